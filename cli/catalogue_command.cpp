@@ -1,0 +1,138 @@
+#include "catalogue_command.h"
+
+#include <filesystem>
+#include <ostream>
+
+#include "catalogue/catalogue.h"
+#include "catalogue/catalogue_check.h"
+#include "catalogue/catalogue_csv.h"
+#include "catalogue/file_io.h"
+#include "catalogue/head_catalogue.h"
+
+namespace tavrin::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kHeadsSource = "heads.csv";
+constexpr const char* kCoatingsSource = "coatings.csv";
+constexpr int kUsageError = 64;
+
+constexpr const char* kUsage =
+    "usage: cv-tavrin-cli catalogue build SOURCE_DIR OUT_DIR\n"
+    "       cv-tavrin-cli catalogue dump DIR [--out SOURCE_DIR]\n"
+    "       cv-tavrin-cli catalogue check DIR\n"
+    "  build  turns SOURCE_DIR/heads.csv and SOURCE_DIR/coatings.csv into OUT_DIR/Heads.Dat and Coatings.Dat\n"
+    "  dump   prints the catalogue files of DIR in the source form (or writes them into SOURCE_DIR)\n"
+    "  check  lists what the search cannot use or what looks wrong; exit status 1 on an error\n";
+
+int Build(const fs::path& source, const fs::path& target, std::ostream& err) {
+    const auto headsText = ReadWholeFile(source / kHeadsSource, (source / kHeadsSource).string() + ": no such file");
+    if (!headsText) {
+        err << headsText.Failure().message << "\n";
+        return 1;
+    }
+    const auto coatingsText =
+        ReadWholeFile(source / kCoatingsSource, (source / kCoatingsSource).string() + ": no such file");
+    if (!coatingsText) {
+        err << coatingsText.Failure().message << "\n";
+        return 1;
+    }
+    const auto heads = ParseHeadsCsv(headsText.Value());
+    if (!heads) {
+        err << (source / kHeadsSource).string() << ", " << heads.Failure().message << "\n";
+        return 1;
+    }
+    const auto coatings = ParseCoatingsCsv(coatingsText.Value());
+    if (!coatings) {
+        err << (source / kCoatingsSource).string() << ", " << coatings.Failure().message << "\n";
+        return 1;
+    }
+    const auto headBytes = SerializeHeads(heads.Value());
+    if (!headBytes) {
+        err << headBytes.Failure().message << "\n";
+        return 1;
+    }
+    std::error_code ec;
+    fs::create_directories(target, ec);
+    for (const auto& [name, bytes] : {std::pair{kHeadsFileName, headBytes.Value()},
+                                      std::pair{kCoatingsFileName, SerializeCoatings(coatings.Value())}}) {
+        const auto written = ReplaceFile(target / name, bytes);
+        if (!written) {
+            err << written.Failure().message << "\n";
+            return 1;
+        }
+    }
+    return 0;
+}
+
+int Dump(const fs::path& folder, const std::vector<std::string>& rest, std::ostream& out, std::ostream& err) {
+    const auto catalogue = LoadCatalogue(folder);
+    if (!catalogue) {
+        err << catalogue.Failure().message << "\n";
+        return 3;
+    }
+    const std::string heads = WriteHeadsCsv(catalogue.Value().Heads);
+    const std::string coatings = WriteCoatingsCsv(catalogue.Value().Coatings);
+    if (rest.empty()) {
+        out << "# " << kHeadsSource << "\n" << heads << "# " << kCoatingsSource << "\n" << coatings;
+        return 0;
+    }
+    if (rest.size() != 2 || rest[0] != "--out") {
+        err << "unexpected arguments after DIR\n" << kUsage;
+        return kUsageError;
+    }
+    const fs::path target = rest[1];
+    std::error_code ec;
+    fs::create_directories(target, ec);
+    for (const auto& [name, text] : {std::pair{kHeadsSource, heads}, std::pair{kCoatingsSource, coatings}}) {
+        const auto written = ReplaceFile(target / name, text);
+        if (!written) {
+            err << written.Failure().message << "\n";
+            return 1;
+        }
+    }
+    return 0;
+}
+
+int Check(const fs::path& folder, std::ostream& out, std::ostream& err) {
+    const auto catalogue = LoadCatalogue(folder);
+    if (!catalogue) {
+        err << catalogue.Failure().message << "\n";
+        return 3;
+    }
+    bool anyError = false;
+    for (const Finding& finding : CheckCatalogue(catalogue.Value())) {
+        anyError = anyError || finding.error;
+        out << (finding.error ? "error: " : "warning: ");
+        if (!finding.head.empty()) {
+            out << "head \"" << finding.head << "\", ";
+        }
+        out << finding.field << ": " << finding.text << "\n";
+    }
+    out << catalogue.Value().Heads.size() << " heads checked, " << (anyError ? "errors found" : "no error") << "\n";
+    return anyError ? 1 : 0;
+}
+
+}  // namespace
+
+int RunCatalogueCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (args.empty()) {
+        err << kUsage;
+        return kUsageError;
+    }
+    const std::string& verb = args[0];
+    if (verb == "build" && args.size() == 3) {
+        return Build(args[1], args[2], err);
+    }
+    if (verb == "dump" && args.size() >= 2) {
+        return Dump(args[1], {args.begin() + 2, args.end()}, out, err);
+    }
+    if (verb == "check" && args.size() == 2) {
+        return Check(args[1], out, err);
+    }
+    err << "unknown or incomplete catalogue command\n" << kUsage;
+    return kUsageError;
+}
+
+}  // namespace tavrin::cli

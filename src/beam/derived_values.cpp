@@ -1,0 +1,248 @@
+#include "derived_values.h"
+
+#include <array>
+#include <cmath>
+
+#include "display_ladder.h"
+
+namespace tavrin {
+namespace {
+
+constexpr double kPi = 3.141592;
+
+bool Empty(BeamHost& host, EntryId entry) { return host.InputState().Entry(entry).Text.empty(); }
+
+double TypedValue(BeamHost& host, EntryId entry) {
+    return host.Numbers().TextToValue(host.InputState().Entry(entry).Text);
+}
+
+void ShowLadder(BeamHost& host, Quantity quantity, double value, LabelId valueLabel, LabelId unitLabel) {
+    DisplayCaptions captions = Ladder(quantity, value, host.Numbers());
+    host.SetCaption(valueLabel, std::move(captions.value));
+    host.SetCaption(unitLabel, std::move(captions.unit));
+}
+
+void AutoRange(BeamHost& host, EntryId entry);
+
+// Writes a base-unit value into an entry in the unit its list shows, then
+// re-ranges the entry.
+void WriteDerived(BeamHost& host, EntryId entry, double baseValue) {
+    const NumberEntry& numbers = host.Numbers();
+    const double value = numbers.FromBaseUnit(baseValue, UnitPrefix(host.InputState(), entry));
+    host.WriteEntryText(entry, numbers.DoubleToText(value));
+    AutoRange(host, entry);
+}
+
+// Units from the top of the ladder down, as prefixes and as list items.
+constexpr std::array<const char*, 6> kLadderPrefixes = {"k", "", "m", "u", "n", "p"};
+
+int LadderStep(const std::string& prefix) {
+    for (std::size_t i = 0; i < kLadderPrefixes.size(); ++i) {
+        if (prefix == kLadderPrefixes[i]) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+std::string LadderUnit(EntryId entry, int step) {
+    return std::string(kLadderPrefixes[static_cast<std::size_t>(step)]) + UnitSymbol(entry);
+}
+
+// One unit step; true when the entry was rewritten.
+bool AutoRangeStep(BeamHost& host, EntryId entry) {
+    const NumberEntry& numbers = host.Numbers();
+    const double value = TypedValue(host, entry);
+    const int step = LadderStep(UnitPrefix(host.InputState(), entry));
+    const int bottom = static_cast<int>(kLadderPrefixes.size()) - 1;
+    if (step < 0) {
+        return false;
+    }
+    if (step < bottom && value < 1) {
+        host.WriteEntryText(entry, numbers.DoubleToText(numbers.Finite(value * 1000)));
+        host.SelectUnitText(entry, LadderUnit(entry, step + 1));
+        return true;
+    }
+    if (step > 0 && value >= 1000) {
+        host.WriteEntryText(entry, numbers.DoubleToText(value * std::pow(10.0, -3)));
+        host.SelectUnitText(entry, LadderUnit(entry, step - 1));
+        return true;
+    }
+    return false;
+}
+
+void AutoRange(BeamHost& host, EntryId entry) {
+    LaserInputState& state = host.InputState();
+    const bool saved = state.Updating;
+    state.Updating = true;
+    if (!Empty(host, entry)) {
+        // Each pass moves one unit step, so the walk is bounded by the ladder.
+        const std::string top = LadderUnit(entry, 0);
+        const std::string bottom = LadderUnit(entry, static_cast<int>(kLadderPrefixes.size()) - 1);
+        while (AutoRangeStep(host, entry)) {
+            const double value = TypedValue(host, entry);
+            const std::string& unit = state.Entry(entry).Unit();
+            const bool tooSmall = value < 1 && value != 0 && unit != bottom;
+            const bool tooLarge = value >= 1000 && unit != top;
+            if (!tooSmall && !tooLarge) {
+                break;
+            }
+        }
+    }
+    state.Updating = saved;
+}
+
+}  // namespace
+
+double EntryValue(BeamHost& host, EntryId entry) {
+    return host.Numbers().ToBaseUnit(TypedValue(host, entry), UnitPrefix(host.InputState(), entry));
+}
+
+void AutoRangePower(BeamHost& host) { AutoRange(host, EntryId::MaxPower); }
+
+void AutoRangeEnergy(BeamHost& host) { AutoRange(host, EntryId::MaxEnergy); }
+
+void ShowBeamArea(BeamHost& host) {
+    LaserInputState& state = host.InputState();
+    const NumberEntry& numbers = host.Numbers();
+    state.BeamArea = 0;
+    bool computed = false;
+    if (state.BeamShape == Shape::Rectangular) {
+        if (!Empty(host, EntryId::Beam1) && !Empty(host, EntryId::Beam2)) {
+            const double length = TypedValue(host, EntryId::Beam1);
+            const double width = TypedValue(host, EntryId::Beam2);
+            if (length != 0 || width != 0) {
+                state.BeamSize = numbers.Finite(std::sqrt(width * width + length * length));
+                state.BeamArea = numbers.Finite(width * length);
+                computed = true;
+            }
+        }
+    } else if (!Empty(host, EntryId::Beam1)) {
+        const double diameter = TypedValue(host, EntryId::Beam1);
+        state.BeamArea = numbers.Finite(diameter * diameter * ((1.0 / 4) * kPi));
+        state.BeamSize = diameter;
+        computed = true;
+    }
+    if (computed) {
+        host.SetCaption(LabelId::VArea, " " + numbers.FormatTenths(state.BeamArea));
+        state.BeamArea = state.BeamArea / 100;
+    }
+    ShowPeakPowerDensity(host);
+}
+
+void ShowAveragePower(BeamHost& host) {
+    LaserInputState& state = host.InputState();
+    if (state.LaserType == Laser::CW) {
+        state.AveragePower = EntryValue(host, EntryId::MaxPower);
+    } else {
+        const double rate = EntryValue(host, EntryId::RepRate);
+        const double energy = EntryValue(host, EntryId::MaxEnergy);
+        state.AveragePower = host.Numbers().Finite(rate * energy);
+    }
+    if (state.SinglePulse()) {
+        host.SetCaption(LabelId::VAvgPower, "");
+        host.SetCaption(LabelId::MAvgPower, " W");
+        return;
+    }
+    ShowLadder(host, Quantity::AveragePower, state.AveragePower, LabelId::VAvgPower, LabelId::MAvgPower);
+}
+
+void ShowPeakPower(BeamHost& host) {
+    LaserInputState& state = host.InputState();
+    if (state.LaserType == Laser::CW) {
+        state.PeakPower = EntryValue(host, EntryId::MaxPower);
+    } else {
+        state.PeakPower = 0;
+        if (!Empty(host, EntryId::PulseWidth)) {
+            const double width = EntryValue(host, EntryId::PulseWidth);
+            const double energy = EntryValue(host, EntryId::MaxEnergy);
+            if (width != 0) {
+                state.PeakPower = host.Numbers().Finite(energy / width);
+            }
+        }
+    }
+    ShowLadder(host, Quantity::PeakPower, state.PeakPower, LabelId::VPeakPower, LabelId::MPeakPower);
+    ShowPeakPowerDensity(host);
+}
+
+void ShowPeakPowerDensity(BeamHost& host) {
+    LaserInputState& state = host.InputState();
+    state.PeakPowerDensity = state.BeamArea != 0 ? host.Numbers().Finite(state.PeakPower / state.BeamArea) : 0;
+    ShowLadder(host, Quantity::PeakPowerDensity, state.PeakPowerDensity, LabelId::VPeakPowerDensity,
+               LabelId::MPeakPowerDensity);
+}
+
+void ShowPowerDensity(BeamHost& host, bool powerEntered) {
+    LaserInputState& state = host.InputState();
+    const NumberEntry& numbers = host.Numbers();
+    if (state.BeamArea == 0 || state.Updating) {
+        return;
+    }
+    state.PowerDensity = 0;
+    state.Updating = true;
+    if (state.LaserType == Laser::CW) {
+        if (!Empty(host, EntryId::MaxPower)) {
+            const double power = EntryValue(host, EntryId::MaxPower);
+            state.PowerDensity = numbers.Finite(power / state.BeamArea);
+        }
+    } else if (!Empty(host, EntryId::MaxEnergy) && !powerEntered) {
+        if (!Empty(host, EntryId::RepRate)) {
+            const double energy = EntryValue(host, EntryId::MaxEnergy);
+            const double rate = EntryValue(host, EntryId::RepRate);
+            const double power = numbers.Finite(energy * rate);
+            if (!state.SinglePulse()) {
+                WriteDerived(host, EntryId::MaxPower, power);
+            }
+            state.PowerDensity = numbers.Finite(power / state.BeamArea);
+        }
+    } else if (!Empty(host, EntryId::MaxPower)) {
+        const double power = EntryValue(host, EntryId::MaxPower);
+        state.PowerDensity = numbers.Finite(power / state.BeamArea);
+    }
+    if (state.SinglePulse()) {
+        host.SetCaption(LabelId::VPowerDensity, "");
+        host.SetCaption(LabelId::MPowerDensity, " W/cm2");
+    } else {
+        ShowLadder(host, Quantity::PowerDensity, state.PowerDensity, LabelId::VPowerDensity,
+                   LabelId::MPowerDensity);
+    }
+    state.Updating = false;
+}
+
+void ShowEnergyDensity(BeamHost& host, bool powerEntered) {
+    LaserInputState& state = host.InputState();
+    const NumberEntry& numbers = host.Numbers();
+    if (state.Updating) {
+        return;
+    }
+    state.EnergyDensity = 0;
+    state.Updating = true;
+    // A CW laser has no pulses to tie its power to: nothing is written back
+    // into the hidden pulse entries or from them into the user's CW power.
+    const bool writeBack = state.LaserType != Laser::CW;
+    if (state.BeamArea != 0) {
+        if (!Empty(host, EntryId::MaxEnergy) && !powerEntered) {
+            const double rate = EntryValue(host, EntryId::RepRate);
+            const double energy = EntryValue(host, EntryId::MaxEnergy);
+            state.EnergyDensity = numbers.Finite(energy / state.BeamArea);
+            if (writeBack && !state.SinglePulse()) {
+                WriteDerived(host, EntryId::MaxPower, numbers.Finite(energy * rate));
+            }
+        } else if (!Empty(host, EntryId::MaxPower) && !Empty(host, EntryId::RepRate)) {
+            const double power = EntryValue(host, EntryId::MaxPower);
+            const double rate = EntryValue(host, EntryId::RepRate);
+            if (rate != 0) {
+                const double energy = numbers.Finite(power / rate);
+                state.EnergyDensity = numbers.Finite(energy / state.BeamArea);
+                if (writeBack) {
+                    WriteDerived(host, EntryId::MaxEnergy, energy);
+                }
+            }
+        }
+    }
+    ShowLadder(host, Quantity::EnergyDensity, state.EnergyDensity, LabelId::VEnergyDensity,
+               LabelId::MEnergyDensity);
+    state.Updating = false;
+}
+
+}  // namespace tavrin

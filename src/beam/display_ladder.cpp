@@ -1,0 +1,58 @@
+#include "display_ladder.h"
+
+#include <array>
+
+namespace tavrin {
+namespace {
+
+// Unit captions from the top step down: giga, mega, kilo, base, milli.
+struct LadderUnits {
+    std::array<const char*, 5> units;
+    bool peak;  // the peak ladders go above kilo and show zero as a blank
+};
+
+LadderUnits UnitsOf(Quantity quantity) {
+    switch (quantity) {
+        case Quantity::PeakPower:
+            return {{" GW", " MW", " kW", " W", " mW"}, true};
+        case Quantity::PeakPowerDensity:
+            return {{" GW/cm2", " MW/cm2", " kW/cm2", " W/cm2", " mW/cm2"}, true};
+        case Quantity::AveragePower:
+            return {{"", "", " kW", " W", " mW"}, false};
+        case Quantity::PowerDensity:
+            return {{"", "", " kW/cm2", " W/cm2", " mW/cm2"}, false};
+        case Quantity::EnergyDensity:
+            break;
+    }
+    return {{"", "", " kJ/cm2", " J/cm2", " mJ/cm2"}, false};
+}
+
+}  // namespace
+
+DisplayCaptions Ladder(Quantity quantity, double value, const NumberEntry& numbers) {
+    const LadderUnits ladder = UnitsOf(quantity);
+    const auto show = [&numbers](double number, const char* unit) {
+        return DisplayCaptions{" " + numbers.FormatTenths(number), unit};
+    };
+    if (value < 1e4) {
+        if (value >= 0.1) {
+            return show(value, ladder.units[3]);
+        }
+        if (value == 0) {
+            return DisplayCaptions{ladder.peak ? " " : "", ladder.units[3]};
+        }
+        if (value < 1e-5) {
+            return DisplayCaptions{quantity == Quantity::EnergyDensity ? " <0,1" : " < 0,1", ladder.units[4]};
+        }
+        return show(value * 1000, ladder.units[4]);
+    }
+    if (value < 1e7 || !ladder.peak) {
+        return show(value / 1e3, ladder.units[2]);
+    }
+    if (value < 1e10) {
+        return show(value / 1e6, ladder.units[1]);
+    }
+    return show(value / 1e9, ladder.units[0]);
+}
+
+}  // namespace tavrin

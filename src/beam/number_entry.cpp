@@ -1,0 +1,222 @@
+#include "number_entry.h"
+
+#include <array>
+#include <cassert>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+namespace tavrin {
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+struct PrefixRow {
+    const char* prefix;
+    double factor;
+    bool multiply;  // ToBaseUnit multiplies by the factor (else divides)
+};
+
+constexpr std::array<PrefixRow, 8> kPrefixes = {{
+    {"M", 1e6, true},
+    {"k", 1e3, true},
+    {"m", 1e3, false},
+    {"u", 1e6, false},
+    {"n", 1e9, false},
+    {"p", 1e12, false},
+    {"f", 1e15, false},
+    {"nm", 1e3, false},
+}};
+
+const PrefixRow* FindPrefix(const std::string& prefix) {
+    for (const auto& row : kPrefixes) {
+        if (prefix == row.prefix) {
+            return &row;
+        }
+    }
+    return nullptr;
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+    while (!text.empty() && text.front() == ' ') {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && text.back() == ' ') {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+}  // namespace
+
+Message OverflowMessage() {
+    return Message{"Sì, scrivici valore troppo elevato se abbinato agli altri parametri impostati", "Attenzione",
+                   MessageIcon::Exclamation, MessageButtons::Ok};
+}
+
+NumberEntry::NumberEntry(char decimalSeparator, MessageBoxService& messages)
+    : m_decimal(decimalSeparator), m_messages(&messages) {
+    assert(decimalSeparator == '.' || decimalSeparator == ',');
+}
+
+// After the blanks at both ends: an optional sign, an integer part of digits
+// and group separators that starts with a digit, an optional decimal
+// separator with digits, at least one digit in all, an optional exponent.
+std::optional<double> NumberEntry::ParseNumeric(std::string_view text) const {
+    text = TrimBlanks(text);
+    const char group = OtherSeparator();
+    std::string plain;
+    plain.reserve(text.size());
+    std::size_t i = 0;
+    const std::size_t n = text.size();
+    bool negative = false;
+    if (i < n && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    std::size_t digits = 0;
+    if (i < n && IsDigit(text[i])) {
+        while (i < n && (IsDigit(text[i]) || text[i] == group)) {
+            if (text[i] != group) {
+                plain.push_back(text[i]);
+                ++digits;
+            }
+            ++i;
+        }
+    }
+    if (i < n && text[i] == m_decimal) {
+        plain.push_back('.');
+        ++i;
+        while (i < n && IsDigit(text[i])) {
+            plain.push_back(text[i]);
+            ++digits;
+            ++i;
+        }
+    }
+    if (digits == 0) {
+        return std::nullopt;
+    }
+    if (i < n && (text[i] == 'e' || text[i] == 'E')) {
+        plain.push_back('e');
+        ++i;
+        if (i < n && (text[i] == '+' || text[i] == '-')) {
+            plain.push_back(text[i]);
+            ++i;
+        }
+        std::size_t exponentDigits = 0;
+        while (i < n && IsDigit(text[i])) {
+            plain.push_back(text[i]);
+            ++exponentDigits;
+            ++i;
+        }
+        if (exponentDigits == 0) {
+            return std::nullopt;
+        }
+    }
+    if (i != n) {
+        return std::nullopt;
+    }
+    double value = 0;
+    const auto [ptr, ec] = std::from_chars(plain.data(), plain.data() + plain.size(), value);
+    if (ptr != plain.data() + plain.size()) {
+        return std::nullopt;
+    }
+    if (ec == std::errc::result_out_of_range) {
+        // Too small underflows to zero as the regional conversion does; too large fails.
+        const auto exponentAt = plain.find('e');
+        const bool tinyExponent = exponentAt != std::string::npos && plain.find('-', exponentAt) != std::string::npos;
+        if (!tinyExponent) {
+            return std::nullopt;
+        }
+        value = 0;
+    } else if (ec != std::errc() || !std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return negative ? -value : value;
+}
+
+bool NumberEntry::IsNumeric(std::string_view text) const { return ParseNumeric(text).has_value(); }
+
+double NumberEntry::TextToValue(std::string_view text) const {
+    if (text.empty()) {
+        return 0;
+    }
+    std::string unified(text);
+    for (char& c : unified) {
+        if (c == OtherSeparator()) {
+            c = m_decimal;
+        }
+    }
+    return ParseNumeric(unified).value_or(0.0);
+}
+
+double NumberEntry::ToBaseUnit(double value, const std::string& prefix) const {
+    const PrefixRow* row = FindPrefix(prefix);
+    if (row == nullptr) {
+        return value;
+    }
+    return Finite(row->multiply ? value * row->factor : value / row->factor);
+}
+
+double NumberEntry::FromBaseUnit(double value, const std::string& prefix) const {
+    const PrefixRow* row = FindPrefix(prefix);
+    if (row == nullptr) {
+        return value;
+    }
+    return Finite(row->multiply ? value / row->factor : value * row->factor);
+}
+
+double NumberEntry::Finite(double value) const {
+    if (std::isfinite(value)) {
+        return value;
+    }
+    WarnOverflow();
+    return 0;
+}
+
+void NumberEntry::WarnOverflow() const { m_messages->Show(OverflowMessage()); }
+
+std::string NumberEntry::DoubleToText(double value) const {
+    if (value == 0) {
+        return "0";
+    }
+    std::array<char, 40> buffer{};
+    std::snprintf(buffer.data(), buffer.size(), "%.15G", value);
+    std::string text(buffer.data());
+    for (char& c : text) {
+        if (c == '.') {
+            c = m_decimal;
+        }
+    }
+    return text;
+}
+
+std::string NumberEntry::FormatFixed(double value, int decimals) const {
+    double magnitude = std::fabs(value);
+    double whole = 0;
+    const double fraction = std::modf(magnitude, &whole);
+    // The only exact halves a double can hold at one decimal are .25 and .75,
+    // at none .5; the C conversion rounds those to even, so nudge them up.
+    const bool half = decimals == 0 ? fraction == 0.5 : (fraction == 0.25 || fraction == 0.75);
+    if (half) {
+        magnitude = std::nextafter(magnitude, HUGE_VAL);
+    }
+    const int length = std::snprintf(nullptr, 0, "%.*f", decimals, magnitude);
+    std::vector<char> buffer(static_cast<std::size_t>(length) + 1);
+    std::snprintf(buffer.data(), buffer.size(), "%.*f", decimals, magnitude);
+    std::string text(buffer.data());
+    const bool allZero = text.find_first_not_of("0.") == std::string::npos;
+    for (char& c : text) {
+        if (c == '.') {
+            c = m_decimal;
+        }
+    }
+    return (value < 0 && !allZero) ? "-" + text : text;
+}
+
+std::string NumberEntry::FormatTenths(double value) const { return FormatFixed(value, 1); }
+
+std::string NumberEntry::FormatWhole(double value) const { return FormatFixed(value, 0); }
+
+}  // namespace tavrin

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "catalogue/message_box.h"
+
+namespace tavrin {
+
+// How typed numbers become values and values become unit-scaled numbers.
+// The regional decimal separator ("." or ",") is fixed for the object's life;
+// either character is accepted when reading a typed number.
+class NumberEntry {
+public:
+    NumberEntry(char decimalSeparator, MessageBoxService& messages);
+
+    [[nodiscard]] char DecimalSeparator() const { return m_decimal; }
+    [[nodiscard]] char OtherSeparator() const { return m_decimal == '.' ? ',' : '.'; }
+
+    // The regional numeric test, on the text as it stands.
+    [[nodiscard]] bool IsNumeric(std::string_view text) const;
+
+    // Length of the longest start of `text` that passes the numeric test (0
+    // when none does), found in one pass however long the text is.
+    [[nodiscard]] std::size_t LongestNumericPrefix(std::string_view text) const;
+
+    // The number in an entry text, or 0 when it is empty or not a number.
+    [[nodiscard]] double TextToValue(std::string_view text) const;
+
+    // The value scaled from the prefixed unit to the base unit; 0, after the
+    // overflow warning, when the result leaves the range of a double.
+    double ToBaseUnit(double value, const std::string& prefix) const;
+    // The inverse of ToBaseUnit, with the same warning on overflow.
+    double FromBaseUnit(double value, const std::string& prefix) const;
+
+    // The value itself when finite; otherwise the overflow warning and 0.
+    double Finite(double value) const;
+
+    // A number as an entry shows it: up to 15 significant digits, exponent
+    // form for very large or small magnitudes, the regional separator.
+    [[nodiscard]] std::string DoubleToText(double value) const;
+
+    // The "0.0" display pattern (and the "0" pattern): halves away from zero,
+    // no grouping, never a negative zero.
+    [[nodiscard]] std::string FormatTenths(double value) const;
+    [[nodiscard]] std::string FormatWhole(double value) const;
+
+private:
+    [[nodiscard]] std::optional<double> ParseNumeric(std::string_view text) const;
+    [[nodiscard]] std::string FormatFixed(double value, int decimals) const;
+    void WarnOverflow() const;
+
+    char m_decimal;
+    MessageBoxService* m_messages;
+};
+
+// The overflow warning shown when a value leaves the range of a double.
+Message OverflowMessage();
+
+}  // namespace tavrin

@@ -1,0 +1,65 @@
+#include "catalogue_check.h"
+
+#include <map>
+
+namespace tavrin {
+namespace {
+
+void CheckHead(const HeadRecord& head, std::map<std::string, int>& names, std::vector<Finding>& out) {
+    const auto add = [&out, &head](const char* field, std::string text) {
+        out.push_back(Finding{true, head.Name, field, std::move(text)});
+    };
+    if (head.Name.empty()) {
+        add("Name", "the name is empty, so the head is never loaded");
+    } else if (++names[head.Name] == 2) {
+        add("Name", "the name is used by more than one head");
+    }
+    if (head.CoatingNo < 0 || head.CoatingNo > 10) {
+        add("CoatingNo", std::to_string(head.CoatingNo) + " is outside the coating table (0 to 10)");
+    } else if (head.CoatingNo > 7) {
+        add("CoatingNo", std::to_string(head.CoatingNo) +
+                             " is above 7: repetitive pulses would look up a row beyond the table");
+    }
+    if (head.WaveMin > head.WaveMax) {
+        add("WaveMin", "the shortest wavelength is above the longest (WaveMax)");
+    }
+    const std::pair<const char*, double> limits[] = {
+        {"Aperture", head.Aperture},   {"PowerMax", head.PowerMax},   {"PowerDensityMax", head.PowerDensityMax},
+        {"PowerMin", head.PowerMin},   {"EnergyMax", head.EnergyMax}, {"EnergyMin", head.EnergyMin},
+        {"WaveMin", head.WaveMin},     {"WaveMax", head.WaveMax}};
+    for (const auto& [field, value] : limits) {
+        if (value < 0) {
+            add(field, "the limit is negative");
+        }
+    }
+}
+
+void CheckCoatings(const CoatingTable& coatings, std::vector<Finding>& out) {
+    for (int row = CoatingTable::kFirstStoredRow; row <= CoatingTable::kLastStoredRow; ++row) {
+        for (int column = 1; column < CoatingTable::kStoredColumns; ++column) {
+            if (coatings.At(row, column) > coatings.At(row, column - 1)) {
+                out.push_back(Finding{false, "", "coating row " + std::to_string(row),
+                                      "the threshold rises from column " + std::to_string(column - 1) +
+                                          " to the shorter pulses of column " + std::to_string(column)});
+            }
+            if (coatings.At(row, column) < 0) {
+                out.push_back(Finding{true, "", "coating row " + std::to_string(row),
+                                      "negative threshold in column " + std::to_string(column)});
+            }
+        }
+    }
+}
+
+}  // namespace
+
+std::vector<Finding> CheckCatalogue(const Catalogue& catalogue) {
+    std::vector<Finding> findings;
+    std::map<std::string, int> names;
+    for (const HeadRecord& head : catalogue.Heads) {
+        CheckHead(head, names, findings);
+    }
+    CheckCoatings(catalogue.Coatings, findings);
+    return findings;
+}
+
+}  // namespace tavrin

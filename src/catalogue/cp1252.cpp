@@ -1,0 +1,114 @@
+#include "cp1252.h"
+
+#include <array>
+#include <cstdint>
+
+namespace tavrin {
+namespace {
+
+// Code points of bytes 0x80 to 0x9F; 0 marks the five bytes the code page leaves undefined,
+// which are passed through as the C1 control of the same value.
+constexpr std::array<char32_t, 32> kHighTable = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+char32_t ByteToCodePoint(unsigned char byte) {
+    if (byte >= 0x80 && byte <= 0x9F) {
+        const char32_t mapped = kHighTable[byte - 0x80];
+        return mapped != 0 ? mapped : byte;
+    }
+    return byte;
+}
+
+void AppendUtf8(std::string& out, char32_t cp) {
+    if (cp < 0x80) {
+        out.push_back(static_cast<char>(cp));
+    } else if (cp < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    }
+}
+
+// Reads one UTF-8 sequence at `pos`; empty on a malformed sequence.
+std::optional<char32_t> NextCodePoint(std::string_view text, std::size_t& pos) {
+    const auto lead = static_cast<unsigned char>(text[pos]);
+    int extra = 0;
+    char32_t cp = 0;
+    if (lead < 0x80) {
+        ++pos;
+        return lead;
+    }
+    if ((lead & 0xE0) == 0xC0) {
+        extra = 1;
+        cp = lead & 0x1Fu;
+    } else if ((lead & 0xF0) == 0xE0) {
+        extra = 2;
+        cp = lead & 0x0Fu;
+    } else if ((lead & 0xF8) == 0xF0) {
+        extra = 3;
+        cp = lead & 0x07u;
+    } else {
+        return std::nullopt;
+    }
+    if (pos + static_cast<std::size_t>(extra) >= text.size()) {
+        return std::nullopt;
+    }
+    for (int i = 1; i <= extra; ++i) {
+        const auto next = static_cast<unsigned char>(text[pos + static_cast<std::size_t>(i)]);
+        if ((next & 0xC0) != 0x80) {
+            return std::nullopt;
+        }
+        cp = (cp << 6) | (next & 0x3Fu);
+    }
+    pos += static_cast<std::size_t>(extra) + 1;
+    return cp;
+}
+
+std::optional<unsigned char> CodePointToByte(char32_t cp) {
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
+        return static_cast<unsigned char>(cp);
+    }
+    for (std::size_t i = 0; i < kHighTable.size(); ++i) {
+        const char32_t mapped = kHighTable[i];
+        if (mapped == cp || (mapped == 0 && cp == 0x80 + i)) {
+            return static_cast<unsigned char>(0x80 + i);
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::string DecodeCp1252(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size());
+    for (const char c : bytes) {
+        AppendUtf8(out, ByteToCodePoint(static_cast<unsigned char>(c)));
+    }
+    return out;
+}
+
+std::optional<std::string> EncodeCp1252(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    std::size_t pos = 0;
+    while (pos < utf8.size()) {
+        const auto cp = NextCodePoint(utf8, pos);
+        if (!cp) {
+            return std::nullopt;
+        }
+        const auto byte = CodePointToByte(*cp);
+        if (!byte) {
+            return std::nullopt;
+        }
+        out.push_back(static_cast<char>(*byte));
+    }
+    return out;
+}
+
+}  // namespace tavrin

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "head_record.h"
+#include "result.h"
+
+namespace tavrin {
+
+inline constexpr const char* kHeadsFileName = "Heads.Dat";
+
+// Reads the records of a "Heads.Dat" image in file order. Records with an
+// empty name are skipped; a last record cut short by the end of the data is
+// dropped whole.
+std::vector<HeadRecord> LoadHeads(std::string_view bytes);
+
+// The stored form of the given heads; fails, naming the head and field, when a
+// text does not fit the file (a character outside Windows-1252, or longer than 65535 bytes).
+Result<std::string> SerializeHeads(const std::vector<HeadRecord>& heads);
+
+Result<std::vector<HeadRecord>> LoadHeadsFile(const std::filesystem::path& file);
+
+}  // namespace tavrin

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <string>
+#include <utility>
+#include <variant>
+
+namespace tavrin {
+
+enum class ErrorCode {
+    FileMissing,
+    FileUnreadable,
+    FileUnwritable,
+    BadSource,
+    NotEncodable,
+};
+
+struct Error {
+    ErrorCode code;
+    std::string message;
+};
+
+// The value of a fallible operation, or why it failed.
+template <typename T>
+class Result {
+public:
+    Result(T value) : m_data(std::move(value)) {}            // NOLINT(google-explicit-constructor)
+    Result(Error error) : m_data(std::move(error)) {}         // NOLINT(google-explicit-constructor)
+
+    [[nodiscard]] bool Ok() const { return std::holds_alternative<T>(m_data); }
+    explicit operator bool() const { return Ok(); }
+
+    [[nodiscard]] T& Value() { return std::get<T>(m_data); }
+    [[nodiscard]] const T& Value() const { return std::get<T>(m_data); }
+    [[nodiscard]] const Error& Failure() const { return std::get<Error>(m_data); }
+
+private:
+    std::variant<T, Error> m_data;
+};
+
+struct Done {};
+
+}  // namespace tavrin

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+
+namespace tavrin {
+
+// Opens a file or a web address with the desktop's registered application,
+// without waiting for it. `showCommand` is the window state asked for
+// (4: show without activating, 0: the application's own choice).
+class DocumentOpener {
+public:
+    virtual ~DocumentOpener() = default;
+    virtual bool OpenDocument(const std::string& target, int showCommand) = 0;
+};
+
+// Lets the user pick a printer and prints the report on it in a fixed-pitch
+// font; prints nothing when the user cancels.
+class ReportPrinter {
+public:
+    virtual ~ReportPrinter() = default;
+    virtual void PrintReport(const std::string& report) = 0;
+};
+
+}  // namespace tavrin

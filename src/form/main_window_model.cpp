@@ -1,0 +1,543 @@
+#include "main_window_model.h"
+
+#include <array>
+#include <system_error>
+
+#include "beam/derived_values.h"
+#include "catalogue/file_io.h"
+#include "reports/maker_contact.h"
+#include "reports/report.h"
+#include "reports/request_text.h"
+#include "selection/head_search.h"
+#include "selection/validation.h"
+
+namespace tavrin {
+namespace {
+
+constexpr std::array<CurveDocumentInfo, 8> kCurveDocuments = {{
+    {"cmdTQS", "TQS", "TQS.pdf"},
+    {"cmdGDK", "GDK", "GDK.pdf"},
+    {"cmdVMS", "VMS", "VMS.pdf"},
+    {"cmdVMT", "VMT", "VMT.pdf"},
+    {"cmdZR", "ZR", "ZR.pdf"},
+    {"cmdUVC", "UV-C", "UV_C.pdf"},
+    {"cmdUVA", "UV-A", "UV_A.pdf"},
+    {"cmdTQ", "TQ", "TQ.pdf"},
+}};
+
+// What the recomputation reads and writes; equal snapshots mean that running
+// it again would change nothing.
+struct Snapshot {
+    LaserInputState state;
+    LabelCaptions labels;
+
+    friend bool operator==(const Snapshot&, const Snapshot&) = default;
+};
+
+// The start of the last character of a UTF-8 text (a stray byte counts as one).
+std::size_t LastCharacterStart(const std::string& text) {
+    std::size_t start = text.size() - 1;
+    std::size_t continuation = 0;
+    while (start > 0 && continuation < 3 && (static_cast<unsigned char>(text[start]) & 0xC0) == 0x80) {
+        --start;
+        ++continuation;
+    }
+    const auto lead = static_cast<unsigned char>(text[start]);
+    const std::size_t expected = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
+    if (continuation > 0 && expected == continuation) {
+        return start;
+    }
+    return text.size() - 1;
+}
+
+// An ordinary file that the desktop would list: no folder, no hidden file, no link.
+bool IsOrdinaryVisibleFile(const std::filesystem::path& file) {
+    std::error_code ec;
+    const auto status = std::filesystem::symlink_status(file, ec);
+    if (ec || !std::filesystem::is_regular_file(status)) {
+        return false;
+    }
+    const std::string name = file.filename().string();
+    return !name.empty() && name.front() != '.';
+}
+
+// A head name that can stand in a file name as it is, once "/" is replaced.
+bool SafeForFileName(const std::string& name) {
+    for (const char c : name) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u < 0x20 || u == 0x7F) {
+            return false;
+        }
+    }
+    return true;
+}
+
+constexpr std::array<LabelId, 6> kMonitorLabels = {LabelId::VSela, LabelId::VVantic, LabelId::VBrisa,
+                                                   LabelId::VQDM,  LabelId::VArdo,   LabelId::VRVX};
+
+}  // namespace
+
+const CurveDocumentInfo& CurveDocumentOf(CurveDocument document) {
+    return kCurveDocuments[static_cast<std::size_t>(document)];
+}
+
+FilteredText CutToNumeric(const std::string& text, const NumberEntry& numbers) {
+    if (text.empty() || numbers.IsNumeric(text)) {
+        return {text, 0};
+    }
+    const std::size_t keep = numbers.LongestNumericPrefix(text);
+    FilteredText result{text, 0};
+    while (result.text.size() > keep) {
+        result.text.resize(LastCharacterStart(result.text));
+        ++result.cuts;
+    }
+    return result;
+}
+
+std::unique_ptr<MainWindowModel> MainWindowModel::Start(const std::filesystem::path& programFolder,
+                                                        char decimalSeparator, const MainWindowServices& services) {
+    auto catalogue = LoadCatalogue(programFolder);
+    if (!catalogue) {
+        services.messages.Show(CatalogueErrorMessage(catalogue.Failure()));
+        return nullptr;
+    }
+    return std::make_unique<MainWindowModel>(std::move(catalogue.Value()), programFolder, decimalSeparator,
+                                             services);
+}
+
+MainWindowModel::MainWindowModel(Catalogue catalogue, std::filesystem::path programFolder, char decimalSeparator,
+                                 const MainWindowServices& services)
+    : m_catalogue(std::move(catalogue)),
+      m_programFolder(std::move(programFolder)),
+      m_services(services),
+      m_numbers(decimalSeparator, services.messages) {
+    RunStartUp();
+}
+
+void MainWindowModel::SetChangeListener(std::function<void(const ControlChange&)> listener) {
+    m_listener = std::move(listener);
+}
+
+void MainWindowModel::Notify(ControlKind kind, int index) {
+    if (m_listener) {
+        m_listener(ControlChange{kind, index});
+    }
+}
+
+void MainWindowModel::RunStartUp() {
+    SetCaption(LabelId::Beam, kCircularBeamCaption);
+    m_state.ShowBeamWidth(false);
+    SetCaption(LabelId::Power, kCwPowerCaption);
+    m_state.ShowPulseEntries(false);
+    Notify(ControlKind::EntryFlags);
+    SetupGrid(m_grid);
+    Notify(ControlKind::Grid);
+    SelectUnitIndex(EntryId::MaxEnergy, 1);
+    SelectUnitIndex(EntryId::MaxPower, 1);
+    SelectUnitIndex(EntryId::WaveLength, 1);
+    SelectUnitIndex(EntryId::PulseWidth, 1);
+    FillRepRateUnits(false);
+}
+
+// ---- user actions -------------------------------------------------------
+
+bool MainWindowModel::TypeText(EntryId entry, std::string text) {
+    const UnitEntry& target = m_state.Entry(entry);
+    if (!target.Visible || !target.Enabled) {
+        return false;
+    }
+    WriteEntryText(entry, std::move(text));
+    return true;
+}
+
+bool MainWindowModel::ChooseUnit(EntryId entry, int index) {
+    const UnitEntry& target = m_state.Entry(entry);
+    if (!target.Visible || !target.UnitEnabled || index < 0 || index >= static_cast<int>(target.Units.size())) {
+        return false;
+    }
+    SelectUnitIndex(entry, index);
+    return true;
+}
+
+bool MainWindowModel::ClickOption(OptionId option) {
+    if (!OptionEnabled(option)) {
+        return false;
+    }
+    SelectOption(option);
+    return true;
+}
+
+void MainWindowModel::ResetData() {
+    static constexpr std::array<EntryId, 7> kOrder = {EntryId::Beam1,      EntryId::Beam2,   EntryId::MaxEnergy,
+                                                      EntryId::MaxPower,   EntryId::PulseWidth, EntryId::RepRate,
+                                                      EntryId::WaveLength};
+    for (const EntryId entry : kOrder) {
+        WriteEntryText(entry, "");
+    }
+    static constexpr std::array<LabelId, 12> kCleared = {
+        LabelId::VArea, LabelId::VAvgPower, LabelId::VEnergyDensity, LabelId::VSela,
+        LabelId::VVantic, LabelId::VBrisa, LabelId::VQDM, LabelId::VArdo,
+        LabelId::VRVX, LabelId::VPeakPower, LabelId::VPeakPowerDensity, LabelId::VPowerDensity};
+    for (const LabelId label : kCleared) {
+        SetCaption(label, "");
+    }
+    m_grid.ClearGrid(false);
+    Notify(ControlKind::Grid);
+    SetPrintEnabled(false);
+}
+
+ExploreOutcome MainWindowModel::Explore() {
+    m_lastRequest.reset();
+    if (const auto failure = ValidateInputs(m_state)) {
+        m_services.messages.Show(failure->message);
+        m_focus = failure->focus;
+        Notify(ControlKind::Focus, static_cast<int>(failure->focus));
+        return ExploreOutcome::Invalid;
+    }
+    for (const LabelId label : kMonitorLabels) {
+        SetCaption(label, "");
+    }
+    SearchHeads(m_catalogue, m_state, m_numbers, m_grid);
+    Notify(ControlKind::Grid);
+    if (m_grid.RowCount() != 0) {
+        SetPrintEnabled(true);
+        return ExploreOutcome::Found;
+    }
+    ComposeRequest();
+    SetPrintEnabled(false);
+    return ExploreOutcome::NoneFound;
+}
+
+void MainWindowModel::ComposeRequest() {
+    std::string text = ComposeRequestText(m_state, m_labels);
+    m_lastRequest = text;
+    m_services.requestWindow.Testo(text);
+    m_services.requestWindow.ShowModal();
+}
+
+void MainWindowModel::CellSelected(int row) {
+    if (row < 1 || row > m_grid.RowCount()) {
+        return;
+    }
+    SetCaption(LabelId::VArdo, m_grid.CellAt(row, 3));
+    SetCaption(LabelId::VBrisa, m_grid.CellAt(row, 4));
+    SetCaption(LabelId::VRVX, m_state.SinglePulse() ? " n.a." : m_grid.CellAt(row, 5));
+    SetCaption(LabelId::VQDM, m_grid.CellAt(row, 6));
+    SetCaption(LabelId::VSela, m_grid.CellAt(row, 7));
+    SetCaption(LabelId::VVantic, m_grid.CellAt(row, 8));
+}
+
+void MainWindowModel::CellActivated(int row) {
+    if (row < 1 || row > m_grid.RowCount()) {
+        return;
+    }
+    std::string name = m_grid.CellAt(row, 1);
+    for (char& c : name) {
+        if (c == '/') {
+            c = '-';
+        }
+    }
+    const std::filesystem::path sheet = PdfFolder() / (name + ".pdf");
+    if (SafeForFileName(name) && IsOrdinaryVisibleFile(sheet)) {
+        m_services.documents.OpenDocument(sheet.string(), 4);
+        return;
+    }
+    const Message missing{"Sorry, the PDF document containing the product features is not available here. Please, "
+                          "visit the Corvane website to consult this document.",
+                          "Info", MessageIcon::None, MessageButtons::OkCancel};
+    if (m_services.messages.Show(missing) == MessageAnswer::Ok) {
+        m_services.documents.OpenDocument(kProductIndexPage, 0);
+    }
+}
+
+void MainWindowModel::Print() {
+    const std::string report = ComposeReport(m_state, m_labels, m_grid);
+    const auto written = ReplaceFile(m_programFolder / kReportFileName, report);
+    if (!written) {
+        m_services.messages.Show(Message{written.Failure().message + ". The report is printed all the same.",
+                                         "Print", MessageIcon::Exclamation, MessageButtons::Ok});
+    }
+    m_services.printer.PrintReport(report);
+}
+
+void MainWindowModel::OpenCurveDocument(CurveDocument document) {
+    const std::filesystem::path file = PdfFolder() / CurveDocumentOf(document).fileName;
+    if (IsOrdinaryVisibleFile(file)) {
+        m_services.documents.OpenDocument(file.string(), 4);
+        return;
+    }
+    m_services.messages.Show(
+        Message{"Sorry, the PDF document is not available here", "Tavrin", MessageIcon::None, MessageButtons::Ok});
+}
+
+void MainWindowModel::OpenWebSite() { m_services.documents.OpenDocument(kMakerWebSite, 0); }
+
+std::filesystem::path MainWindowModel::PdfFolder() const { return m_programFolder / "pdf"; }
+
+// ---- options --------------------------------------------------------------
+
+bool MainWindowModel::OptionSelected(OptionId option) const {
+    switch (option) {
+        case OptionId::CW:
+            return m_state.LaserType == Laser::CW;
+        case OptionId::Pulsed:
+            return m_state.LaserType == Laser::Pulsed;
+        case OptionId::Circular:
+            return m_state.BeamShape == Shape::Circular;
+        case OptionId::Rectangular:
+            return m_state.BeamShape == Shape::Rectangular;
+        case OptionId::Power:
+            return m_state.MeasurementType == Measurement::PowerOnly;
+        case OptionId::PowerEnergy:
+            return m_state.MeasurementType == Measurement::PowerAndEnergy;
+        case OptionId::PowerMeter:
+            return m_state.ProductType == Product::PowerMeter;
+        case OptionId::Probe:
+            break;
+    }
+    return m_state.ProductType == Product::Probe;
+}
+
+bool MainWindowModel::OptionEnabled(OptionId option) const {
+    return option != OptionId::PowerEnergy || m_state.PowerAndEnergySelectable;
+}
+
+void MainWindowModel::SelectOption(OptionId option) {
+    if (OptionSelected(option)) {
+        return;
+    }
+    switch (option) {
+        case OptionId::CW:
+        case OptionId::Pulsed:
+            m_state.LaserType = option == OptionId::CW ? Laser::CW : Laser::Pulsed;
+            break;
+        case OptionId::Circular:
+        case OptionId::Rectangular:
+            m_state.BeamShape = option == OptionId::Circular ? Shape::Circular : Shape::Rectangular;
+            break;
+        case OptionId::Power:
+        case OptionId::PowerEnergy:
+            m_state.MeasurementType =
+                option == OptionId::Power ? Measurement::PowerOnly : Measurement::PowerAndEnergy;
+            break;
+        case OptionId::PowerMeter:
+        case OptionId::Probe:
+            m_state.ProductType = option == OptionId::PowerMeter ? Product::PowerMeter : Product::Probe;
+            break;
+    }
+    Notify(ControlKind::Options);
+    OnOptionSelected(option);
+}
+
+void MainWindowModel::OnOptionSelected(OptionId option) {
+    switch (option) {
+        case OptionId::Circular:
+        case OptionId::Rectangular: {
+            const bool rectangular = m_state.BeamShape == Shape::Rectangular;
+            SetCaption(LabelId::Beam, rectangular ? kRectangularBeamCaption : kCircularBeamCaption);
+            m_state.ShowBeamWidth(rectangular);
+            Notify(ControlKind::EntryFlags, static_cast<int>(EntryId::Beam2));
+            ShowBeamArea(*this);
+            ShowAll(true);
+            break;
+        }
+        case OptionId::CW:
+        case OptionId::Pulsed:
+            if (m_state.LaserType == Laser::CW) {
+                m_state.PowerAndEnergySelectable = false;
+                Notify(ControlKind::Options);
+                SelectOption(OptionId::Power);
+                SetCaption(LabelId::Power, kCwPowerCaption);
+                m_state.ShowPulseEntries(false);
+                Notify(ControlKind::EntryFlags);
+                SetCaption(LabelId::VEnergyDensity, "");
+            } else {
+                m_state.PowerAndEnergySelectable = true;
+                Notify(ControlKind::Options);
+                SetCaption(LabelId::Power, kPulsedPowerCaption);
+                m_state.ShowPulseEntries(true);
+                Notify(ControlKind::EntryFlags);
+            }
+            ShowAll(true);
+            break;
+        case OptionId::Power:
+            FillRepRateUnits(false);
+            SetUnitEnabled(EntryId::RepRate, true);
+            SetEnabled(EntryId::MaxPower, true);
+            SetUnitEnabled(EntryId::MaxPower, true);
+            ShowAll(true);
+            break;
+        case OptionId::PowerEnergy:
+            FillRepRateUnits(true);
+            SetEnabled(EntryId::MaxPower, false);
+            SetUnitEnabled(EntryId::MaxPower, false);
+            ShowAll(false);
+            break;
+        case OptionId::PowerMeter:
+        case OptionId::Probe:
+            break;
+    }
+}
+
+// Peak power, average power and both densities, as most rows of the
+// recomputation run them.
+void MainWindowModel::ShowAll(bool powerEntered) {
+    ShowPeakPower(*this);
+    ShowAveragePower(*this);
+    ShowPowerDensity(*this, powerEntered);
+    ShowEnergyDensity(*this, powerEntered);
+}
+
+// ---- entries and unit lists -------------------------------------------------
+
+void MainWindowModel::SetCaption(LabelId label, std::string caption) {
+    if (m_labels.Get(label) == caption) {
+        return;
+    }
+    m_labels.Set(label, std::move(caption));
+    Notify(ControlKind::Label, static_cast<int>(label));
+}
+
+void MainWindowModel::WriteEntryText(EntryId entry, std::string text) {
+    UnitEntry& target = m_state.Entry(entry);
+    if (target.Text == text) {
+        return;
+    }
+    std::size_t cuts = 0;
+    const bool filtered = !(entry == EntryId::MaxEnergy && m_state.Updating);
+    if (filtered) {
+        FilteredText result = CutToNumeric(text, m_numbers);
+        text = std::move(result.text);
+        cuts = result.cuts;
+    }
+    target.Text = std::move(text);
+    Notify(ControlKind::EntryText, static_cast<int>(entry));
+    OnTextChanged(entry, cuts);
+}
+
+// The entry filter cuts a text that is not a number one character at a time,
+// each cut raising the change behaviour nested inside the previous one; every
+// level then recomputes from the same final text. The cutting is done in one
+// go, and the recomputation repeats only while it still changes something.
+void MainWindowModel::OnTextChanged(EntryId entry, std::size_t cuts) {
+    RecomputeAfterText(entry);
+    for (std::size_t run = 0; run < cuts; ++run) {
+        const Snapshot before{m_state, m_labels};
+        RecomputeAfterText(entry);
+        if (Snapshot{m_state, m_labels} == before) {
+            break;
+        }
+    }
+}
+
+void MainWindowModel::RecomputeAfterText(EntryId entry) {
+    switch (entry) {
+        case EntryId::Beam1:
+        case EntryId::Beam2:
+            ShowBeamArea(*this);
+            ShowPowerDensity(*this, false);
+            ShowEnergyDensity(*this, false);
+            break;
+        case EntryId::WaveLength:
+            break;
+        case EntryId::MaxPower:
+        case EntryId::MaxEnergy:
+            if (!m_state.Entry(entry).Text.empty()) {
+                ShowAll(entry == EntryId::MaxPower);
+            }
+            break;
+        case EntryId::RepRate:
+            ShowAveragePower(*this);
+            ShowPowerDensity(*this, false);
+            ShowEnergyDensity(*this, false);
+            break;
+        case EntryId::PulseWidth:
+            ShowPeakPower(*this);
+            ShowPowerDensity(*this, false);
+            break;
+    }
+}
+
+void MainWindowModel::SelectUnitText(EntryId entry, const std::string& unit) {
+    const int index = m_state.Entry(entry).IndexOf(unit);
+    if (index >= 0) {
+        SelectUnitIndex(entry, index);
+    }
+}
+
+void MainWindowModel::SelectUnitIndex(EntryId entry, int index) {
+    UnitEntry& target = m_state.Entry(entry);
+    if (target.UnitIndex == index) {
+        return;
+    }
+    target.UnitIndex = index;
+    Notify(ControlKind::EntryUnits, static_cast<int>(entry));
+    if (index != -1) {
+        OnUnitChosen(entry);
+    }
+}
+
+void MainWindowModel::OnUnitChosen(EntryId entry) {
+    switch (entry) {
+        case EntryId::MaxPower:
+        case EntryId::MaxEnergy:
+            ShowAll(entry == EntryId::MaxPower);
+            break;
+        case EntryId::RepRate:
+            ApplyRepRateRule();
+            ShowAveragePower(*this);
+            ShowPowerDensity(*this, false);
+            ShowEnergyDensity(*this, false);
+            break;
+        case EntryId::PulseWidth:
+            ShowPeakPower(*this);
+            ShowPowerDensity(*this, false);
+            break;
+        case EntryId::Beam1:
+        case EntryId::Beam2:
+        case EntryId::WaveLength:
+            break;
+    }
+}
+
+void MainWindowModel::ApplyRepRateRule() {
+    if (m_state.SinglePulse()) {
+        SetEnabled(EntryId::RepRate, false);
+        WriteEntryText(EntryId::RepRate, "1");
+        SetUnitEnabled(EntryId::MaxPower, false);
+        SetEnabled(EntryId::MaxPower, false);
+        WriteEntryText(EntryId::MaxPower, "");
+    } else {
+        SetUnitEnabled(EntryId::MaxPower, true);
+        SetEnabled(EntryId::MaxPower, true);
+        SetEnabled(EntryId::RepRate, true);
+    }
+}
+
+void MainWindowModel::FillRepRateUnits(bool withSingle) {
+    UnitEntry& rate = m_state.RepRate();
+    rate.UnitIndex = -1;
+    rate.Units = {"MHz", "kHz", "Hz"};
+    if (withSingle) {
+        rate.Units.emplace_back(kSingle);
+    }
+    Notify(ControlKind::EntryUnits, static_cast<int>(EntryId::RepRate));
+    SelectUnitIndex(EntryId::RepRate, withSingle ? 3 : 2);
+}
+
+void MainWindowModel::SetEnabled(EntryId entry, bool enabled) {
+    m_state.Entry(entry).Enabled = enabled;
+    Notify(ControlKind::EntryFlags, static_cast<int>(entry));
+}
+
+void MainWindowModel::SetUnitEnabled(EntryId entry, bool enabled) {
+    m_state.Entry(entry).UnitEnabled = enabled;
+    Notify(ControlKind::EntryFlags, static_cast<int>(entry));
+}
+
+void MainWindowModel::SetPrintEnabled(bool enabled) {
+    m_printEnabled = enabled;
+    Notify(ControlKind::PrintButton);
+}
+
+}  // namespace tavrin

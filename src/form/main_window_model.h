@@ -1,0 +1,143 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "beam/beam_host.h"
+#include "beam/labels.h"
+#include "beam/number_entry.h"
+#include "catalogue/catalogue.h"
+#include "catalogue/laser_input_state.h"
+#include "catalogue/message_box.h"
+#include "desktop_services.h"
+#include "reports/request_window.h"
+#include "selection/results_grid.h"
+
+namespace tavrin {
+
+enum class OptionId { CW, Pulsed, Circular, Rectangular, Power, PowerEnergy, PowerMeter, Probe };
+
+// The eight coating and absorber curve documents, in the window's order.
+enum class CurveDocument { TQS, GDK, VMS, VMT, ZR, UVC, UVA, TQ };
+
+struct CurveDocumentInfo {
+    const char* buttonName;
+    const char* caption;
+    const char* fileName;
+};
+const CurveDocumentInfo& CurveDocumentOf(CurveDocument document);
+
+// What changed, so that a view can mirror just that control.
+enum class ControlKind { EntryText, EntryUnits, EntryFlags, Label, Options, Grid, PrintButton, Focus };
+struct ControlChange {
+    ControlKind kind;
+    int index = 0;  // the EntryId or LabelId concerned, where there is one
+};
+
+// How an "Explore" ended.
+enum class ExploreOutcome { Invalid, Found, NoneFound };
+
+// The platform services the main window reaches the outside through.
+struct MainWindowServices {
+    MessageBoxService& messages;
+    DocumentOpener& documents;
+    RequestWindow& requestWindow;
+    ReportPrinter& printer;
+};
+
+// The main window without its widgets: every control's state and the
+// behaviour of every event. A write made by code to an entry or a unit list
+// raises that control's behaviour at once, nested, as the window's controls do.
+class MainWindowModel final : private BeamHost {
+public:
+    // Loads the catalogues of the program folder and runs the start-up; when a
+    // catalogue file is missing, tells the user and returns nothing.
+    static std::unique_ptr<MainWindowModel> Start(const std::filesystem::path& programFolder, char decimalSeparator,
+                                                  const MainWindowServices& services);
+
+    // Runs the start-up with catalogues already loaded.
+    MainWindowModel(Catalogue catalogue, std::filesystem::path programFolder, char decimalSeparator,
+                    const MainWindowServices& services);
+
+    MainWindowModel(const MainWindowModel&) = delete;
+    MainWindowModel& operator=(const MainWindowModel&) = delete;
+    ~MainWindowModel() override = default;
+
+    void SetChangeListener(std::function<void(const ControlChange&)> listener);
+
+    // User actions. Input to a control that is hidden or disabled is refused
+    // (false), as the window would not let it reach the control.
+    bool TypeText(EntryId entry, std::string text);
+    bool ChooseUnit(EntryId entry, int index);
+    bool ClickOption(OptionId option);
+    void ResetData();
+    ExploreOutcome Explore();
+    void CellSelected(int row);
+    void CellActivated(int row);
+    void Print();
+    void OpenCurveDocument(CurveDocument document);
+    void OpenWebSite();
+
+    [[nodiscard]] const LaserInputState& State() const { return m_state; }
+    [[nodiscard]] const LabelCaptions& Labels() const { return m_labels; }
+    [[nodiscard]] const ResultsGrid& Grid() const { return m_grid; }
+    [[nodiscard]] const Catalogue& Heads() const { return m_catalogue; }
+    [[nodiscard]] const NumberEntry& Numbers() const override { return m_numbers; }
+    [[nodiscard]] bool OptionSelected(OptionId option) const;
+    [[nodiscard]] bool OptionEnabled(OptionId option) const;
+    [[nodiscard]] bool PrintEnabled() const { return m_printEnabled; }
+    [[nodiscard]] std::optional<EntryId> Focus() const { return m_focus; }
+    [[nodiscard]] const std::filesystem::path& ProgramFolder() const { return m_programFolder; }
+    // The request composed by the last search that found nothing.
+    [[nodiscard]] const std::optional<std::string>& LastRequest() const { return m_lastRequest; }
+
+private:
+    // BeamHost
+    LaserInputState& InputState() override { return m_state; }
+    void SetCaption(LabelId label, std::string caption) override;
+    void WriteEntryText(EntryId entry, std::string text) override;
+    void SelectUnitText(EntryId entry, const std::string& unit) override;
+
+    void RunStartUp();
+    void SelectUnitIndex(EntryId entry, int index);
+    void SelectOption(OptionId option);
+    void FillRepRateUnits(bool withSingle);
+    void ApplyRepRateRule();
+    void OnTextChanged(EntryId entry, std::size_t cuts);
+    void RecomputeAfterText(EntryId entry);
+    void OnUnitChosen(EntryId entry);
+    void OnOptionSelected(OptionId option);
+    void ShowAll(bool powerEntered);
+    void SetEnabled(EntryId entry, bool enabled);
+    void SetUnitEnabled(EntryId entry, bool enabled);
+    void SetPrintEnabled(bool enabled);
+    void ComposeRequest();
+    void Notify(ControlKind kind, int index = 0);
+    [[nodiscard]] std::filesystem::path PdfFolder() const;
+
+    Catalogue m_catalogue;
+    std::filesystem::path m_programFolder;
+    MainWindowServices m_services;
+    NumberEntry m_numbers;
+    LaserInputState m_state;
+    LabelCaptions m_labels;
+    ResultsGrid m_grid;
+    bool m_printEnabled = false;
+    std::optional<EntryId> m_focus;
+    std::optional<std::string> m_lastRequest;
+    std::function<void(const ControlChange&)> m_listener;
+};
+
+// The longest start of `text` that passes the numeric test (cutting whole
+// characters from the end, as the entry filter does), and how many
+// characters were cut.
+struct FilteredText {
+    std::string text;
+    std::size_t cuts = 0;
+};
+FilteredText CutToNumeric(const std::string& text, const NumberEntry& numbers);
+
+}  // namespace tavrin

@@ -1,0 +1,100 @@
+#include "report.h"
+
+#include <array>
+
+#include "text_layout.h"
+
+namespace tavrin {
+namespace {
+
+class LineWriter {
+public:
+    void Line(const std::string& text = {}) {
+        m_text += text;
+        m_text += "\r\n";
+    }
+    [[nodiscard]] std::string Take() { return std::move(m_text); }
+
+private:
+    std::string m_text;
+};
+
+void EntryLine(LineWriter& out, const std::string& caption, const UnitEntry& entry) {
+    if (!entry.Text.empty()) {
+        out.Line(caption + entry.Text + " " + entry.Unit());
+    }
+}
+
+void DerivedLine(LineWriter& out, double value, const char* caption, const LabelCaptions& labels, LabelId valueLabel,
+                 LabelId unitLabel) {
+    if (value != 0) {
+        out.Line(caption + labels.Get(valueLabel) + labels.Get(unitLabel));
+    }
+}
+
+std::string HeaderLine() {
+    return PadTo("Suitable Heads", 25) + "Damage Threshold " + PadTo("Ardo", 7) + PadTo("Brisa", 7) +
+           PadTo("RXV 300", 9) + PadTo("QDM", 9) + PadTo("Sela", 6) + "Vantic";
+}
+
+std::string ResultLine(const ResultsGrid& grid, int row) {
+    static constexpr std::array<std::size_t, 5> kMonitorWidths = {7, 7, 9, 9, 6};
+    std::string line = PadTo(grid.CellAt(row, 1), 25) + std::string(6, ' ') + PadTo(grid.CellAt(row, 2), 11);
+    for (std::size_t i = 0; i < kMonitorWidths.size(); ++i) {
+        line += PadTo(TrimBlanks(grid.CellAt(row, static_cast<int>(i) + 3)), kMonitorWidths[i]);
+    }
+    line += TrimBlanks(grid.CellAt(row, 8));
+    return line;
+}
+
+}  // namespace
+
+std::string ComposeReport(const LaserInputState& state, const LabelCaptions& labels, const ResultsGrid& grid) {
+    LineWriter out;
+    out.Line();
+    out.Line("CORVANE TAVRIN");
+    out.Line(std::string(26, '-'));
+    out.Line();
+    out.Line("DATA VALUE:");
+    out.Line();
+    out.Line(state.LaserType == Laser::CW ? "Laser Type: CW" : "Laser Type: Pulsed");
+    out.Line();
+    if (state.BeamShape == Shape::Circular) {
+        out.Line("Beam Type: Circular");
+        out.Line(std::string(kCircularBeamCaption) + " = " + state.Beam1().Text);
+    } else {
+        out.Line("Beam Type: Rectangular");
+        out.Line(std::string(kRectangularBeamCaption) + "L = " + state.Beam1().Text + " W = " + state.Beam2().Text);
+    }
+    out.Line();
+    out.Line(state.SinglePulse() ? "Measurement Type: Single Pulse Energy" : "Measurement Type: Power");
+    out.Line(state.ProductType == Product::PowerMeter ? "Product Type: Power Meter" : "Product Type: Probe");
+    out.Line();
+    EntryLine(out, "WaveLenght : ", state.WaveLength());
+    EntryLine(out, labels.Get(LabelId::Power) + " ", state.MaxPower());
+    EntryLine(out, "Max Energy ", state.MaxEnergy());
+    EntryLine(out, "Rep Rate ", state.RepRate());
+    EntryLine(out, "Pulse Width ", state.PulseWidth());
+    out.Line();
+    DerivedLine(out, state.BeamArea, kAreaCaption, labels, LabelId::VArea, LabelId::MArea);
+    DerivedLine(out, state.AveragePower, kAvgPowerCaption, labels, LabelId::VAvgPower, LabelId::MAvgPower);
+    DerivedLine(out, state.PowerDensity, kPowerDensityCaption, labels, LabelId::VPowerDensity,
+                LabelId::MPowerDensity);
+    DerivedLine(out, state.PeakPower, kPeakPowerCaption, labels, LabelId::VPeakPower, LabelId::MPeakPower);
+    DerivedLine(out, state.PeakPowerDensity, kPeakPowerDensityCaption, labels, LabelId::VPeakPowerDensity,
+                LabelId::MPeakPowerDensity);
+    DerivedLine(out, state.EnergyDensity, kEnergyDensityCaption, labels, LabelId::VEnergyDensity,
+                LabelId::MEnergyDensity);
+    out.Line();
+    if (grid.RowCount() > 0) {
+        out.Line("PRODUCTS FOUND:");
+        out.Line();
+        out.Line(HeaderLine());
+        for (int row = 1; row <= grid.RowCount(); ++row) {
+            out.Line(ResultLine(grid, row));
+        }
+    }
+    return out.Take();
+}
+
+}  // namespace tavrin

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+
+#include "beam/labels.h"
+#include "catalogue/laser_input_state.h"
+#include "selection/results_grid.h"
+
+namespace tavrin {
+
+inline constexpr const char* kReportFileName = "Print.txt";
+
+// The search report: the laser as typed, the derived values as the window
+// shows them and the rows of the results grid, each line ended by CR LF.
+std::string ComposeReport(const LaserInputState& state, const LabelCaptions& labels, const ResultsGrid& grid);
+
+}  // namespace tavrin

@@ -1,0 +1,30 @@
+#include "request_window.h"
+
+namespace tavrin {
+
+std::string RequestInfoCaption() {
+    return "Tavrin search could not find any standard detector  matching your input data. \r\n"
+           "You can retry your search by  using less tight specifications, for example  considering a larger beam "
+           "diameter to lower the power energy/densities or accept to make measurements at a lower rep. rate.\r\n"
+           "If  there  no matches are yet found ,  you\u2019ll probably need a custom head. Please send your laser "
+           "data: Corvane will be pleased to support you and find a solution for your case .";
+}
+
+Message MailNotSentMessage() {
+    return Message{"Email not sent!", "Attenzione", MessageIcon::Exclamation, MessageButtons::Ok};
+}
+
+void RequestWindowModel::Load() {
+    m_infoCaption = RequestInfoCaption();
+    m_open = true;
+}
+
+void RequestWindowModel::Send(MailRoute& prefilledMessage, MailRoute& composer, MessageBoxService& messages) {
+    const MailMessage mail = RequestMail(m_requestText);
+    if (!prefilledMessage.Send(mail) && !composer.Send(mail)) {
+        messages.Show(MailNotSentMessage());
+    }
+    m_open = false;
+}
+
+}  // namespace tavrin

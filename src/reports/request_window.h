@@ -1,0 +1,46 @@
+#pragma once
+
+#include <string>
+
+#include "catalogue/message_box.h"
+#include "mail.h"
+
+namespace tavrin {
+
+// The window that offers to send a request for a custom head. The core hands
+// it the text and shows it modally; the call returns once it has closed.
+class RequestWindow {
+public:
+    virtual ~RequestWindow() = default;
+    virtual void Testo(const std::string& text) = 0;
+    virtual void ShowModal() = 0;
+};
+
+// The request window's behaviour, whatever shows it.
+class RequestWindowModel {
+public:
+    void Testo(std::string text) { m_requestText = std::move(text); }
+    // Sets the explanation the window shows and opens it.
+    void Load();
+    // Tries the pre-filled message first, then the mail composer, and tells
+    // the user when neither worked; closes the window in every case.
+    void Send(MailRoute& prefilledMessage, MailRoute& composer, MessageBoxService& messages);
+    void Cancel() { m_open = false; }
+
+    [[nodiscard]] const std::string& RequestText() const { return m_requestText; }
+    [[nodiscard]] const std::string& InfoCaption() const { return m_infoCaption; }
+    [[nodiscard]] bool IsOpen() const { return m_open; }
+
+private:
+    std::string m_requestText;
+    std::string m_infoCaption;
+    bool m_open = false;
+};
+
+// The caption of the window's explanation label.
+std::string RequestInfoCaption();
+
+// The message shown when no mail route worked.
+Message MailNotSentMessage();
+
+}  // namespace tavrin

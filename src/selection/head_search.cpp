@@ -1,0 +1,179 @@
+#include "head_search.h"
+
+#include <cstdio>
+
+#include "damage_threshold.h"
+
+namespace tavrin {
+namespace {
+
+constexpr double kApertureFactor = 1.16;
+
+std::string Number(double value) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.6g", value);
+    return buffer;
+}
+
+double ThresholdFor(const HeadRecord& head, const SearchContext& context, const CoatingTable& coatings) {
+    return DamageThresholdAt(coatings, context.CoatingRow(head), context.Pulsed() ? Laser::Pulsed : Laser::CW,
+                             context.PulseWidth());
+}
+
+}  // namespace
+
+SearchContext::SearchContext(const LaserInputState& state, const NumberEntry& numbers)
+    : m_state(&state),
+      m_numbers(&numbers),
+      m_averagePower(state.AveragePower),
+      m_beamSize(state.BeamSize),
+      m_powerDensity(state.PowerDensity),
+      m_energyDensity(state.EnergyDensity),
+      m_pulsed(state.LaserType == Laser::Pulsed),
+      m_single(state.SinglePulse()),
+      m_probe(state.ProductType == Product::Probe),
+      m_hasWavelength(!state.WaveLength().Text.empty()),
+      m_pulseWidth(m_pulsed ? PulseWidthSeconds(state, numbers) : std::nullopt) {}
+
+double SearchContext::Energy() const {
+    if (!m_energy) {
+        m_energy = m_numbers->ToBaseUnit(m_numbers->TextToValue(m_state->MaxEnergy().Text),
+                                         UnitPrefix(*m_state, EntryId::MaxEnergy));
+    }
+    return *m_energy;
+}
+
+double SearchContext::Wavelength() const {
+    if (!m_wavelength) {
+        m_wavelength = m_numbers->ToBaseUnit(m_numbers->TextToValue(m_state->WaveLength().Text),
+                                             UnitPrefix(*m_state, EntryId::WaveLength));
+    }
+    return *m_wavelength;
+}
+
+int SearchContext::CoatingRow(const HeadRecord& head) const {
+    if (!m_single && head.CoatingNo > 4) {
+        return head.CoatingNo + 3;
+    }
+    return head.CoatingNo;
+}
+
+std::optional<Rejection> FirstRejection(const HeadRecord& head, const SearchContext& context,
+                                        const CoatingTable& coatings) {
+    if (head.PowerMax < context.AveragePower()) {
+        return Rejection{1, static_cast<double>(head.PowerMax), context.AveragePower()};
+    }
+    if (context.BeamSize() * kApertureFactor > head.Aperture) {
+        return Rejection{2, static_cast<double>(head.Aperture), context.BeamSize()};
+    }
+    if (head.PowerDensityMax < context.PowerDensity()) {
+        return Rejection{3, static_cast<double>(head.PowerDensityMax), context.PowerDensity()};
+    }
+    if (!context.SinglePulse() && head.PowerMin > context.AveragePower()) {
+        return Rejection{4, head.PowerMin, context.AveragePower()};
+    }
+    if (context.Pulsed() && head.EnergyMax < context.Energy()) {
+        return Rejection{5, static_cast<double>(head.EnergyMax), context.Energy()};
+    }
+    if (context.Pulsed() && context.SinglePulse() && head.EnergyMin > context.Energy()) {
+        return Rejection{6, head.EnergyMin, context.Energy()};
+    }
+    if (context.HasWavelength()) {
+        const double wavelength = context.Wavelength();
+        if (wavelength < head.WaveMin || wavelength > head.WaveMax) {
+            return Rejection{7, head.WaveMin, wavelength, head.WaveMax};
+        }
+    }
+    if (context.Pulsed()) {
+        const double threshold = ThresholdFor(head, context, coatings);
+        if (threshold < context.EnergyDensity()) {
+            return Rejection{8, threshold, context.EnergyDensity(), static_cast<double>(context.CoatingRow(head))};
+        }
+    }
+    if (context.Probe() != IsProbe(head)) {
+        return Rejection{9, 0, 0};
+    }
+    return std::nullopt;
+}
+
+std::string DescribeRejection(const HeadRecord& head, const Rejection& r) {
+    const std::string name = head.Name + ": ";
+    switch (r.criterion) {
+        case 1:
+            return name + "max power " + Number(r.headValue) + " W < average power " + Number(r.laserValue) + " W";
+        case 2:
+            return name + "aperture " + Number(r.headValue) + " mm < 1.16 \u00D7 beam " + Number(r.laserValue) + " mm";
+        case 3:
+            return name + "max power density " + Number(r.headValue) + " W/cm2 < power density " +
+                   Number(r.laserValue) + " W/cm2";
+        case 4:
+            return name + "min power " + Number(r.headValue) + " W > average power " + Number(r.laserValue) + " W";
+        case 5:
+            return name + "max energy " + Number(r.headValue) + " J < pulse energy " + Number(r.laserValue) + " J";
+        case 6:
+            return name + "min energy " + Number(r.headValue) + " J > pulse energy " + Number(r.laserValue) + " J";
+        case 7:
+            return name + "wavelength " + Number(r.laserValue) + " um outside " + Number(r.headValue) + " to " +
+                   Number(r.extra) + " um";
+        case 8:
+            return name + "damage threshold " + Number(r.headValue) + " J/cm2 (coating row " + Number(r.extra) +
+                   ") < energy density " + Number(r.laserValue) + " J/cm2";
+        default:
+            break;
+    }
+    return name + "type \"" + head.HeadType + "\" does not match the product type";
+}
+
+std::string MarginText(const HeadRecord& head, const SearchContext& context, const CoatingTable& coatings,
+                       const NumberEntry& numbers) {
+    // Every head starts from 0, and a limit of 0 leaves it there rather than dividing by it.
+    double margin = 0;
+    if (context.Pulsed()) {
+        const double threshold = ThresholdFor(head, context, coatings);
+        if (threshold > 0) {
+            margin = context.EnergyDensity() * 100 / threshold;
+        }
+    } else if (head.PowerDensityMax > 0) {
+        margin = context.PowerDensity() * 100 / head.PowerDensityMax;
+    }
+    if (margin < 5) {
+        return "<5 %";
+    }
+    if (margin < 99.5) {
+        return numbers.FormatWhole(margin) + " %";
+    }
+    return "99 %";
+}
+
+void SearchHeads(const Catalogue& catalogue, LaserInputState& state, const NumberEntry& numbers,
+                 ResultsGrid& grid) {
+    grid.ClearGrid(false);
+    const SearchContext context(state, numbers);
+    int row = 1;
+    for (std::size_t i = 0; i < catalogue.Heads.size(); ++i) {
+        const HeadRecord& head = catalogue.Heads[i];
+        const auto rejection = FirstRejection(head, context, catalogue.Coatings);
+        if (rejection) {
+            if (rejection->criterion == 8) {
+                state.DamageThreshold = rejection->headValue;
+            }
+            continue;
+        }
+        if (context.Pulsed()) {
+            state.DamageThreshold = ThresholdFor(head, context, catalogue.Coatings);
+        }
+        const auto tag = static_cast<std::int64_t>(i);
+        grid.SetCell(row, 1, head.Name, tag);
+        grid.SetCell(row, 2, MarginText(head, context, catalogue.Coatings, numbers), tag);
+        grid.SetCell(row, 3, head.ResArdo);
+        grid.SetCell(row, 4, head.ResBrisa);
+        grid.SetCell(row, 5, head.ResRVX);
+        grid.SetCell(row, 6, head.ResQDM);
+        grid.SetCell(row, 7, head.ResSela);
+        grid.SetCell(row, 8, head.ResVantic);
+        ++row;
+    }
+    grid.SetColumnWidth(2, grid.RowCount() < 18 ? 128 : 115);
+}
+
+}  // namespace tavrin

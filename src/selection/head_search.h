@@ -1,0 +1,77 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "beam/number_entry.h"
+#include "catalogue/catalogue.h"
+#include "catalogue/laser_input_state.h"
+#include "results_grid.h"
+
+namespace tavrin {
+
+// What the search reads of the laser, taken when it starts. The pulse energy
+// and the wavelength are converted at most once per search, when a criterion
+// first needs them.
+class SearchContext {
+public:
+    SearchContext(const LaserInputState& state, const NumberEntry& numbers);
+
+    [[nodiscard]] double AveragePower() const { return m_averagePower; }
+    [[nodiscard]] double BeamSize() const { return m_beamSize; }
+    [[nodiscard]] double PowerDensity() const { return m_powerDensity; }
+    [[nodiscard]] double EnergyDensity() const { return m_energyDensity; }
+    [[nodiscard]] bool Pulsed() const { return m_pulsed; }
+    [[nodiscard]] bool SinglePulse() const { return m_single; }
+    [[nodiscard]] bool Probe() const { return m_probe; }
+    [[nodiscard]] bool HasWavelength() const { return m_hasWavelength; }
+    [[nodiscard]] const std::optional<double>& PulseWidth() const { return m_pulseWidth; }
+    double Energy() const;      // J
+    double Wavelength() const;  // um
+
+    // The coating row a head's absorber uses with this laser: repetitive
+    // pulses on coatings 5 to 7 use the rows three further down.
+    [[nodiscard]] int CoatingRow(const HeadRecord& head) const;
+
+private:
+    const LaserInputState* m_state;
+    const NumberEntry* m_numbers;
+    double m_averagePower;
+    double m_beamSize;
+    double m_powerDensity;
+    double m_energyDensity;
+    bool m_pulsed;
+    bool m_single;
+    bool m_probe;
+    bool m_hasWavelength;
+    std::optional<double> m_pulseWidth;
+    mutable std::optional<double> m_energy;
+    mutable std::optional<double> m_wavelength;
+};
+
+// The first criterion that a head fails, with the two values compared.
+struct Rejection {
+    int criterion = 0;  // 1 to 9, in the order they are applied
+    double headValue = 0;
+    double laserValue = 0;
+    double extra = 0;  // the second bound where one applies (the longest wavelength)
+};
+
+// Applies the nine criteria in order; nothing when the head suits the laser.
+std::optional<Rejection> FirstRejection(const HeadRecord& head, const SearchContext& context,
+                                        const CoatingTable& coatings);
+
+// A sentence naming the rejected head, the criterion and the values compared.
+std::string DescribeRejection(const HeadRecord& head, const Rejection& rejection);
+
+// The share of the head's limit that the laser uses, as the grid shows it.
+std::string MarginText(const HeadRecord& head, const SearchContext& context, const CoatingTable& coatings,
+                       const NumberEntry& numbers);
+
+// Writes one grid row per suitable head, in catalogue order, replacing the
+// rows of the previous search; keeps the last threshold looked up in the
+// state's `DamageThreshold`.
+void SearchHeads(const Catalogue& catalogue, LaserInputState& state, const NumberEntry& numbers,
+                 ResultsGrid& grid);
+
+}  // namespace tavrin
