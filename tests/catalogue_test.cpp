@@ -1,1 +1,278 @@
 #include <gtest/gtest.h>
+
+#include "catalogue/byte_io.h"
+#include "catalogue/catalogue.h"
+#include "catalogue/catalogue_check.h"
+#include "catalogue/catalogue_csv.h"
+#include "catalogue/cp1252.h"
+#include "catalogue/head_catalogue.h"
+#include "form/main_window_model.h"
+#include "test_support.h"
+
+namespace tavrin {
+namespace {
+
+using test::FreshFolder;
+using test::ReadFile;
+using test::WideHead;
+using test::WriteFile;
+
+std::string Bytes(const std::vector<HeadRecord>& heads) {
+    auto bytes = SerializeHeads(heads);
+    EXPECT_TRUE(bytes.Ok());
+    return bytes.Value();
+}
+
+std::vector<std::string> Names(const std::vector<HeadRecord>& heads) {
+    std::vector<std::string> names;
+    for (const auto& head : heads) {
+        names.push_back(head.Name);
+    }
+    return names;
+}
+
+TEST(HeadLoader, RecordTakesFixedPartPlusTexts) {
+    HeadRecord head = WideHead("AB");
+    head.ResArdo = "x";
+    head.HeadType = "t";
+    // 42 fixed bytes, 8 length fields, 2 + 1 + 5 + 1 text bytes.
+    EXPECT_EQ(Bytes({head}).size(), 42u + 16u + 2u + 1u + 5u + 1u);
+}
+
+TEST(HeadLoader, RoundTripKeepsEveryField) {
+    HeadRecord head = WideHead("TQS 50/2");
+    head.Aperture = -7;
+    head.PowerMax = 32767;
+    head.PowerDensityMax = -32768;
+    head.PowerMin = 1.25e-7;
+    head.EnergyMax = 300;
+    head.EnergyMin = 2e-6;
+    head.WaveMin = 0.19;
+    head.WaveMax = 11.5;
+    head.CoatingNo = 6;
+    head.ResRVX = "10\u00B5W";
+    const auto loaded = LoadHeads(Bytes({head, WideHead("second")}));
+    ASSERT_EQ(loaded.size(), 2u);
+    EXPECT_EQ(loaded[0], head);
+    EXPECT_EQ(loaded[1].Name, "second");
+}
+
+struct HeadFileCase {
+    const char* what;
+    std::function<std::string()> bytes;
+    std::vector<std::string> names;
+
+    friend void PrintTo(const HeadFileCase& c, std::ostream* os) { *os << c.what; }
+};
+
+class HeadFiles : public testing::TestWithParam<HeadFileCase> {};
+
+TEST_P(HeadFiles, KeepsTheRightRecords) { EXPECT_EQ(Names(LoadHeads(GetParam().bytes())), GetParam().names); }
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, HeadFiles,
+    testing::Values(
+        HeadFileCase{"empty file", [] { return std::string(); }, {}},
+        HeadFileCase{"empty name in the middle is skipped",
+                     [] { return Bytes({WideHead("one"), WideHead(""), WideHead("three")}); },
+                     {"one", "three"}},
+        HeadFileCase{"duplicates are kept in file order",
+                     [] { return Bytes({WideHead("b"), WideHead("a"), WideHead("b")}); },
+                     {"b", "a", "b"}},
+        HeadFileCase{"a truncated last record is dropped whole",
+                     [] {
+                         std::string bytes = Bytes({WideHead("one"), WideHead("two")});
+                         bytes.resize(bytes.size() - 3);
+                         return bytes;
+                     },
+                     {"one"}},
+        HeadFileCase{"a single stray byte at the end is ignored",
+                     [] { return Bytes({WideHead("one")}) + "x"; },
+                     {"one"}},
+        HeadFileCase{"a length larger than the rest of the file",
+                     [] {
+                         std::string bytes = Bytes({WideHead("one")});
+                         bytes += std::string("\xFF\xFF", 2) + "abc";
+                         return bytes;
+                     },
+                     {"one"}},
+        HeadFileCase{"a text longer than 255 bytes is read whole",
+                     [] { return Bytes({WideHead(std::string(300, 'n'))}); },
+                     {std::string(300, 'n')}}));
+
+TEST(HeadLoader, DecodesWindows1252) {
+    ByteWriter writer;
+    const std::string name = "A\xB5" "B\x80";
+    writer.WriteU16(static_cast<std::uint16_t>(name.size()));
+    writer.WriteBytes(name);
+    for (int i = 0; i < 6; ++i) {
+        writer.WriteU16(0);
+    }
+    writer.WriteBytes(std::string(42, '\0'));
+    writer.WriteU16(0);
+    const auto heads = LoadHeads(writer.Bytes());
+    ASSERT_EQ(heads.size(), 1u);
+    EXPECT_EQ(heads[0].Name, "A\u00B5B\u20AC");
+}
+
+TEST(HeadLoader, WriterRefusesTextOutsideWindows1252) {
+    const auto bytes = SerializeHeads({WideHead("\u4E2D")});
+    ASSERT_FALSE(bytes.Ok());
+    EXPECT_NE(bytes.Failure().message.find("Name"), std::string::npos);
+    EXPECT_NE(bytes.Failure().message.find("\u4E2D"), std::string::npos);
+}
+
+TEST(HeadRecord, ProbeIsFoundInAnyCase) {
+    HeadRecord head = WideHead("p");
+    for (const auto& [type, probe] : std::vector<std::pair<std::string, bool>>{
+             {"Thermal probe", true}, {"PROBE", true}, {"xProBex", true}, {"Power Meter", false}, {"", false}}) {
+        head.HeadType = type;
+        EXPECT_EQ(IsProbe(head), probe) << type;
+    }
+}
+
+TEST(CoatingLoader, FillsRowsOneToTenInOrder) {
+    ByteWriter writer;
+    for (int k = 0; k < 120; ++k) {
+        writer.WriteDouble(k);
+    }
+    const CoatingTable table = LoadCoatings(writer.Bytes());
+    EXPECT_EQ(table.At(1, 0), 0);
+    EXPECT_EQ(table.At(1, 11), 11);
+    EXPECT_EQ(table.At(2, 0), 12);
+    EXPECT_EQ(table.At(10, 11), 119);
+    EXPECT_EQ(table.At(0, 5), 0);
+    EXPECT_EQ(table.At(3, 12), 0);
+    EXPECT_EQ(table.At(11, 0), 0);
+    EXPECT_EQ(table.At(-1, 0), 0);
+    EXPECT_EQ(SerializeCoatings(table), writer.Bytes());
+}
+
+TEST(CoatingLoader, ShortFileLeavesTheRestZero) {
+    ByteWriter writer;
+    for (int k = 0; k < 60; ++k) {
+        writer.WriteDouble(k + 1);
+    }
+    const CoatingTable table = LoadCoatings(writer.Bytes() + "abc");
+    EXPECT_EQ(table.At(5, 11), 60);
+    EXPECT_EQ(table.At(6, 0), 0);
+    EXPECT_EQ(table.At(10, 11), 0);
+}
+
+TEST(CatalogueFolder, MissingFilesGiveTheirMessageHeadsFirst) {
+    const auto folder = FreshFolder("missing-files");
+    auto result = LoadCatalogue(folder);
+    ASSERT_FALSE(result.Ok());
+    EXPECT_EQ(result.Failure().message, "Heads File Missing");
+    EXPECT_EQ(CatalogueErrorMessage(result.Failure()),
+              (Message{"Heads File Missing", "Attention", MessageIcon::Exclamation, MessageButtons::Ok}));
+
+    WriteFile(folder / "Heads.Dat", "");
+    result = LoadCatalogue(folder);
+    ASSERT_FALSE(result.Ok());
+    EXPECT_EQ(result.Failure().message, "Coatings File Missing");
+
+    WriteFile(folder / "Coatings.Dat", std::string(960, '\0'));
+    result = LoadCatalogue(folder);
+    ASSERT_TRUE(result.Ok());
+    EXPECT_TRUE(result.Value().Heads.empty());
+}
+
+TEST(CatalogueFolder, StartShowsOneMessageAndNoModel) {
+    const auto folder = FreshFolder("start-missing");
+    test::RecordingMessages messages;
+    test::RecordingOpener opener;
+    test::RecordingRequestWindow request;
+    test::RecordingPrinter printer;
+    const auto model = MainWindowModel::Start(folder, '.', MainWindowServices{messages, opener, request, printer});
+    EXPECT_EQ(model, nullptr);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "Heads File Missing");
+}
+
+TEST(Cp1252, RoundTripsEveryByte) {
+    std::string all;
+    for (int b = 0; b < 256; ++b) {
+        all.push_back(static_cast<char>(b));
+    }
+    const auto encoded = EncodeCp1252(DecodeCp1252(all));
+    ASSERT_TRUE(encoded.has_value());
+    EXPECT_EQ(*encoded, all);
+    EXPECT_FALSE(EncodeCp1252("\xC3").has_value());  // cut UTF-8 sequence
+}
+
+TEST(CatalogueCsv, ShippedSourcesRoundTrip) {
+    const std::string headsText = ReadFile(std::filesystem::path(TAVRIN_DATA_DIR) / "heads.csv");
+    const std::string coatingsText = ReadFile(std::filesystem::path(TAVRIN_DATA_DIR) / "coatings.csv");
+    const auto heads = ParseHeadsCsv(headsText);
+    const auto coatings = ParseCoatingsCsv(coatingsText);
+    ASSERT_TRUE(heads.Ok()) << heads.Failure().message;
+    ASSERT_TRUE(coatings.Ok()) << coatings.Failure().message;
+    EXPECT_EQ(WriteHeadsCsv(heads.Value()), headsText);
+    EXPECT_EQ(WriteCoatingsCsv(coatings.Value()), coatingsText);
+    const auto rebuilt = LoadHeads(Bytes(heads.Value()));
+    EXPECT_EQ(rebuilt, heads.Value());
+    EXPECT_GE(heads.Value().size(), 40u);
+    const auto findings = CheckCatalogue(Catalogue{heads.Value(), coatings.Value()});
+    for (const auto& finding : findings) {
+        EXPECT_FALSE(finding.error) << finding.head << " " << finding.field << " " << finding.text;
+    }
+}
+
+TEST(CatalogueCsv, QuotedFieldsRoundTrip) {
+    HeadRecord head = WideHead(" lead, \"quoted\"\nline ");
+    head.HeadType = "#not a comment";
+    const auto parsed = ParseHeadsCsv(WriteHeadsCsv({head}));
+    ASSERT_TRUE(parsed.Ok()) << parsed.Failure().message;
+    ASSERT_EQ(parsed.Value().size(), 1u);
+    EXPECT_EQ(parsed.Value()[0], head);
+}
+
+struct BadSource {
+    std::string row;
+    std::string expected;  // part of the message
+
+    friend void PrintTo(const BadSource& c, std::ostream* os) { *os << c.expected; }
+};
+
+class BadHeadSources : public testing::TestWithParam<BadSource> {};
+
+TEST_P(BadHeadSources, NameTheLineAndField) {
+    const std::string header =
+        "Name,ResArdo,ResRVX,ResBrisa,ResQDM,ResSela,ResVantic,Aperture,PowerMax,PowerDensityMax,PowerMin,"
+        "EnergyMax,EnergyMin,WaveMin,WaveMax,CoatingNo,HeadType\n";
+    const auto parsed = ParseHeadsCsv(header + "# a comment\n" + GetParam().row + "\n");
+    ASSERT_FALSE(parsed.Ok());
+    EXPECT_NE(parsed.Failure().message.find(GetParam().expected), std::string::npos) << parsed.Failure().message;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, BadHeadSources,
+                         testing::Values(BadSource{"A,,,,,,,40000,1,1,0,1,0,0,1,1,t", "line 3: field Aperture"},
+                                         BadSource{"A,,,,,,,4,1,1,x,1,0,0,1,1,t", "line 3: field PowerMin"},
+                                         BadSource{"A,,,,,,,4,1,1,0,1,0,0,1,1", "line 3: expected 17 fields"},
+                                         BadSource{"A,,,,,,,4,1.5,1,0,1,0,0,1,1,t", "field PowerMax"},
+                                         BadSource{"\"A,,,,,,,4,1,1,0,1,0,0,1,1,t", "not closed"}));
+
+TEST(CatalogueCheck, FindsWhatTheSearchCannotUse) {
+    HeadRecord high = WideHead("high");
+    high.CoatingNo = 9;
+    HeadRecord outside = WideHead("outside");
+    outside.CoatingNo = -1;
+    HeadRecord waves = WideHead("waves");
+    waves.WaveMin = 5;
+    waves.WaveMax = 1;
+    HeadRecord negative = WideHead("negative");
+    negative.PowerMax = -1;
+    CoatingTable rising = test::UniformCoatings(1);
+    rising.Set(3, 5, 2);
+    const auto findings = CheckCatalogue(Catalogue{{high, outside, waves, negative, WideHead("high")}, rising});
+    std::vector<std::string> fields;
+    for (const auto& f : findings) {
+        fields.push_back(f.head + ":" + f.field + (f.error ? "" : "(warning)"));
+    }
+    EXPECT_EQ(fields, (std::vector<std::string>{"high:CoatingNo", "outside:CoatingNo", "waves:WaveMin",
+                                                "negative:PowerMax", "high:Name", ":coating row 3(warning)"}));
+}
+
+}  // namespace
+}  // namespace tavrin

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "catalogue/catalogue.h"
+#include "form/main_window_model.h"
+
+namespace tavrin::test {
+
+// Records every message box and answers with a preset answer.
+class RecordingMessages final : public MessageBoxService {
+public:
+    MessageAnswer Show(const Message& message) override {
+        shown.push_back(message);
+        return answer;
+    }
+
+    std::vector<Message> shown;
+    MessageAnswer answer = MessageAnswer::Ok;
+};
+
+class RecordingOpener final : public DocumentOpener {
+public:
+    bool OpenDocument(const std::string& target, int showCommand) override {
+        opened.emplace_back(target, showCommand);
+        return true;
+    }
+
+    std::vector<std::pair<std::string, int>> opened;
+};
+
+class RecordingRequestWindow final : public RequestWindow {
+public:
+    void Testo(const std::string& text) override { texts.push_back(text); }
+    void ShowModal() override { ++shown; }
+
+    std::vector<std::string> texts;
+    int shown = 0;
+};
+
+class RecordingPrinter final : public ReportPrinter {
+public:
+    void PrintReport(const std::string& report) override { printed.push_back(report); }
+
+    std::vector<std::string> printed;
+};
+
+// A main window model over a given catalogue, with recording services.
+struct ModelFixture {
+    explicit ModelFixture(Catalogue catalogue = {}, char decimal = '.',
+                          std::filesystem::path folder = std::filesystem::temp_directory_path());
+
+    RecordingMessages messages;
+    RecordingOpener opener;
+    RecordingRequestWindow requestWindow;
+    RecordingPrinter printer;
+    MainWindowModel model;
+};
+
+// A head that suits almost any laser, to be narrowed by each test.
+HeadRecord WideHead(const std::string& name);
+
+// A coating table with every threshold in every row set to `value`.
+CoatingTable UniformCoatings(double value);
+
+// A fresh empty folder under the system's temporary folder.
+std::filesystem::path FreshFolder(const std::string& name);
+
+void WriteFile(const std::filesystem::path& file, const std::string& bytes);
+std::string ReadFile(const std::filesystem::path& file);
+
+}  // namespace tavrin::test
