@@ -1,0 +1,507 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "beam/derived_values.h"
+#include "test_support.h"
+
+namespace tavrin {
+namespace {
+
+using test::ModelFixture;
+
+// Types a text one character at a time, as a user at the keyboard does.
+void TypeCharacters(MainWindowModel& model, EntryId entry, const std::string& text) {
+    std::string typed = model.State().Entry(entry).Text;
+    for (const char c : text) {
+        typed = model.State().Entry(entry).Text + c;
+        model.TypeText(entry, typed);
+    }
+}
+
+void ChooseUnitText(MainWindowModel& model, EntryId entry, const std::string& unit) {
+    const int index = model.State().Entry(entry).IndexOf(unit);
+    ASSERT_GE(index, 0) << unit;
+    ASSERT_TRUE(model.ChooseUnit(entry, index)) << unit;
+}
+
+std::string Caption(const MainWindowModel& model, LabelId label) { return model.Labels().Get(label); }
+
+TEST(StartUp, LeavesTheStateOfAFreshWindow) {
+    ModelFixture f;
+    const LaserInputState& s = f.model.State();
+    for (int i = 0; i < kEntryCount; ++i) {
+        EXPECT_TRUE(s.Entry(static_cast<EntryId>(i)).Text.empty());
+    }
+    EXPECT_EQ(s.WaveLength().Unit(), "nm");
+    EXPECT_EQ(s.MaxPower().Unit(), "W");
+    EXPECT_EQ(s.MaxEnergy().Unit(), "J");
+    EXPECT_EQ(s.RepRate().Unit(), "Hz");
+    EXPECT_EQ(s.PulseWidth().Unit(), "ms");
+    EXPECT_EQ(s.RepRate().Units, (std::vector<std::string>{"MHz", "kHz", "Hz"}));
+    EXPECT_TRUE(s.Beam1().Visible);
+    EXPECT_TRUE(s.WaveLength().Visible);
+    EXPECT_TRUE(s.MaxPower().Visible);
+    EXPECT_FALSE(s.Beam2().Visible);
+    EXPECT_FALSE(s.MaxEnergy().Visible);
+    EXPECT_FALSE(s.RepRate().Visible);
+    EXPECT_FALSE(s.PulseWidth().Visible);
+    EXPECT_TRUE(s.MaxPower().Enabled);
+    EXPECT_TRUE(s.RepRate().Enabled);
+    EXPECT_FALSE(f.model.OptionEnabled(OptionId::PowerEnergy));
+    EXPECT_TRUE(f.model.OptionSelected(OptionId::CW));
+    EXPECT_TRUE(f.model.OptionSelected(OptionId::Circular));
+    EXPECT_TRUE(f.model.OptionSelected(OptionId::Power));
+    EXPECT_TRUE(f.model.OptionSelected(OptionId::PowerMeter));
+    EXPECT_FALSE(f.model.PrintEnabled());
+    EXPECT_EQ(s.BeamArea, 0);
+    EXPECT_EQ(s.AveragePower, 0);
+    EXPECT_EQ(s.PeakPower, 0);
+    EXPECT_EQ(s.EnergyDensity, 0);
+    EXPECT_FALSE(s.Updating);
+    EXPECT_EQ(Caption(f.model, LabelId::Beam), " Beam Diameter (mm)");
+    EXPECT_EQ(Caption(f.model, LabelId::Power), " Max Power");
+    EXPECT_EQ(Caption(f.model, LabelId::MArea), " mm2");
+    EXPECT_EQ(Caption(f.model, LabelId::VArea), "");
+    EXPECT_EQ(Caption(f.model, LabelId::VPeakPower), " ");
+    EXPECT_EQ(Caption(f.model, LabelId::VAvgPower), "");
+    EXPECT_EQ(f.model.Grid().ColumnCount(), 8);
+    EXPECT_EQ(f.model.Grid().RowCount(), 0);
+    EXPECT_TRUE(f.messages.shown.empty());
+}
+
+struct FilterCase {
+    const char* typed;
+    const char* kept;
+    char decimal;
+
+    friend void PrintTo(const FilterCase& c, std::ostream* os) { *os << c.typed; }
+};
+
+class EntryFilter : public testing::TestWithParam<FilterCase> {};
+
+TEST_P(EntryFilter, CutsWhatIsNotANumber) {
+    ModelFixture typed({}, GetParam().decimal);
+    TypeCharacters(typed.model, EntryId::Beam1, GetParam().typed);
+    EXPECT_EQ(typed.model.State().Beam1().Text, GetParam().kept);
+
+    ModelFixture pasted({}, GetParam().decimal);
+    pasted.model.TypeText(EntryId::Beam1, GetParam().typed);
+    if (pasted.model.State().Beam1().Text == GetParam().kept) {
+        EXPECT_EQ(pasted.model.State(), typed.model.State());
+        EXPECT_EQ(pasted.model.Labels(), typed.model.Labels());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, EntryFilter,
+                         testing::Values(FilterCase{"12a", "12", '.'}, FilterCase{"a", "", '.'},
+                                         FilterCase{"-", "", '.'}, FilterCase{".", "", '.'},
+                                         FilterCase{"0.", "0.", '.'}, FilterCase{"2,5", "2,5", '.'},
+                                         FilterCase{"2.5", "2.5", ','}, FilterCase{"2,5", "2,5", ','},
+                                         FilterCase{"1E5", "15", '.'}, FilterCase{"5\u00B5", "5", '.'}));
+
+TEST(EntryFilter, PastedTextLosesOneCharacterAtATime) {
+    ModelFixture f;
+    f.model.ClickOption(OptionId::Pulsed);
+    f.model.TypeText(EntryId::RepRate, "1x2");
+    EXPECT_EQ(f.model.State().RepRate().Text, "1");
+    f.model.TypeText(EntryId::PulseWidth, "1e-3");
+    EXPECT_EQ(f.model.State().PulseWidth().Text, "1e-3");
+}
+
+TEST(EntryFilter, LongPastesAreCutWithoutDelay) {
+    ModelFixture f;
+    f.model.TypeText(EntryId::Beam1, std::string(1'000'000, '9') + "x");
+    EXPECT_EQ(f.model.State().Beam1().Text, std::string(308, '9'));
+    EXPECT_TRUE(std::isfinite(f.model.State().BeamArea));
+    f.model.TypeText(EntryId::Beam1, std::string(1'000'000, 'q'));
+    EXPECT_EQ(f.model.State().Beam1().Text, "");
+}
+
+TEST(Recomputation, WavelengthChangesNoDerivedValue) {
+    ModelFixture f;
+    f.model.TypeText(EntryId::Beam1, "2");
+    const LabelCaptions before = f.model.Labels();
+    f.model.TypeText(EntryId::WaveLength, "1064");
+    EXPECT_EQ(f.model.Labels(), before);
+}
+
+TEST(Recomputation, EmptyingThePowerKeepsWhatWasShown) {
+    ModelFixture f;
+    f.model.TypeText(EntryId::Beam1, "2");
+    f.model.TypeText(EntryId::MaxPower, "5");
+    f.model.TypeText(EntryId::MaxPower, "");
+    EXPECT_EQ(f.model.State().AveragePower, 5);
+    EXPECT_EQ(Caption(f.model, LabelId::VAvgPower), " 5.0");
+}
+
+TEST(BeamArea, CircleOfTwoMillimetres) {
+    ModelFixture f;
+    f.model.TypeText(EntryId::Beam1, "2");
+    EXPECT_EQ(Caption(f.model, LabelId::VArea), " 3.1");
+    EXPECT_DOUBLE_EQ(f.model.State().BeamArea, 0.03141592);
+    EXPECT_EQ(f.model.State().BeamSize, 2);
+}
+
+TEST(BeamArea, RectangleOfThreeByFour) {
+    ModelFixture f;
+    f.model.ClickOption(OptionId::Rectangular);
+    EXPECT_EQ(Caption(f.model, LabelId::Beam), " Rectangle (mm * mm)");
+    f.model.TypeText(EntryId::Beam1, "3");
+    f.model.TypeText(EntryId::Beam2, "4");
+    EXPECT_EQ(Caption(f.model, LabelId::VArea), " 12.0");
+    EXPECT_DOUBLE_EQ(f.model.State().BeamArea, 0.12);
+    EXPECT_EQ(f.model.State().BeamSize, 5);
+}
+
+TEST(BeamArea, RectangleWithOneFieldKeepsTheLabel) {
+    ModelFixture f;
+    f.model.TypeText(EntryId::MaxPower, "5");
+    f.model.TypeText(EntryId::Beam1, "2");
+    f.model.ClickOption(OptionId::Rectangular);
+    EXPECT_EQ(f.model.State().BeamArea, 0);
+    EXPECT_EQ(Caption(f.model, LabelId::VArea), " 3.1");
+    EXPECT_EQ(Caption(f.model, LabelId::VPeakPowerDensity), " ");
+    EXPECT_EQ(Caption(f.model, LabelId::MPeakPowerDensity), " W/cm2");
+}
+
+TEST(BeamShape, SwitchingKeepsTheWidthText) {
+    ModelFixture f;
+    f.model.ClickOption(OptionId::Rectangular);
+    f.model.TypeText(EntryId::Beam2, "4");
+    f.model.ClickOption(OptionId::Circular);
+    EXPECT_FALSE(f.model.State().Beam2().Visible);
+    EXPECT_EQ(f.model.State().Beam2().Text, "4");
+    EXPECT_FALSE(f.model.TypeText(EntryId::Beam2, "5"));
+    f.model.ClickOption(OptionId::Rectangular);
+    EXPECT_EQ(f.model.State().Beam2().Text, "4");
+}
+
+// Pulsed, 2 mm beam, 10 mJ, 10 ns, 1 kHz, typed in the window's usual order.
+void TypePulsedLaser(MainWindowModel& model) {
+    model.ClickOption(OptionId::Pulsed);
+    model.TypeText(EntryId::Beam1, "2");
+    ChooseUnitText(model, EntryId::MaxEnergy, "mJ");
+    TypeCharacters(model, EntryId::MaxEnergy, "10");
+    ChooseUnitText(model, EntryId::PulseWidth, "ns");
+    TypeCharacters(model, EntryId::PulseWidth, "10");
+    ChooseUnitText(model, EntryId::RepRate, "kHz");
+    TypeCharacters(model, EntryId::RepRate, "1");
+}
+
+class PulsedLaser : public testing::TestWithParam<char> {};
+
+TEST_P(PulsedLaser, TiesPowerToEnergyAndRate) {
+    ModelFixture f({}, GetParam());
+    TypePulsedLaser(f.model);
+    const LaserInputState& s = f.model.State();
+    EXPECT_EQ(s.MaxPower().Text, "10");
+    EXPECT_EQ(s.MaxPower().Unit(), "W");
+    EXPECT_EQ(s.PeakPower, 1e6);
+    EXPECT_EQ(s.AveragePower, 10);
+    EXPECT_DOUBLE_EQ(s.PowerDensity, 10 / 0.03141592);
+    EXPECT_DOUBLE_EQ(s.EnergyDensity, 0.01 / 0.03141592);
+    const char dec = GetParam();
+    const auto withSeparator = [dec](std::string text) {
+        std::replace(text.begin(), text.end(), '.', dec);
+        return text;
+    };
+    EXPECT_EQ(Caption(f.model, LabelId::VPeakPower), withSeparator(" 1000.0"));
+    EXPECT_EQ(Caption(f.model, LabelId::MPeakPower), " kW");
+    EXPECT_EQ(Caption(f.model, LabelId::VAvgPower), withSeparator(" 10.0"));
+    EXPECT_EQ(Caption(f.model, LabelId::VPowerDensity), withSeparator(" 318.3"));
+    EXPECT_EQ(Caption(f.model, LabelId::VPeakPowerDensity), withSeparator(" 31.8"));
+    EXPECT_EQ(Caption(f.model, LabelId::MPeakPowerDensity), " MW/cm2");
+    EXPECT_EQ(Caption(f.model, LabelId::VEnergyDensity), withSeparator(" 0.3"));
+    EXPECT_EQ(Caption(f.model, LabelId::MEnergyDensity), " J/cm2");
+    EXPECT_EQ(Caption(f.model, LabelId::Power), " (Max Power)");
+    EXPECT_FALSE(s.Updating);
+    EXPECT_TRUE(f.messages.shown.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Separators, PulsedLaser, testing::Values('.', ','));
+
+struct CoupledCase {
+    const char* energy;
+    const char* energyUnit;
+    const char* rate;
+    const char* rateUnit;
+    const char* power;
+    const char* powerUnit;
+
+    friend void PrintTo(const CoupledCase& c, std::ostream* os) { *os << c.energy; }
+};
+
+class CoupledEntries : public testing::TestWithParam<CoupledCase> {};
+
+TEST_P(CoupledEntries, EnergyAndRateWriteThePower) {
+    ModelFixture f;
+    f.model.ClickOption(OptionId::Pulsed);
+    f.model.TypeText(EntryId::Beam1, "2");
+    ChooseUnitText(f.model, EntryId::RepRate, GetParam().rateUnit);
+    f.model.TypeText(EntryId::RepRate, GetParam().rate);
+    ChooseUnitText(f.model, EntryId::MaxEnergy, GetParam().energyUnit);
+    f.model.TypeText(EntryId::MaxEnergy, GetParam().energy);
+    EXPECT_EQ(f.model.State().MaxPower().Text, GetParam().power);
+    EXPECT_EQ(f.model.State().MaxPower().Unit(), GetParam().powerUnit);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, CoupledEntries,
+                         testing::Values(CoupledCase{"1", "mJ", "100", "Hz", "100", "mW"},
+                                         CoupledCase{"10", "mJ", "1", "kHz", "10", "W"},
+                                         CoupledCase{"0.5", "J", "1", "Hz", "500", "mW"},
+                                         CoupledCase{"0.0005", "J", "1", "Hz", "500", "uW"},
+                                         CoupledCase{"1500", "J", "1", "Hz", "1.5", "kW"},
+                                         CoupledCase{"2500000", "J", "1", "Hz", "2500", "kW"},
+                                         CoupledCase{"-5", "J", "1", "Hz", "-5000000000000", "pW"},
+                                         CoupledCase{"3", "J", "", "Hz", "0", "mW"}));
+
+TEST(CoupledEntries, PowerLeadsWhenTypedIntoThePowerField) {
+    ModelFixture f;
+    f.model.ClickOption(OptionId::Pulsed);
+    f.model.TypeText(EntryId::Beam1, "2");
+    ChooseUnitText(f.model, EntryId::RepRate, "kHz");
+    f.model.TypeText(EntryId::RepRate, "1");
+    ChooseUnitText(f.model, EntryId::MaxEnergy, "mJ");
+    f.model.TypeText(EntryId::MaxPower, "5");
+    EXPECT_EQ(f.model.State().MaxEnergy().Text, "5");
+    EXPECT_EQ(f.model.State().MaxEnergy().Unit(), "mJ");
+    EXPECT_DOUBLE_EQ(f.model.State().EnergyDensity, 0.005 / 0.03141592);
+}
+
+TEST(CoupledEntries, EnergyWithoutRateShowsNoPowerDensity) {
+    ModelFixture f;
+    f.model.ClickOption(OptionId::Pulsed);
+    f.model.TypeText(EntryId::Beam1, "2");
+    f.model.TypeText(EntryId::MaxEnergy, "3");
+    EXPECT_EQ(f.model.State().MaxPower().Text, "0");
+    EXPECT_EQ(Caption(f.model, LabelId::VPowerDensity), "");
+    EXPECT_EQ(Caption(f.model, LabelId::MPowerDensity), " W/cm2");
+}
+
+TEST(CoupledEntries, ACwLaserIsNotTiedToItsHiddenPulseEntries) {
+    ModelFixture f;
+    f.model.ClickOption(OptionId::Pulsed);
+    f.model.TypeText(EntryId::MaxEnergy, "3");
+    f.model.ClickOption(OptionId::CW);
+    f.model.TypeText(EntryId::MaxPower, "100");
+    f.model.TypeText(EntryId::Beam1, "2");
+    EXPECT_EQ(f.model.State().MaxPower().Text, "100");
+    EXPECT_EQ(f.model.State().MaxEnergy().Text, "3");
+    EXPECT_EQ(f.model.State().AveragePower, 100);
+    EXPECT_DOUBLE_EQ(f.model.State().EnergyDensity, 3 / 0.03141592);
+
+    ModelFixture g;
+    g.model.ClickOption(OptionId::Pulsed);
+    g.model.TypeText(EntryId::RepRate, "10");
+    g.model.ClickOption(OptionId::CW);
+    g.model.TypeText(EntryId::Beam1, "2");
+    g.model.TypeText(EntryId::MaxPower, "100");
+    EXPECT_EQ(g.model.State().MaxEnergy().Text, "");
+}
+
+TEST(ModeRules, SinglePulseAndBackToCw) {
+    ModelFixture f;
+    EXPECT_FALSE(f.model.ClickOption(OptionId::PowerEnergy));
+    f.model.ClickOption(OptionId::Pulsed);
+    f.model.TypeText(EntryId::MaxPower, "5");
+    ASSERT_TRUE(f.model.ClickOption(OptionId::PowerEnergy));
+    const LaserInputState& s = f.model.State();
+    EXPECT_EQ(s.RepRate().Text, "1");
+    EXPECT_EQ(s.RepRate().Unit(), "Single");
+    EXPECT_FALSE(s.RepRate().Enabled);
+    EXPECT_FALSE(s.MaxPower().Enabled);
+    EXPECT_FALSE(s.MaxPower().UnitEnabled);
+    EXPECT_EQ(s.MaxPower().Text, "");
+    EXPECT_FALSE(f.model.TypeText(EntryId::MaxPower, "5"));
+
+    f.model.ClickOption(OptionId::CW);
+    EXPECT_TRUE(f.model.OptionSelected(OptionId::Power));
+    EXPECT_FALSE(f.model.OptionEnabled(OptionId::PowerEnergy));
+    EXPECT_EQ(s.RepRate().Units, (std::vector<std::string>{"MHz", "kHz", "Hz"}));
+    EXPECT_EQ(s.RepRate().Unit(), "Hz");
+    EXPECT_TRUE(s.MaxPower().Enabled);
+    EXPECT_TRUE(s.MaxPower().UnitEnabled);
+    EXPECT_EQ(s.RepRate().Text, "1");
+    EXPECT_FALSE(s.RepRate().Visible);
+}
+
+TEST(ModeRules, ResetInSinglePulseModeKeepsTheUnit) {
+    ModelFixture f;
+    f.model.ClickOption(OptionId::Pulsed);
+    f.model.ClickOption(OptionId::PowerEnergy);
+    f.model.TypeText(EntryId::MaxEnergy, "5");
+    f.model.ResetData();
+    const LaserInputState& s = f.model.State();
+    EXPECT_EQ(s.RepRate().Text, "");
+    EXPECT_EQ(s.RepRate().Unit(), "Single");
+    EXPECT_FALSE(s.RepRate().Enabled);
+    ChooseUnitText(f.model, EntryId::RepRate, "Hz");
+    EXPECT_TRUE(s.RepRate().Enabled);
+    EXPECT_TRUE(s.MaxPower().Enabled);
+    EXPECT_TRUE(f.model.OptionSelected(OptionId::PowerEnergy));
+}
+
+TEST(ModeRules, SinglePulseShowsNoAveragePower) {
+    ModelFixture f;
+    f.model.ClickOption(OptionId::Pulsed);
+    f.model.ClickOption(OptionId::PowerEnergy);
+    f.model.TypeText(EntryId::Beam1, "2");
+    f.model.TypeText(EntryId::MaxEnergy, "1");
+    EXPECT_EQ(Caption(f.model, LabelId::VAvgPower), "");
+    EXPECT_EQ(Caption(f.model, LabelId::MAvgPower), " W");
+    EXPECT_EQ(Caption(f.model, LabelId::VPowerDensity), "");
+    EXPECT_EQ(Caption(f.model, LabelId::VEnergyDensity), " 31.8");
+    EXPECT_EQ(Caption(f.model, LabelId::MEnergyDensity), " J/cm2");
+    EXPECT_EQ(f.model.State().MaxPower().Text, "");
+}
+
+TEST(ResetData, EmptiesEntriesAndResultsKeepsChoices) {
+    ModelFixture f({{test::WideHead("A")}, test::UniformCoatings(1e6)});
+    f.model.TypeText(EntryId::Beam1, "2");
+    f.model.TypeText(EntryId::WaveLength, "1064");
+    ChooseUnitText(f.model, EntryId::MaxPower, "mW");
+    f.model.TypeText(EntryId::MaxPower, "500");
+    f.model.Explore();
+    f.model.CellSelected(1);
+    ASSERT_TRUE(f.model.PrintEnabled());
+    f.model.ResetData();
+    for (int i = 0; i < kEntryCount; ++i) {
+        EXPECT_TRUE(f.model.State().Entry(static_cast<EntryId>(i)).Text.empty());
+    }
+    for (const LabelId label : {LabelId::VArea, LabelId::VAvgPower, LabelId::VArdo, LabelId::VRVX,
+                                LabelId::VPeakPower, LabelId::VPowerDensity}) {
+        EXPECT_EQ(Caption(f.model, label), "") << LabelName(label);
+    }
+    EXPECT_EQ(f.model.Grid().RowCount(), 0);
+    EXPECT_EQ(f.model.Grid().ColumnCount(), 8);
+    EXPECT_FALSE(f.model.PrintEnabled());
+    EXPECT_EQ(f.model.State().MaxPower().Unit(), "mW");
+}
+
+TEST(Overflow, WarnsAndGoesOnWithZero) {
+    ModelFixture f;
+    f.model.TypeText(EntryId::Beam1, "2");
+    ChooseUnitText(f.model, EntryId::MaxPower, "kW");
+    f.model.TypeText(EntryId::MaxPower, "1e307");
+    ASSERT_FALSE(f.messages.shown.empty());
+    for (const Message& message : f.messages.shown) {
+        EXPECT_EQ(message, OverflowMessage());
+    }
+    EXPECT_EQ(f.model.State().AveragePower, 0);
+    EXPECT_EQ(f.model.State().PeakPower, 0);
+    EXPECT_TRUE(std::isfinite(f.model.State().PowerDensity));
+}
+
+TEST(Notifications, EveryChangeReachesTheListener) {
+    ModelFixture f;
+    std::vector<ControlChange> changes;
+    f.model.SetChangeListener([&changes](const ControlChange& change) { changes.push_back(change); });
+    f.model.TypeText(EntryId::Beam1, "2");
+    const auto saw = [&changes](ControlKind kind, int index) {
+        return std::any_of(changes.begin(), changes.end(),
+                           [&](const ControlChange& c) { return c.kind == kind && c.index == index; });
+    };
+    EXPECT_TRUE(saw(ControlKind::EntryText, static_cast<int>(EntryId::Beam1)));
+    EXPECT_TRUE(saw(ControlKind::Label, static_cast<int>(LabelId::VArea)));
+}
+
+// A bare host for the derived-value operations: writes land without raising anything.
+class QuietHost final : public BeamHost {
+public:
+    QuietHost() : m_numbers('.', m_messages) {
+        m_state.MaxPower().UnitIndex = 1;
+        m_state.MaxEnergy().UnitIndex = 1;
+        m_state.RepRate().UnitIndex = 2;
+    }
+    LaserInputState& InputState() override { return m_state; }
+    const NumberEntry& Numbers() const override { return m_numbers; }
+    void SetCaption(LabelId label, std::string caption) override { labels.Set(label, std::move(caption)); }
+    void WriteEntryText(EntryId entry, std::string text) override { m_state.Entry(entry).Text = std::move(text); }
+    void SelectUnitText(EntryId entry, const std::string& unit) override {
+        m_state.Entry(entry).UnitIndex = m_state.Entry(entry).IndexOf(unit);
+    }
+
+    LabelCaptions labels;
+
+private:
+    test::RecordingMessages m_messages;
+    NumberEntry m_numbers;
+    LaserInputState m_state;
+};
+
+struct RangeCase {
+    const char* text;
+    const char* unit;
+    const char* endText;
+    const char* endUnit;
+
+    friend void PrintTo(const RangeCase& c, std::ostream* os) { *os << c.text; }
+};
+
+class AutoRanging : public testing::TestWithParam<RangeCase> {};
+
+TEST_P(AutoRanging, WalksOneUnitAtATime) {
+    QuietHost host;
+    LaserInputState& s = host.InputState();
+    s.MaxPower().Text = GetParam().text;
+    s.MaxPower().UnitIndex = s.MaxPower().IndexOf(GetParam().unit);
+    AutoRangePower(host);
+    EXPECT_EQ(s.MaxPower().Text, GetParam().endText);
+    EXPECT_EQ(s.MaxPower().Unit(), GetParam().endUnit);
+    EXPECT_FALSE(s.Updating);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, AutoRanging,
+                         testing::Values(RangeCase{"0.5", "W", "500", "mW"}, RangeCase{"0.0005", "W", "500", "uW"},
+                                         RangeCase{"1500", "W", "1.5", "kW"},
+                                         RangeCase{"2500000", "W", "2500", "kW"},
+                                         RangeCase{"0.5", "pW", "0.5", "pW"}, RangeCase{"2000", "kW", "2000", "kW"},
+                                         RangeCase{"0", "kW", "0", "W"}, RangeCase{"0", "W", "0", "mW"},
+                                         RangeCase{"0", "pW", "0", "pW"}, RangeCase{"1E-05", "W", "10", "uW"}, RangeCase{"", "W", "", "W"},
+                                         RangeCase{"-3", "W", "-3000000000000", "pW"}, RangeCase{"-3", "pW", "-3", "pW"}, RangeCase{"0.5", "kW", "500", "W"},
+                                         RangeCase{"2000000", "pW", "2", "uW"}));
+
+TEST(AutoRanging, KeepsTheOuterUpdatingFlag) {
+    QuietHost host;
+    host.InputState().MaxEnergy().Text = "0.5";
+    host.InputState().Updating = true;
+    AutoRangeEnergy(host);
+    EXPECT_EQ(host.InputState().MaxEnergy().Text, "500");
+    EXPECT_EQ(host.InputState().MaxEnergy().Unit(), "mJ");
+    EXPECT_TRUE(host.InputState().Updating);
+}
+
+TEST(Densities, DoNothingWhileUpdating) {
+    QuietHost host;
+    LaserInputState& s = host.InputState();
+    s.LaserType = Laser::Pulsed;
+    s.BeamArea = 1;
+    s.MaxEnergy().Text = "2";
+    s.RepRate().Text = "3";
+    s.PowerDensity = 7;
+    s.EnergyDensity = 8;
+    s.Updating = true;
+    ShowPowerDensity(host, false);
+    ShowEnergyDensity(host, false);
+    EXPECT_EQ(s.PowerDensity, 7);
+    EXPECT_EQ(s.EnergyDensity, 8);
+    EXPECT_EQ(s.MaxPower().Text, "");
+    EXPECT_EQ(host.labels, LabelCaptions());
+}
+
+TEST(Densities, NoBeamAreaLeavesPowerDensityAndZeroesEnergyDensity) {
+    QuietHost host;
+    LaserInputState& s = host.InputState();
+    s.PowerDensity = 7;
+    s.EnergyDensity = 8;
+    ShowPowerDensity(host, true);
+    ShowEnergyDensity(host, true);
+    EXPECT_EQ(s.PowerDensity, 7);
+    EXPECT_EQ(s.EnergyDensity, 0);
+    EXPECT_EQ(host.labels.Get(LabelId::VEnergyDensity), "");
+    EXPECT_EQ(host.labels.Get(LabelId::MEnergyDensity), " J/cm2");
+}
+
+}  // namespace
+}  // namespace tavrin
