@@ -1,0 +1,292 @@
+#include <gtest/gtest.h>
+
+#include "reports/mail.h"
+#include "reports/report.h"
+#include "reports/request_text.h"
+#include "reports/request_window.h"
+#include "test_support.h"
+
+namespace tavrin {
+namespace {
+
+using test::ModelFixture;
+using test::WideHead;
+
+const char* const kQuestionnaire =
+    "2 - The following parameters have to be measured/monitored: (underline which applies)\r\n"
+    "    - AveragePower as long term measurement\r\n"
+    "    - AveragePower as  time to time power check ( Sondel or Sela Mode)\r\n"
+    "    - Single Shot Energy\r\n"
+    "\r\n"
+    "    I want to have  available:\r\n"
+    "      - Only Power/Energy Information\r\n"
+    "      - Statistical Information and Long Term  Behavior\r\n"
+    "      - Alarm Thresholds\r\n"
+    "\r\n"
+    "3 - Machine Information: (underline which applies)\r\n"
+    "    Laser Source  /Laser System:\r\n"
+    "    AvailableVoltage:   110V AC /220VAC / 24VAC/ 12VDC,\r\n"
+    "    Water- Available :   Y  / N\r\n"
+    "    Max lit / Min:\r\n"
+    "    Available Space for Detector\u2019s Housing   (mm) ( LxWxH):\r\n"
+    "    Position of Detector on the Beam Path:\r\n"
+    "    Direct Beam,\r\n"
+    "    Behind Rear Mirror,\r\n"
+    "    Behind  Partializing Device (Beamsplitter),  After Focus.\r\n"
+    "    Max. Cable Length (Detector-to- Electronics \u2013available on request ; standard=1.5m) (m):\r\n"
+    "    Preferred Communication, Via: (underline which applies)\r\n"
+    "    Analog / RS-232 / RS485\r\n"
+    "\r\n"
+    "4 - Application (Please provide a short description of your application):\r\n"
+    "5 - Additional Information :";
+
+void TypeCw(MainWindowModel& model) {
+    model.TypeText(EntryId::Beam1, "5");
+    model.TypeText(EntryId::WaveLength, "1064");
+    model.TypeText(EntryId::MaxPower, "100");
+}
+
+TEST(RequestText, CwLaserExample) {
+    ModelFixture f;
+    TypeCw(f.model);
+    EXPECT_EQ(f.model.Explore(), ExploreOutcome::NoneFound);
+    const std::string expected = std::string(
+                                     "1 - Laser Data :\r\n"
+                                     "\r\n"
+                                     "    DATA VALUE:\r\n"
+                                     "\r\n"
+                                     "    Laser Type: CW\r\n"
+                                     "\r\n"
+                                     "    Beam Type: Circular\r\n"
+                                     "    Beam Diameter (mm) = 5\r\n"
+                                     "\r\n"
+                                     "    Measurement Type: Power\r\n"
+                                     "    Product Type: Power Meter\r\n"
+                                     "\r\n"
+                                     "    WaveLenght : 1064 nm\r\n"
+                                     "     Max Power 100 W\r\n"
+                                     "\r\n"
+                                     "     Area 19.6 mm2\r\n"
+                                     "     Power Density 509.3 W/cm2\r\n"
+                                     "\r\n") +
+                                 kQuestionnaire;
+    ASSERT_EQ(f.requestWindow.texts.size(), 1u);
+    EXPECT_EQ(f.requestWindow.texts[0], expected);
+    f.model.Explore();
+    ASSERT_EQ(f.requestWindow.texts.size(), 2u);
+    EXPECT_EQ(f.requestWindow.texts[1], expected);
+}
+
+TEST(RequestText, EmptyEntriesKeepTheFixedLines) {
+    LaserInputState state;
+    state.BeamShape = Shape::Rectangular;
+    state.LaserType = Laser::Pulsed;
+    state.ProductType = Product::Probe;
+    state.RepRate().Units = {"Single"};
+    state.RepRate().UnitIndex = 0;
+    const std::string expected = std::string(
+                                     "1 - Laser Data :\r\n"
+                                     "\r\n"
+                                     "    DATA VALUE:\r\n"
+                                     "\r\n"
+                                     "    Laser Type: Pulsed\r\n"
+                                     "\r\n"
+                                     "Beam Type: Rectangular\r\n"
+                                     "    Rectangle (mm * mm)L =  W = \r\n"
+                                     "\r\n"
+                                     "    Measurement Type: Single Pulse Energy\r\n"
+                                     "    Product Type: Probe\r\n"
+                                     "\r\n"
+                                     "\r\n"
+                                     "\r\n") +
+                                 kQuestionnaire;
+    EXPECT_EQ(ComposeRequestText(state, LabelCaptions()), expected);
+}
+
+TEST(Report, CwLaserWithResults) {
+    HeadRecord head = WideHead("TQS 50/2");
+    head.ResArdo = " 1mW ";
+    head.ResBrisa = "2mW";
+    head.ResRVX = "3\u00B5W";
+    head.ResQDM = "4mW";
+    head.ResSela = "5mW";
+    head.ResVantic = " 6mW ";
+    HeadRecord longName = WideHead("A name that is longer than 25");
+    longName.PowerDensityMax = 600;
+    const auto folder = test::FreshFolder("report-cw");
+    ModelFixture f({{head, longName}, test::UniformCoatings(100)}, '.', folder);
+    TypeCw(f.model);
+    ASSERT_EQ(f.model.Explore(), ExploreOutcome::Found);
+    f.model.TypeText(EntryId::Beam1, "5.0");
+    f.model.Print();
+    const std::string expected =
+        "\r\n"
+        "CORVANE TAVRIN\r\n"
+        "--------------------------\r\n"
+        "\r\n"
+        "DATA VALUE:\r\n"
+        "\r\n"
+        "Laser Type: CW\r\n"
+        "\r\n"
+        "Beam Type: Circular\r\n"
+        " Beam Diameter (mm) = 5.0\r\n"
+        "\r\n"
+        "Measurement Type: Power\r\n"
+        "Product Type: Power Meter\r\n"
+        "\r\n"
+        "WaveLenght : 1064 nm\r\n"
+        " Max Power 100 W\r\n"
+        "\r\n"
+        " Area 19.6 mm2\r\n"
+        " Avg. Power 100.0 W\r\n"
+        " Power Density 509.3 W/cm2\r\n"
+        " Peak Power 100.0 W\r\n"
+        " Peak Power Density 509.3 W/cm2\r\n"
+        "\r\n"
+        "PRODUCTS FOUND:\r\n"
+        "\r\n"
+        "Suitable Heads           Damage Threshold Ardo   Brisa  RXV 300  QDM      Sela  Vantic\r\n"
+        "TQS 50/2                       <5 %       1mW    2mW    3\u00B5W      4mW      5mW   6mW\r\n"
+        "A name that is longer than 25      85 %       a      b      r        q        s     v\r\n";
+    ASSERT_EQ(f.printer.printed.size(), 1u);
+    EXPECT_EQ(f.printer.printed[0], expected);
+    EXPECT_EQ(test::ReadFile(folder / "Print.txt"), expected);
+    EXPECT_TRUE(f.messages.shown.empty());
+
+    // Printing again replaces the whole file.
+    f.model.ResetData();
+    f.model.Print();
+    const std::string second = test::ReadFile(folder / "Print.txt");
+    EXPECT_EQ(second, f.printer.printed[1]);
+    EXPECT_EQ(second.find("PRODUCTS FOUND"), std::string::npos);
+}
+
+TEST(Report, EmptyEntriesGiveTheFixedLinesOnly) {
+    LaserInputState state;
+    state.BeamShape = Shape::Rectangular;
+    EXPECT_EQ(ComposeReport(state, LabelCaptions(), ResultsGrid()),
+              "\r\nCORVANE TAVRIN\r\n--------------------------\r\n\r\nDATA VALUE:\r\n\r\nLaser Type: CW\r\n\r\n"
+              "Beam Type: Rectangular\r\n Rectangle (mm * mm)L =  W = \r\n\r\nMeasurement Type: Power\r\n"
+              "Product Type: Power Meter\r\n\r\n\r\n\r\n");
+}
+
+TEST(Report, HiddenPulseEntriesAndSinglePulse) {
+    ModelFixture f;
+    f.model.ClickOption(OptionId::Pulsed);
+    f.model.ClickOption(OptionId::Rectangular);
+    f.model.TypeText(EntryId::Beam1, "10");
+    f.model.TypeText(EntryId::Beam2, "5");
+    f.model.ClickOption(OptionId::PowerEnergy);
+    f.model.TypeText(EntryId::MaxEnergy, "2");
+    const std::string single = ComposeReport(f.model.State(), f.model.Labels(), f.model.Grid());
+    EXPECT_NE(single.find("\r\nBeam Type: Rectangular\r\n Rectangle (mm * mm)L = 10 W = 5\r\n"), std::string::npos);
+    EXPECT_NE(single.find("\r\nMeasurement Type: Single Pulse Energy\r\n"), std::string::npos);
+    EXPECT_NE(single.find("\r\nRep Rate 1 Single\r\n"), std::string::npos);
+    EXPECT_NE(single.find("\r\n Energy Density 4.0 J/cm2\r\n"), std::string::npos);
+    f.model.ClickOption(OptionId::CW);
+    const std::string cw = ComposeReport(f.model.State(), f.model.Labels(), f.model.Grid());
+    EXPECT_NE(cw.find("\r\nMeasurement Type: Power\r\n"), std::string::npos);
+    EXPECT_NE(cw.find("\r\nMax Energy 2 J\r\n"), std::string::npos);
+    EXPECT_NE(cw.find("\r\nRep Rate 1 Hz\r\n"), std::string::npos);
+}
+
+TEST(Report, UnwritableFolderIsToldAndPrintingGoesOn) {
+    // A folder path that is a file: unwritable even for root.
+    const auto folder = test::FreshFolder("report-unwritable") / "not-a-folder";
+    test::WriteFile(folder, "a file where the folder should be");
+    ModelFixture f({}, '.', folder);
+    f.model.Print();
+    ASSERT_EQ(f.messages.shown.size(), 1u);
+    EXPECT_NE(f.messages.shown[0].text.find("Print.txt"), std::string::npos);
+    EXPECT_EQ(f.printer.printed.size(), 1u);
+}
+
+class Route final : public MailRoute {
+public:
+    explicit Route(bool works) : m_works(works) {}
+    bool Send(const MailMessage& message) override {
+        sent.push_back(message);
+        return m_works;
+    }
+    std::vector<MailMessage> sent;
+
+private:
+    bool m_works;
+};
+
+struct SendCase {
+    bool first;
+    bool second;
+    std::size_t secondTried;
+    std::size_t messages;
+};
+
+class SendRoutes : public testing::TestWithParam<SendCase> {};
+
+TEST_P(SendRoutes, TryInOrderAndAlwaysClose) {
+    RequestWindowModel window;
+    window.Testo("text\r\nwith lines");
+    window.Load();
+    ASSERT_TRUE(window.IsOpen());
+    Route first(GetParam().first);
+    Route second(GetParam().second);
+    test::RecordingMessages messages;
+    window.Send(first, second, messages);
+    ASSERT_EQ(first.sent.size(), 1u);
+    EXPECT_EQ(first.sent[0], (MailMessage{"sales@corvane.example", "Request Head Info", "text\r\nwith lines"}));
+    EXPECT_EQ(second.sent.size(), GetParam().secondTried);
+    ASSERT_EQ(messages.shown.size(), GetParam().messages);
+    if (!messages.shown.empty()) {
+        EXPECT_EQ(messages.shown[0],
+                  (Message{"Email not sent!", "Attenzione", MessageIcon::Exclamation, MessageButtons::Ok}));
+    }
+    EXPECT_FALSE(window.IsOpen());
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, SendRoutes,
+                         testing::Values(SendCase{true, true, 0, 0}, SendCase{false, true, 1, 0},
+                                         SendCase{false, false, 1, 1}));
+
+TEST(RequestWindow, CancelSendsNothing) {
+    RequestWindowModel window;
+    window.Testo("x");
+    window.Load();
+    EXPECT_EQ(window.InfoCaption(),
+              "Tavrin search could not find any standard detector  matching your input data. \r\n"
+              "You can retry your search by  using less tight specifications, for example  considering a larger "
+              "beam diameter to lower the power energy/densities or accept to make measurements at a lower rep. "
+              "rate.\r\n"
+              "If  there  no matches are yet found ,  you\u2019ll probably need a custom head. Please send your "
+              "laser data: Corvane will be pleased to support you and find a solution for your case .");
+    window.Cancel();
+    EXPECT_FALSE(window.IsOpen());
+}
+
+std::string PercentDecode(const std::string& text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '%' && i + 2 < text.size()) {
+            out.push_back(static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16)));
+            i += 2;
+        } else {
+            out.push_back(text[i]);
+        }
+    }
+    return out;
+}
+
+TEST(Mailto, CarriesTheBodyUnchanged) {
+    const std::string body = "a\r\nb \u2019 \u2013 & ? # % = +";
+    const std::string url = MailtoUrl(RequestMail(body));
+    const std::string prefix = "mailto:sales@corvane.example?subject=Request%20Head%20Info&body=";
+    ASSERT_EQ(url.rfind(prefix, 0), 0u) << url;
+    const std::string encoded = url.substr(prefix.size());
+    EXPECT_EQ(encoded.find_first_of("&?#\r\n "), std::string::npos);
+    EXPECT_NE(encoded.find("%0D%0A"), std::string::npos);
+    EXPECT_EQ(PercentDecode(encoded), body);
+    EXPECT_EQ(ComposerArguments(RequestMail(body)),
+              (std::vector<std::string>{"--subject", "Request Head Info", "--body", body, "sales@corvane.example"}));
+}
+
+}  // namespace
+}  // namespace tavrin
