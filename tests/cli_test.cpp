@@ -1,0 +1,239 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "catalogue/catalogue_csv.h"
+#include "catalogue/head_catalogue.h"
+#include "catalogue_command.h"
+#include "select_command.h"
+#include "test_support.h"
+
+namespace tavrin {
+namespace {
+
+struct CliRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+CliRun Select(std::vector<std::string> args, const std::string& dataDir = TAVRIN_PROGRAM_DIR) {
+    args.insert(args.begin(), {"--data-dir", dataDir});
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = cli::RunSelectCommand(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+class SelectCommand : public testing::Test {
+protected:
+    void SetUp() override { setenv("LC_ALL", "C", 1); }
+};
+
+TEST_F(SelectCommand, ExitStatusesTellTheOutcome) {
+    EXPECT_EQ(Select({"--beam", "5", "--wavelength", "1064nm", "--power", "100W"}).status, 0);
+    EXPECT_EQ(Select({"--beam", "5", "--wavelength", "1064nm", "--power", "30kW"}).status, 1);
+    EXPECT_EQ(Select({"--beam", "5", "--power", "100W"}).status, 2);
+    const CliRun missing = Select({"--beam", "5", "--width", "3"}, "/nonexistent-folder");
+    EXPECT_EQ(missing.status, 3);
+    EXPECT_TRUE(missing.out.empty());
+    EXPECT_EQ(missing.err, "Heads File Missing\n");
+}
+
+struct UsageCase {
+    std::vector<std::string> args;
+    const char* reason;
+
+    friend void PrintTo(const UsageCase& c, std::ostream* os) { *os << c.reason; }
+};
+
+class SelectUsage : public SelectCommand, public testing::WithParamInterface<UsageCase> {};
+
+TEST_P(SelectUsage, IsRefusedWithTheReason) {
+    const CliRun run = Select(GetParam().args);
+    EXPECT_EQ(run.status, 64);
+    EXPECT_TRUE(run.out.empty());
+    EXPECT_NE(run.err.find(GetParam().reason), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("usage: cv-tavrin-cli select"), std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SelectUsage,
+    testing::Values(UsageCase{{"--colour", "red"}, "unknown option"}, UsageCase{{"--beam"}, "--beam needs a value"},
+                    UsageCase{{"--single"}, "--single needs --pulsed"},
+                    UsageCase{{"--width", "3"}, "--width: the entry is hidden"},
+                    UsageCase{{"--energy", "3mJ"}, "--energy: the unit list is hidden"},
+                    UsageCase{{"--energy", "3"}, "--energy: the entry is hidden"},
+                    UsageCase{{"--pulsed", "--rate", "5Single"}, "\"Single\" is not an item"},
+                    UsageCase{{"--pulsed", "--single", "--power", "W"}, "--power: the unit list is disabled"},
+                    UsageCase{{"--pulsed", "--single", "--power", "5"}, "--power: the entry is disabled"},
+                    UsageCase{{"--pulsed", "--single", "--rate", "5"}, "--rate: the entry is disabled"}));
+
+nlohmann::ordered_json Json(const CliRun& run) { return nlohmann::ordered_json::parse(run.out); }
+
+TEST_F(SelectCommand, ReplaysInTheWindowsOrder) {
+    const CliRun run = Select({"--pulsed", "--json", "--beam", "8", "--wavelength", "1064nm", "--power", "5W", "--energy",
+                            "10mJ", "--rate", "1kHz", "--pulse-width", "10ns"});
+    const auto json = Json(run);
+    EXPECT_EQ(json["entries"]["MaxPower"], nlohmann::ordered_json::array({"10", "W"}));
+    EXPECT_EQ(json["entries"]["MaxEnergy"], nlohmann::ordered_json::array({"10", "mJ"}));
+    EXPECT_EQ(json["entries"]["PulseWidth"], nlohmann::ordered_json::array({"10", "ns"}));
+    EXPECT_EQ(json["values"]["AveragePower"].get<double>(), 10);
+    EXPECT_EQ(json["status"], "found");
+    EXPECT_EQ(run.status, 0);
+}
+
+TEST_F(SelectCommand, UnitsAreTheLongestSuffixAndTextsAreFiltered) {
+    const auto json = Json(Select({"--json", "--pulsed", "--beam", "12a", "--power", "5mW", "--pulse-width", "10ms",
+                                   "--wavelength", "1.064um", "--rate", " 7"}));
+    EXPECT_EQ(json["entries"]["Beam1"], "12");
+    EXPECT_EQ(json["entries"]["MaxPower"], nlohmann::ordered_json::array({"5", "mW"}));
+    EXPECT_EQ(json["entries"]["PulseWidth"], nlohmann::ordered_json::array({"10", "ms"}));
+    EXPECT_EQ(json["entries"]["WaveLength"], nlohmann::ordered_json::array({"1.064", "um"}));
+    EXPECT_EQ(json["entries"]["RepRate"], nlohmann::ordered_json::array({" 7", "Hz"}));
+}
+
+TEST_F(SelectCommand, JsonHasTheAgreedShape) {
+    const auto json = Json(Select({"--json", "--beam", "5", "--wavelength", "1064nm", "--power", "100W"}));
+    std::vector<std::string> keys;
+    for (const auto& [key, value] : json.items()) {
+        keys.push_back(key);
+    }
+    EXPECT_EQ(keys, (std::vector<std::string>{"entries", "labels", "values", "messages", "status", "heads", "request"}));
+    EXPECT_EQ(json["labels"].size(), 12u);
+    EXPECT_EQ(json["labels"]["lblVArea"], " 19.6");
+    EXPECT_EQ(json["values"].size(), 7u);
+    EXPECT_DOUBLE_EQ(json["values"]["BeamArea"].get<double>(), 0.1963495);
+    ASSERT_FALSE(json["heads"].empty());
+    const auto& head = json["heads"][0];
+    EXPECT_TRUE(head["index"].is_number_integer());
+    EXPECT_EQ(head["resolutions"].size(), 6u);
+    EXPECT_TRUE(json["request"].is_null());
+
+    const auto none = Json(Select({"--json", "--beam", "5", "--wavelength", "1064nm", "--power", "30kW"}));
+    EXPECT_EQ(none["status"], "none");
+    EXPECT_TRUE(none["heads"].empty());
+    EXPECT_NE(none["request"].get<std::string>().find("5 - Additional Information :"), std::string::npos);
+
+    const auto invalid = Json(Select({"--json", "--beam", "5"}));
+    EXPECT_EQ(invalid["status"], "invalid");
+    ASSERT_EQ(invalid["messages"].size(), 1u);
+    EXPECT_EQ(invalid["messages"][0]["title"], "Info");
+}
+
+TEST_F(SelectCommand, DecimalSeparatorFollowsTheLocale) {
+    setenv("LC_ALL", "de_DE.UTF-8", 1);
+    const auto comma = Json(Select({"--json", "--beam", "2.5", "--wavelength", "1064nm", "--power", "100W"}));
+    EXPECT_EQ(comma["labels"]["lblVArea"], " 4,9");
+    setenv("LC_ALL", "", 1);
+    setenv("LC_NUMERIC", "en_GB.UTF-8", 1);
+    setenv("LANG", "fr_FR.UTF-8", 1);
+    const auto point = Json(Select({"--json", "--beam", "2,5", "--wavelength", "1064nm", "--power", "100W"}));
+    EXPECT_EQ(point["labels"]["lblVArea"], " 4.9");
+    unsetenv("LC_NUMERIC");
+}
+
+TEST_F(SelectCommand, ReportIsWrittenWheneverExploreRan) {
+    const auto folder = test::FreshFolder("cli-report");
+    const CliRun run = Select({"--beam", "5", "--report", (folder / "r.txt").string()});
+    EXPECT_EQ(run.status, 2);
+    const std::string report = test::ReadFile(folder / "r.txt");
+    EXPECT_EQ(report.rfind("\r\nCORVANE TAVRIN\r\n", 0), 0u);
+}
+
+// A catalogue where head n fails exactly criterion n for a pulsed 10 mm, 1 J, 1 Hz, 1 ms laser at 1064 nm.
+std::string ExplainCatalogue() {
+    std::vector<HeadRecord> heads;
+    const auto add = [&heads](const std::string& name, const std::function<void(HeadRecord&)>& edit) {
+        HeadRecord head = test::WideHead(name);
+        edit(head);
+        heads.push_back(head);
+    };
+    add("c1", [](HeadRecord& h) { h.PowerMax = 0; });
+    add("c2", [](HeadRecord& h) { h.Aperture = 11; });
+    add("c3", [](HeadRecord& h) { h.PowerDensityMax = 1; });
+    add("c4", [](HeadRecord& h) { h.PowerMin = 2; });
+    add("c5", [](HeadRecord& h) { h.EnergyMax = 0; });
+    add("c6", [](HeadRecord& h) { h.EnergyMin = 2; });
+    add("c7", [](HeadRecord& h) { h.WaveMax = 1; });
+    add("c8", [](HeadRecord& h) { h.CoatingNo = 2; });
+    add("c9", [](HeadRecord& h) { h.HeadType = "Probe"; });
+    const auto folder = test::FreshFolder("cli-explain");
+    test::WriteFile(folder / "Heads.Dat", SerializeHeads(heads).Value());
+    CoatingTable coatings = test::UniformCoatings(100);
+    for (int column = 0; column < 12; ++column) {
+        coatings.Set(2, column, 0.5);
+    }
+    test::WriteFile(folder / "Coatings.Dat", SerializeCoatings(coatings));
+    return folder.string();
+}
+
+TEST_F(SelectCommand, ExplainNamesTheFirstFailingCriterion) {
+    const std::string folder = ExplainCatalogue();
+    const std::vector<std::string> laser = {"--pulsed", "--beam", "10", "--wavelength", "1064nm", "--energy",
+                                            "1J",       "--pulse-width", "1ms", "--explain"};
+    auto withRate = laser;
+    withRate.insert(withRate.end(), {"--rate", "1Hz"});
+    const CliRun repetitive = Select(withRate, folder);
+    auto single = laser;
+    single.insert(single.begin() + 1, "--single");
+    const CliRun singlePulse = Select(single, folder);
+
+    const std::vector<std::pair<std::string, const char*>> expected = {
+        {"c1: max power 0 W < average power 1 W", nullptr},
+        {"c2: aperture 11 mm < 1.16 \u00D7 beam 10 mm", nullptr},
+        {"c3: max power density 1 W/cm2 < power density 1.27324 W/cm2", nullptr},
+        {"c4: min power 2 W > average power 1 W", nullptr},
+        {"c5: max energy 0 J < pulse energy 1 J", nullptr},
+        {"c7: wavelength 1.064 um outside 0.1 to 1 um", nullptr},
+        {"c8: damage threshold 0.5 J/cm2 (coating row 2) < energy density 1.27324 J/cm2", nullptr},
+        {"c9: type \"Probe\" does not match the product type", nullptr}};
+    for (const auto& [line, unused] : expected) {
+        EXPECT_NE(repetitive.out.find(line + "\n"), std::string::npos) << line << "\n" << repetitive.out;
+    }
+    EXPECT_NE(repetitive.out.find("c6  "), std::string::npos) << "c6 is kept with a rate";
+    EXPECT_NE(singlePulse.out.find("c6: min energy 2 J > pulse energy 1 J\n"), std::string::npos) << singlePulse.out;
+}
+
+TEST(CatalogueCommand, BuildThenDumpGivesTheSourcesBack) {
+    const auto folder = test::FreshFolder("cli-catalogue");
+    std::ostringstream out;
+    std::ostringstream err;
+    ASSERT_EQ(cli::RunCatalogueCommand({"build", TAVRIN_DATA_DIR, folder.string()}, out, err), 0) << err.str();
+    EXPECT_EQ(test::ReadFile(folder / "Heads.Dat"), test::ReadFile(std::filesystem::path(TAVRIN_PROGRAM_DIR) / "Heads.Dat"));
+    ASSERT_EQ(cli::RunCatalogueCommand({"dump", folder.string(), "--out", (folder / "src").string()}, out, err), 0);
+    EXPECT_EQ(test::ReadFile(folder / "src" / "heads.csv"),
+              test::ReadFile(std::filesystem::path(TAVRIN_DATA_DIR) / "heads.csv"));
+    EXPECT_EQ(test::ReadFile(folder / "src" / "coatings.csv"),
+              test::ReadFile(std::filesystem::path(TAVRIN_DATA_DIR) / "coatings.csv"));
+    std::ostringstream checked;
+    EXPECT_EQ(cli::RunCatalogueCommand({"check", folder.string()}, checked, err), 0) << checked.str();
+}
+
+TEST(CatalogueCommand, BadSourceFailsWithItsLineAndWritesNothing) {
+    const auto folder = test::FreshFolder("cli-bad-source");
+    test::WriteFile(folder / "heads.csv", WriteHeadsCsv({test::WideHead("A")}) + "B,,,,,,,4,1,1,zero,1,0,0,1,1,t\n");
+    test::WriteFile(folder / "coatings.csv", WriteCoatingsCsv(test::UniformCoatings(1)));
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(cli::RunCatalogueCommand({"build", folder.string(), (folder / "out").string()}, out, err), 1);
+    EXPECT_NE(err.str().find("line 3: field PowerMin"), std::string::npos) << err.str();
+    EXPECT_FALSE(std::filesystem::exists(folder / "out" / "Heads.Dat"));
+}
+
+TEST(CatalogueCommand, CheckReportsErrorsWithStatusOne) {
+    const auto folder = test::FreshFolder("cli-check");
+    HeadRecord head = test::WideHead("Bad");
+    head.CoatingNo = 8;
+    test::WriteFile(folder / "Heads.Dat", SerializeHeads({head}).Value());
+    test::WriteFile(folder / "Coatings.Dat", SerializeCoatings(test::UniformCoatings(1)));
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(cli::RunCatalogueCommand({"check", folder.string()}, out, err), 1);
+    EXPECT_NE(out.str().find("head \"Bad\", CoatingNo"), std::string::npos) << out.str();
+}
+
+}  // namespace
+}  // namespace tavrin
