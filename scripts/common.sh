@@ -9,6 +9,7 @@ TAVRIN_PACKAGES=(
   qt6-base-dev libgl-dev
   nlohmann-json3-dev
   fonts-dejavu-core
+  poppler-utils
 )
 
 tavrin_missing_packages() {

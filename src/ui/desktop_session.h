@@ -1,0 +1,40 @@
+#pragma once
+
+#include <filesystem>
+#include <memory>
+
+#include "main_window.h"
+#include "qt_services.h"
+
+namespace tavrin::ui {
+
+// The main window of a run with the desktop services it reaches the outside
+// through.
+class DesktopSession {
+public:
+    // Loads the catalogues and builds the window; nothing (after telling the
+    // user) when a catalogue file is missing.
+    static std::unique_ptr<DesktopSession> Start(const std::filesystem::path& programFolder);
+
+    DesktopSession(const DesktopSession&) = delete;
+    DesktopSession& operator=(const DesktopSession&) = delete;
+    ~DesktopSession();
+
+    [[nodiscard]] MainWindow& Window() { return *m_window; }
+    [[nodiscard]] MainWindowModel& Model() { return *m_model; }
+
+private:
+    DesktopSession() = default;
+
+    QtMessageBoxService m_messages;
+    QtDocumentOpener m_opener;
+    QtRequestWindow m_requestWindow{nullptr, m_messages};
+    QtReportPrinter m_printer;
+    std::unique_ptr<MainWindowModel> m_model;
+    std::unique_ptr<MainWindow> m_window;
+};
+
+// "," when the system locale writes decimals with a comma, else ".".
+char SystemDecimalSeparator();
+
+}  // namespace tavrin::ui

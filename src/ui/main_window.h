@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QWidget>
+#include <array>
+#include <map>
+
+#include "form/main_window_model.h"
+
+class QComboBox;
+class QGridLayout;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTableView;
+
+namespace tavrin::ui {
+
+class ResultsTableModel;
+
+// The main window ("frmMain"): mirrors the model's controls and forwards what
+// the user does to it; it computes nothing itself.
+class MainWindow final : public QWidget {
+    Q_OBJECT
+public:
+    explicit MainWindow(MainWindowModel& model, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct EntryWidgets {
+        QLabel* caption = nullptr;
+        QLineEdit* edit = nullptr;
+        QComboBox* units = nullptr;
+    };
+
+    QWidget* BuildOptions();
+    QWidget* BuildEntries();
+    QWidget* BuildDerivedValues();
+    QWidget* BuildResults();
+    QWidget* BuildMonitors();
+    QWidget* BuildCommands();
+    void AddEntryRow(QGridLayout* grid, int row, EntryId id, const char* captionName, const QString& caption,
+                     const char* editName, const char* unitsName);
+    QLabel* MakeLabel(LabelId id, const QString& caption, bool bordered);
+    void Connect();
+
+    void OnModelChanged(const ControlChange& change);
+    void SyncText(EntryId id);
+    void SyncUnits(EntryId id);
+    void SyncFlags();
+    void SyncOptions();
+    void SyncGrid();
+    void SyncAll();
+    void ActivateCurrentRow();
+
+    MainWindowModel* m_model;
+    std::array<EntryWidgets, kEntryCount> m_entries{};
+    std::map<LabelId, QLabel*> m_labels;
+    std::map<OptionId, QRadioButton*> m_options;
+    QLabel* m_lengthMark = nullptr;
+    QLabel* m_widthMark = nullptr;
+    QTableView* m_grid = nullptr;
+    ResultsTableModel* m_gridModel = nullptr;
+    QPushButton* m_explore = nullptr;
+    QPushButton* m_reset = nullptr;
+    QPushButton* m_print = nullptr;
+    QPushButton* m_quit = nullptr;
+};
+
+}  // namespace tavrin::ui

@@ -1,0 +1,331 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPdfWriter>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStandardPaths>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+#include <QUrl>
+
+#include "catalogue/head_catalogue.h"
+#include "test_support.h"
+#include "ui/launcher_window.h"
+#include "ui/main_window.h"
+#include "ui/qt_services.h"
+#include "ui/request_dialog.h"
+
+namespace tavrin {
+namespace {
+
+template <typename T>
+T* Find(QWidget& window, const char* name) {
+    T* widget = window.findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(widget, nullptr) << name;
+    return widget;
+}
+
+QString ShotPath(const char* name) { return QStringLiteral(TAVRIN_BUILD_DIR "/") + QString::fromLatin1(name); }
+
+void ChooseUnit(QWidget& window, const char* combo, const QString& unit) {
+    auto* box = Find<QComboBox>(window, combo);
+    const int index = box->findText(unit);
+    ASSERT_GE(index, 0) << combo;
+    box->setCurrentIndex(index);
+    emit box->activated(index);
+}
+
+void Type(QWidget& window, const char* edit, const QString& text) {
+    auto* line = Find<QLineEdit>(window, edit);
+    line->setFocus();
+    QTest::keyClicks(line, text);
+}
+
+struct WindowFixture {
+    explicit WindowFixture(Catalogue catalogue = {}, std::filesystem::path folder = std::filesystem::temp_directory_path())
+        : model(std::move(catalogue), '.', std::move(folder)), window(model.model) {
+        window.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+    }
+    test::ModelFixture model;
+    ui::MainWindow window;
+};
+
+Catalogue OneHead(const std::string& name = "TQS 50/2") {
+    HeadRecord head = test::WideHead(name);
+    head.ResArdo = "1mW";
+    head.ResRVX = "3mW";
+    return {{head, test::WideHead("Second")}, test::UniformCoatings(1000)};
+}
+
+TEST(MainWindowView, TypingFiltersAndShowsDerivedValues) {
+    WindowFixture f;
+    Type(f.window, "txtBeam1", QStringLiteral("12a"));
+    auto* beam = Find<QLineEdit>(f.window, "txtBeam1");
+    EXPECT_EQ(beam->text(), QStringLiteral("12"));
+    EXPECT_EQ(beam->cursorPosition(), 2);
+    EXPECT_EQ(Find<QLabel>(f.window, "lblVArea")->text(), QStringLiteral(" 113.1"));
+    EXPECT_EQ(Find<QLabel>(f.window, "lblMArea")->text(), QStringLiteral(" mm2"));
+    EXPECT_EQ(Find<QLabel>(f.window, "lblBeam")->text(), QStringLiteral(" Beam Diameter (mm)"));
+}
+
+TEST(MainWindowView, OptionsHideAndShowRows) {
+    WindowFixture f;
+    auto* energy = Find<QLineEdit>(f.window, "txtMaxEnergy");
+    auto* width = Find<QLineEdit>(f.window, "txtBeam2");
+    auto* single = Find<QRadioButton>(f.window, "optPowerEnergy");
+    EXPECT_FALSE(energy->isVisible());
+    EXPECT_FALSE(width->isVisible());
+    EXPECT_FALSE(single->isEnabled());
+    Find<QRadioButton>(f.window, "optPulsed")->click();
+    Find<QRadioButton>(f.window, "optRectangular")->click();
+    EXPECT_TRUE(energy->isVisible());
+    EXPECT_TRUE(width->isVisible());
+    EXPECT_TRUE(single->isEnabled());
+    EXPECT_EQ(Find<QLabel>(f.window, "lblPower")->text(), QStringLiteral(" (Max Power)"));
+    single->click();
+    EXPECT_TRUE(single->isChecked());
+    EXPECT_FALSE(Find<QLineEdit>(f.window, "txtMaxPower")->isEnabled());
+    EXPECT_EQ(Find<QLineEdit>(f.window, "txtRepRate")->text(), QStringLiteral("1"));
+    EXPECT_EQ(Find<QComboBox>(f.window, "cboRepRate")->currentText(), QStringLiteral("Single"));
+    f.window.grab().save(ShotPath("main-window-single-pulse.png"));
+    Find<QRadioButton>(f.window, "optCW")->click();
+    EXPECT_FALSE(energy->isVisible());
+    EXPECT_TRUE(Find<QRadioButton>(f.window, "optPower")->isChecked());
+    EXPECT_EQ(Find<QComboBox>(f.window, "cboRepRate")->count(), 3);
+}
+
+TEST(MainWindowView, PulsedEnergyAndRateWriteThePowerField) {
+    WindowFixture f;
+    Find<QRadioButton>(f.window, "optPulsed")->click();
+    Type(f.window, "txtBeam1", QStringLiteral("2"));
+    ChooseUnit(f.window, "cboMaxEnergy", QStringLiteral("mJ"));
+    Type(f.window, "txtMaxEnergy", QStringLiteral("10"));
+    ChooseUnit(f.window, "cboRepRate", QStringLiteral("kHz"));
+    Type(f.window, "txtRepRate", QStringLiteral("1"));
+    EXPECT_EQ(Find<QLineEdit>(f.window, "txtMaxPower")->text(), QStringLiteral("10"));
+    EXPECT_EQ(Find<QComboBox>(f.window, "cboMaxPower")->currentText(), QStringLiteral("W"));
+    EXPECT_EQ(Find<QLabel>(f.window, "lblVAvgPower")->text(), QStringLiteral(" 10.0"));
+}
+
+TEST(MainWindowView, ExploreSelectActivateAndReset) {
+    const auto folder = test::FreshFolder("ui-explore");
+    std::filesystem::create_directories(folder / "pdf");
+    test::WriteFile(folder / "pdf" / "TQS 50-2.pdf", "%PDF");
+    WindowFixture f(OneHead(), folder);
+    Type(f.window, "txtBeam1", QStringLiteral("5"));
+    Type(f.window, "txtWaveLenght", QStringLiteral("1064"));
+    Type(f.window, "txtMaxPower", QStringLiteral("100"));
+    auto* print = Find<QPushButton>(f.window, "cmdStampa");
+    EXPECT_FALSE(print->isEnabled());
+    QTest::keyClick(Find<QLineEdit>(f.window, "txtMaxPower"), Qt::Key_Return);
+    auto* grid = Find<QTableView>(f.window, "gridForm");
+    ASSERT_EQ(grid->model()->rowCount(), 2);
+    EXPECT_EQ(grid->model()->columnCount(), 2);
+    EXPECT_EQ(grid->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Damage Threshold"));
+    EXPECT_EQ(grid->columnWidth(0), 125);
+    EXPECT_EQ(grid->columnWidth(1), 128);
+    EXPECT_TRUE(print->isEnabled());
+
+    const QRect cell = grid->visualRect(grid->model()->index(0, 0));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+    EXPECT_EQ(Find<QLabel>(f.window, "lblVArdo")->text(), QStringLiteral("1mW"));
+    EXPECT_EQ(Find<QLabel>(f.window, "lblVRVX")->text(), QStringLiteral("3mW"));
+    f.window.grab().save(ShotPath("main-window-cw-results.png"));
+    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+    ASSERT_EQ(f.model.opener.opened.size(), 1u);
+    EXPECT_EQ(f.model.opener.opened[0].first, (folder / "pdf" / "TQS 50-2.pdf").string());
+    grid->setFocus();
+    QTest::keyClick(grid, Qt::Key_Return);
+    EXPECT_EQ(f.model.opener.opened.size(), 2u);
+
+    QTest::mouseClick(Find<QPushButton>(f.window, "cmdNew"), Qt::LeftButton);
+    EXPECT_EQ(grid->model()->rowCount(), 0);
+    EXPECT_FALSE(print->isEnabled());
+    EXPECT_TRUE(Find<QLineEdit>(f.window, "txtBeam1")->text().isEmpty());
+    EXPECT_TRUE(Find<QLabel>(f.window, "lblVArdo")->text().isEmpty());
+}
+
+TEST(MainWindowView, ValidationMovesTheFocus) {
+    WindowFixture f;
+    Type(f.window, "txtBeam1", QStringLiteral("5"));
+    QTest::mouseClick(Find<QPushButton>(f.window, "cmdDettagli"), Qt::LeftButton);
+    ASSERT_EQ(f.model.messages.shown.size(), 1u);
+    EXPECT_EQ(QApplication::focusWidget(), Find<QLineEdit>(f.window, "txtWaveLenght"));
+}
+
+TEST(RequestWindowView, ExploreWithoutResultOpensItModally) {
+    test::RecordingMessages messages;
+    test::RecordingOpener opener;
+    test::RecordingPrinter printer;
+    ui::QtRequestWindow requestWindow(nullptr, messages);
+    MainWindowModel model(Catalogue{}, std::filesystem::temp_directory_path(), '.',
+                          MainWindowServices{messages, opener, requestWindow, printer});
+    ui::MainWindow window(model);
+    requestWindow.SetOwner(&window);
+    window.show();
+    Type(window, "txtBeam1", QStringLiteral("5"));
+    Type(window, "txtWaveLenght", QStringLiteral("1064"));
+    Type(window, "txtMaxPower", QStringLiteral("100"));
+    QString title;
+    bool modal = false;
+    QTimer::singleShot(0, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        title = dialog->windowTitle();
+        modal = dialog->isModal();
+        EXPECT_EQ(dialog->size(), QSize(400, 213));
+        dialog->grab().save(ShotPath("request-window.png"));
+        QTest::keyClick(dialog, Qt::Key_Escape);
+    });
+    QTest::mouseClick(Find<QPushButton>(window, "cmdDettagli"), Qt::LeftButton);
+    EXPECT_EQ(title, QStringLiteral("TAVRIN'S HELP"));
+    EXPECT_TRUE(modal);
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_FALSE(Find<QPushButton>(window, "cmdStampa")->isEnabled());
+}
+
+class RecordingRoute final : public MailRoute {
+public:
+    explicit RecordingRoute(bool works) : m_works(works) {}
+    bool Send(const MailMessage& message) override {
+        sent.push_back(message);
+        return m_works;
+    }
+    std::vector<MailMessage> sent;
+
+private:
+    bool m_works;
+};
+
+TEST(RequestWindowView, SendTriesTheRoutesAndCloses) {
+    test::RecordingMessages messages;
+    RecordingRoute first(false);
+    RecordingRoute second(false);
+    ui::RequestDialog dialog("body", messages, nullptr, &first, &second);
+    EXPECT_EQ(Find<QLabel>(dialog, "lblInfo")->geometry(), QRect(2, 8, 395, 129));
+    EXPECT_EQ(Find<QPushButton>(dialog, "cmdCancel")->geometry(), QRect(294, 176, 99, 31));
+    dialog.show();
+    QTest::mouseClick(Find<QPushButton>(dialog, "cmdSend"), Qt::LeftButton);
+    EXPECT_EQ(first.sent.size(), 1u);
+    EXPECT_EQ(second.sent.size(), 1u);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "Email not sent!");
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+}
+
+class UrlCatcher final : public QObject {
+    Q_OBJECT
+public slots:
+    void Open(const QUrl& url) { urls << url; }
+
+public:
+    QList<QUrl> urls;
+};
+
+TEST(MailRoutes, MailtoAddressReachesTheMailProgramUnchanged) {
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler(QStringLiteral("mailto"), &catcher, "Open");
+    const std::string body = "line one\r\nline \u2019two\u2019 \u2013 & ? # %";
+    ui::MailtoRoute route;
+    EXPECT_TRUE(route.Send(RequestMail(body)));
+    QDesktopServices::unsetUrlHandler(QStringLiteral("mailto"));
+    ASSERT_EQ(catcher.urls.size(), 1);
+    const QUrl url = catcher.urls[0];
+    EXPECT_EQ(url.scheme(), QStringLiteral("mailto"));
+    EXPECT_EQ(url.path(), QStringLiteral("sales@corvane.example"));
+    const QString query = url.query(QUrl::FullyEncoded);
+    const QString encodedBody = query.mid(query.indexOf(QStringLiteral("body=")) + 5);
+    EXPECT_EQ(QUrl::fromPercentEncoding(encodedBody.toUtf8()).toStdString(), body);
+}
+
+TEST(MailRoutes, ComposerRouteReportsAMissingProgram) {
+    ui::ComposerRoute missing(QStringLiteral("/nonexistent/xdg-email"));
+    EXPECT_FALSE(missing.Send(RequestMail("x")));
+    ui::ComposerRoute present(QStringLiteral("/bin/true"));
+    EXPECT_TRUE(present.Send(RequestMail("x; rm -rf / \"$(whoami)\"")));
+}
+
+TEST(ReportPrinting, PdfKeepsTheTableAligned) {
+    const auto folder = test::FreshFolder("ui-pdf");
+    test::ModelFixture f(OneHead(), '.', folder);
+    f.model.TypeText(EntryId::Beam1, "5");
+    f.model.TypeText(EntryId::WaveLength, "1064");
+    f.model.TypeText(EntryId::MaxPower, "100");
+    f.model.Explore();
+    f.model.Print();
+    ASSERT_EQ(f.printer.printed.size(), 1u);
+    const QString pdf = QString::fromStdString((folder / "report.pdf").string());
+    {
+        QPdfWriter writer(pdf);
+        ui::PrintReportOn(writer, f.printer.printed[0]);
+    }
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (pdftotext.isEmpty()) {
+        GTEST_SKIP() << "pdftotext is not installed";
+    }
+    QProcess process;
+    process.start(pdftotext, {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    ASSERT_TRUE(process.waitForFinished(10000));
+    const QStringList lines = QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\n'));
+    int header = -1;
+    for (int i = 0; i < lines.size(); ++i) {
+        if (lines[i].contains(QStringLiteral("Suitable Heads"))) {
+            header = i;
+        }
+    }
+    ASSERT_GE(header, 0);
+    ASSERT_GT(lines.size(), header + 1);
+    const QString& head = lines[header];
+    const QString& row = lines[header + 1];
+    EXPECT_EQ(head.indexOf(QStringLiteral("Ardo")) - head.indexOf(QStringLiteral("Suitable")),
+              row.indexOf(QStringLiteral("1mW")) - row.indexOf(QStringLiteral("TQS")));
+    EXPECT_EQ(head.indexOf(QStringLiteral("RXV 300")) - head.indexOf(QStringLiteral("Suitable")),
+              row.indexOf(QStringLiteral("3mW")) - row.indexOf(QStringLiteral("TQS")));
+}
+
+TEST(LauncherView, TavrinOpensTheMainWindowAndClosesTheLauncher) {
+    test::RecordingMessages messages;
+    test::RecordingOpener opener;
+    const auto folder = test::FreshFolder("ui-launcher");
+    int started = 0;
+    ui::LauncherWindow launcher(folder, opener, messages, [&started] {
+        ++started;
+        return true;
+    });
+    launcher.show();
+    launcher.grab().save(ShotPath("launcher.png"));
+    EXPECT_EQ(launcher.windowTitle(), QStringLiteral("Tavrin"));
+    QTest::mouseClick(Find<QPushButton>(launcher, "cmdInfo"), Qt::LeftButton);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_NE(messages.shown[0].text.find("CV-Tavrin.txt"), std::string::npos);
+    test::WriteFile(folder / "CV-Tavrin.txt", "guide");
+    QTest::mouseClick(Find<QPushButton>(launcher, "cmdInfo"), Qt::LeftButton);
+    ASSERT_EQ(opener.opened.size(), 1u);
+    EXPECT_TRUE(launcher.isVisible());
+    QTest::mouseClick(Find<QPushButton>(launcher, "cmdTavrin"), Qt::LeftButton);
+    EXPECT_EQ(started, 1);
+    EXPECT_FALSE(launcher.isVisible());
+}
+
+TEST(LauncherView, ExitClosesTheLauncher) {
+    test::RecordingMessages messages;
+    test::RecordingOpener opener;
+    ui::LauncherWindow launcher(std::filesystem::temp_directory_path(), opener, messages, [] { return true; });
+    launcher.show();
+    QTest::mouseClick(Find<QPushButton>(launcher, "cmdExit"), Qt::LeftButton);
+    EXPECT_FALSE(launcher.isVisible());
+}
+
+}  // namespace
+}  // namespace tavrin
+
+#include "ui_test.moc"
