@@ -4,8 +4,6 @@
 #include <cassert>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <vector>
 
 namespace tavrin {
 namespace {
@@ -177,13 +175,44 @@ double NumberEntry::Finite(double value) const {
 
 void NumberEntry::WarnOverflow() const { m_messages->Show(OverflowMessage()); }
 
+namespace {
+
+// printf's "%.*G" and "%.*f", whatever the process's C locale: always a point.
+std::string Format(double value, std::chars_format format, int precision) {
+    // The longest fixed form of a double has 309 integer digits.
+    std::array<char, 400> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, format, precision);
+    return std::string(buffer.data(), result.ptr);
+}
+
+std::string GeneralUpper(double value, int precision) {
+    std::string text = Format(value, std::chars_format::general, precision);
+    for (char& c : text) {
+        if (c == 'e') {
+            c = 'E';
+        }
+    }
+    return text;
+}
+
+bool ReadsBackFinite(const std::string& text) {
+    double parsed = 0;
+    const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), parsed);
+    return ec == std::errc() && std::isfinite(parsed);
+}
+
+}  // namespace
+
 std::string NumberEntry::DoubleToText(double value) const {
     if (value == 0) {
         return "0";
     }
-    std::array<char, 40> buffer{};
-    std::snprintf(buffer.data(), buffer.size(), "%.15G", value);
-    std::string text(buffer.data());
+    std::string text = GeneralUpper(value, 15);
+    if (!ReadsBackFinite(text)) {
+        // Within a hair of the largest double, 15 digits round beyond it and
+        // would not read back; all 17 digits always do.
+        text = GeneralUpper(value, 17);
+    }
     for (char& c : text) {
         if (c == '.') {
             c = m_decimal;
@@ -197,15 +226,12 @@ std::string NumberEntry::FormatFixed(double value, int decimals) const {
     double whole = 0;
     const double fraction = std::modf(magnitude, &whole);
     // The only exact halves a double can hold at one decimal are .25 and .75,
-    // at none .5; the C conversion rounds those to even, so nudge them up.
+    // at none .5; the conversion rounds those to even, so nudge them up.
     const bool half = decimals == 0 ? fraction == 0.5 : (fraction == 0.25 || fraction == 0.75);
     if (half) {
         magnitude = std::nextafter(magnitude, HUGE_VAL);
     }
-    const int length = std::snprintf(nullptr, 0, "%.*f", decimals, magnitude);
-    std::vector<char> buffer(static_cast<std::size_t>(length) + 1);
-    std::snprintf(buffer.data(), buffer.size(), "%.*f", decimals, magnitude);
-    std::string text(buffer.data());
+    std::string text = Format(magnitude, std::chars_format::fixed, decimals);
     const bool allZero = text.find_first_not_of("0.") == std::string::npos;
     for (char& c : text) {
         if (c == '.') {

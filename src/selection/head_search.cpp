@@ -1,6 +1,7 @@
 #include "head_search.h"
 
-#include <cstdio>
+#include <array>
+#include <charconv>
 
 #include "damage_threshold.h"
 
@@ -10,9 +11,10 @@ namespace {
 constexpr double kApertureFactor = 1.16;
 
 std::string Number(double value) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.6g", value);
-    return buffer;
+    std::array<char, 64> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                      std::chars_format::general, 6);
+    return std::string(buffer.data(), result.ptr);
 }
 
 double ThresholdFor(const HeadRecord& head, const SearchContext& context, const CoatingTable& coatings) {
