@@ -1,5 +1,6 @@
 #include "select_command.h"
 
+#include <algorithm>
 #include <array>
 #include <filesystem>
 #include <fstream>
@@ -165,24 +166,26 @@ std::variant<SelectOptions, UsageError> ParseArguments(const std::vector<std::st
             }
             return args[++i];
         };
-        const ValueOption* valueOption = nullptr;
-        for (const auto& option : kValueOptions) {
-            if (name == option.name) {
-                valueOption = &option;
-            }
-        }
-        if (valueOption != nullptr || name == "--data-dir" || name == "--report") {
+        if (name == "--data-dir" || name == "--report") {
             const auto value = takeValue();
             if (!value) {
                 return UsageError{name + " needs a value"};
             }
             if (name == "--data-dir") {
                 options.dataDir = *value;
-            } else if (name == "--report") {
-                options.report = *value;
             } else {
-                options.values[valueOption->entry] = SplitUnit(*value, valueOption->entry, valueOption->hasUnit);
+                options.report = *value;
             }
+            continue;
+        }
+        const auto valueOption = std::find_if(kValueOptions.begin(), kValueOptions.end(),
+                                              [&name](const ValueOption& option) { return name == option.name; });
+        if (valueOption != kValueOptions.end()) {
+            const auto value = takeValue();
+            if (!value) {
+                return UsageError{name + " needs a value"};
+            }
+            options.values[valueOption->entry] = SplitUnit(*value, valueOption->entry, valueOption->hasUnit);
             continue;
         }
         return UsageError{"unknown option \"" + args[i] + "\""};

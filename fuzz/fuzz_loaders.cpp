@@ -23,7 +23,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::Check(heads.size() * 58 <= size, "no more records than the file can hold");
     const auto again = SerializeHeads(heads);
     fuzz::Check(again.Ok(), "decoded texts encode back");
-    fuzz::Check(LoadHeads(again.Value()) == heads, "the kept heads round-trip");
+    // Compared as bytes, so that a NaN limit counts as kept.
+    const auto twice = SerializeHeads(LoadHeads(again.Value()));
+    fuzz::Check(twice.Ok() && twice.Value() == again.Value(), "the kept heads round-trip");
 
     const CoatingTable table = LoadCoatings(bytes);
     const std::string stored = SerializeCoatings(table);

@@ -32,7 +32,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, TextToValueCases,
                                          TextCase{"1,000.5", 0, 0}, TextCase{"1E-05", 1e-05, 1e-05},
                                          TextCase{" 7 ", 7, 7}, TextCase{"-3", -3, -3}, TextCase{"0.", 0, 0},
                                          TextCase{".5", 0.5, 0.5}, TextCase{"1e400", 0, 0},
-                                         TextCase{"+4", 4, 4}, TextCase{"12a", 0, 0}));
+                                         TextCase{"+4", 4, 4}, TextCase{"12a", 0, 0},
+                                         TextCase{"1e-400", 0, 0}, TextCase{"1e-310", 1e-310, 1e-310}));
 
 struct NumericCase {
     const char* text;
@@ -66,7 +67,13 @@ INSTANTIATE_TEST_SUITE_P(
                     NumericCase{"abc", false, false}, NumericCase{"", false, false}, NumericCase{"2,", true, true},
                     NumericCase{"1e+", false, false}, NumericCase{"1e308", true, true},
                     NumericCase{"1e309", false, false}, NumericCase{"- 1", false, false},
-                    NumericCase{"1 2", false, false}, NumericCase{"+.5e3", true, false}));
+                    NumericCase{"1 2", false, false}, NumericCase{"+.5e3", true, false},
+                    NumericCase{"0.0000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000"
+                                "0000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000"
+                                "0000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000"
+                                "00000000000000000000000000000000000000000003", true, false},
+                    NumericCase{"1e-99999999999", true, true}, NumericCase{"0.1e309", true, false},
+                    NumericCase{"10e308", false, false}));
 
 TEST(NumericPrefix, LongInputsAreScannedOnce) {
     test::RecordingMessages messages;

@@ -1,5 +1,6 @@
 #include "number_entry.h"
 
+#include <algorithm>
 #include <array>
 #include <cassert>
 #include <charconv>
@@ -44,6 +45,32 @@ std::string_view TrimBlanks(std::string_view text) {
         text.remove_suffix(1);
     }
     return text;
+}
+
+// Whether a number out of the double range ("ddd.ddde-ddd", no sign) is too
+// small rather than too large: its decimal order is below zero.
+bool Underflows(const std::string& plain) {
+    const std::size_t exponentAt = plain.find('e');
+    const std::string mantissa = plain.substr(0, exponentAt);
+    long long exponent = 0;
+    if (exponentAt != std::string::npos) {
+        const bool negative = plain[exponentAt + 1] == '-';
+        for (std::size_t i = exponentAt + 1; i < plain.size(); ++i) {
+            if (IsDigit(plain[i])) {
+                exponent = std::min<long long>(exponent * 10 + (plain[i] - '0'), 1'000'000'000);
+            }
+        }
+        exponent = negative ? -exponent : exponent;
+    }
+    const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+    const std::size_t firstSignificant = mantissa.find_first_of("123456789");
+    if (firstSignificant == std::string::npos) {
+        return true;
+    }
+    const long long order = firstSignificant < point
+                                ? static_cast<long long>(point - firstSignificant) - 1
+                                : -static_cast<long long>(firstSignificant - point);
+    return order + exponent < 0;
 }
 
 }  // namespace
@@ -122,9 +149,7 @@ std::optional<double> NumberEntry::ParseNumeric(std::string_view text) const {
     }
     if (ec == std::errc::result_out_of_range) {
         // Too small underflows to zero as the regional conversion does; too large fails.
-        const auto exponentAt = plain.find('e');
-        const bool tinyExponent = exponentAt != std::string::npos && plain.find('-', exponentAt) != std::string::npos;
-        if (!tinyExponent) {
+        if (!Underflows(plain)) {
             return std::nullopt;
         }
         value = 0;

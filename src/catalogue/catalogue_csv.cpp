@@ -311,7 +311,7 @@ Result<CoatingTable> ParseCoatingsCsv(std::string_view text) {
             return FieldError(row, kCoatingColumns[0], "coating row " + std::to_string(coating) + " is given twice");
         }
         for (int column = 0; column < CoatingTable::kStoredColumns; ++column) {
-            const auto index = static_cast<std::size_t>(column + 1);
+            const auto index = static_cast<std::size_t>(column) + 1;
             auto value = ParseDouble(row, kCoatingColumns[index], row.fields[index]);
             if (!value) {
                 return value.Failure();
