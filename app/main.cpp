@@ -6,6 +6,7 @@
 #include "catalogue/program_folder.h"
 #include "ui/desktop_session.h"
 #include "ui/launcher_window.h"
+#include "ui/startup_probe.h"
 
 namespace {
 
@@ -36,6 +37,9 @@ int main(int argc, char** argv) {
         return true;
     });
     Centre(launcher);
+    if (tavrin::ui::StartupProbe::Requested()) {
+        new tavrin::ui::StartupProbe(launcher);  // owned by the launcher
+    }
     launcher.show();
     return QApplication::exec();
 }

@@ -1,5 +1,6 @@
 #include "catalogue_command.h"
 
+#include <charconv>
 #include <filesystem>
 #include <ostream>
 
@@ -8,6 +9,7 @@
 #include "catalogue/catalogue_csv.h"
 #include "catalogue/file_io.h"
 #include "catalogue/head_catalogue.h"
+#include "catalogue/synthetic_catalogue.h"
 
 namespace tavrin::cli {
 namespace {
@@ -22,9 +24,26 @@ constexpr const char* kUsage =
     "usage: cv-tavrin-cli catalogue build SOURCE_DIR OUT_DIR\n"
     "       cv-tavrin-cli catalogue dump DIR [--out SOURCE_DIR]\n"
     "       cv-tavrin-cli catalogue check DIR\n"
+    "       cv-tavrin-cli catalogue synth N DIR\n"
     "  build  turns SOURCE_DIR/heads.csv and SOURCE_DIR/coatings.csv into OUT_DIR/Heads.Dat and Coatings.Dat\n"
     "  dump   prints the catalogue files of DIR in the source form (or writes them into SOURCE_DIR)\n"
-    "  check  lists what the search cannot use or what looks wrong; exit status 1 on an error\n";
+    "  check  lists what the search cannot use or what looks wrong; exit status 1 on an error\n"
+    "  synth  writes a made-up catalogue of N heads into DIR, for measuring\n";
+
+// Writes both catalogue files into the folder, replacing what was there.
+int WriteCatalogueFiles(const fs::path& target, const std::string& heads, const std::string& coatings,
+                        std::ostream& err) {
+    std::error_code ec;
+    fs::create_directories(target, ec);
+    for (const auto& [name, bytes] : {std::pair{kHeadsFileName, heads}, std::pair{kCoatingsFileName, coatings}}) {
+        const auto written = ReplaceFile(target / name, bytes);
+        if (!written) {
+            err << written.Failure().message << "\n";
+            return 1;
+        }
+    }
+    return 0;
+}
 
 int Build(const fs::path& source, const fs::path& target, std::ostream& err) {
     const auto headsText = ReadWholeFile(source / kHeadsSource, (source / kHeadsSource).string() + ": no such file");
@@ -53,17 +72,7 @@ int Build(const fs::path& source, const fs::path& target, std::ostream& err) {
         err << headBytes.Failure().message << "\n";
         return 1;
     }
-    std::error_code ec;
-    fs::create_directories(target, ec);
-    for (const auto& [name, bytes] : {std::pair{kHeadsFileName, headBytes.Value()},
-                                      std::pair{kCoatingsFileName, SerializeCoatings(coatings.Value())}}) {
-        const auto written = ReplaceFile(target / name, bytes);
-        if (!written) {
-            err << written.Failure().message << "\n";
-            return 1;
-        }
-    }
-    return 0;
+    return WriteCatalogueFiles(target, headBytes.Value(), SerializeCoatings(coatings.Value()), err);
 }
 
 int Dump(const fs::path& folder, const std::vector<std::string>& rest, std::ostream& out, std::ostream& err) {
@@ -93,6 +102,22 @@ int Dump(const fs::path& folder, const std::vector<std::string>& rest, std::ostr
         }
     }
     return 0;
+}
+
+int Synthesize(const std::string& count, const fs::path& target, std::ostream& err) {
+    std::size_t heads = 0;
+    const auto [end, ec] = std::from_chars(count.data(), count.data() + count.size(), heads);
+    if (ec != std::errc() || end != count.data() + count.size()) {
+        err << "\"" << count << "\" is not a number of heads\n" << kUsage;
+        return kUsageError;
+    }
+    const Catalogue catalogue = SyntheticCatalogue(heads);
+    const auto headBytes = SerializeHeads(catalogue.Heads);
+    if (!headBytes) {
+        err << headBytes.Failure().message << "\n";
+        return 1;
+    }
+    return WriteCatalogueFiles(target, headBytes.Value(), SerializeCoatings(catalogue.Coatings), err);
 }
 
 int Check(const fs::path& folder, std::ostream& out, std::ostream& err) {
@@ -130,6 +155,9 @@ int RunCatalogueCommand(const std::vector<std::string>& args, std::ostream& out,
     }
     if (verb == "check" && args.size() == 2) {
         return Check(args[1], out, err);
+    }
+    if (verb == "synth" && args.size() == 3) {
+        return Synthesize(args[1], args[2], err);
     }
     err << "unknown or incomplete catalogue command\n" << kUsage;
     return kUsageError;

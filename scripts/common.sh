@@ -10,6 +10,7 @@ TAVRIN_PACKAGES=(
   nlohmann-json3-dev
   fonts-dejavu-core
   poppler-utils
+  clang-tidy cppcheck
 )
 
 tavrin_missing_packages() {

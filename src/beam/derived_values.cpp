@@ -124,7 +124,7 @@ void ShowBeamArea(BeamHost& host) {
         computed = true;
     }
     if (computed) {
-        host.SetCaption(LabelId::VArea, " " + numbers.FormatTenths(state.BeamArea));
+        host.SetCaption(LabelId::VArea, ValueCaption(state.BeamArea, numbers));
         state.BeamArea = state.BeamArea / 100;
     }
     ShowPeakPowerDensity(host);

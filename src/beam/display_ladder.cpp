@@ -29,10 +29,16 @@ LadderUnits UnitsOf(Quantity quantity) {
 
 }  // namespace
 
+std::string ValueCaption(double number, const NumberEntry& numbers) {
+    std::string caption(1, ' ');
+    caption.append(numbers.FormatTenths(number));
+    return caption;
+}
+
 DisplayCaptions Ladder(Quantity quantity, double value, const NumberEntry& numbers) {
     const LadderUnits ladder = UnitsOf(quantity);
     const auto show = [&numbers](double number, const char* unit) {
-        return DisplayCaptions{" " + numbers.FormatTenths(number), unit};
+        return DisplayCaptions{ValueCaption(number, numbers), unit};
     };
     if (value < 1e4) {
         if (value >= 0.1) {

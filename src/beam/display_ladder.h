@@ -16,6 +16,9 @@ struct DisplayCaptions {
     friend bool operator==(const DisplayCaptions&, const DisplayCaptions&) = default;
 };
 
+// A value label's caption: a blank, then the number in the "0.0" pattern.
+std::string ValueCaption(double number, const NumberEntry& numbers);
+
 // The value and unit captions of `value` (in its base unit) on the quantity's
 // engineering ladder.
 DisplayCaptions Ladder(Quantity quantity, double value, const NumberEntry& numbers);

@@ -1,0 +1,177 @@
+// Measures the work behind a keystroke, a unit choice, Explore, loading and
+// composing, on the core alone.
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "allocation_meter.h"
+#include "catalogue/head_catalogue.h"
+#include "catalogue/synthetic_catalogue.h"
+#include "form/main_window_model.h"
+#include "reports/report.h"
+#include "reports/request_text.h"
+
+namespace tavrin::bench {
+namespace {
+
+class Quiet final : public MessageBoxService, public DocumentOpener, public RequestWindow, public ReportPrinter {
+public:
+    MessageAnswer Show(const Message&) override { return MessageAnswer::Ok; }
+    bool OpenDocument(const std::string&, int) override { return true; }
+    void Testo(const std::string&) override {}
+    void ShowModal() override {}
+    void PrintReport(const std::string&) override {}
+};
+
+struct Window {
+    explicit Window(Catalogue catalogue)
+        : model(std::move(catalogue), std::filesystem::temp_directory_path(), '.',
+                MainWindowServices{quiet, quiet, quiet, quiet}) {}
+    Quiet quiet;
+    MainWindowModel model;
+};
+
+void Choose(MainWindowModel& model, EntryId entry, const char* unit) {
+    model.ChooseUnit(entry, model.State().Entry(entry).IndexOf(unit));
+}
+
+// A pulsed 10 mm beam: 1 J at 100 Hz, 10 ns, 1064 nm; keeps about one synthetic head in ten.
+void TypePulsedLaser(MainWindowModel& model) {
+    model.ClickOption(OptionId::Pulsed);
+    model.TypeText(EntryId::Beam1, "10");
+    model.TypeText(EntryId::WaveLength, "1064");
+    model.TypeText(EntryId::MaxEnergy, "1");
+    model.TypeText(EntryId::RepRate, "100");
+    Choose(model, EntryId::PulseWidth, "ns");
+    model.TypeText(EntryId::PulseWidth, "10");
+}
+
+Catalogue ShippedCatalogue() {
+    const auto loaded = LoadCatalogue(TAVRIN_PROGRAM_DIR);
+    return loaded ? loaded.Value() : Catalogue{};
+}
+
+// One keystroke in an entry: alternately a digit typed at the end and taken back.
+void BM_Keystroke(benchmark::State& state) {
+    const auto entry = static_cast<EntryId>(state.range(0));
+    Window window(Catalogue{});
+    TypePulsedLaser(window.model);
+    const std::string base = window.model.State().Entry(entry).Text;
+    bool longer = false;
+    for (auto _ : state) {
+        longer = !longer;
+        window.model.TypeText(entry, longer ? base + "5" : base);
+    }
+    state.SetLabel(std::string("entry ") + std::to_string(state.range(0)));
+}
+BENCHMARK(BM_Keystroke)
+    ->ArgName("entry")
+    ->DenseRange(static_cast<int>(EntryId::Beam1), static_cast<int>(EntryId::PulseWidth));
+
+void BM_UnitChoice(benchmark::State& state) {
+    Window window(Catalogue{});
+    TypePulsedLaser(window.model);
+    bool micro = false;
+    for (auto _ : state) {
+        micro = !micro;
+        Choose(window.model, EntryId::MaxEnergy, micro ? "mJ" : "J");
+    }
+}
+BENCHMARK(BM_UnitChoice);
+
+void RunExplore(benchmark::State& state, Catalogue catalogue) {
+    const auto heads = static_cast<double>(catalogue.Heads.size());
+    Window window(std::move(catalogue));
+    TypePulsedLaser(window.model);
+    for (auto _ : state) {
+        window.model.Explore();
+        benchmark::DoNotOptimize(window.model.Grid().RowCount());
+    }
+    state.counters["heads"] = heads;
+    state.counters["kept"] = window.model.Grid().RowCount();
+    state.counters["ns_per_head"] = benchmark::Counter(heads * 1e-9, benchmark::Counter::kIsIterationInvariantRate |
+                                                                       benchmark::Counter::kInvert);
+}
+
+void BM_ExploreShipped(benchmark::State& state) { RunExplore(state, ShippedCatalogue()); }
+BENCHMARK(BM_ExploreShipped);
+
+void BM_ExploreSynthetic(benchmark::State& state) {
+    RunExplore(state, SyntheticCatalogue(static_cast<std::size_t>(state.range(0))));
+}
+BENCHMARK(BM_ExploreSynthetic)->ArgName("heads")->Arg(1000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+void ReportLoad(benchmark::State& state, std::size_t heads, std::size_t fileSize, std::size_t peak) {
+    state.counters["ns_per_head"] = benchmark::Counter(static_cast<double>(heads) * 1e-9,
+                                                       benchmark::Counter::kIsIterationInvariantRate |
+                                                           benchmark::Counter::kInvert);
+    state.counters["file_MB"] = static_cast<double>(fileSize) / 1e6;
+    state.counters["peak_per_file"] = static_cast<double>(peak) / static_cast<double>(fileSize);
+}
+
+void BM_LoadHeadsFromMemory(benchmark::State& state) {
+    const auto heads = static_cast<std::size_t>(state.range(0));
+    const std::string bytes = SerializeHeads(SyntheticCatalogue(heads).Heads).Value();
+    std::size_t peak = 0;
+    for (auto _ : state) {
+        const std::size_t before = HeapInUse();
+        ResetHeapPeak();
+        auto loaded = LoadHeads(bytes);
+        peak = std::max(peak, HeapPeak() - before);
+        benchmark::DoNotOptimize(loaded.data());
+    }
+    ReportLoad(state, heads, bytes.size(), peak);
+}
+BENCHMARK(BM_LoadHeadsFromMemory)->ArgName("heads")->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+void BM_LoadHeadsFromFile(benchmark::State& state) {
+    const auto heads = static_cast<std::size_t>(state.range(0));
+    const std::string bytes = SerializeHeads(SyntheticCatalogue(heads).Heads).Value();
+    const auto file = std::filesystem::temp_directory_path() / ("tavrin-bench-heads-" + std::to_string(heads));
+    std::ofstream(file, std::ios::binary) << bytes;
+    std::size_t peak = 0;
+    for (auto _ : state) {
+        const std::size_t before = HeapInUse();
+        ResetHeapPeak();
+        auto loaded = LoadHeadsFile(file);
+        peak = std::max(peak, HeapPeak() - before);
+        benchmark::DoNotOptimize(loaded.Value().data());
+    }
+    std::filesystem::remove(file);
+    ReportLoad(state, heads, bytes.size(), peak);
+}
+BENCHMARK(BM_LoadHeadsFromFile)->ArgName("heads")->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+// A window whose last search kept about a thousand heads.
+Window& ThousandRows() {
+    static Window* window = [] {
+        auto* w = new Window(SyntheticCatalogue(10000));
+        TypePulsedLaser(w->model);
+        w->model.Explore();
+        return w;
+    }();
+    return *window;
+}
+
+void BM_ComposeReport(benchmark::State& state) {
+    const MainWindowModel& model = ThousandRows().model;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(ComposeReport(model.State(), model.Labels(), model.Grid()));
+    }
+    state.counters["rows"] = model.Grid().RowCount();
+}
+BENCHMARK(BM_ComposeReport)->Unit(benchmark::kMicrosecond);
+
+void BM_ComposeRequest(benchmark::State& state) {
+    const MainWindowModel& model = ThousandRows().model;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(ComposeRequestText(model.State(), model.Labels()));
+    }
+}
+BENCHMARK(BM_ComposeRequest)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace tavrin::bench
+
+BENCHMARK_MAIN();
