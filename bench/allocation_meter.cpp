@@ -35,17 +35,35 @@ void Release(void* pointer) noexcept {
 
 }  // namespace
 
-void* operator new(std::size_t size) { return Allocate(size); }
-void* operator new[](std::size_t size) { return Allocate(size); }
-void operator delete(void* pointer) noexcept { Release(pointer); }
-void operator delete[](void* pointer) noexcept { Release(pointer); }
-void operator delete(void* pointer, std::size_t) noexcept { Release(pointer); }
-void operator delete[](void* pointer, std::size_t) noexcept { Release(pointer); }
+void* operator new(std::size_t size) {
+    return Allocate(size);
+}
+void* operator new[](std::size_t size) {
+    return Allocate(size);
+}
+void operator delete(void* pointer) noexcept {
+    Release(pointer);
+}
+void operator delete[](void* pointer) noexcept {
+    Release(pointer);
+}
+void operator delete(void* pointer, std::size_t) noexcept {
+    Release(pointer);
+}
+void operator delete[](void* pointer, std::size_t) noexcept {
+    Release(pointer);
+}
 
 namespace tavrin::bench {
 
-std::size_t HeapInUse() { return g_inUse; }
-std::size_t HeapPeak() { return g_peak; }
-void ResetHeapPeak() { g_peak = g_inUse; }
+std::size_t HeapInUse() {
+    return g_inUse;
+}
+std::size_t HeapPeak() {
+    return g_peak;
+}
+void ResetHeapPeak() {
+    g_peak = g_inUse;
+}
 
 }  // namespace tavrin::bench

@@ -90,11 +90,13 @@ void RunExplore(benchmark::State& state, Catalogue catalogue) {
     }
     state.counters["heads"] = heads;
     state.counters["kept"] = window.model.Grid().RowCount();
-    state.counters["ns_per_head"] = benchmark::Counter(heads * 1e-9, benchmark::Counter::kIsIterationInvariantRate |
-                                                                       benchmark::Counter::kInvert);
+    state.counters["ns_per_head"] =
+        benchmark::Counter(heads * 1e-9, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
-void BM_ExploreShipped(benchmark::State& state) { RunExplore(state, ShippedCatalogue()); }
+void BM_ExploreShipped(benchmark::State& state) {
+    RunExplore(state, ShippedCatalogue());
+}
 BENCHMARK(BM_ExploreShipped);
 
 void BM_ExploreSynthetic(benchmark::State& state) {
@@ -103,9 +105,8 @@ void BM_ExploreSynthetic(benchmark::State& state) {
 BENCHMARK(BM_ExploreSynthetic)->ArgName("heads")->Arg(1000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
 void ReportLoad(benchmark::State& state, std::size_t heads, std::size_t fileSize, std::size_t peak) {
-    state.counters["ns_per_head"] = benchmark::Counter(static_cast<double>(heads) * 1e-9,
-                                                       benchmark::Counter::kIsIterationInvariantRate |
-                                                           benchmark::Counter::kInvert);
+    state.counters["ns_per_head"] = benchmark::Counter(
+        static_cast<double>(heads) * 1e-9, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
     state.counters["file_MB"] = static_cast<double>(fileSize) / 1e6;
     state.counters["peak_per_file"] = static_cast<double>(peak) / static_cast<double>(fileSize);
 }

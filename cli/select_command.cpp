@@ -126,8 +126,8 @@ GivenValue SplitUnit(const std::string& argument, EntryId entry, bool hasUnit) {
     }
     std::optional<std::string> best;
     for (const std::string& unit : PossibleUnits(entry)) {
-        const bool suffix = argument.size() >= unit.size() &&
-                            argument.compare(argument.size() - unit.size(), unit.size(), unit) == 0;
+        const bool suffix =
+            argument.size() >= unit.size() && argument.compare(argument.size() - unit.size(), unit.size(), unit) == 0;
         if (suffix && (!best || unit.size() > best->size())) {
             best = unit;
         }
@@ -142,9 +142,8 @@ std::variant<SelectOptions, UsageError> ParseArguments(const std::vector<std::st
     SelectOptions options;
     options.dataDir = ProgramFolder();
     const std::map<std::string, bool SelectOptions::*> flags = {
-        {"--pulsed", &SelectOptions::pulsed}, {"--rect", &SelectOptions::rect},
-        {"--single", &SelectOptions::single}, {"--probe", &SelectOptions::probe},
-        {"--json", &SelectOptions::json},     {"--explain", &SelectOptions::explain},
+        {"--pulsed", &SelectOptions::pulsed}, {"--rect", &SelectOptions::rect}, {"--single", &SelectOptions::single},
+        {"--probe", &SelectOptions::probe},   {"--json", &SelectOptions::json}, {"--explain", &SelectOptions::explain},
         {"--help", &SelectOptions::help},     {"-h", &SelectOptions::help}};
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string name = args[i];
@@ -264,8 +263,8 @@ std::optional<UsageError> Replay(MainWindowModel& model, const SelectOptions& op
     if (options.probe) {
         model.ClickOption(OptionId::Probe);
     }
-    for (const EntryId entry : {EntryId::WaveLength, EntryId::MaxPower, EntryId::MaxEnergy, EntryId::RepRate,
-                                EntryId::PulseWidth}) {
+    for (const EntryId entry :
+         {EntryId::WaveLength, EntryId::MaxPower, EntryId::MaxEnergy, EntryId::RepRate, EntryId::PulseWidth}) {
         const auto given = options.values.find(entry);
         if (given == options.values.end() || !given->second.unit) {
             continue;
@@ -320,8 +319,7 @@ constexpr std::array<DerivedRow, 6> kDerivedRows = {{
     {kPeakPowerCaption, LabelId::VPeakPower, LabelId::MPeakPower, "lblVPeakPower", "lblMPeakPower"},
     {kPeakPowerDensityCaption, LabelId::VPeakPowerDensity, LabelId::MPeakPowerDensity, "lblVPeakPowerDensity",
      "lblMPeakPowerDensity"},
-    {kEnergyDensityCaption, LabelId::VEnergyDensity, LabelId::MEnergyDensity, "lblVEnergyDensity",
-     "lblMEnergyDensity"},
+    {kEnergyDensityCaption, LabelId::VEnergyDensity, LabelId::MEnergyDensity, "lblVEnergyDensity", "lblMEnergyDensity"},
 }};
 
 nlohmann::ordered_json ResultJson(const MainWindowModel& model, const std::vector<Message>& messages, int status) {
@@ -343,9 +341,9 @@ nlohmann::ordered_json ResultJson(const MainWindowModel& model, const std::vecto
     }
     json["labels"] = labels;
     json["values"] = {
-        {"BeamArea", state.BeamArea},         {"BeamSize", state.BeamSize},
-        {"AveragePower", state.AveragePower}, {"PeakPower", state.PeakPower},
-        {"PowerDensity", state.PowerDensity}, {"PeakPowerDensity", state.PeakPowerDensity},
+        {"BeamArea", state.BeamArea},           {"BeamSize", state.BeamSize},
+        {"AveragePower", state.AveragePower},   {"PeakPower", state.PeakPower},
+        {"PowerDensity", state.PowerDensity},   {"PeakPowerDensity", state.PeakPowerDensity},
         {"EnergyDensity", state.EnergyDensity},
     };
     nlohmann::ordered_json messageList = nlohmann::ordered_json::array();
@@ -388,8 +386,7 @@ std::string WithoutCarriageReturns(std::string text) {
     return text;
 }
 
-void WriteSummary(std::ostream& out, const MainWindowModel& model, const std::vector<Message>& messages,
-                  int status) {
+void WriteSummary(std::ostream& out, const MainWindowModel& model, const std::vector<Message>& messages, int status) {
     out << "Derived beam parameters:\n";
     for (const auto& row : kDerivedRows) {
         out << row.caption << model.Labels().Get(row.value) << model.Labels().Get(row.unit) << "\n";
@@ -450,7 +447,7 @@ int RunSelectCommand(const std::vector<std::string>& args, std::ostream& out, st
     }
 
     const ExploreOutcome outcome = model->Explore();
-    const int status = outcome == ExploreOutcome::Found ? kFound
+    const int status = outcome == ExploreOutcome::Found       ? kFound
                        : outcome == ExploreOutcome::NoneFound ? kNoneFound
                                                               : kInvalid;
 
@@ -462,8 +459,7 @@ int RunSelectCommand(const std::vector<std::string>& args, std::ostream& out, st
         }
     }
     if (options.json) {
-        out << ResultJson(*model, messages.All(), status).dump(2, ' ', false,
-                                                               nlohmann::json::error_handler_t::replace)
+        out << ResultJson(*model, messages.All(), status).dump(2, ' ', false, nlohmann::json::error_handler_t::replace)
             << "\n";
     } else {
         WriteSummary(out, *model, messages.All(), status);

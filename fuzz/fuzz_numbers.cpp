@@ -24,7 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const double value = numbers.TextToValue(text);
     fuzz::Check(std::isfinite(value), "TextToValue is finite", text);
     if (numbers.IsNumeric(text)) {
-        fuzz::Check(text.empty() || numbers.LongestNumericPrefix(text) == text.size(), "a numeric text is its own prefix");
+        fuzz::Check(text.empty() || numbers.LongestNumericPrefix(text) == text.size(),
+                    "a numeric text is its own prefix");
     }
     const FilteredText cut = CutToNumeric(text, numbers);
     fuzz::Check(text.compare(0, cut.text.size(), cut.text) == 0, "the filter keeps a start of the text");

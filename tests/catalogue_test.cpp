@@ -67,42 +67,49 @@ struct HeadFileCase {
 
 class HeadFiles : public testing::TestWithParam<HeadFileCase> {};
 
-TEST_P(HeadFiles, KeepsTheRightRecords) { EXPECT_EQ(Names(LoadHeads(GetParam().bytes())), GetParam().names); }
+TEST_P(HeadFiles, KeepsTheRightRecords) {
+    EXPECT_EQ(Names(LoadHeads(GetParam().bytes())), GetParam().names);
+}
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, HeadFiles,
-    testing::Values(
-        HeadFileCase{"empty file", [] { return std::string(); }, {}},
-        HeadFileCase{"empty name in the middle is skipped",
-                     [] { return Bytes({WideHead("one"), WideHead(""), WideHead("three")}); },
-                     {"one", "three"}},
-        HeadFileCase{"duplicates are kept in file order",
-                     [] { return Bytes({WideHead("b"), WideHead("a"), WideHead("b")}); },
-                     {"b", "a", "b"}},
-        HeadFileCase{"a truncated last record is dropped whole",
-                     [] {
-                         std::string bytes = Bytes({WideHead("one"), WideHead("two")});
-                         bytes.resize(bytes.size() - 3);
-                         return bytes;
-                     },
-                     {"one"}},
-        HeadFileCase{"a single stray byte at the end is ignored",
-                     [] { return Bytes({WideHead("one")}) + "x"; },
-                     {"one"}},
-        HeadFileCase{"a length larger than the rest of the file",
-                     [] {
-                         std::string bytes = Bytes({WideHead("one")});
-                         bytes += std::string("\xFF\xFF", 2) + "abc";
-                         return bytes;
-                     },
-                     {"one"}},
-        HeadFileCase{"a text longer than 255 bytes is read whole",
-                     [] { return Bytes({WideHead(std::string(300, 'n'))}); },
-                     {std::string(300, 'n')}}));
+INSTANTIATE_TEST_SUITE_P(Cases, HeadFiles,
+                         testing::Values(HeadFileCase{"empty file", [] { return std::string(); }, {}},
+                                         HeadFileCase{
+                                             "empty name in the middle is skipped",
+                                             [] {
+                                                 return Bytes({WideHead("one"), WideHead(""), WideHead("three")});
+                                             },
+                                             {"one", "three"}},
+                                         HeadFileCase{"duplicates are kept in file order",
+                                                      [] {
+                                                          return Bytes({WideHead("b"), WideHead("a"), WideHead("b")});
+                                                      },
+                                                      {"b", "a", "b"}},
+                                         HeadFileCase{"a truncated last record is dropped whole",
+                                                      [] {
+                                                          std::string bytes = Bytes({WideHead("one"), WideHead("two")});
+                                                          bytes.resize(bytes.size() - 3);
+                                                          return bytes;
+                                                      },
+                                                      {"one"}},
+                                         HeadFileCase{"a single stray byte at the end is ignored",
+                                                      [] { return Bytes({WideHead("one")}) + "x"; },
+                                                      {"one"}},
+                                         HeadFileCase{"a length larger than the rest of the file",
+                                                      [] {
+                                                          std::string bytes = Bytes({WideHead("one")});
+                                                          bytes += std::string("\xFF\xFF", 2) + "abc";
+                                                          return bytes;
+                                                      },
+                                                      {"one"}},
+                                         HeadFileCase{"a text longer than 255 bytes is read whole",
+                                                      [] { return Bytes({WideHead(std::string(300, 'n'))}); },
+                                                      {std::string(300, 'n')}}));
 
 TEST(HeadLoader, DecodesWindows1252) {
     ByteWriter writer;
-    const std::string name = "A\xB5" "B\x80";
+    const std::string name =
+        "A\xB5"
+        "B\x80";
     writer.WriteU16(static_cast<std::uint16_t>(name.size()));
     writer.WriteBytes(name);
     for (int i = 0; i < 6; ++i) {

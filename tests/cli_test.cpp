@@ -71,11 +71,13 @@ INSTANTIATE_TEST_SUITE_P(
                     UsageCase{{"--pulsed", "--single", "--power", "5"}, "--power: the entry is disabled"},
                     UsageCase{{"--pulsed", "--single", "--rate", "5"}, "--rate: the entry is disabled"}));
 
-nlohmann::ordered_json Json(const CliRun& run) { return nlohmann::ordered_json::parse(run.out); }
+nlohmann::ordered_json Json(const CliRun& run) {
+    return nlohmann::ordered_json::parse(run.out);
+}
 
 TEST_F(SelectCommand, ReplaysInTheWindowsOrder) {
-    const CliRun run = Select({"--pulsed", "--json", "--beam", "8", "--wavelength", "1064nm", "--power", "5W", "--energy",
-                            "10mJ", "--rate", "1kHz", "--pulse-width", "10ns"});
+    const CliRun run = Select({"--pulsed", "--json", "--beam", "8", "--wavelength", "1064nm", "--power", "5W",
+                               "--energy", "10mJ", "--rate", "1kHz", "--pulse-width", "10ns"});
     const auto json = Json(run);
     EXPECT_EQ(json["entries"]["MaxPower"], nlohmann::ordered_json::array({"10", "W"}));
     EXPECT_EQ(json["entries"]["MaxEnergy"], nlohmann::ordered_json::array({"10", "mJ"}));
@@ -101,7 +103,8 @@ TEST_F(SelectCommand, JsonHasTheAgreedShape) {
     for (const auto& [key, value] : json.items()) {
         keys.push_back(key);
     }
-    EXPECT_EQ(keys, (std::vector<std::string>{"entries", "labels", "values", "messages", "status", "heads", "request"}));
+    EXPECT_EQ(keys,
+              (std::vector<std::string>{"entries", "labels", "values", "messages", "status", "heads", "request"}));
     EXPECT_EQ(json["labels"].size(), 12u);
     EXPECT_EQ(json["labels"]["lblVArea"], " 19.6");
     EXPECT_EQ(json["values"].size(), 7u);
@@ -172,7 +175,7 @@ std::string ExplainCatalogue() {
 
 TEST_F(SelectCommand, ExplainNamesTheFirstFailingCriterion) {
     const std::string folder = ExplainCatalogue();
-    const std::vector<std::string> laser = {"--pulsed", "--beam", "10", "--wavelength", "1064nm", "--energy",
+    const std::vector<std::string> laser = {"--pulsed", "--beam",        "10",  "--wavelength", "1064nm", "--energy",
                                             "1J",       "--pulse-width", "1ms", "--explain"};
     auto withRate = laser;
     withRate.insert(withRate.end(), {"--rate", "1Hz"});
@@ -202,7 +205,8 @@ TEST(CatalogueCommand, BuildThenDumpGivesTheSourcesBack) {
     std::ostringstream out;
     std::ostringstream err;
     ASSERT_EQ(cli::RunCatalogueCommand({"build", TAVRIN_DATA_DIR, folder.string()}, out, err), 0) << err.str();
-    EXPECT_EQ(test::ReadFile(folder / "Heads.Dat"), test::ReadFile(std::filesystem::path(TAVRIN_PROGRAM_DIR) / "Heads.Dat"));
+    EXPECT_EQ(test::ReadFile(folder / "Heads.Dat"),
+              test::ReadFile(std::filesystem::path(TAVRIN_PROGRAM_DIR) / "Heads.Dat"));
     ASSERT_EQ(cli::RunCatalogueCommand({"dump", folder.string(), "--out", (folder / "src").string()}, out, err), 0);
     EXPECT_EQ(test::ReadFile(folder / "src" / "heads.csv"),
               test::ReadFile(std::filesystem::path(TAVRIN_DATA_DIR) / "heads.csv"));

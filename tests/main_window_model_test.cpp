@@ -25,7 +25,9 @@ void ChooseUnitText(MainWindowModel& model, EntryId entry, const std::string& un
     ASSERT_TRUE(model.ChooseUnit(entry, index)) << unit;
 }
 
-std::string Caption(const MainWindowModel& model, LabelId label) { return model.Labels().Get(label); }
+std::string Caption(const MainWindowModel& model, LabelId label) {
+    return model.Labels().Get(label);
+}
 
 TEST(StartUp, LeavesTheStateOfAFreshWindow) {
     ModelFixture f;
@@ -369,8 +371,8 @@ TEST(ResetData, EmptiesEntriesAndResultsKeepsChoices) {
     for (int i = 0; i < kEntryCount; ++i) {
         EXPECT_TRUE(f.model.State().Entry(static_cast<EntryId>(i)).Text.empty());
     }
-    for (const LabelId label : {LabelId::VArea, LabelId::VAvgPower, LabelId::VArdo, LabelId::VRVX,
-                                LabelId::VPeakPower, LabelId::VPowerDensity}) {
+    for (const LabelId label : {LabelId::VArea, LabelId::VAvgPower, LabelId::VArdo, LabelId::VRVX, LabelId::VPeakPower,
+                                LabelId::VPowerDensity}) {
         EXPECT_EQ(Caption(f.model, label), "") << LabelName(label);
     }
     EXPECT_EQ(f.model.Grid().RowCount(), 0);
@@ -454,12 +456,12 @@ TEST_P(AutoRanging, WalksOneUnitAtATime) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, AutoRanging,
                          testing::Values(RangeCase{"0.5", "W", "500", "mW"}, RangeCase{"0.0005", "W", "500", "uW"},
-                                         RangeCase{"1500", "W", "1.5", "kW"},
-                                         RangeCase{"2500000", "W", "2500", "kW"},
+                                         RangeCase{"1500", "W", "1.5", "kW"}, RangeCase{"2500000", "W", "2500", "kW"},
                                          RangeCase{"0.5", "pW", "0.5", "pW"}, RangeCase{"2000", "kW", "2000", "kW"},
                                          RangeCase{"0", "kW", "0", "W"}, RangeCase{"0", "W", "0", "mW"},
-                                         RangeCase{"0", "pW", "0", "pW"}, RangeCase{"1E-05", "W", "10", "uW"}, RangeCase{"", "W", "", "W"},
-                                         RangeCase{"-3", "W", "-3000000000000", "pW"}, RangeCase{"-3", "pW", "-3", "pW"}, RangeCase{"0.5", "kW", "500", "W"},
+                                         RangeCase{"0", "pW", "0", "pW"}, RangeCase{"1E-05", "W", "10", "uW"},
+                                         RangeCase{"", "W", "", "W"}, RangeCase{"-3", "W", "-3000000000000", "pW"},
+                                         RangeCase{"-3", "pW", "-3", "pW"}, RangeCase{"0.5", "kW", "500", "W"},
                                          RangeCase{"2000000", "pW", "2", "uW"}));
 
 TEST(AutoRanging, KeepsTheOuterUpdatingFlag) {

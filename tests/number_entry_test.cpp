@@ -28,12 +28,11 @@ TEST_P(TextToValueCases, ReadsEitherSeparator) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, TextToValueCases,
                          testing::Values(TextCase{"2.5", 2.5, 2.5}, TextCase{"2,5", 2.5, 2.5}, TextCase{"", 0, 0},
-                                         TextCase{"abc", 0, 0}, TextCase{"1.000,5", 0, 0},
-                                         TextCase{"1,000.5", 0, 0}, TextCase{"1E-05", 1e-05, 1e-05},
-                                         TextCase{" 7 ", 7, 7}, TextCase{"-3", -3, -3}, TextCase{"0.", 0, 0},
-                                         TextCase{".5", 0.5, 0.5}, TextCase{"1e400", 0, 0},
-                                         TextCase{"+4", 4, 4}, TextCase{"12a", 0, 0},
-                                         TextCase{"1e-400", 0, 0}, TextCase{"1e-310", 1e-310, 1e-310}));
+                                         TextCase{"abc", 0, 0}, TextCase{"1.000,5", 0, 0}, TextCase{"1,000.5", 0, 0},
+                                         TextCase{"1E-05", 1e-05, 1e-05}, TextCase{" 7 ", 7, 7}, TextCase{"-3", -3, -3},
+                                         TextCase{"0.", 0, 0}, TextCase{".5", 0.5, 0.5}, TextCase{"1e400", 0, 0},
+                                         TextCase{"+4", 4, 4}, TextCase{"12a", 0, 0}, TextCase{"1e-400", 0, 0},
+                                         TextCase{"1e-310", 1e-310, 1e-310}));
 
 struct NumericCase {
     const char* text;
@@ -59,21 +58,23 @@ TEST_P(NumericTestCases, FollowsTheRegionalGrammar) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, NumericTestCases,
-    testing::Values(NumericCase{"0.", true, true}, NumericCase{"1,5", true, true}, NumericCase{"1,000.5", true, false},
-                    NumericCase{".5", true, false}, NumericCase{" 7 ", true, true}, NumericCase{"1E-05", true, true},
-                    NumericCase{"-3", true, true}, NumericCase{".", false, false}, NumericCase{"-", false, false},
-                    NumericCase{",", false, false}, NumericCase{",5", false, true}, NumericCase{"1e", false, false},
-                    NumericCase{"1.2.3", false, true}, NumericCase{"1.000,5", false, true},
-                    NumericCase{"abc", false, false}, NumericCase{"", false, false}, NumericCase{"2,", true, true},
-                    NumericCase{"1e+", false, false}, NumericCase{"1e308", true, true},
-                    NumericCase{"1e309", false, false}, NumericCase{"- 1", false, false},
-                    NumericCase{"1 2", false, false}, NumericCase{"+.5e3", true, false},
-                    NumericCase{"0.0000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000"
-                                "0000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000"
-                                "0000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000"
-                                "00000000000000000000000000000000000000000003", true, true},
-                    NumericCase{"1e-99999999999", true, true}, NumericCase{"0.1e309", true, false},
-                    NumericCase{"10e308", false, false}));
+    testing::Values(
+        NumericCase{"0.", true, true}, NumericCase{"1,5", true, true}, NumericCase{"1,000.5", true, false},
+        NumericCase{".5", true, false}, NumericCase{" 7 ", true, true}, NumericCase{"1E-05", true, true},
+        NumericCase{"-3", true, true}, NumericCase{".", false, false}, NumericCase{"-", false, false},
+        NumericCase{",", false, false}, NumericCase{",5", false, true}, NumericCase{"1e", false, false},
+        NumericCase{"1.2.3", false, true}, NumericCase{"1.000,5", false, true}, NumericCase{"abc", false, false},
+        NumericCase{"", false, false}, NumericCase{"2,", true, true}, NumericCase{"1e+", false, false},
+        NumericCase{"1e308", true, true}, NumericCase{"1e309", false, false}, NumericCase{"- 1", false, false},
+        NumericCase{"1 2", false, false}, NumericCase{"+.5e3", true, false},
+        NumericCase{
+            "0.0000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000"
+            "0000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000"
+            "0000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000"
+            "00000000000000000000000000000000000000000003",
+            true, true},
+        NumericCase{"1e-99999999999", true, true}, NumericCase{"0.1e309", true, false},
+        NumericCase{"10e308", false, false}));
 
 TEST(NumericPrefix, LongInputsAreScannedOnce) {
     test::RecordingMessages messages;
@@ -116,7 +117,8 @@ TEST(ToBaseUnit, OverflowWarnsOnceAndGivesZero) {
     EXPECT_EQ(numbers.ToBaseUnit(1e305, "M"), 0);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0], OverflowMessage());
-    EXPECT_EQ(messages.shown[0].text, "S\u00EC, scrivici valore troppo elevato se abbinato agli altri parametri impostati");
+    EXPECT_EQ(messages.shown[0].text,
+              "S\u00EC, scrivici valore troppo elevato se abbinato agli altri parametri impostati");
     EXPECT_EQ(messages.shown[0].title, "Attenzione");
     EXPECT_EQ(numbers.FromBaseUnit(1e300, "f"), 0);
     EXPECT_EQ(messages.shown.size(), 2u);
@@ -124,8 +126,8 @@ TEST(ToBaseUnit, OverflowWarnsOnceAndGivesZero) {
 
 struct FormatCase {
     double value;
-    const char* text;      // DoubleToText with "."
-    const char* tenths;    // the "0.0" pattern with "."
+    const char* text;    // DoubleToText with "."
+    const char* tenths;  // the "0.0" pattern with "."
 
     friend void PrintTo(const FormatCase& c, std::ostream* os) { *os << c.text; }
 };
@@ -143,17 +145,20 @@ TEST_P(FormatCases, WritesWithTheRegionalSeparator) {
     EXPECT_EQ(comma.FormatTenths(GetParam().value), commaTenths);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, FormatCases,
-                         testing::Values(FormatCase{1e-05, "1E-05", "0.0"}, FormatCase{0.0001, "0.0001", "0.0"},
-                                         FormatCase{1e15, "1E+15", "1000000000000000.0"},
-                                         FormatCase{0.3 * 1000, "300", "300.0"}, FormatCase{-0.0, "0", "0.0"},
-                                         FormatCase{0.25, "0.25", "0.3"}, FormatCase{0.75, "0.75", "0.8"},
-                                         FormatCase{-0.25, "-0.25", "-0.3"}, FormatCase{-0.04, "-0.04", "0.0"},
-                                         FormatCase{3.141592, "3.141592", "3.1"}, FormatCase{12.345, "12.345", "12.3"},
-                                         FormatCase{1.5, "1.5", "1.5"}, FormatCase{0.35, "0.35", "0.3"},
-                                         FormatCase{2.5 / 3, "0.833333333333333", "0.8"},
-                                         FormatCase{-1.7976931348623157e308, "-1.7976931348623157E+308",
-                                                    "-179769313486231570814527423731704356798070567525844996598917476803157260780028538760589558632766878171540458953514382464234321326889464182768467546703537516986049910576551282076245490090389328944075868508455133942304583236903222948165808559332123348274797826204144723168738177180919299881250404026184124858368.0"}));
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FormatCases,
+    testing::Values(
+        FormatCase{1e-05, "1E-05", "0.0"}, FormatCase{0.0001, "0.0001", "0.0"},
+        FormatCase{1e15, "1E+15", "1000000000000000.0"}, FormatCase{0.3 * 1000, "300", "300.0"},
+        FormatCase{-0.0, "0", "0.0"}, FormatCase{0.25, "0.25", "0.3"}, FormatCase{0.75, "0.75", "0.8"},
+        FormatCase{-0.25, "-0.25", "-0.3"}, FormatCase{-0.04, "-0.04", "0.0"}, FormatCase{3.141592, "3.141592", "3.1"},
+        FormatCase{12.345, "12.345", "12.3"}, FormatCase{1.5, "1.5", "1.5"}, FormatCase{0.35, "0.35", "0.3"},
+        FormatCase{2.5 / 3, "0.833333333333333", "0.8"},
+        FormatCase{
+            -1.7976931348623157e308, "-1.7976931348623157E+308",
+            "-179769313486231570814527423731704356798070567525844996598917476803157260780028538760589558632766878171540"
+            "4589535143824642343213268894641827684675467035375169860499105765512820762454900903893289440758685084551339"
+            "42304583236903222948165808559332123348274797826204144723168738177180919299881250404026184124858368.0"}));
 
 TEST(FormatWhole, RoundsHalvesAwayFromZero) {
     test::RecordingMessages messages;
@@ -186,29 +191,23 @@ TEST_P(LadderCases, PicksTheRow) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, LadderCases,
-    testing::Values(LadderCase{Quantity::PeakPower, 12345, " 12.3", " kW"},
-                    LadderCase{Quantity::PeakPower, 0, " ", " W"},
-                    LadderCase{Quantity::PeakPower, 0.000001, " < 0,1", " mW"},
-                    LadderCase{Quantity::PeakPower, -5, " < 0,1", " mW"},
-                    LadderCase{Quantity::PeakPower, 1e4, " 10.0", " kW"},
-                    LadderCase{Quantity::PeakPower, 0.1, " 0.1", " W"},
-                    LadderCase{Quantity::PeakPower, 1e-5, " 0.0", " mW"},
-                    LadderCase{Quantity::PeakPower, 1e6, " 1000.0", " kW"},
-                    LadderCase{Quantity::PeakPower, 1e7, " 10.0", " MW"},
-                    LadderCase{Quantity::PeakPower, 1e10, " 10.0", " GW"},
-                    LadderCase{Quantity::PeakPowerDensity, 0, " ", " W/cm2"},
-                    LadderCase{Quantity::PeakPowerDensity, 2.5e12, " 2500.0", " GW/cm2"},
-                    LadderCase{Quantity::PeakPowerDensity, 0.05, " 50.0", " mW/cm2"},
-                    LadderCase{Quantity::AveragePower, 0, "", " W"},
-                    LadderCase{Quantity::AveragePower, 1e10, " 10000000.0", " kW"},
-                    LadderCase{Quantity::AveragePower, 0.0005, " 0.5", " mW"},
-                    LadderCase{Quantity::AveragePower, 1e-6, " < 0,1", " mW"},
-                    LadderCase{Quantity::PowerDensity, 0, "", " W/cm2"},
-                    LadderCase{Quantity::PowerDensity, 1e4, " 10.0", " kW/cm2"},
-                    LadderCase{Quantity::EnergyDensity, 0.000001, " <0,1", " mJ/cm2"},
-                    LadderCase{Quantity::EnergyDensity, 0, "", " J/cm2"},
-                    LadderCase{Quantity::EnergyDensity, 0.02, " 20.0", " mJ/cm2"},
-                    LadderCase{Quantity::EnergyDensity, 2e4, " 20.0", " kJ/cm2"}));
+    testing::Values(
+        LadderCase{Quantity::PeakPower, 12345, " 12.3", " kW"}, LadderCase{Quantity::PeakPower, 0, " ", " W"},
+        LadderCase{Quantity::PeakPower, 0.000001, " < 0,1", " mW"},
+        LadderCase{Quantity::PeakPower, -5, " < 0,1", " mW"}, LadderCase{Quantity::PeakPower, 1e4, " 10.0", " kW"},
+        LadderCase{Quantity::PeakPower, 0.1, " 0.1", " W"}, LadderCase{Quantity::PeakPower, 1e-5, " 0.0", " mW"},
+        LadderCase{Quantity::PeakPower, 1e6, " 1000.0", " kW"}, LadderCase{Quantity::PeakPower, 1e7, " 10.0", " MW"},
+        LadderCase{Quantity::PeakPower, 1e10, " 10.0", " GW"}, LadderCase{Quantity::PeakPowerDensity, 0, " ", " W/cm2"},
+        LadderCase{Quantity::PeakPowerDensity, 2.5e12, " 2500.0", " GW/cm2"},
+        LadderCase{Quantity::PeakPowerDensity, 0.05, " 50.0", " mW/cm2"},
+        LadderCase{Quantity::AveragePower, 0, "", " W"}, LadderCase{Quantity::AveragePower, 1e10, " 10000000.0", " kW"},
+        LadderCase{Quantity::AveragePower, 0.0005, " 0.5", " mW"},
+        LadderCase{Quantity::AveragePower, 1e-6, " < 0,1", " mW"}, LadderCase{Quantity::PowerDensity, 0, "", " W/cm2"},
+        LadderCase{Quantity::PowerDensity, 1e4, " 10.0", " kW/cm2"},
+        LadderCase{Quantity::EnergyDensity, 0.000001, " <0,1", " mJ/cm2"},
+        LadderCase{Quantity::EnergyDensity, 0, "", " J/cm2"},
+        LadderCase{Quantity::EnergyDensity, 0.02, " 20.0", " mJ/cm2"},
+        LadderCase{Quantity::EnergyDensity, 2e4, " 20.0", " kJ/cm2"}));
 
 TEST(Ladder, SmallMarkKeepsItsCommaUnderEitherSeparator) {
     test::RecordingMessages messages;

@@ -61,8 +61,7 @@ INSTANTIATE_TEST_SUITE_P(
                            s.WaveLength().Text.clear();
                        },
                        "\u201CBeam Diameter\u201D value", EntryId::Beam1},
-        ValidationCase{"blank beam is not empty", [](LaserInputState& s) { s.Beam1().Text = " "; }, "",
-                       EntryId::Beam1},
+        ValidationCase{"blank beam is not empty", [](LaserInputState& s) { s.Beam1().Text = " "; }, "", EntryId::Beam1},
         ValidationCase{"rectangle with both sizes empty",
                        [](LaserInputState& s) {
                            s.BeamShape = Shape::Rectangular;
@@ -133,11 +132,10 @@ TEST_P(Threshold, InterpolatesWithinTheDecade) {
 INSTANTIATE_TEST_SUITE_P(Cases, Threshold,
                          testing::Values(ThresholdCase{2, 100}, ThresholdCase{1, 100}, ThresholdCase{0.55, 97.5},
                                          ThresholdCase{0.1, 95}, ThresholdCase{0.01, 90}, ThresholdCase{1e-6, 70},
-                                         ThresholdCase{5.5e-6, 72.5}, ThresholdCase{1e-9, 55},
-                                         ThresholdCase{1e-10, 50}, ThresholdCase{5e-11, 50},
-                                         ThresholdCase{1e-11, 50}, ThresholdCase{5.5e-12, 47.5},
-                                         ThresholdCase{1e-12, 45}, ThresholdCase{5e-13, 45}, ThresholdCase{0, 45},
-                                         ThresholdCase{-1, 45}));
+                                         ThresholdCase{5.5e-6, 72.5}, ThresholdCase{1e-9, 55}, ThresholdCase{1e-10, 50},
+                                         ThresholdCase{5e-11, 50}, ThresholdCase{1e-11, 50},
+                                         ThresholdCase{5.5e-12, 47.5}, ThresholdCase{1e-12, 45},
+                                         ThresholdCase{5e-13, 45}, ThresholdCase{0, 45}, ThresholdCase{-1, 45}));
 
 TEST(Threshold, LiteralExamples) {
     CoatingTable table;
@@ -233,8 +231,8 @@ INSTANTIATE_TEST_SUITE_P(
                       false}));
 
 TEST(Search, DamageThresholdIsComparedWithTheEnergyDensity) {
-    for (const auto& [threshold, kept] : std::vector<std::pair<double, int>>{{1.0, 1}, {1.0 / 0.7853980, 1}, {2, 1},
-                                                                          {1.2, 0}}) {
+    for (const auto& [threshold, kept] :
+         std::vector<std::pair<double, int>>{{1.0, 1}, {1.0 / 0.7853980, 1}, {2, 1}, {1.2, 0}}) {
         ModelFixture f({{WideHead("H")}, test::UniformCoatings(threshold)});
         TypePulsed(f.model);
         // 1 J over a 10 mm circle: 1.2732 J/cm2.
@@ -328,9 +326,8 @@ TEST_P(Margins, ShowWholePercentsBetweenFiveAndNinetyNine) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, Margins,
                          testing::Values(MarginCase{4.99, "<5 %"}, MarginCase{5, "5 %"}, MarginCase{42.3, "42 %"},
-                                         MarginCase{42.5, "43 %"}, MarginCase{99.49, "99 %"},
-                                         MarginCase{99.5, "99 %"}, MarginCase{100, "99 %"},
-                                         MarginCase{-3, "<5 %"}));
+                                         MarginCase{42.5, "43 %"}, MarginCase{99.49, "99 %"}, MarginCase{99.5, "99 %"},
+                                         MarginCase{100, "99 %"}, MarginCase{-3, "<5 %"}));
 
 TEST(Margins, ZeroLimitsGiveTheSmallestText) {
     test::RecordingMessages messages;
@@ -416,7 +413,6 @@ TEST(ResultsGrid, AppendsAfterTheLastRowAndKeepsHiddenCells) {
 
 // ---- Explore and the grid's events --------------------------------------------
 
-
 TEST(Explore, NoHeadComposesTheRequestAndDisablesPrint) {
     ModelFixture f({{WideHead("A")}, test::UniformCoatings(100)});
     f.model.TypeText(EntryId::Beam1, "10");
@@ -492,7 +488,8 @@ TEST_F(DataSheets, OpensTheSheetWithSlashesReplaced) {
 
 TEST_F(DataSheets, MissingSheetOffersTheProductIndex) {
     for (const MessageAnswer answer : {MessageAnswer::Cancel, MessageAnswer::Ok}) {
-        for (const std::string& name : std::vector<std::string>{"Missing", ".hidden", "../escape", std::string("nul\0x", 5), "ctl\x01"}) {
+        for (const std::string& name :
+             std::vector<std::string>{"Missing", ".hidden", "../escape", std::string("nul\0x", 5), "ctl\x01"}) {
             ModelFixture f({{WideHead(name)}, test::UniformCoatings(100)}, '.', folder);
             test::WriteFile(folder / "pdf" / ".hidden.pdf", "%PDF");
             test::WriteFile(folder / "escape.pdf", "%PDF");
@@ -530,9 +527,8 @@ TEST_F(DataSheets, CurveButtonsOpenOnlyVisibleFiles) {
     f.model.OpenCurveDocument(CurveDocument::GDK);
     EXPECT_EQ(f.opener.opened.size(), 1u);
     ASSERT_EQ(f.messages.shown.size(), 2u);
-    EXPECT_EQ(f.messages.shown[0],
-              (Message{"Sorry, the PDF document is not available here", "Tavrin", MessageIcon::None,
-                       MessageButtons::Ok}));
+    EXPECT_EQ(f.messages.shown[0], (Message{"Sorry, the PDF document is not available here", "Tavrin",
+                                            MessageIcon::None, MessageButtons::Ok}));
     f.model.OpenWebSite();
     EXPECT_EQ(f.opener.opened.back().second, 0);
     EXPECT_EQ(std::string(CurveDocumentOf(CurveDocument::UVA).caption), "UV-A");

@@ -32,7 +32,9 @@ T* Find(QWidget& window, const char* name) {
     return widget;
 }
 
-QString ShotPath(const char* name) { return QStringLiteral(TAVRIN_BUILD_DIR "/") + QString::fromLatin1(name); }
+QString ShotPath(const char* name) {
+    return QStringLiteral(TAVRIN_BUILD_DIR "/") + QString::fromLatin1(name);
+}
 
 void ChooseUnit(QWidget& window, const char* combo, const QString& unit) {
     auto* box = Find<QComboBox>(window, combo);
@@ -49,7 +51,8 @@ void Type(QWidget& window, const char* edit, const QString& text) {
 }
 
 struct WindowFixture {
-    explicit WindowFixture(Catalogue catalogue = {}, std::filesystem::path folder = std::filesystem::temp_directory_path())
+    explicit WindowFixture(Catalogue catalogue = {},
+                           std::filesystem::path folder = std::filesystem::temp_directory_path())
         : model(std::move(catalogue), '.', std::move(folder)), window(model.model) {
         window.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));

@@ -20,7 +20,9 @@ using tavrin::CoatingTable;
 using tavrin::CurveDocument;
 using tavrin::HeadRecord;
 
-QString Qt(const std::string& text) { return QString::fromUtf8(text.c_str()); }
+QString Qt(const std::string& text) {
+    return QString::fromUtf8(text.c_str());
+}
 
 // The family a head belongs to, by the start of its name; "TQS" before "TQ".
 bool InFamily(const HeadRecord& head, const QString& family) {
@@ -82,7 +84,8 @@ void DrawCurves(QPainter& painter, const CoatingTable& coatings, const std::vect
         const double px = x(std::pow(10.0, decade));
         painter.drawLine(QPointF(px, plot.top()), QPointF(px, plot.bottom()));
         painter.setPen(Qt::black);
-        painter.drawText(QRectF(px - 40, plot.bottom() + 8, 80, 30), Qt::AlignHCenter, QStringLiteral("1e%1").arg(decade));
+        painter.drawText(QRectF(px - 40, plot.bottom() + 8, 80, 30), Qt::AlignHCenter,
+                         QStringLiteral("1e%1").arg(decade));
         painter.setPen(QPen(QColor(200, 200, 200), 1));
     }
     for (int decade = static_cast<int>(yMin); decade <= static_cast<int>(yMax); ++decade) {
@@ -122,8 +125,9 @@ void DrawCurves(QPainter& painter, const CoatingTable& coatings, const std::vect
         painter.setPen(QPen(colour, 3));
         painter.drawPath(path);
         painter.drawText(QRectF(plot.left(), plot.bottom() + 90 + index * 30, plot.width(), 30), Qt::AlignLeft,
-                         QStringLiteral("coating row %1%2").arg(row).arg(row >= 8 ? QStringLiteral(" (repetitive pulses)")
-                                                                                    : QString()));
+                         QStringLiteral("coating row %1%2")
+                             .arg(row)
+                             .arg(row >= 8 ? QStringLiteral(" (repetitive pulses)") : QString()));
         ++index;
     }
 }

@@ -10,7 +10,9 @@ namespace {
 
 constexpr double kPi = 3.141592;
 
-bool Empty(BeamHost& host, EntryId entry) { return host.InputState().Entry(entry).Text.empty(); }
+bool Empty(BeamHost& host, EntryId entry) {
+    return host.InputState().Entry(entry).Text.empty();
+}
 
 double TypedValue(BeamHost& host, EntryId entry) {
     return host.Numbers().TextToValue(host.InputState().Entry(entry).Text);
@@ -98,9 +100,13 @@ double EntryValue(BeamHost& host, EntryId entry) {
     return host.Numbers().ToBaseUnit(TypedValue(host, entry), UnitPrefix(host.InputState(), entry));
 }
 
-void AutoRangePower(BeamHost& host) { AutoRange(host, EntryId::MaxPower); }
+void AutoRangePower(BeamHost& host) {
+    AutoRange(host, EntryId::MaxPower);
+}
 
-void AutoRangeEnergy(BeamHost& host) { AutoRange(host, EntryId::MaxEnergy); }
+void AutoRangeEnergy(BeamHost& host) {
+    AutoRange(host, EntryId::MaxEnergy);
+}
 
 void ShowBeamArea(BeamHost& host) {
     LaserInputState& state = host.InputState();
@@ -203,8 +209,7 @@ void ShowPowerDensity(BeamHost& host, bool powerEntered) {
         host.SetCaption(LabelId::VPowerDensity, "");
         host.SetCaption(LabelId::MPowerDensity, " W/cm2");
     } else {
-        ShowLadder(host, Quantity::PowerDensity, state.PowerDensity, LabelId::VPowerDensity,
-                   LabelId::MPowerDensity);
+        ShowLadder(host, Quantity::PowerDensity, state.PowerDensity, LabelId::VPowerDensity, LabelId::MPowerDensity);
     }
     state.Updating = false;
 }
@@ -240,8 +245,7 @@ void ShowEnergyDensity(BeamHost& host, bool powerEntered) {
             }
         }
     }
-    ShowLadder(host, Quantity::EnergyDensity, state.EnergyDensity, LabelId::VEnergyDensity,
-               LabelId::MEnergyDensity);
+    ShowLadder(host, Quantity::EnergyDensity, state.EnergyDensity, LabelId::VEnergyDensity, LabelId::MEnergyDensity);
     state.Updating = false;
 }
 

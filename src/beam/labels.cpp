@@ -3,12 +3,26 @@
 namespace tavrin {
 
 const char* LabelName(LabelId id) {
-    static constexpr std::array<const char*, kLabelCount> kNames = {
-        "lblBeam",          "lblPower",         "lblVArea",          "lblMArea",
-        "lblVAvgPower",     "lblMAvgPower",     "lblVPowerDensity",  "lblMPowerDensity",
-        "lblVPeakPower",    "lblMPeakPower",    "lblVPeakPowerDensity", "lblMPeakPowerDensity",
-        "lblVEnergyDensity", "lblMEnergyDensity", "lblVArdo",        "lblVBrisa",
-        "lblVRVX",          "lblVQDM",          "lblVSela",          "lblVVantic"};
+    static constexpr std::array<const char*, kLabelCount> kNames = {"lblBeam",
+                                                                    "lblPower",
+                                                                    "lblVArea",
+                                                                    "lblMArea",
+                                                                    "lblVAvgPower",
+                                                                    "lblMAvgPower",
+                                                                    "lblVPowerDensity",
+                                                                    "lblMPowerDensity",
+                                                                    "lblVPeakPower",
+                                                                    "lblMPeakPower",
+                                                                    "lblVPeakPowerDensity",
+                                                                    "lblMPeakPowerDensity",
+                                                                    "lblVEnergyDensity",
+                                                                    "lblMEnergyDensity",
+                                                                    "lblVArdo",
+                                                                    "lblVBrisa",
+                                                                    "lblVRVX",
+                                                                    "lblVQDM",
+                                                                    "lblVSela",
+                                                                    "lblVVantic"};
     // cppcheck-suppress CastIntegerToAddressAtReturn ; an element of an array of names, not an integer
     return kNames[static_cast<std::size_t>(id)];
 }

@@ -7,26 +7,26 @@ namespace tavrin {
 
 // The labels of the main window whose captions change while it runs.
 enum class LabelId {
-    Beam,                 // lblBeam
-    Power,                // lblPower
-    VArea,                // lblVArea
-    MArea,                // lblMArea
-    VAvgPower,            // lblVAvgPower
-    MAvgPower,            // lblMAvgPower
-    VPowerDensity,        // lblVPowerDensity
-    MPowerDensity,        // lblMPowerDensity
-    VPeakPower,           // lblVPeakPower
-    MPeakPower,           // lblMPeakPower
-    VPeakPowerDensity,    // lblVPeakPowerDensity
-    MPeakPowerDensity,    // lblMPeakPowerDensity
-    VEnergyDensity,       // lblVEnergyDensity
-    MEnergyDensity,       // lblMEnergyDensity
-    VArdo,                // lblVArdo
-    VBrisa,               // lblVBrisa
-    VRVX,                 // lblVRVX
-    VQDM,                 // lblVQDM
-    VSela,                // lblVSela
-    VVantic,              // lblVVantic
+    Beam,               // lblBeam
+    Power,              // lblPower
+    VArea,              // lblVArea
+    MArea,              // lblMArea
+    VAvgPower,          // lblVAvgPower
+    MAvgPower,          // lblMAvgPower
+    VPowerDensity,      // lblVPowerDensity
+    MPowerDensity,      // lblMPowerDensity
+    VPeakPower,         // lblVPeakPower
+    MPeakPower,         // lblMPeakPower
+    VPeakPowerDensity,  // lblVPeakPowerDensity
+    MPeakPowerDensity,  // lblMPeakPowerDensity
+    VEnergyDensity,     // lblVEnergyDensity
+    MEnergyDensity,     // lblMEnergyDensity
+    VArdo,              // lblVArdo
+    VBrisa,             // lblVBrisa
+    VRVX,               // lblVRVX
+    VQDM,               // lblVQDM
+    VSela,              // lblVSela
+    VVantic,            // lblVVantic
 };
 inline constexpr int kLabelCount = 20;
 

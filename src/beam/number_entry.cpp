@@ -9,7 +9,9 @@
 namespace tavrin {
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 struct PrefixRow {
     const char* prefix;
@@ -67,9 +69,8 @@ bool Underflows(const std::string& plain) {
     if (firstSignificant == std::string::npos) {
         return true;
     }
-    const long long order = firstSignificant < point
-                                ? static_cast<long long>(point - firstSignificant) - 1
-                                : -static_cast<long long>(firstSignificant - point);
+    const long long order = firstSignificant < point ? static_cast<long long>(point - firstSignificant) - 1
+                                                     : -static_cast<long long>(firstSignificant - point);
     return order + exponent < 0;
 }
 
@@ -159,7 +160,9 @@ std::optional<double> NumberEntry::ParseNumeric(std::string_view text) const {
     return negative ? -value : value;
 }
 
-bool NumberEntry::IsNumeric(std::string_view text) const { return ParseNumeric(text).has_value(); }
+bool NumberEntry::IsNumeric(std::string_view text) const {
+    return ParseNumeric(text).has_value();
+}
 
 double NumberEntry::TextToValue(std::string_view text) const {
     if (text.empty()) {
@@ -198,7 +201,9 @@ double NumberEntry::Finite(double value) const {
     return 0;
 }
 
-void NumberEntry::WarnOverflow() const { m_messages->Show(OverflowMessage()); }
+void NumberEntry::WarnOverflow() const {
+    m_messages->Show(OverflowMessage());
+}
 
 namespace {
 
@@ -266,8 +271,12 @@ std::string NumberEntry::FormatFixed(double value, int decimals) const {
     return (value < 0 && !allZero) ? "-" + text : text;
 }
 
-std::string NumberEntry::FormatTenths(double value) const { return FormatFixed(value, 1); }
+std::string NumberEntry::FormatTenths(double value) const {
+    return FormatFixed(value, 1);
+}
 
-std::string NumberEntry::FormatWhole(double value) const { return FormatFixed(value, 0); }
+std::string NumberEntry::FormatWhole(double value) const {
+    return FormatFixed(value, 0);
+}
 
 }  // namespace tavrin

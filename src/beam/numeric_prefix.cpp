@@ -6,7 +6,18 @@
 namespace tavrin {
 namespace {
 
-enum class Scan { LeadBlank, Sign, Integer, PointOnly, Fraction, ExponentMark, ExponentSign, Exponent, TrailBlank, Dead };
+enum class Scan {
+    LeadBlank,
+    Sign,
+    Integer,
+    PointOnly,
+    Fraction,
+    ExponentMark,
+    ExponentSign,
+    Exponent,
+    TrailBlank,
+    Dead
+};
 
 bool Accepting(Scan state) {
     return state == Scan::Integer || state == Scan::Fraction || state == Scan::Exponent || state == Scan::TrailBlank;
@@ -51,7 +62,9 @@ struct Magnitude {
     }
 };
 
-bool IsDigitChar(char c) { return c >= '0' && c <= '9'; }
+bool IsDigitChar(char c) {
+    return c >= '0' && c <= '9';
+}
 
 }  // namespace
 

@@ -57,12 +57,20 @@ void ByteWriter::WriteUnsigned(std::uint64_t value, std::size_t width) {
     }
 }
 
-void ByteWriter::WriteU16(std::uint16_t value) { WriteUnsigned(value, 2); }
+void ByteWriter::WriteU16(std::uint16_t value) {
+    WriteUnsigned(value, 2);
+}
 
-void ByteWriter::WriteI16(std::int16_t value) { WriteUnsigned(std::bit_cast<std::uint16_t>(value), 2); }
+void ByteWriter::WriteI16(std::int16_t value) {
+    WriteUnsigned(std::bit_cast<std::uint16_t>(value), 2);
+}
 
-void ByteWriter::WriteDouble(double value) { WriteUnsigned(std::bit_cast<std::uint64_t>(value), 8); }
+void ByteWriter::WriteDouble(double value) {
+    WriteUnsigned(std::bit_cast<std::uint64_t>(value), 8);
+}
 
-void ByteWriter::WriteBytes(std::string_view bytes) { m_bytes.append(bytes); }
+void ByteWriter::WriteBytes(std::string_view bytes) {
+    m_bytes.append(bytes);
+}
 
 }  // namespace tavrin

@@ -17,16 +17,16 @@ void CheckHead(const HeadRecord& head, std::map<std::string, int>& names, std::v
     if (head.CoatingNo < 0 || head.CoatingNo > 10) {
         add("CoatingNo", std::to_string(head.CoatingNo) + " is outside the coating table (0 to 10)");
     } else if (head.CoatingNo > 7) {
-        add("CoatingNo", std::to_string(head.CoatingNo) +
-                             " is above 7: repetitive pulses would look up a row beyond the table");
+        add("CoatingNo",
+            std::to_string(head.CoatingNo) + " is above 7: repetitive pulses would look up a row beyond the table");
     }
     if (head.WaveMin > head.WaveMax) {
         add("WaveMin", "the shortest wavelength is above the longest (WaveMax)");
     }
     const std::pair<const char*, double> limits[] = {
-        {"Aperture", head.Aperture},   {"PowerMax", head.PowerMax},   {"PowerDensityMax", head.PowerDensityMax},
-        {"PowerMin", head.PowerMin},   {"EnergyMax", head.EnergyMax}, {"EnergyMin", head.EnergyMin},
-        {"WaveMin", head.WaveMin},     {"WaveMax", head.WaveMax}};
+        {"Aperture", head.Aperture}, {"PowerMax", head.PowerMax},   {"PowerDensityMax", head.PowerDensityMax},
+        {"PowerMin", head.PowerMin}, {"EnergyMax", head.EnergyMax}, {"EnergyMin", head.EnergyMin},
+        {"WaveMin", head.WaveMin},   {"WaveMax", head.WaveMax}};
     for (const auto& [field, value] : limits) {
         if (value < 0) {
             add(field, "the limit is negative");

@@ -11,13 +11,12 @@ namespace tavrin {
 namespace {
 
 constexpr std::array<const char*, 17> kHeadColumns = {
-    "Name",     "ResArdo",         "ResRVX",   "ResBrisa",  "ResQDM",    "ResSela",
-    "ResVantic", "Aperture",       "PowerMax", "PowerDensityMax", "PowerMin", "EnergyMax",
-    "EnergyMin", "WaveMin",        "WaveMax",  "CoatingNo", "HeadType"};
+    "Name",      "ResArdo",  "ResRVX",   "ResBrisa",        "ResQDM",   "ResSela",
+    "ResVantic", "Aperture", "PowerMax", "PowerDensityMax", "PowerMin", "EnergyMax",
+    "EnergyMin", "WaveMin",  "WaveMax",  "CoatingNo",       "HeadType"};
 
 constexpr std::array<const char*, 13> kCoatingColumns = {
-    "Row",   "1 s",   "100 ms", "10 ms", "1 ms",   "100 us", "10 us",
-    "1 us",  "100 ns", "10 ns", "1 ns",  "100 ps", "1 ps"};
+    "Row", "1 s", "100 ms", "10 ms", "1 ms", "100 us", "10 us", "1 us", "100 ns", "10 ns", "1 ns", "100 ps", "1 ps"};
 
 struct CsvRow {
     int line = 0;
@@ -36,8 +35,8 @@ Result<std::vector<CsvRow>> SplitCsv(std::string_view text) {
     int line = 1;
     while (pos < text.size()) {
         const std::size_t lineEnd = text.find('\n', pos);
-        std::string_view rawLine = text.substr(pos, lineEnd == std::string_view::npos ? std::string_view::npos
-                                                                                       : lineEnd - pos);
+        std::string_view rawLine =
+            text.substr(pos, lineEnd == std::string_view::npos ? std::string_view::npos : lineEnd - pos);
         if (!rawLine.empty() && rawLine.back() == '\r') {
             rawLine.remove_suffix(1);
         }
@@ -80,8 +79,8 @@ Result<std::vector<CsvRow>> SplitCsv(std::string_view text) {
             }
             if (c == '"') {
                 if (!field.empty() || wasQuoted) {
-                    return SourceError(line, "field " + std::to_string(row.fields.size() + 1) +
-                                                 ": a quote inside an unquoted field");
+                    return SourceError(
+                        line, "field " + std::to_string(row.fields.size() + 1) + ": a quote inside an unquoted field");
                 }
                 quoted = true;
                 wasQuoted = true;
@@ -101,8 +100,8 @@ Result<std::vector<CsvRow>> SplitCsv(std::string_view text) {
                 break;
             }
             if (wasQuoted) {
-                return SourceError(line, "field " + std::to_string(row.fields.size() + 1) +
-                                             ": text after the closing quote");
+                return SourceError(line,
+                                   "field " + std::to_string(row.fields.size() + 1) + ": text after the closing quote");
             }
             field.push_back(c);
             ++pos;
@@ -268,13 +267,23 @@ Result<std::vector<HeadRecord>> ParseHeadsCsv(std::string_view text) {
 std::string WriteHeadsCsv(const std::vector<HeadRecord>& heads) {
     std::string out = JoinRow(kHeadColumns);
     for (const auto& h : heads) {
-        const std::array<std::string, 17> fields = {
-            Quote(h.Name),          Quote(h.ResArdo),           Quote(h.ResRVX),
-            Quote(h.ResBrisa),      Quote(h.ResQDM),            Quote(h.ResSela),
-            Quote(h.ResVantic),     std::to_string(h.Aperture), std::to_string(h.PowerMax),
-            std::to_string(h.PowerDensityMax), FormatDouble(h.PowerMin), std::to_string(h.EnergyMax),
-            FormatDouble(h.EnergyMin), FormatDouble(h.WaveMin), FormatDouble(h.WaveMax),
-            std::to_string(h.CoatingNo), Quote(h.HeadType)};
+        const std::array<std::string, 17> fields = {Quote(h.Name),
+                                                    Quote(h.ResArdo),
+                                                    Quote(h.ResRVX),
+                                                    Quote(h.ResBrisa),
+                                                    Quote(h.ResQDM),
+                                                    Quote(h.ResSela),
+                                                    Quote(h.ResVantic),
+                                                    std::to_string(h.Aperture),
+                                                    std::to_string(h.PowerMax),
+                                                    std::to_string(h.PowerDensityMax),
+                                                    FormatDouble(h.PowerMin),
+                                                    std::to_string(h.EnergyMax),
+                                                    FormatDouble(h.EnergyMin),
+                                                    FormatDouble(h.WaveMin),
+                                                    FormatDouble(h.WaveMax),
+                                                    std::to_string(h.CoatingNo),
+                                                    Quote(h.HeadType)};
         out += JoinRow(fields);
     }
     return out;

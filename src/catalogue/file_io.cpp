@@ -34,9 +34,8 @@ Result<Done> ReplaceFile(const std::filesystem::path& file, std::string_view byt
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     if (!out) {
         const int saved = errno;
-        return Error{ErrorCode::FileUnwritable,
-                     file.string() + " could not be written: " +
-                         (saved != 0 ? std::strerror(saved) : "cannot open the file")};
+        return Error{ErrorCode::FileUnwritable, file.string() + " could not be written: " +
+                                                    (saved != 0 ? std::strerror(saved) : "cannot open the file")};
     }
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     out.close();

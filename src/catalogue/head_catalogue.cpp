@@ -73,13 +73,11 @@ std::optional<HeadRecord> ReadRecord(ByteReader& reader) {
     return head;
 }
 
-std::optional<Error> WriteText(ByteWriter& writer, const HeadRecord& head, const char* field,
-                               const std::string& text) {
+std::optional<Error> WriteText(ByteWriter& writer, const HeadRecord& head, const char* field, const std::string& text) {
     const auto encoded = EncodeCp1252(text);
     if (!encoded) {
-        return Error{ErrorCode::NotEncodable,
-                     "Head \"" + head.Name + "\", field " + field +
-                         ": holds a character that Windows-1252 cannot store"};
+        return Error{ErrorCode::NotEncodable, "Head \"" + head.Name + "\", field " + field +
+                                                  ": holds a character that Windows-1252 cannot store"};
     }
     if (encoded->size() > 0xFFFF) {
         return Error{ErrorCode::NotEncodable,

@@ -48,7 +48,9 @@ LaserInputState::LaserInputState() {
     PulseWidth().Units = {"s", "ms", "us", "ns", "ps", "fs"};
 }
 
-void LaserInputState::ShowBeamWidth(bool visible) { Beam2().Visible = visible; }
+void LaserInputState::ShowBeamWidth(bool visible) {
+    Beam2().Visible = visible;
+}
 
 void LaserInputState::ShowPulseEntries(bool visible) {
     MaxEnergy().Visible = visible;

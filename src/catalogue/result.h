@@ -23,8 +23,8 @@ struct Error {
 template <typename T>
 class Result {
 public:
-    Result(T value) : m_data(std::move(value)) {}            // NOLINT(google-explicit-constructor)
-    Result(Error error) : m_data(std::move(error)) {}         // NOLINT(google-explicit-constructor)
+    Result(T value) : m_data(std::move(value)) {}      // NOLINT(google-explicit-constructor)
+    Result(Error error) : m_data(std::move(error)) {}  // NOLINT(google-explicit-constructor)
 
     [[nodiscard]] bool Ok() const { return std::holds_alternative<T>(m_data); }
     explicit operator bool() const { return Ok(); }

@@ -101,8 +101,7 @@ std::unique_ptr<MainWindowModel> MainWindowModel::Start(const std::filesystem::p
         services.messages.Show(CatalogueErrorMessage(catalogue.Failure()));
         return nullptr;
     }
-    return std::make_unique<MainWindowModel>(std::move(catalogue.Value()), programFolder, decimalSeparator,
-                                             services);
+    return std::make_unique<MainWindowModel>(std::move(catalogue.Value()), programFolder, decimalSeparator, services);
 }
 
 MainWindowModel::MainWindowModel(Catalogue catalogue, std::filesystem::path programFolder, char decimalSeparator,
@@ -168,16 +167,24 @@ bool MainWindowModel::ClickOption(OptionId option) {
 }
 
 void MainWindowModel::ResetData() {
-    static constexpr std::array<EntryId, 7> kOrder = {EntryId::Beam1,      EntryId::Beam2,   EntryId::MaxEnergy,
-                                                      EntryId::MaxPower,   EntryId::PulseWidth, EntryId::RepRate,
+    static constexpr std::array<EntryId, 7> kOrder = {EntryId::Beam1,     EntryId::Beam2,      EntryId::MaxEnergy,
+                                                      EntryId::MaxPower,  EntryId::PulseWidth, EntryId::RepRate,
                                                       EntryId::WaveLength};
     for (const EntryId entry : kOrder) {
         WriteEntryText(entry, "");
     }
-    static constexpr std::array<LabelId, 12> kCleared = {
-        LabelId::VArea, LabelId::VAvgPower, LabelId::VEnergyDensity, LabelId::VSela,
-        LabelId::VVantic, LabelId::VBrisa, LabelId::VQDM, LabelId::VArdo,
-        LabelId::VRVX, LabelId::VPeakPower, LabelId::VPeakPowerDensity, LabelId::VPowerDensity};
+    static constexpr std::array<LabelId, 12> kCleared = {LabelId::VArea,
+                                                         LabelId::VAvgPower,
+                                                         LabelId::VEnergyDensity,
+                                                         LabelId::VSela,
+                                                         LabelId::VVantic,
+                                                         LabelId::VBrisa,
+                                                         LabelId::VQDM,
+                                                         LabelId::VArdo,
+                                                         LabelId::VRVX,
+                                                         LabelId::VPeakPower,
+                                                         LabelId::VPeakPowerDensity,
+                                                         LabelId::VPowerDensity};
     for (const LabelId label : kCleared) {
         SetCaption(label, "");
     }
@@ -242,9 +249,10 @@ void MainWindowModel::CellActivated(int row) {
         m_services.documents.OpenDocument(sheet.string(), 4);
         return;
     }
-    const Message missing{"Sorry, the PDF document containing the product features is not available here. Please, "
-                          "visit the Corvane website to consult this document.",
-                          "Info", MessageIcon::None, MessageButtons::OkCancel};
+    const Message missing{
+        "Sorry, the PDF document containing the product features is not available here. Please, "
+        "visit the Corvane website to consult this document.",
+        "Info", MessageIcon::None, MessageButtons::OkCancel};
     if (m_services.messages.Show(missing) == MessageAnswer::Ok) {
         m_services.documents.OpenDocument(kProductIndexPage, 0);
     }
@@ -254,8 +262,8 @@ void MainWindowModel::Print() {
     const std::string report = ComposeReport(m_state, m_labels, m_grid);
     const auto written = ReplaceFile(m_programFolder / kReportFileName, report);
     if (!written) {
-        m_services.messages.Show(Message{written.Failure().message + ". The report is printed all the same.",
-                                         "Print", MessageIcon::Exclamation, MessageButtons::Ok});
+        m_services.messages.Show(Message{written.Failure().message + ". The report is printed all the same.", "Print",
+                                         MessageIcon::Exclamation, MessageButtons::Ok});
     }
     m_services.printer.PrintReport(report);
 }
@@ -270,9 +278,13 @@ void MainWindowModel::OpenCurveDocument(CurveDocument document) {
         Message{"Sorry, the PDF document is not available here", "Tavrin", MessageIcon::None, MessageButtons::Ok});
 }
 
-void MainWindowModel::OpenWebSite() { m_services.documents.OpenDocument(kMakerWebSite, 0); }
+void MainWindowModel::OpenWebSite() {
+    m_services.documents.OpenDocument(kMakerWebSite, 0);
+}
 
-std::filesystem::path MainWindowModel::PdfFolder() const { return m_programFolder / "pdf"; }
+std::filesystem::path MainWindowModel::PdfFolder() const {
+    return m_programFolder / "pdf";
+}
 
 // ---- options --------------------------------------------------------------
 
@@ -317,8 +329,7 @@ void MainWindowModel::SelectOption(OptionId option) {
             break;
         case OptionId::Power:
         case OptionId::PowerEnergy:
-            m_state.MeasurementType =
-                option == OptionId::Power ? Measurement::PowerOnly : Measurement::PowerAndEnergy;
+            m_state.MeasurementType = option == OptionId::Power ? Measurement::PowerOnly : Measurement::PowerAndEnergy;
             break;
         case OptionId::PowerMeter:
         case OptionId::Probe:

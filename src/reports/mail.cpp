@@ -29,7 +29,9 @@ std::string PercentEncode(const std::string& text) {
 
 }  // namespace
 
-MailMessage RequestMail(const std::string& body) { return MailMessage{kSalesAddress, kRequestSubject, body}; }
+MailMessage RequestMail(const std::string& body) {
+    return MailMessage{kSalesAddress, kRequestSubject, body};
+}
 
 std::string MailtoUrl(const MailMessage& message) {
     return "mailto:" + message.to + "?subject=" + PercentEncode(message.subject) +

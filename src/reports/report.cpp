@@ -78,8 +78,7 @@ std::string ComposeReport(const LaserInputState& state, const LabelCaptions& lab
     out.Line();
     DerivedLine(out, state.BeamArea, kAreaCaption, labels, LabelId::VArea, LabelId::MArea);
     DerivedLine(out, state.AveragePower, kAvgPowerCaption, labels, LabelId::VAvgPower, LabelId::MAvgPower);
-    DerivedLine(out, state.PowerDensity, kPowerDensityCaption, labels, LabelId::VPowerDensity,
-                LabelId::MPowerDensity);
+    DerivedLine(out, state.PowerDensity, kPowerDensityCaption, labels, LabelId::VPowerDensity, LabelId::MPowerDensity);
     DerivedLine(out, state.PeakPower, kPeakPowerCaption, labels, LabelId::VPeakPower, LabelId::MPeakPower);
     DerivedLine(out, state.PeakPowerDensity, kPeakPowerDensityCaption, labels, LabelId::VPeakPowerDensity,
                 LabelId::MPeakPowerDensity);

@@ -61,11 +61,12 @@ std::string ComposeRequestText(const LaserInputState& state, const LabelCaptions
         lines.push_back(std::string(kIndent) + "Beam Diameter (mm)" + " = " + state.Beam1().Text);
     } else {
         lines.emplace_back("Beam Type: Rectangular");
-        lines.push_back(std::string(kIndent) + "Rectangle (mm * mm)" + "L = " + state.Beam1().Text + " W = " +
-                        state.Beam2().Text);
+        lines.push_back(std::string(kIndent) + "Rectangle (mm * mm)" + "L = " + state.Beam1().Text +
+                        " W = " + state.Beam2().Text);
     }
     lines.emplace_back();
-    lines.emplace_back(state.SinglePulse() ? "    Measurement Type: Single Pulse Energy" : "    Measurement Type: Power");
+    lines.emplace_back(state.SinglePulse() ? "    Measurement Type: Single Pulse Energy"
+                                           : "    Measurement Type: Power");
     lines.emplace_back(state.ProductType == Product::PowerMeter ? "    Product Type: Power Meter"
                                                                 : "    Product Type: Probe");
     lines.emplace_back();

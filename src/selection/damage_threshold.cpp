@@ -71,8 +71,7 @@ std::optional<double> PulseWidthSeconds(const LaserInputState& state, const Numb
 
 double LookUpDamageThreshold(int row, LaserInputState& state, const CoatingTable& coatings,
                              const NumberEntry& numbers) {
-    const std::optional<double> tau =
-        state.LaserType == Laser::CW ? std::nullopt : PulseWidthSeconds(state, numbers);
+    const std::optional<double> tau = state.LaserType == Laser::CW ? std::nullopt : PulseWidthSeconds(state, numbers);
     state.DamageThreshold = DamageThresholdAt(coatings, row, state.LaserType, tau);
     return state.DamageThreshold;
 }

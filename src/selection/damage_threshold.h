@@ -19,7 +19,6 @@ std::optional<double> PulseWidthSeconds(const LaserInputState& state, const Numb
 
 // Looks the threshold up for the laser of `state` and keeps it as the state's
 // `DamageThreshold`.
-double LookUpDamageThreshold(int row, LaserInputState& state, const CoatingTable& coatings,
-                             const NumberEntry& numbers);
+double LookUpDamageThreshold(int row, LaserInputState& state, const CoatingTable& coatings, const NumberEntry& numbers);
 
 }  // namespace tavrin

@@ -12,8 +12,8 @@ constexpr double kApertureFactor = 1.16;
 
 std::string Number(double value) {
     std::array<char, 64> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                      std::chars_format::general, 6);
+    const auto result =
+        std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::general, 6);
     return std::string(buffer.data(), result.ptr);
 }
 
@@ -147,8 +147,7 @@ std::string MarginText(const HeadRecord& head, const SearchContext& context, con
     return "99 %";
 }
 
-void SearchHeads(const Catalogue& catalogue, LaserInputState& state, const NumberEntry& numbers,
-                 ResultsGrid& grid) {
+void SearchHeads(const Catalogue& catalogue, LaserInputState& state, const NumberEntry& numbers, ResultsGrid& grid) {
     grid.ClearGrid(false);
     const SearchContext context(state, numbers);
     int row = 1;

@@ -71,7 +71,6 @@ std::string MarginText(const HeadRecord& head, const SearchContext& context, con
 // Writes one grid row per suitable head, in catalogue order, replacing the
 // rows of the previous search; keeps the last threshold looked up in the
 // state's `DamageThreshold`.
-void SearchHeads(const Catalogue& catalogue, LaserInputState& state, const NumberEntry& numbers,
-                 ResultsGrid& grid);
+void SearchHeads(const Catalogue& catalogue, LaserInputState& state, const NumberEntry& numbers, ResultsGrid& grid);
 
 }  // namespace tavrin

@@ -17,7 +17,11 @@ std::optional<ValidationFailure> ValidateInputs(const LaserInputState& state) {
     const auto empty = [&state](EntryId id) { return state.Entry(id).Text.empty(); };
     if (state.BeamShape == Shape::Circular) {
         if (empty(EntryId::Beam1)) {
-            return Failure("\u201C" "Beam Diameter" "\u201D value", EntryId::Beam1);
+            return Failure(
+                "\u201C"
+                "Beam Diameter"
+                "\u201D value",
+                EntryId::Beam1);
         }
     } else {
         if (empty(EntryId::Beam1)) {

@@ -25,8 +25,8 @@ QPushButton* LauncherButton(const char* name, const QString& caption, const QStr
     button->setObjectName(QString::fromLatin1(name));
     button->setAccessibleName(caption);
     button->setFont(Font(QStringLiteral("Arial"), 14, true, QFont::SansSerif));
-    button->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; color: white; padding: 6px 18px; }")
-                              .arg(colour));
+    button->setStyleSheet(
+        QStringLiteral("QPushButton { background-color: %1; color: white; padding: 6px 18px; }").arg(colour));
     return button;
 }
 
@@ -47,8 +47,8 @@ QPixmap HeadPicture() {
 
 }  // namespace
 
-LauncherWindow::LauncherWindow(std::filesystem::path programFolder, DocumentOpener& opener,
-                               MessageBoxService& messages, std::function<bool()> startMainWindow, QWidget* parent)
+LauncherWindow::LauncherWindow(std::filesystem::path programFolder, DocumentOpener& opener, MessageBoxService& messages,
+                               std::function<bool()> startMainWindow, QWidget* parent)
     : QWidget(parent),
       m_programFolder(std::move(programFolder)),
       m_opener(&opener),

@@ -39,8 +39,9 @@ QLabel* SectionHeader(const char* name, const QString& caption, QWidget* parent)
     header->setAlignment(Qt::AlignCenter);
     header->setFont(Font(QStringLiteral("Arial"), 12, true));
     header->setAutoFillBackground(true);
-    header->setStyleSheet(QStringLiteral("QLabel { background-color: #800000; color: palette(highlighted-text); "
-                                         "padding: 2px; }"));
+    header->setStyleSheet(
+        QStringLiteral("QLabel { background-color: #800000; color: palette(highlighted-text); "
+                       "padding: 2px; }"));
     return header;
 }
 
@@ -101,7 +102,9 @@ MainWindow::MainWindow(MainWindowModel& model, QWidget* parent) : QWidget(parent
     m_model->SetChangeListener([this](const ControlChange& change) { OnModelChanged(change); });
 }
 
-MainWindow::~MainWindow() { m_model->SetChangeListener(nullptr); }
+MainWindow::~MainWindow() {
+    m_model->SetChangeListener(nullptr);
+}
 
 QWidget* MainWindow::BuildOptions() {
     auto* row = new QWidget(this);
@@ -293,8 +296,9 @@ QWidget* MainWindow::BuildMonitors() {
         LabelId value;
     };
     const Monitor monitors[] = {
-        {"lblArdo", "Ardo", LabelId::VArdo}, {"lblBrisa", "BRISA", LabelId::VBrisa}, {"lblRVX", "RVX 300", LabelId::VRVX},
-        {"lblQDM", "QDM", LabelId::VQDM},    {"lblSela", "Sela", LabelId::VSela},    {"lblVantic", "Vantic", LabelId::VVantic},
+        {"lblArdo", "Ardo", LabelId::VArdo},  {"lblBrisa", "BRISA", LabelId::VBrisa},
+        {"lblRVX", "RVX 300", LabelId::VRVX}, {"lblQDM", "QDM", LabelId::VQDM},
+        {"lblSela", "Sela", LabelId::VSela},  {"lblVantic", "Vantic", LabelId::VVantic},
     };
     int index = 0;
     for (const Monitor& m : monitors) {
@@ -375,7 +379,8 @@ void MainWindow::Connect() {
     connect(m_reset, &QPushButton::clicked, this, [this] { m_model->ResetData(); });
     connect(m_print, &QPushButton::clicked, this, [this] { m_model->Print(); });
     connect(m_quit, &QPushButton::clicked, this, &QWidget::close);
-    connect(m_grid, &QTableView::clicked, this, [this](const QModelIndex& index) { m_model->CellSelected(index.row() + 1); });
+    connect(m_grid, &QTableView::clicked, this,
+            [this](const QModelIndex& index) { m_model->CellSelected(index.row() + 1); });
     connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
                 if (current.isValid()) {

@@ -1,5 +1,6 @@
 #include "qt_services.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QDesktopServices>
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -7,7 +8,6 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
-#include <QAbstractTextDocumentLayout>
 #include <QTextDocument>
 #include <QUrl>
 
@@ -15,7 +15,9 @@
 
 namespace tavrin::ui {
 
-QString ToQt(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+QString ToQt(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 MessageAnswer QtMessageBoxService::Show(const Message& message) {
     QMessageBox box(m_parent);

@@ -7,7 +7,9 @@ namespace tavrin::ui {
 namespace {
 
 // Positions are the window's design in twips, 15 twips to a pixel.
-constexpr int Px(int twips) { return twips / 15; }
+constexpr int Px(int twips) {
+    return twips / 15;
+}
 
 QPushButton* RedButton(const QString& caption, QWidget* parent) {
     auto* button = new QPushButton(caption, parent);

@@ -12,7 +12,9 @@ StartupProbe::StartupProbe(QWidget& launcher) : QObject(&launcher), m_launcher(&
     launcher.installEventFilter(this);
 }
 
-bool StartupProbe::Requested() { return !qEnvironmentVariableIsEmpty("TAVRIN_STARTUP_PROBE"); }
+bool StartupProbe::Requested() {
+    return !qEnvironmentVariableIsEmpty("TAVRIN_STARTUP_PROBE");
+}
 
 bool StartupProbe::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Paint && watched == m_launcher) {
