@@ -6,6 +6,7 @@
 #include "catalogue/catalogue_csv.h"
 #include "catalogue/cp1252.h"
 #include "catalogue/head_catalogue.h"
+#include "catalogue/synthetic_catalogue.h"
 #include "form/main_window_model.h"
 #include "test_support.h"
 
@@ -279,6 +280,25 @@ TEST(CatalogueCheck, FindsWhatTheSearchCannotUse) {
     }
     EXPECT_EQ(fields, (std::vector<std::string>{"high:CoatingNo", "outside:CoatingNo", "waves:WaveMin",
                                                 "negative:PowerMax", "high:Name", ":coating row 3(warning)"}));
+}
+
+}  // namespace
+}  // namespace tavrin
+
+namespace tavrin {
+namespace {
+
+TEST(SyntheticCatalogue, IsRepeatableAndClean) {
+    const Catalogue first = SyntheticCatalogue(500, 3);
+    const Catalogue second = SyntheticCatalogue(500, 3);
+    ASSERT_EQ(first.Heads.size(), 500u);
+    EXPECT_EQ(first.Heads, second.Heads);
+    EXPECT_EQ(first.Coatings, second.Coatings);
+    EXPECT_NE(SyntheticCatalogue(500, 4).Heads, first.Heads);
+    for (const auto& finding : CheckCatalogue(first)) {
+        EXPECT_FALSE(finding.error) << finding.head << " " << finding.field << " " << finding.text;
+    }
+    EXPECT_TRUE(SerializeHeads(first.Heads).Ok());
 }
 
 }  // namespace

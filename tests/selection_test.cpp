@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "form/launcher.h"
 #include "selection/damage_threshold.h"
 #include "selection/head_search.h"
 #include "selection/validation.h"
@@ -533,6 +534,28 @@ TEST_F(DataSheets, CurveButtonsOpenOnlyVisibleFiles) {
     EXPECT_EQ(f.opener.opened.back().second, 0);
     EXPECT_EQ(std::string(CurveDocumentOf(CurveDocument::UVA).caption), "UV-A");
     EXPECT_EQ(std::string(CurveDocumentOf(CurveDocument::UVA).fileName), "UV_A.pdf");
+}
+
+}  // namespace
+}  // namespace tavrin
+
+namespace tavrin {
+namespace {
+
+TEST(Launcher, OpensTheInformationTextOrSaysWhyNot) {
+    const auto folder = test::FreshFolder("launcher-info");
+    test::RecordingOpener opener;
+    test::RecordingMessages messages;
+    OpenInformationText(folder, opener, messages);
+    EXPECT_TRUE(opener.opened.empty());
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_NE(messages.shown[0].text.find((folder / "CV-Tavrin.txt").string()), std::string::npos);
+    test::WriteFile(folder / "CV-Tavrin.txt", "guide");
+    OpenInformationText(folder, opener, messages);
+    ASSERT_EQ(opener.opened.size(), 1u);
+    EXPECT_EQ(opener.opened[0].first, (folder / "CV-Tavrin.txt").string());
+    EXPECT_EQ(messages.shown.size(), 1u);
+    EXPECT_NE(LauncherIntroText().find("most suitable products for your application . "), std::string::npos);
 }
 
 }  // namespace
