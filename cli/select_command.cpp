@@ -406,11 +406,11 @@ void WriteSummary(std::ostream& out, const MainWindowModel& model, const std::ve
 void WriteExplanation(std::ostream& out, const MainWindowModel& model) {
     SilentMessages silent;
     const NumberEntry numbers(model.Numbers().DecimalSeparator(), silent);
-    const SearchContext context(model.State(), numbers);
     const Catalogue& catalogue = model.Heads();
+    const SearchContext context(model.State(), numbers, catalogue.Coatings);
     out << "\nHeads not kept:\n";
     for (const HeadRecord& head : catalogue.Heads) {
-        if (const auto rejection = FirstRejection(head, context, catalogue.Coatings)) {
+        if (const auto rejection = FirstRejection(head, context)) {
             out << DescribeRejection(head, *rejection) << "\n";
         }
     }

@@ -321,8 +321,8 @@ TEST_P(Margins, ShowWholePercentsBetweenFiveAndNinetyNine) {
     state.PowerDensity = GetParam().margin * 100;
     HeadRecord head = WideHead("H");
     head.PowerDensityMax = 10000;
-    const SearchContext context(state, numbers);
-    EXPECT_EQ(MarginText(head, context, CoatingTable(), numbers), GetParam().text);
+    const SearchContext context(state, numbers, CoatingTable());
+    EXPECT_EQ(MarginText(head, context, numbers), GetParam().text);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, Margins,
@@ -336,10 +336,10 @@ TEST(Margins, ZeroLimitsGiveTheSmallestText) {
     LaserInputState state;
     HeadRecord head = WideHead("H");
     head.PowerDensityMax = 0;
-    EXPECT_EQ(MarginText(head, SearchContext(state, numbers), CoatingTable(), numbers), "<5 %");
+    EXPECT_EQ(MarginText(head, SearchContext(state, numbers, CoatingTable()), numbers), "<5 %");
     state.LaserType = Laser::Pulsed;
     state.EnergyDensity = 0;
-    EXPECT_EQ(MarginText(head, SearchContext(state, numbers), CoatingTable(), numbers), "<5 %");
+    EXPECT_EQ(MarginText(head, SearchContext(state, numbers, CoatingTable()), numbers), "<5 %");
 }
 
 TEST(Search, EachHeadGetsItsOwnMargin) {

@@ -1,6 +1,7 @@
 #include "byte_io.h"
 
 #include <bit>
+#include <cstring>
 
 namespace tavrin {
 
@@ -10,8 +11,12 @@ std::optional<std::uint64_t> ByteReader::ReadUnsigned(std::size_t width) {
         return std::nullopt;
     }
     std::uint64_t value = 0;
-    for (std::size_t i = 0; i < width; ++i) {
-        value |= static_cast<std::uint64_t>(static_cast<unsigned char>(m_bytes[m_pos + i])) << (8 * i);
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(&value, m_bytes.data() + m_pos, width);
+    } else {
+        for (std::size_t i = 0; i < width; ++i) {
+            value |= static_cast<std::uint64_t>(static_cast<unsigned char>(m_bytes[m_pos + i])) << (8 * i);
+        }
     }
     m_pos += width;
     return value;

@@ -84,12 +84,25 @@ std::optional<unsigned char> CodePointToByte(char32_t cp) {
 
 }  // namespace
 
-std::string DecodeCp1252(std::string_view bytes) {
-    std::string out;
-    out.reserve(bytes.size());
+void DecodeCp1252Into(std::string_view bytes, std::string& out) {
+    unsigned char high = 0;
+    for (const char c : bytes) {
+        high |= static_cast<unsigned char>(c);
+    }
+    if (high < 0x80) {
+        out.assign(bytes);  // plain ASCII reads the same in both
+        return;
+    }
+    out.clear();
+    out.reserve(bytes.size() + bytes.size() / 2);
     for (const char c : bytes) {
         AppendUtf8(out, ByteToCodePoint(static_cast<unsigned char>(c)));
     }
+}
+
+std::string DecodeCp1252(std::string_view bytes) {
+    std::string out;
+    DecodeCp1252Into(bytes, out);
     return out;
 }
 

@@ -25,52 +25,53 @@ constexpr std::array<TextField, 7> kLeadingTexts = {{
     {"ResVantic", &HeadRecord::ResVantic},
 }};
 
-std::optional<std::string> ReadText(ByteReader& reader) {
+constexpr std::size_t kFixedBytes = 42;
+
+// Whether one whole record follows, moving past it.
+bool SkipRecord(ByteReader& reader) {
+    for (std::size_t text = 0; text < kLeadingTexts.size(); ++text) {
+        const auto length = reader.ReadU16();
+        if (!length || !reader.ReadBytes(*length)) {
+            return false;
+        }
+    }
+    if (!reader.ReadBytes(kFixedBytes)) {
+        return false;
+    }
     const auto length = reader.ReadU16();
-    if (!length) {
-        return std::nullopt;
-    }
-    const auto bytes = reader.ReadBytes(*length);
-    if (!bytes) {
-        return std::nullopt;
-    }
-    return DecodeCp1252(*bytes);
+    return length && reader.ReadBytes(*length);
 }
 
-// One whole record, or nothing when the data ends inside it.
-std::optional<HeadRecord> ReadRecord(ByteReader& reader) {
-    HeadRecord head;
+// The number of whole records, so that the catalogue is sized once.
+std::size_t CountRecords(std::string_view bytes) {
+    ByteReader reader(bytes);
+    std::size_t count = 0;
+    while (!reader.AtEnd() && SkipRecord(reader)) {
+        ++count;
+    }
+    return count;
+}
+
+void ReadText(ByteReader& reader, std::string& text) {
+    const auto length = reader.ReadU16();
+    DecodeCp1252Into(reader.ReadBytes(length.value_or(0)).value_or(std::string_view()), text);
+}
+
+// Reads a record that is known to be whole.
+void ReadRecord(ByteReader& reader, HeadRecord& head) {
     for (const auto& field : kLeadingTexts) {
-        auto text = ReadText(reader);
-        if (!text) {
-            return std::nullopt;
-        }
-        head.*field.member = std::move(*text);
+        ReadText(reader, head.*field.member);
     }
-    const auto aperture = reader.ReadI16();
-    const auto powerMax = reader.ReadI16();
-    const auto densityMax = reader.ReadI16();
-    const auto powerMin = reader.ReadDouble();
-    const auto energyMax = reader.ReadI16();
-    const auto energyMin = reader.ReadDouble();
-    const auto waveMin = reader.ReadDouble();
-    const auto waveMax = reader.ReadDouble();
-    const auto coatingNo = reader.ReadI16();
-    auto headType = ReadText(reader);
-    if (!headType) {
-        return std::nullopt;
-    }
-    head.Aperture = *aperture;
-    head.PowerMax = *powerMax;
-    head.PowerDensityMax = *densityMax;
-    head.PowerMin = *powerMin;
-    head.EnergyMax = *energyMax;
-    head.EnergyMin = *energyMin;
-    head.WaveMin = *waveMin;
-    head.WaveMax = *waveMax;
-    head.CoatingNo = *coatingNo;
-    head.HeadType = std::move(*headType);
-    return head;
+    head.Aperture = reader.ReadI16().value_or(0);
+    head.PowerMax = reader.ReadI16().value_or(0);
+    head.PowerDensityMax = reader.ReadI16().value_or(0);
+    head.PowerMin = reader.ReadDouble().value_or(0);
+    head.EnergyMax = reader.ReadI16().value_or(0);
+    head.EnergyMin = reader.ReadDouble().value_or(0);
+    head.WaveMin = reader.ReadDouble().value_or(0);
+    head.WaveMax = reader.ReadDouble().value_or(0);
+    head.CoatingNo = reader.ReadI16().value_or(0);
+    ReadText(reader, head.HeadType);
 }
 
 std::optional<Error> WriteText(ByteWriter& writer, const HeadRecord& head, const char* field, const std::string& text) {
@@ -91,15 +92,15 @@ std::optional<Error> WriteText(ByteWriter& writer, const HeadRecord& head, const
 }  // namespace
 
 std::vector<HeadRecord> LoadHeads(std::string_view bytes) {
+    const std::size_t records = CountRecords(bytes);
     std::vector<HeadRecord> heads;
+    heads.reserve(records);
     ByteReader reader(bytes);
-    while (!reader.AtEnd()) {
-        auto head = ReadRecord(reader);
-        if (!head) {
-            break;
-        }
-        if (!head->Name.empty()) {
-            heads.push_back(std::move(*head));
+    for (std::size_t i = 0; i < records; ++i) {
+        HeadRecord& head = heads.emplace_back();
+        ReadRecord(reader, head);
+        if (head.Name.empty()) {
+            heads.pop_back();
         }
     }
     return heads;

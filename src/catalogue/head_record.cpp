@@ -2,14 +2,17 @@
 
 #include <algorithm>
 #include <cctype>
+#include <string_view>
 
 namespace tavrin {
 
 bool IsProbe(const HeadRecord& head) {
-    std::string upper = head.HeadType;
-    std::transform(upper.begin(), upper.end(), upper.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return upper.find("PROBE") != std::string::npos;
+    static constexpr std::string_view kProbe = "PROBE";
+    const auto upperEquals = [](char text, char upper) {
+        return std::toupper(static_cast<unsigned char>(text)) == static_cast<unsigned char>(upper);
+    };
+    return std::search(head.HeadType.begin(), head.HeadType.end(), kProbe.begin(), kProbe.end(), upperEquals) !=
+           head.HeadType.end();
 }
 
 }  // namespace tavrin

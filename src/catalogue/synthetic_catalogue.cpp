@@ -26,8 +26,18 @@ constexpr std::array<Family, 9> kFamilies = {{
     {"VMT", 6, 0.19, 3, 1200, "Thermal Energy Meter"},
     {"UV-C", 7, 0.19, 0.28, 800, "Thermal Power Meter"},
     {"UV-A", 7, 0.25, 0.4, 700, "Thermal Power Meter"},
-    {"TQ Probe", 1, 0.19, 20, 2500, "Thermal Probe"},
+    {"TQP", 1, 0.19, 20, 2500, "Thermal Probe"},
 }};
+
+std::string Base36(std::size_t number) {
+    static constexpr char kDigits[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+    std::string text;
+    do {
+        text.insert(text.begin(), kDigits[number % 36]);
+        number /= 36;
+    } while (number > 0);
+    return text;
+}
 
 std::string Resolution(double watts) {
     static constexpr std::array<std::pair<double, const char*>, 4> kScales = {
@@ -54,7 +64,9 @@ Catalogue SyntheticCatalogue(std::size_t heads, std::uint32_t seed) {
         const Family& f = kFamilies[family(random)];
         const double powerMax = std::round(std::pow(10.0, decade(random)));
         HeadRecord head;
-        head.Name = std::string(f.prefix) + std::to_string(static_cast<int>(powerMax)) + "-" + std::to_string(i);
+        head.Aperture = static_cast<std::int16_t>(aperture(random));
+        // Family, power and a serial in base 36: unique, and short as product names are.
+        head.Name = std::string(f.prefix) + std::to_string(static_cast<int>(powerMax)) + "-" + Base36(i);
         const double minimum = powerMax / 500;
         head.ResArdo = Resolution(minimum / 10);
         head.ResRVX = Resolution(minimum / 3);
@@ -62,7 +74,6 @@ Catalogue SyntheticCatalogue(std::size_t heads, std::uint32_t seed) {
         head.ResQDM = Resolution(minimum / 10);
         head.ResSela = Resolution(minimum / 2);
         head.ResVantic = Resolution(minimum / 5);
-        head.Aperture = static_cast<std::int16_t>(aperture(random));
         head.PowerMax = static_cast<std::int16_t>(powerMax);
         head.PowerDensityMax = static_cast<std::int16_t>(f.densityMax);
         head.PowerMin = minimum;

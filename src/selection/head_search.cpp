@@ -17,14 +17,10 @@ std::string Number(double value) {
     return std::string(buffer.data(), result.ptr);
 }
 
-double ThresholdFor(const HeadRecord& head, const SearchContext& context, const CoatingTable& coatings) {
-    return DamageThresholdAt(coatings, context.CoatingRow(head), context.Pulsed() ? Laser::Pulsed : Laser::CW,
-                             context.PulseWidth());
-}
 
 }  // namespace
 
-SearchContext::SearchContext(const LaserInputState& state, const NumberEntry& numbers)
+SearchContext::SearchContext(const LaserInputState& state, const NumberEntry& numbers, const CoatingTable& coatings)
     : m_state(&state),
       m_numbers(&numbers),
       m_averagePower(state.AveragePower),
@@ -35,7 +31,20 @@ SearchContext::SearchContext(const LaserInputState& state, const NumberEntry& nu
       m_single(state.SinglePulse()),
       m_probe(state.ProductType == Product::Probe),
       m_hasWavelength(!state.WaveLength().Text.empty()),
-      m_pulseWidth(m_pulsed ? PulseWidthSeconds(state, numbers) : std::nullopt) {}
+      m_pulseWidth(m_pulsed ? PulseWidthSeconds(state, numbers) : std::nullopt) {
+    for (int row = 0; row < CoatingTable::kRows; ++row) {
+        m_thresholds[static_cast<std::size_t>(row)] =
+            DamageThresholdAt(coatings, row, m_pulsed ? Laser::Pulsed : Laser::CW, m_pulseWidth);
+    }
+}
+
+double SearchContext::Threshold(const HeadRecord& head) const {
+    const int row = CoatingRow(head);
+    if (row < 0 || row >= CoatingTable::kRows) {
+        return 0;  // a row outside the table has no threshold
+    }
+    return m_thresholds[static_cast<std::size_t>(row)];
+}
 
 double SearchContext::Energy() const {
     if (!m_energy) {
@@ -60,8 +69,7 @@ int SearchContext::CoatingRow(const HeadRecord& head) const {
     return head.CoatingNo;
 }
 
-std::optional<Rejection> FirstRejection(const HeadRecord& head, const SearchContext& context,
-                                        const CoatingTable& coatings) {
+std::optional<Rejection> FirstRejection(const HeadRecord& head, const SearchContext& context) {
     if (head.PowerMax < context.AveragePower()) {
         return Rejection{1, static_cast<double>(head.PowerMax), context.AveragePower()};
     }
@@ -87,7 +95,7 @@ std::optional<Rejection> FirstRejection(const HeadRecord& head, const SearchCont
         }
     }
     if (context.Pulsed()) {
-        const double threshold = ThresholdFor(head, context, coatings);
+        const double threshold = context.Threshold(head);
         if (threshold < context.EnergyDensity()) {
             return Rejection{8, threshold, context.EnergyDensity(), static_cast<double>(context.CoatingRow(head))};
         }
@@ -126,12 +134,11 @@ std::string DescribeRejection(const HeadRecord& head, const Rejection& r) {
     return name + "type \"" + head.HeadType + "\" does not match the product type";
 }
 
-std::string MarginText(const HeadRecord& head, const SearchContext& context, const CoatingTable& coatings,
-                       const NumberEntry& numbers) {
+std::string MarginText(const HeadRecord& head, const SearchContext& context, const NumberEntry& numbers) {
     // Every head starts from 0, and a limit of 0 leaves it there rather than dividing by it.
     double margin = 0;
     if (context.Pulsed()) {
-        const double threshold = ThresholdFor(head, context, coatings);
+        const double threshold = context.Threshold(head);
         if (threshold > 0) {
             margin = context.EnergyDensity() * 100 / threshold;
         }
@@ -149,11 +156,11 @@ std::string MarginText(const HeadRecord& head, const SearchContext& context, con
 
 void SearchHeads(const Catalogue& catalogue, LaserInputState& state, const NumberEntry& numbers, ResultsGrid& grid) {
     grid.ClearGrid(false);
-    const SearchContext context(state, numbers);
+    const SearchContext context(state, numbers, catalogue.Coatings);
     int row = 1;
     for (std::size_t i = 0; i < catalogue.Heads.size(); ++i) {
         const HeadRecord& head = catalogue.Heads[i];
-        const auto rejection = FirstRejection(head, context, catalogue.Coatings);
+        const auto rejection = FirstRejection(head, context);
         if (rejection) {
             if (rejection->criterion == 8) {
                 state.DamageThreshold = rejection->headValue;
@@ -161,11 +168,11 @@ void SearchHeads(const Catalogue& catalogue, LaserInputState& state, const Numbe
             continue;
         }
         if (context.Pulsed()) {
-            state.DamageThreshold = ThresholdFor(head, context, catalogue.Coatings);
+            state.DamageThreshold = context.Threshold(head);
         }
         const auto tag = static_cast<std::int64_t>(i);
         grid.SetCell(row, 1, head.Name, tag);
-        grid.SetCell(row, 2, MarginText(head, context, catalogue.Coatings, numbers), tag);
+        grid.SetCell(row, 2, MarginText(head, context, numbers), tag);
         grid.SetCell(row, 3, head.ResArdo);
         grid.SetCell(row, 4, head.ResBrisa);
         grid.SetCell(row, 5, head.ResRVX);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 
@@ -15,7 +16,7 @@ namespace tavrin {
 // first needs them.
 class SearchContext {
 public:
-    SearchContext(const LaserInputState& state, const NumberEntry& numbers);
+    SearchContext(const LaserInputState& state, const NumberEntry& numbers, const CoatingTable& coatings);
 
     [[nodiscard]] double AveragePower() const { return m_averagePower; }
     [[nodiscard]] double BeamSize() const { return m_beamSize; }
@@ -33,6 +34,10 @@ public:
     // pulses on coatings 5 to 7 use the rows three further down.
     [[nodiscard]] int CoatingRow(const HeadRecord& head) const;
 
+    // The damage threshold of the head's coating row at this laser's pulse
+    // width, looked up once per row for the whole search.
+    [[nodiscard]] double Threshold(const HeadRecord& head) const;
+
 private:
     const LaserInputState* m_state;
     const NumberEntry* m_numbers;
@@ -45,6 +50,7 @@ private:
     bool m_probe;
     bool m_hasWavelength;
     std::optional<double> m_pulseWidth;
+    std::array<double, CoatingTable::kRows> m_thresholds{};
     mutable std::optional<double> m_energy;
     mutable std::optional<double> m_wavelength;
 };
@@ -58,15 +64,13 @@ struct Rejection {
 };
 
 // Applies the nine criteria in order; nothing when the head suits the laser.
-std::optional<Rejection> FirstRejection(const HeadRecord& head, const SearchContext& context,
-                                        const CoatingTable& coatings);
+std::optional<Rejection> FirstRejection(const HeadRecord& head, const SearchContext& context);
 
 // A sentence naming the rejected head, the criterion and the values compared.
 std::string DescribeRejection(const HeadRecord& head, const Rejection& rejection);
 
 // The share of the head's limit that the laser uses, as the grid shows it.
-std::string MarginText(const HeadRecord& head, const SearchContext& context, const CoatingTable& coatings,
-                       const NumberEntry& numbers);
+std::string MarginText(const HeadRecord& head, const SearchContext& context, const NumberEntry& numbers);
 
 // Writes one grid row per suitable head, in catalogue order, replacing the
 // rows of the previous search; keeps the last threshold looked up in the

@@ -5,7 +5,8 @@
 namespace tavrin {
 
 void ResultsGrid::ClearGrid(bool includeColumns) {
-    m_rows.clear();
+    m_cells.clear();
+    m_tags.clear();
     if (includeColumns) {
         m_columns.clear();
     }
@@ -13,10 +14,18 @@ void ResultsGrid::ClearGrid(bool includeColumns) {
 }
 
 void ResultsGrid::AddColumn(std::string key, std::string caption, bool shown) {
+    const std::size_t before = m_columns.size();
     m_columns.push_back(Column{std::move(key), std::move(caption), shown, kNoWidth});
-    for (auto& row : m_rows) {
-        row.cells.resize(m_columns.size());
+    // Existing rows get an empty cell for the new column.
+    std::vector<std::string> cells;
+    cells.reserve(m_tags.size() * m_columns.size());
+    for (std::size_t row = 0; row < m_tags.size(); ++row) {
+        for (std::size_t column = 0; column < before; ++column) {
+            cells.push_back(std::move(m_cells[row * before + column]));
+        }
+        cells.emplace_back();
     }
+    m_cells = std::move(cells);
     ++m_revision;
 }
 
@@ -24,17 +33,21 @@ bool ResultsGrid::HasCell(int row, int column) const {
     return row >= 1 && row <= RowCount() && column >= 1 && column <= ColumnCount();
 }
 
+std::size_t ResultsGrid::CellIndex(int row, int column) const {
+    return static_cast<std::size_t>(row - 1) * m_columns.size() + static_cast<std::size_t>(column - 1);
+}
+
 void ResultsGrid::SetCell(int row, int column, std::string text, std::int64_t tag) {
     if (column < 1 || column > ColumnCount() || row < 1 || row > RowCount() + 1) {
         return;
     }
     if (row == RowCount() + 1) {
-        m_rows.push_back(Row{std::vector<std::string>(m_columns.size()), -1});
+        m_cells.resize(m_cells.size() + m_columns.size());
+        m_tags.push_back(-1);
     }
-    Row& target = m_rows[static_cast<std::size_t>(row - 1)];
-    target.cells[static_cast<std::size_t>(column - 1)] = std::move(text);
+    m_cells[CellIndex(row, column)] = std::move(text);
     if (tag >= 0) {
-        target.tag = tag;
+        m_tags[static_cast<std::size_t>(row - 1)] = tag;
     }
     ++m_revision;
 }
@@ -67,14 +80,14 @@ const std::string& ResultsGrid::CellAt(int row, int column) const {
     if (!HasCell(row, column)) {
         return kEmpty;
     }
-    return m_rows[static_cast<std::size_t>(row - 1)].cells[static_cast<std::size_t>(column - 1)];
+    return m_cells[CellIndex(row, column)];
 }
 
 std::int64_t ResultsGrid::RowTag(int row) const {
     if (row < 1 || row > RowCount()) {
         return -1;
     }
-    return m_rows[static_cast<std::size_t>(row - 1)].tag;
+    return m_tags[static_cast<std::size_t>(row - 1)];
 }
 
 void SetupGrid(ResultsGrid& grid) {

@@ -27,7 +27,7 @@ public:
     void SetCell(int row, int column, std::string text, std::int64_t tag = -1);
     void SetColumnWidth(int column, int width);
 
-    [[nodiscard]] int RowCount() const { return static_cast<int>(m_rows.size()); }
+    [[nodiscard]] int RowCount() const { return static_cast<int>(m_tags.size()); }
     [[nodiscard]] int ColumnCount() const { return static_cast<int>(m_columns.size()); }
     [[nodiscard]] int ColumnWidth(int column) const;
     [[nodiscard]] const Column& ColumnAt(int column) const;
@@ -39,15 +39,14 @@ public:
     [[nodiscard]] std::uint64_t Revision() const { return m_revision; }
 
 private:
-    struct Row {
-        std::vector<std::string> cells;
-        std::int64_t tag = -1;
-    };
-
     [[nodiscard]] bool HasCell(int row, int column) const;
+    [[nodiscard]] std::size_t CellIndex(int row, int column) const;
 
     std::vector<Column> m_columns;
-    std::vector<Row> m_rows;
+    // Row after row, ColumnCount() cells each, so that a search of many heads
+    // does not allocate per row.
+    std::vector<std::string> m_cells;
+    std::vector<std::int64_t> m_tags;
     std::uint64_t m_revision = 0;
 };
 
