@@ -201,19 +201,6 @@ TEST(Report, UnwritableFolderIsToldAndPrintingGoesOn) {
     EXPECT_EQ(f.printer.printed.size(), 1u);
 }
 
-class Route final : public MailRoute {
-public:
-    explicit Route(bool works) : m_works(works) {}
-    bool Send(const MailMessage& message) override {
-        sent.push_back(message);
-        return m_works;
-    }
-    std::vector<MailMessage> sent;
-
-private:
-    bool m_works;
-};
-
 struct SendCase {
     bool first;
     bool second;
@@ -228,8 +215,8 @@ TEST_P(SendRoutes, TryInOrderAndAlwaysClose) {
     window.Testo("text\r\nwith lines");
     window.Load();
     ASSERT_TRUE(window.IsOpen());
-    Route first(GetParam().first);
-    Route second(GetParam().second);
+    test::RecordingRoute first(GetParam().first);
+    test::RecordingRoute second(GetParam().second);
     test::RecordingMessages messages;
     window.Send(first, second, messages);
     ASSERT_EQ(first.sent.size(), 1u);

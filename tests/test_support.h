@@ -47,6 +47,21 @@ public:
     std::vector<std::string> printed;
 };
 
+// A mail route that records what it was given and works or fails as told.
+class RecordingRoute final : public MailRoute {
+public:
+    explicit RecordingRoute(bool works) : m_works(works) {}
+    bool Send(const MailMessage& message) override {
+        sent.push_back(message);
+        return m_works;
+    }
+
+    std::vector<MailMessage> sent;
+
+private:
+    bool m_works;
+};
+
 // A main window model over a given catalogue, with recording services.
 struct ModelFixture {
     explicit ModelFixture(Catalogue catalogue = {}, char decimal = '.',

@@ -195,23 +195,10 @@ TEST(RequestWindowView, ExploreWithoutResultOpensItModally) {
     EXPECT_FALSE(Find<QPushButton>(window, "cmdStampa")->isEnabled());
 }
 
-class RecordingRoute final : public MailRoute {
-public:
-    explicit RecordingRoute(bool works) : m_works(works) {}
-    bool Send(const MailMessage& message) override {
-        sent.push_back(message);
-        return m_works;
-    }
-    std::vector<MailMessage> sent;
-
-private:
-    bool m_works;
-};
-
 TEST(RequestWindowView, SendTriesTheRoutesAndCloses) {
     test::RecordingMessages messages;
-    RecordingRoute first(false);
-    RecordingRoute second(false);
+    test::RecordingRoute first(false);
+    test::RecordingRoute second(false);
     ui::RequestDialog dialog("body", messages, nullptr, &first, &second);
     EXPECT_EQ(Find<QLabel>(dialog, "lblInfo")->geometry(), QRect(2, 8, 395, 129));
     EXPECT_EQ(Find<QPushButton>(dialog, "cmdCancel")->geometry(), QRect(294, 176, 99, 31));
