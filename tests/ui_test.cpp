@@ -21,6 +21,7 @@
 #include "ui/main_window.h"
 #include "ui/qt_services.h"
 #include "ui/request_dialog.h"
+#include "ui/results_table_model.h"
 
 namespace tavrin {
 namespace {
@@ -154,6 +155,24 @@ TEST(MainWindowView, ExploreSelectActivateAndReset) {
     EXPECT_FALSE(print->isEnabled());
     EXPECT_TRUE(Find<QLineEdit>(f.window, "txtBeam1")->text().isEmpty());
     EXPECT_TRUE(Find<QLabel>(f.window, "lblVArdo")->text().isEmpty());
+}
+
+TEST(MainWindowView, GridViewReadsRowsFromTheModelOnDemand) {
+    ResultsGrid grid;
+    SetupGrid(grid);
+    for (int row = 1; row <= 100000; ++row) {
+        grid.SetCell(row, 1, "H" + std::to_string(row));
+        grid.SetCell(row, 2, "<5 %");
+    }
+    ui::ResultsTableModel model(grid);
+    QTableView view;
+    view.setModel(&model);
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    EXPECT_EQ(model.rowCount(), 100000);
+    EXPECT_EQ(model.columnCount(), 2);
+    EXPECT_EQ(model.data(model.index(99999, 0), Qt::DisplayRole).toString(), QStringLiteral("H100000"));
+    EXPECT_TRUE(view.findChildren<QLabel*>().isEmpty());  // no widget per cell
 }
 
 TEST(MainWindowView, ValidationMovesTheFocus) {
