@@ -181,6 +181,23 @@ void TypePulsed(MainWindowModel& model, const char* rateUnit = "Hz") {
     model.TypeText(EntryId::PulseWidth, "1");
 }
 
+// The same beam and pulse measured one pulse at a time.
+void TypeSinglePulse(MainWindowModel& model) {
+    model.ClickOption(OptionId::Pulsed);
+    model.ClickOption(OptionId::PowerEnergy);
+    model.TypeText(EntryId::Beam1, "10");
+    model.TypeText(EntryId::WaveLength, "1064");
+    model.TypeText(EntryId::MaxEnergy, "1");
+    model.TypeText(EntryId::PulseWidth, "1");
+}
+
+// A CW laser of 10 W in a 10 mm beam at 1064 nm.
+void TypeCw(MainWindowModel& model) {
+    model.TypeText(EntryId::Beam1, "10");
+    model.TypeText(EntryId::WaveLength, "1064");
+    model.TypeText(EntryId::MaxPower, "10");
+}
+
 struct CriterionCase {
     const char* what;
     std::function<void(HeadRecord&, const LaserInputState&)> edit;
@@ -260,12 +277,7 @@ TEST(Search, RepetitivePulsesUseTheShiftedCoatingRow) {
     EXPECT_EQ(hertz.model.Grid().CellAt(1, 1), "four");
 
     ModelFixture single({{six, four}, coatings});
-    single.model.ClickOption(OptionId::Pulsed);
-    single.model.ClickOption(OptionId::PowerEnergy);
-    single.model.TypeText(EntryId::Beam1, "10");
-    single.model.TypeText(EntryId::WaveLength, "1064");
-    single.model.TypeText(EntryId::MaxEnergy, "1");
-    single.model.TypeText(EntryId::PulseWidth, "1");
+    TypeSinglePulse(single.model);
     single.model.Explore();
     EXPECT_EQ(single.model.Grid().RowCount(), 2);
 }
@@ -275,12 +287,7 @@ TEST(Search, SinglePulseChecksTheMinimumEnergyNotPower) {
     head.PowerMin = 1000;
     head.EnergyMin = 1.5;
     ModelFixture f({{head}, test::UniformCoatings(100)});
-    f.model.ClickOption(OptionId::Pulsed);
-    f.model.ClickOption(OptionId::PowerEnergy);
-    f.model.TypeText(EntryId::Beam1, "10");
-    f.model.TypeText(EntryId::WaveLength, "1064");
-    f.model.TypeText(EntryId::MaxEnergy, "1");
-    f.model.TypeText(EntryId::PulseWidth, "1");
+    TypeSinglePulse(f.model);
     f.model.Explore();
     EXPECT_EQ(f.model.Grid().RowCount(), 0);
     f.model.TypeText(EntryId::MaxEnergy, "1.5");
@@ -293,9 +300,7 @@ TEST(Search, ProbesAreMatchedInAnyCase) {
     probe.HeadType = "Thermal PROBE";
     HeadRecord meter = WideHead("meter");
     ModelFixture f({{probe, meter}, test::UniformCoatings(100)});
-    f.model.TypeText(EntryId::Beam1, "10");
-    f.model.TypeText(EntryId::WaveLength, "1064");
-    f.model.TypeText(EntryId::MaxPower, "10");
+    TypeCw(f.model);
     f.model.Explore();
     ASSERT_EQ(f.model.Grid().RowCount(), 1);
     EXPECT_EQ(f.model.Grid().CellAt(1, 1), "meter");
@@ -368,9 +373,7 @@ TEST(Search, GridRowsFollowTheCatalogue) {
         heads.push_back(head);
     }
     ModelFixture f({heads, test::UniformCoatings(100)});
-    f.model.TypeText(EntryId::Beam1, "10");
-    f.model.TypeText(EntryId::WaveLength, "1064");
-    f.model.TypeText(EntryId::MaxPower, "10");
+    TypeCw(f.model);
     EXPECT_EQ(f.model.Grid().ColumnWidth(2), 105);
     f.model.Explore();
     const ResultsGrid& grid = f.model.Grid();
@@ -384,9 +387,7 @@ TEST(Search, GridRowsFollowTheCatalogue) {
 
     heads.pop_back();
     ModelFixture g({heads, test::UniformCoatings(100)});
-    g.model.TypeText(EntryId::Beam1, "10");
-    g.model.TypeText(EntryId::WaveLength, "1064");
-    g.model.TypeText(EntryId::MaxPower, "10");
+    TypeCw(g.model);
     g.model.Explore();
     EXPECT_EQ(g.model.Grid().RowCount(), 17);
     EXPECT_EQ(g.model.Grid().ColumnWidth(2), 128);
@@ -416,9 +417,7 @@ TEST(ResultsGrid, AppendsAfterTheLastRowAndKeepsHiddenCells) {
 
 TEST(Explore, NoHeadComposesTheRequestAndDisablesPrint) {
     ModelFixture f({{WideHead("A")}, test::UniformCoatings(100)});
-    f.model.TypeText(EntryId::Beam1, "10");
-    f.model.TypeText(EntryId::WaveLength, "1064");
-    f.model.TypeText(EntryId::MaxPower, "10");
+    TypeCw(f.model);
     ASSERT_EQ(f.model.Explore(), ExploreOutcome::Found);
     f.model.CellSelected(1);
     EXPECT_EQ(f.model.Labels().Get(LabelId::VArdo), "a");
@@ -450,12 +449,7 @@ TEST(Explore, PickingARowFillsTheMonitorLabels) {
     EXPECT_EQ(label(LabelId::VVantic), "v");
 
     ModelFixture single({{WideHead("A")}, test::UniformCoatings(100)});
-    single.model.ClickOption(OptionId::Pulsed);
-    single.model.ClickOption(OptionId::PowerEnergy);
-    single.model.TypeText(EntryId::Beam1, "10");
-    single.model.TypeText(EntryId::WaveLength, "1064");
-    single.model.TypeText(EntryId::MaxEnergy, "1");
-    single.model.TypeText(EntryId::PulseWidth, "1");
+    TypeSinglePulse(single.model);
     single.model.Explore();
     single.model.CellSelected(1);
     EXPECT_EQ(single.model.Labels().Get(LabelId::VRVX), " n.a.");
@@ -476,9 +470,7 @@ protected:
 TEST_F(DataSheets, OpensTheSheetWithSlashesReplaced) {
     test::WriteFile(folder / "pdf" / "A-B-C.pdf", "%PDF");
     ModelFixture f({{WideHead("A/B/C")}, test::UniformCoatings(100)}, '.', folder);
-    f.model.TypeText(EntryId::Beam1, "10");
-    f.model.TypeText(EntryId::WaveLength, "1064");
-    f.model.TypeText(EntryId::MaxPower, "10");
+    TypeCw(f.model);
     f.model.Explore();
     f.model.CellActivated(5);
     f.model.CellActivated(1);
