@@ -410,7 +410,7 @@ void WriteExplanation(std::ostream& out, const MainWindowModel& model) {
     const SearchContext context(model.State(), numbers, catalogue.Coatings);
     out << "\nHeads not kept:\n";
     for (const HeadRecord& head : catalogue.Heads) {
-        if (const auto rejection = FirstRejection(head, context)) {
+        if (const auto rejection = FirstRejection(LimitsOf(head), context)) {
             out << DescribeRejection(head, *rejection) << "\n";
         }
     }

@@ -327,7 +327,7 @@ TEST_P(Margins, ShowWholePercentsBetweenFiveAndNinetyNine) {
     HeadRecord head = WideHead("H");
     head.PowerDensityMax = 10000;
     const SearchContext context(state, numbers, CoatingTable());
-    EXPECT_EQ(MarginText(head, context, numbers), GetParam().text);
+    EXPECT_EQ(MarginText(LimitsOf(head), context, numbers), GetParam().text);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, Margins,
@@ -341,10 +341,10 @@ TEST(Margins, ZeroLimitsGiveTheSmallestText) {
     LaserInputState state;
     HeadRecord head = WideHead("H");
     head.PowerDensityMax = 0;
-    EXPECT_EQ(MarginText(head, SearchContext(state, numbers, CoatingTable()), numbers), "<5 %");
+    EXPECT_EQ(MarginText(LimitsOf(head), SearchContext(state, numbers, CoatingTable()), numbers), "<5 %");
     state.LaserType = Laser::Pulsed;
     state.EnergyDensity = 0;
-    EXPECT_EQ(MarginText(head, SearchContext(state, numbers, CoatingTable()), numbers), "<5 %");
+    EXPECT_EQ(MarginText(LimitsOf(head), SearchContext(state, numbers, CoatingTable()), numbers), "<5 %");
 }
 
 TEST(Search, EachHeadGetsItsOwnMargin) {

@@ -107,6 +107,7 @@ std::unique_ptr<MainWindowModel> MainWindowModel::Start(const std::filesystem::p
 MainWindowModel::MainWindowModel(Catalogue catalogue, std::filesystem::path programFolder, char decimalSeparator,
                                  const MainWindowServices& services)
     : m_catalogue(std::move(catalogue)),
+      m_limits(LimitsOf(m_catalogue.Heads)),
       m_programFolder(std::move(programFolder)),
       m_services(services),
       m_numbers(decimalSeparator, services.messages) {
@@ -204,7 +205,7 @@ ExploreOutcome MainWindowModel::Explore() {
     for (const LabelId label : kMonitorLabels) {
         SetCaption(label, "");
     }
-    SearchHeads(m_catalogue, m_state, m_numbers, m_grid);
+    SearchHeads(m_catalogue, m_limits, m_state, m_numbers, m_grid);
     Notify(ControlKind::Grid);
     if (m_grid.RowCount() != 0) {
         SetPrintEnabled(true);

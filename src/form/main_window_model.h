@@ -14,6 +14,7 @@
 #include "catalogue/message_box.h"
 #include "desktop_services.h"
 #include "reports/request_window.h"
+#include "selection/head_limits.h"
 #include "selection/results_grid.h"
 
 namespace tavrin {
@@ -119,6 +120,7 @@ private:
     [[nodiscard]] std::filesystem::path PdfFolder() const;
 
     Catalogue m_catalogue;
+    std::vector<HeadLimits> m_limits;  // the catalogue's, read once for every search
     std::filesystem::path m_programFolder;
     MainWindowServices m_services;
     NumberEntry m_numbers;

@@ -1,6 +1,7 @@
 #include "head_search.h"
 
 #include <array>
+#include <cassert>
 #include <charconv>
 
 #include "damage_threshold.h"
@@ -16,7 +17,6 @@ std::string Number(double value) {
         std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::general, 6);
     return std::string(buffer.data(), result.ptr);
 }
-
 
 }  // namespace
 
@@ -38,7 +38,7 @@ SearchContext::SearchContext(const LaserInputState& state, const NumberEntry& nu
     }
 }
 
-double SearchContext::Threshold(const HeadRecord& head) const {
+double SearchContext::Threshold(const HeadLimits& head) const {
     const int row = CoatingRow(head);
     if (row < 0 || row >= CoatingTable::kRows) {
         return 0;  // a row outside the table has no threshold
@@ -62,14 +62,14 @@ double SearchContext::Wavelength() const {
     return *m_wavelength;
 }
 
-int SearchContext::CoatingRow(const HeadRecord& head) const {
+int SearchContext::CoatingRow(const HeadLimits& head) const {
     if (!m_single && head.CoatingNo > 4) {
         return head.CoatingNo + 3;
     }
     return head.CoatingNo;
 }
 
-std::optional<Rejection> FirstRejection(const HeadRecord& head, const SearchContext& context) {
+std::optional<Rejection> FirstRejection(const HeadLimits& head, const SearchContext& context) {
     if (head.PowerMax < context.AveragePower()) {
         return Rejection{1, static_cast<double>(head.PowerMax), context.AveragePower()};
     }
@@ -100,7 +100,7 @@ std::optional<Rejection> FirstRejection(const HeadRecord& head, const SearchCont
             return Rejection{8, threshold, context.EnergyDensity(), static_cast<double>(context.CoatingRow(head))};
         }
     }
-    if (context.Probe() != IsProbe(head)) {
+    if (context.Probe() != head.Probe) {
         return Rejection{9, 0, 0};
     }
     return std::nullopt;
@@ -134,7 +134,7 @@ std::string DescribeRejection(const HeadRecord& head, const Rejection& r) {
     return name + "type \"" + head.HeadType + "\" does not match the product type";
 }
 
-std::string MarginText(const HeadRecord& head, const SearchContext& context, const NumberEntry& numbers) {
+std::string MarginText(const HeadLimits& head, const SearchContext& context, const NumberEntry& numbers) {
     // Every head starts from 0, and a limit of 0 leaves it there rather than dividing by it.
     double margin = 0;
     if (context.Pulsed()) {
@@ -154,13 +154,15 @@ std::string MarginText(const HeadRecord& head, const SearchContext& context, con
     return "99 %";
 }
 
-void SearchHeads(const Catalogue& catalogue, LaserInputState& state, const NumberEntry& numbers, ResultsGrid& grid) {
+void SearchHeads(const Catalogue& catalogue, const std::vector<HeadLimits>& limits, LaserInputState& state,
+                 const NumberEntry& numbers, ResultsGrid& grid) {
+    assert(limits.size() == catalogue.Heads.size());
     grid.ClearGrid(false);
     const SearchContext context(state, numbers, catalogue.Coatings);
     int row = 1;
     for (std::size_t i = 0; i < catalogue.Heads.size(); ++i) {
-        const HeadRecord& head = catalogue.Heads[i];
-        const auto rejection = FirstRejection(head, context);
+        const HeadLimits& limit = limits[i];
+        const auto rejection = FirstRejection(limit, context);
         if (rejection) {
             if (rejection->criterion == 8) {
                 state.DamageThreshold = rejection->headValue;
@@ -168,11 +170,12 @@ void SearchHeads(const Catalogue& catalogue, LaserInputState& state, const Numbe
             continue;
         }
         if (context.Pulsed()) {
-            state.DamageThreshold = context.Threshold(head);
+            state.DamageThreshold = context.Threshold(limit);
         }
+        const HeadRecord& head = catalogue.Heads[i];
         const auto tag = static_cast<std::int64_t>(i);
         grid.SetCell(row, 1, head.Name, tag);
-        grid.SetCell(row, 2, MarginText(head, context, numbers), tag);
+        grid.SetCell(row, 2, MarginText(limit, context, numbers), tag);
         grid.SetCell(row, 3, head.ResArdo);
         grid.SetCell(row, 4, head.ResBrisa);
         grid.SetCell(row, 5, head.ResRVX);

@@ -7,6 +7,7 @@
 #include "beam/number_entry.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/laser_input_state.h"
+#include "head_limits.h"
 #include "results_grid.h"
 
 namespace tavrin {
@@ -32,11 +33,11 @@ public:
 
     // The coating row a head's absorber uses with this laser: repetitive
     // pulses on coatings 5 to 7 use the rows three further down.
-    [[nodiscard]] int CoatingRow(const HeadRecord& head) const;
+    [[nodiscard]] int CoatingRow(const HeadLimits& head) const;
 
     // The damage threshold of the head's coating row at this laser's pulse
     // width, looked up once per row for the whole search.
-    [[nodiscard]] double Threshold(const HeadRecord& head) const;
+    [[nodiscard]] double Threshold(const HeadLimits& head) const;
 
 private:
     const LaserInputState* m_state;
@@ -64,17 +65,18 @@ struct Rejection {
 };
 
 // Applies the nine criteria in order; nothing when the head suits the laser.
-std::optional<Rejection> FirstRejection(const HeadRecord& head, const SearchContext& context);
+std::optional<Rejection> FirstRejection(const HeadLimits& head, const SearchContext& context);
 
 // A sentence naming the rejected head, the criterion and the values compared.
 std::string DescribeRejection(const HeadRecord& head, const Rejection& rejection);
 
 // The share of the head's limit that the laser uses, as the grid shows it.
-std::string MarginText(const HeadRecord& head, const SearchContext& context, const NumberEntry& numbers);
+std::string MarginText(const HeadLimits& head, const SearchContext& context, const NumberEntry& numbers);
 
 // Writes one grid row per suitable head, in catalogue order, replacing the
 // rows of the previous search; keeps the last threshold looked up in the
-// state's `DamageThreshold`.
-void SearchHeads(const Catalogue& catalogue, LaserInputState& state, const NumberEntry& numbers, ResultsGrid& grid);
+// state's `DamageThreshold`. `limits` are the catalogue heads' own, in order.
+void SearchHeads(const Catalogue& catalogue, const std::vector<HeadLimits>& limits, LaserInputState& state,
+                 const NumberEntry& numbers, ResultsGrid& grid);
 
 }  // namespace tavrin
