@@ -401,6 +401,12 @@ TEST(ResultsGrid, AppendsAfterTheLastRowAndKeepsHiddenCells) {
     EXPECT_EQ(grid.ColumnCount(), 8);
     grid.SetCell(1, 1, "again");
     EXPECT_EQ(grid.CellAt(1, 1), "again");
+    grid.SetCell(1, 8, "last");
+    grid.AddColumn("9", "Extra", true);
+    EXPECT_EQ(grid.RowCount(), 1);
+    EXPECT_EQ(grid.CellAt(1, 1), "again");
+    EXPECT_EQ(grid.CellAt(1, 8), "last");
+    EXPECT_EQ(grid.CellAt(1, 9), "");
 }
 
 // ---- Explore and the grid's events --------------------------------------------
