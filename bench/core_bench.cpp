@@ -66,7 +66,7 @@ void BM_Keystroke(benchmark::State& state) {
         longer = !longer;
         window.model.TypeText(entry, longer ? base + "5" : base);
     }
-    static constexpr const char* kNames[] = {"txtBeam1", "txtBeam2", "txtWaveLenght", "txtMaxPower",
+    static constexpr const char* kNames[] = {"txtBeam1",     "txtBeam2",   "txtWaveLenght", "txtMaxPower",
                                              "txtMaxEnergy", "txtRepRate", "txtPulseWidth"};
     state.SetLabel(kNames[state.range(0)]);
 }
@@ -116,36 +116,37 @@ void ReportLoad(benchmark::State& state, std::size_t heads, std::size_t fileSize
     state.counters["peak_per_file"] = static_cast<double>(peak) / static_cast<double>(fileSize);
 }
 
-void BM_LoadHeadsFromMemory(benchmark::State& state) {
-    const auto heads = static_cast<std::size_t>(state.range(0));
-    const std::string bytes = SerializeHeads(SyntheticCatalogue(heads).Heads).Value();
+// Times `load` over a synthetic "Heads.Dat" image of state.range(0) heads,
+// with the most heap it takes beyond what was in use before.
+template <typename Load>
+void MeasureLoad(benchmark::State& state, const std::string& bytes, Load load) {
     std::size_t peak = 0;
     for (auto _ : state) {
         const std::size_t before = HeapInUse();
         ResetHeapPeak();
-        auto loaded = LoadHeads(bytes);
+        auto loaded = load();
         peak = std::max(peak, HeapPeak() - before);
-        benchmark::DoNotOptimize(loaded.data());
+        benchmark::DoNotOptimize(loaded);
     }
-    ReportLoad(state, heads, bytes.size(), peak);
+    ReportLoad(state, static_cast<std::size_t>(state.range(0)), bytes.size(), peak);
+}
+
+std::string SyntheticHeadsFile(benchmark::State& state) {
+    return SerializeHeads(SyntheticCatalogue(static_cast<std::size_t>(state.range(0))).Heads).Value();
+}
+
+void BM_LoadHeadsFromMemory(benchmark::State& state) {
+    const std::string bytes = SyntheticHeadsFile(state);
+    MeasureLoad(state, bytes, [&bytes] { return LoadHeads(bytes); });
 }
 BENCHMARK(BM_LoadHeadsFromMemory)->ArgName("heads")->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
 void BM_LoadHeadsFromFile(benchmark::State& state) {
-    const auto heads = static_cast<std::size_t>(state.range(0));
-    const std::string bytes = SerializeHeads(SyntheticCatalogue(heads).Heads).Value();
-    const auto file = std::filesystem::temp_directory_path() / ("tavrin-bench-heads-" + std::to_string(heads));
+    const std::string bytes = SyntheticHeadsFile(state);
+    const auto file = std::filesystem::temp_directory_path() / ("tavrin-bench-heads-" + std::to_string(state.range(0)));
     std::ofstream(file, std::ios::binary) << bytes;
-    std::size_t peak = 0;
-    for (auto _ : state) {
-        const std::size_t before = HeapInUse();
-        ResetHeapPeak();
-        auto loaded = LoadHeadsFile(file);
-        peak = std::max(peak, HeapPeak() - before);
-        benchmark::DoNotOptimize(loaded.Value().data());
-    }
+    MeasureLoad(state, bytes, [&file] { return LoadHeadsFile(file); });
     std::filesystem::remove(file);
-    ReportLoad(state, heads, bytes.size(), peak);
 }
 BENCHMARK(BM_LoadHeadsFromFile)->ArgName("heads")->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <filesystem>
+#include <initializer_list>
 #include <ostream>
 
 #include "catalogue/catalogue.h"
@@ -30,12 +31,12 @@ constexpr const char* kUsage =
     "  check  lists what the search cannot use or what looks wrong; exit status 1 on an error\n"
     "  synth  writes a made-up catalogue of N heads into DIR, for measuring\n";
 
-// Writes both catalogue files into the folder, replacing what was there.
-int WriteCatalogueFiles(const fs::path& target, const std::string& heads, const std::string& coatings,
-                        std::ostream& err) {
+// Writes the named files into the folder, each replacing what was there.
+int WriteFiles(const fs::path& target, std::initializer_list<std::pair<const char*, std::string>> files,
+               std::ostream& err) {
     std::error_code ec;
     fs::create_directories(target, ec);
-    for (const auto& [name, bytes] : {std::pair{kHeadsFileName, heads}, std::pair{kCoatingsFileName, coatings}}) {
+    for (const auto& [name, bytes] : files) {
         const auto written = ReplaceFile(target / name, bytes);
         if (!written) {
             err << written.Failure().message << "\n";
@@ -72,7 +73,8 @@ int Build(const fs::path& source, const fs::path& target, std::ostream& err) {
         err << headBytes.Failure().message << "\n";
         return 1;
     }
-    return WriteCatalogueFiles(target, headBytes.Value(), SerializeCoatings(coatings.Value()), err);
+    return WriteFiles(
+        target, {{kHeadsFileName, headBytes.Value()}, {kCoatingsFileName, SerializeCoatings(coatings.Value())}}, err);
 }
 
 int Dump(const fs::path& folder, const std::vector<std::string>& rest, std::ostream& out, std::ostream& err) {
@@ -91,17 +93,7 @@ int Dump(const fs::path& folder, const std::vector<std::string>& rest, std::ostr
         err << "unexpected arguments after DIR\n" << kUsage;
         return kUsageError;
     }
-    const fs::path target = rest[1];
-    std::error_code ec;
-    fs::create_directories(target, ec);
-    for (const auto& [name, text] : {std::pair{kHeadsSource, heads}, std::pair{kCoatingsSource, coatings}}) {
-        const auto written = ReplaceFile(target / name, text);
-        if (!written) {
-            err << written.Failure().message << "\n";
-            return 1;
-        }
-    }
-    return 0;
+    return WriteFiles(rest[1], {{kHeadsSource, heads}, {kCoatingsSource, coatings}}, err);
 }
 
 int Synthesize(const std::string& count, const fs::path& target, std::ostream& err) {
@@ -117,7 +109,8 @@ int Synthesize(const std::string& count, const fs::path& target, std::ostream& e
         err << headBytes.Failure().message << "\n";
         return 1;
     }
-    return WriteCatalogueFiles(target, headBytes.Value(), SerializeCoatings(catalogue.Coatings), err);
+    return WriteFiles(
+        target, {{kHeadsFileName, headBytes.Value()}, {kCoatingsFileName, SerializeCoatings(catalogue.Coatings)}}, err);
 }
 
 int Check(const fs::path& folder, std::ostream& out, std::ostream& err) {
