@@ -3,14 +3,18 @@
 #include <charconv>
 #include <filesystem>
 #include <initializer_list>
+#include <optional>
 #include <ostream>
 
 #include "catalogue/catalogue.h"
 #include "catalogue/catalogue_check.h"
 #include "catalogue/catalogue_csv.h"
+#include "catalogue/control_characters.h"
 #include "catalogue/file_io.h"
 #include "catalogue/head_catalogue.h"
 #include "catalogue/synthetic_catalogue.h"
+#include "exit_status.h"
+#include "select_command.h"
 
 namespace tavrin::cli {
 namespace {
@@ -19,7 +23,6 @@ namespace fs = std::filesystem;
 
 constexpr const char* kHeadsSource = "heads.csv";
 constexpr const char* kCoatingsSource = "coatings.csv";
-constexpr int kUsageError = 64;
 
 constexpr const char* kUsage =
     "usage: cv-tavrin-cli catalogue build SOURCE_DIR OUT_DIR\n"
@@ -29,41 +32,58 @@ constexpr const char* kUsage =
     "  build  turns SOURCE_DIR/heads.csv and SOURCE_DIR/coatings.csv into OUT_DIR/Heads.Dat and Coatings.Dat\n"
     "  dump   prints the catalogue files of DIR in the source form (or writes them into SOURCE_DIR)\n"
     "  check  lists what the search cannot use or what looks wrong; exit status 1 on an error\n"
-    "  synth  writes a made-up catalogue of N heads into DIR, for measuring\n";
+    "  synth  writes a made-up catalogue of N heads into DIR, for measuring\n"
+    "Exit status: 0 done, 1 a source or catalogue with errors, 3 a catalogue file missing or\n"
+    "unreadable, 64 bad usage, 74 output that could not be written.\n";
 
 // Writes the named files into the folder, each replacing what was there.
 int WriteFiles(const fs::path& target, std::initializer_list<std::pair<const char*, std::string>> files,
                std::ostream& err) {
     std::error_code ec;
+    if (fs::exists(target, ec) && !fs::is_directory(target, ec)) {
+        err << target.string() << " is not a folder\n";
+        return kOutputFailed;
+    }
     fs::create_directories(target, ec);
+    if (ec) {
+        err << target.string() << " could not be made: " << ec.message() << "\n";
+        return kOutputFailed;
+    }
     for (const auto& [name, bytes] : files) {
         const auto written = ReplaceFile(target / name, bytes);
         if (!written) {
             err << written.Failure().message << "\n";
-            return 1;
+            return kOutputFailed;
         }
     }
     return 0;
 }
 
+// A source file, or the message (with the system's reason) on `err`.
+std::optional<std::string> ReadSource(const fs::path& file, std::ostream& err) {
+    auto text = ReadWholeFile(file, file.string() + ": no such file");
+    if (!text) {
+        WriteCatalogueError(err, text.Failure());
+        return std::nullopt;
+    }
+    return std::move(text.Value());
+}
+
 int Build(const fs::path& source, const fs::path& target, std::ostream& err) {
-    const auto headsText = ReadWholeFile(source / kHeadsSource, (source / kHeadsSource).string() + ": no such file");
+    const auto headsText = ReadSource(source / kHeadsSource, err);
     if (!headsText) {
-        err << headsText.Failure().message << "\n";
         return 1;
     }
-    const auto coatingsText =
-        ReadWholeFile(source / kCoatingsSource, (source / kCoatingsSource).string() + ": no such file");
+    const auto coatingsText = ReadSource(source / kCoatingsSource, err);
     if (!coatingsText) {
-        err << coatingsText.Failure().message << "\n";
         return 1;
     }
-    const auto heads = ParseHeadsCsv(headsText.Value());
+    const auto heads = ParseHeadsCsv(*headsText);
     if (!heads) {
         err << (source / kHeadsSource).string() << ", " << heads.Failure().message << "\n";
         return 1;
     }
-    const auto coatings = ParseCoatingsCsv(coatingsText.Value());
+    const auto coatings = ParseCoatingsCsv(*coatingsText);
     if (!coatings) {
         err << (source / kCoatingsSource).string() << ", " << coatings.Failure().message << "\n";
         return 1;
@@ -80,14 +100,14 @@ int Build(const fs::path& source, const fs::path& target, std::ostream& err) {
 int Dump(const fs::path& folder, const std::vector<std::string>& rest, std::ostream& out, std::ostream& err) {
     const auto catalogue = LoadCatalogue(folder);
     if (!catalogue) {
-        err << catalogue.Failure().message << "\n";
-        return 3;
+        WriteCatalogueError(err, catalogue.Failure());
+        return kCatalogueMissing;
     }
     const std::string heads = WriteHeadsCsv(catalogue.Value().Heads);
     const std::string coatings = WriteCoatingsCsv(catalogue.Value().Coatings);
     if (rest.empty()) {
         out << "# " << kHeadsSource << "\n" << heads << "# " << kCoatingsSource << "\n" << coatings;
-        return 0;
+        return FinishOutput(out, err);
     }
     if (rest.size() != 2 || rest[0] != "--out") {
         err << "unexpected arguments after DIR\n" << kUsage;
@@ -116,19 +136,22 @@ int Synthesize(const std::string& count, const fs::path& target, std::ostream& e
 int Check(const fs::path& folder, std::ostream& out, std::ostream& err) {
     const auto catalogue = LoadCatalogue(folder);
     if (!catalogue) {
-        err << catalogue.Failure().message << "\n";
-        return 3;
+        WriteCatalogueError(err, catalogue.Failure());
+        return kCatalogueMissing;
     }
     bool anyError = false;
     for (const Finding& finding : CheckCatalogue(catalogue.Value())) {
         anyError = anyError || finding.error;
         out << (finding.error ? "error: " : "warning: ");
         if (!finding.head.empty()) {
-            out << "head \"" << finding.head << "\", ";
+            out << "head \"" << EscapeControlCharacters(finding.head) << "\", ";
         }
         out << finding.field << ": " << finding.text << "\n";
     }
     out << catalogue.Value().Heads.size() << " heads checked, " << (anyError ? "errors found" : "no error") << "\n";
+    if (const int written = FinishOutput(out, err); written != 0) {
+        return written;
+    }
     return anyError ? 1 : 0;
 }
 

@@ -228,7 +228,8 @@ TEST(CatalogueCsv, ShippedSourcesRoundTrip) {
 }
 
 TEST(CatalogueCsv, QuotedFieldsRoundTrip) {
-    HeadRecord head = WideHead(" lead, \"quoted\"\nline ");
+    HeadRecord head = WideHead(" lead, \"quoted\" ");
+    head.ResArdo = "two\nlines";
     head.HeadType = "#not a comment";
     const auto parsed = ParseHeadsCsv(WriteHeadsCsv({head}));
     ASSERT_TRUE(parsed.Ok()) << parsed.Failure().message;

@@ -87,9 +87,9 @@ TEST_F(SelectCommand, ReplaysInTheWindowsOrder) {
     EXPECT_EQ(run.status, 0);
 }
 
-TEST_F(SelectCommand, UnitsAreTheLongestSuffixAndTextsAreFiltered) {
-    const auto json = Json(Select({"--json", "--pulsed", "--beam", "12a", "--power", "5mW", "--pulse-width", "10ms",
-                                   "--wavelength", "1.064um", "--rate", " 7"}));
+TEST_F(SelectCommand, UnitsAreTheLongestSuffixAndTextsAreFilteredAsTyped) {
+    const auto json = Json(Select({"--json", "--as-typed", "--pulsed", "--beam", "12a", "--power", "5mW",
+                                   "--pulse-width", "10ms", "--wavelength", "1.064um", "--rate", " 7"}));
     EXPECT_EQ(json["entries"]["Beam1"], "12");
     EXPECT_EQ(json["entries"]["MaxPower"], nlohmann::ordered_json::array({"5", "mW"}));
     EXPECT_EQ(json["entries"]["PulseWidth"], nlohmann::ordered_json::array({"10", "ms"}));

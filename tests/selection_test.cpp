@@ -202,6 +202,7 @@ struct CriterionCase {
     const char* what;
     std::function<void(HeadRecord&)> edit;
     bool kept;
+    std::function<void(CoatingTable&)> editCoatings = [](CoatingTable&) {};
 
     friend void PrintTo(const CriterionCase& c, std::ostream* os) { *os << c.what; }
 };
@@ -211,8 +212,10 @@ class Criteria : public testing::TestWithParam<CriterionCase> {};
 TEST_P(Criteria, RejectOnlyBeyondTheLimit) {
     HeadRecord head = WideHead("H");
     GetParam().edit(head);
+    CoatingTable coatings = test::UniformCoatings(100);
+    GetParam().editCoatings(coatings);
 
-    ModelFixture f({{head}, test::UniformCoatings(100)});
+    ModelFixture f({{head}, coatings});
     TypePulsed(f.model);
     f.model.Explore();
     EXPECT_EQ(f.model.Grid().RowCount(), GetParam().kept ? 1 : 0);
@@ -220,21 +223,29 @@ TEST_P(Criteria, RejectOnlyBeyondTheLimit) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, Criteria,
-    testing::Values(CriterionCase{"power max equal", [](HeadRecord& h) { h.PowerMax = 1; }, true},
-                    CriterionCase{"power max below", [](HeadRecord& h) { h.PowerMax = 0; }, false},
-                    CriterionCase{"aperture just wide", [](HeadRecord& h) { h.Aperture = 12; }, true},
-                    CriterionCase{"aperture too narrow", [](HeadRecord& h) { h.Aperture = 11; }, false},
-                    CriterionCase{"density below", [](HeadRecord& h) { h.PowerDensityMax = 1; }, false},
-                    CriterionCase{"density above", [](HeadRecord& h) { h.PowerDensityMax = 2; }, true},
-                    CriterionCase{"min power equal", [](HeadRecord& h) { h.PowerMin = 1; }, true},
-                    CriterionCase{"min power above", [](HeadRecord& h) { h.PowerMin = 1.01; }, false},
-                    CriterionCase{"energy max equal", [](HeadRecord& h) { h.EnergyMax = 1; }, true},
-                    CriterionCase{"energy max below", [](HeadRecord& h) { h.EnergyMax = 0; }, false},
-                    CriterionCase{"energy min ignored with a rate", [](HeadRecord& h) { h.EnergyMin = 5; }, true},
-                    CriterionCase{"wavelength at the short end", [](HeadRecord& h) { h.WaveMin = 1.064; }, true},
-                    CriterionCase{"wavelength at the long end", [](HeadRecord& h) { h.WaveMax = 1.064; }, true},
-                    CriterionCase{"wavelength beyond", [](HeadRecord& h) { h.WaveMax = 1.06; }, false},
-                    CriterionCase{"probe for a power meter", [](HeadRecord& h) { h.HeadType = "probe"; }, false}));
+    testing::Values(
+        CriterionCase{"power max equal", [](HeadRecord& h) { h.PowerMax = 1; }, true},
+        CriterionCase{"power max below", [](HeadRecord& h) { h.PowerMax = 0; }, false},
+        CriterionCase{"aperture just wide", [](HeadRecord& h) { h.Aperture = 12; }, true},
+        CriterionCase{"aperture too narrow", [](HeadRecord& h) { h.Aperture = 11; }, false},
+        CriterionCase{"density below", [](HeadRecord& h) { h.PowerDensityMax = 1; }, false},
+        CriterionCase{"density above", [](HeadRecord& h) { h.PowerDensityMax = 2; }, true},
+        CriterionCase{"min power equal", [](HeadRecord& h) { h.PowerMin = 1; }, true},
+        CriterionCase{"min power above", [](HeadRecord& h) { h.PowerMin = 1.01; }, false},
+        CriterionCase{"energy max equal", [](HeadRecord& h) { h.EnergyMax = 1; }, true},
+        CriterionCase{"energy max below", [](HeadRecord& h) { h.EnergyMax = 0; }, false},
+        CriterionCase{"energy min ignored with a rate", [](HeadRecord& h) { h.EnergyMin = 5; }, true},
+        CriterionCase{"wavelength at the short end", [](HeadRecord& h) { h.WaveMin = 1.064; }, true},
+        CriterionCase{"wavelength at the long end", [](HeadRecord& h) { h.WaveMax = 1.064; }, true},
+        CriterionCase{"wavelength beyond", [](HeadRecord& h) { h.WaveMax = 1.06; }, false},
+        CriterionCase{"probe for a power meter", [](HeadRecord& h) { h.HeadType = "probe"; }, false},
+        // A limit that is not a number is never passed.
+        CriterionCase{"min power NaN", [](HeadRecord& h) { h.PowerMin = std::nan(""); }, false},
+        CriterionCase{"min power -inf", [](HeadRecord& h) { h.PowerMin = -HUGE_VAL; }, false},
+        CriterionCase{"wavelength min NaN", [](HeadRecord& h) { h.WaveMin = std::nan(""); }, false},
+        CriterionCase{"wavelength max inf", [](HeadRecord& h) { h.WaveMax = HUGE_VAL; }, false},
+        CriterionCase{"threshold NaN", [](HeadRecord&) {}, false, [](CoatingTable& c) { c.Set(1, 3, std::nan("")); }},
+        CriterionCase{"threshold inf", [](HeadRecord&) {}, false, [](CoatingTable& c) { c.Set(1, 2, HUGE_VAL); }}));
 
 TEST(Search, DamageThresholdEqualToTheEnergyDensityIsEnough) {
     ModelFixture probe;

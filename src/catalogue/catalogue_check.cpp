@@ -1,6 +1,9 @@
 #include "catalogue_check.h"
 
+#include <cmath>
 #include <map>
+
+#include "control_characters.h"
 
 namespace tavrin {
 namespace {
@@ -13,6 +16,9 @@ void CheckHead(const HeadRecord& head, std::map<std::string, int>& names, std::v
         add("Name", "the name is empty, so the head is never loaded");
     } else if (++names[head.Name] == 2) {
         add("Name", "the name is used by more than one head");
+    }
+    if (HasControlCharacter(head.Name)) {
+        add("Name", "the name holds a control character");
     }
     if (head.CoatingNo < 0 || head.CoatingNo > 10) {
         add("CoatingNo", std::to_string(head.CoatingNo) + " is outside the coating table (0 to 10)");
@@ -28,7 +34,9 @@ void CheckHead(const HeadRecord& head, std::map<std::string, int>& names, std::v
         {"PowerMin", head.PowerMin}, {"EnergyMax", head.EnergyMax}, {"EnergyMin", head.EnergyMin},
         {"WaveMin", head.WaveMin},   {"WaveMax", head.WaveMax}};
     for (const auto& [field, value] : limits) {
-        if (value < 0) {
+        if (!std::isfinite(value)) {
+            add(field, "the limit is not a finite number");
+        } else if (value < 0) {
             add(field, "the limit is negative");
         }
     }
@@ -36,15 +44,19 @@ void CheckHead(const HeadRecord& head, std::map<std::string, int>& names, std::v
 
 void CheckCoatings(const CoatingTable& coatings, std::vector<Finding>& out) {
     for (int row = CoatingTable::kFirstStoredRow; row <= CoatingTable::kLastStoredRow; ++row) {
-        for (int column = 1; column < CoatingTable::kStoredColumns; ++column) {
-            if (coatings.At(row, column) > coatings.At(row, column - 1)) {
-                out.push_back(Finding{false, "", "coating row " + std::to_string(row),
+        const std::string field = "coating row " + std::to_string(row);
+        for (int column = 0; column < CoatingTable::kStoredColumns; ++column) {
+            const double value = coatings.At(row, column);
+            if (column > 0 && value > coatings.At(row, column - 1)) {
+                out.push_back(Finding{false, "", field,
                                       "the threshold rises from column " + std::to_string(column - 1) +
                                           " to the shorter pulses of column " + std::to_string(column)});
             }
-            if (coatings.At(row, column) < 0) {
-                out.push_back(Finding{true, "", "coating row " + std::to_string(row),
-                                      "negative threshold in column " + std::to_string(column)});
+            if (!std::isfinite(value)) {
+                out.push_back(Finding{true, "", field,
+                                      "threshold in column " + std::to_string(column) + " is not a finite number"});
+            } else if (value < 0) {
+                out.push_back(Finding{true, "", field, "negative threshold in column " + std::to_string(column)});
             }
         }
     }

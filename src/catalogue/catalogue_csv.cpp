@@ -2,10 +2,13 @@
 
 #include <array>
 #include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <limits>
 #include <optional>
 #include <set>
+
+#include "control_characters.h"
 
 namespace tavrin {
 namespace {
@@ -30,6 +33,11 @@ Error SourceError(int line, const std::string& what) {
 // Splits the text into rows of fields; quoted fields may hold commas, quotes
 // (doubled) and line breaks. Comment and blank lines are dropped.
 Result<std::vector<CsvRow>> SplitCsv(std::string_view text) {
+    // Spreadsheets save UTF-8 with a byte-order mark.
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    if (text.starts_with(kByteOrderMark)) {
+        text.remove_prefix(kByteOrderMark.size());
+    }
     std::vector<CsvRow> rows;
     std::size_t pos = 0;
     int line = 1;
@@ -154,6 +162,9 @@ Result<double> ParseDouble(const CsvRow& row, const char* field, const std::stri
     if (text.empty() || ec != std::errc() || ptr != end) {
         return FieldError(row, field, "\"" + text + "\" is not a number");
     }
+    if (!std::isfinite(value)) {
+        return FieldError(row, field, "\"" + text + "\" is not a finite number");
+    }
     return value;
 }
 
@@ -201,6 +212,12 @@ Result<HeadRecord> ParseHeadRow(const CsvRow& row) {
                                          std::to_string(row.fields.size()));
     }
     const auto& f = row.fields;
+    if (f[0].empty()) {
+        return FieldError(row, kHeadColumns[0], "the name is empty");
+    }
+    if (HasControlCharacter(f[0])) {
+        return FieldError(row, kHeadColumns[0], "the name holds a control character");
+    }
     HeadRecord head;
     head.Name = f[0];
     head.ResArdo = f[1];

@@ -12,11 +12,14 @@ enum class ErrorCode {
     FileUnwritable,
     BadSource,
     NotEncodable,
+    BadUsage,
+    BadValue,
 };
 
 struct Error {
     ErrorCode code;
-    std::string message;
+    std::string message;   // what the user is told
+    std::string reason{};  // the system's own words for the cause, when there are any
 };
 
 // The value of a fallible operation, or why it failed.

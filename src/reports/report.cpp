@@ -37,19 +37,21 @@ std::string HeaderLine() {
            PadTo("RXV 300", 9) + PadTo("QDM", 9) + PadTo("Sela", 6) + "Vantic";
 }
 
-std::string ResultLine(const ResultsGrid& grid, int row) {
+std::string ResultLine(const ResultsGrid& grid, int row, CellTextStyle cellText) {
     static constexpr std::array<std::size_t, 5> kMonitorWidths = {7, 7, 9, 9, 6};
-    std::string line = PadTo(grid.CellAt(row, 1), 25) + std::string(6, ' ') + PadTo(grid.CellAt(row, 2), 11);
+    const auto cell = [&](int column) { return cellText(grid.CellAt(row, column)); };
+    std::string line = PadTo(cell(1), 25) + std::string(6, ' ') + PadTo(cell(2), 11);
     for (std::size_t i = 0; i < kMonitorWidths.size(); ++i) {
-        line += PadTo(TrimBlanks(grid.CellAt(row, static_cast<int>(i) + 3)), kMonitorWidths[i]);
+        line += PadTo(TrimBlanks(cell(static_cast<int>(i) + 3)), kMonitorWidths[i]);
     }
-    line += TrimBlanks(grid.CellAt(row, 8));
+    line += TrimBlanks(cell(8));
     return line;
 }
 
 }  // namespace
 
-std::string ComposeReport(const LaserInputState& state, const LabelCaptions& labels, const ResultsGrid& grid) {
+std::string ComposeReport(const LaserInputState& state, const LabelCaptions& labels, const ResultsGrid& grid,
+                          CellTextStyle cellText) {
     LineWriter out;
     out.Line();
     out.Line("CORVANE TAVRIN");
@@ -90,7 +92,7 @@ std::string ComposeReport(const LaserInputState& state, const LabelCaptions& lab
         out.Line();
         out.Line(HeaderLine());
         for (int row = 1; row <= grid.RowCount(); ++row) {
-            out.Line(ResultLine(grid, row));
+            out.Line(ResultLine(grid, row, cellText));
         }
     }
     return out.Take();

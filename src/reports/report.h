@@ -1,8 +1,10 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "beam/labels.h"
+#include "catalogue/control_characters.h"
 #include "catalogue/laser_input_state.h"
 #include "selection/results_grid.h"
 
@@ -12,6 +14,10 @@ inline constexpr const char* kReportFileName = "Print.txt";
 
 // The search report: the laser as typed, the derived values as the window
 // shows them and the rows of the results grid, each line ended by CR LF.
-std::string ComposeReport(const LaserInputState& state, const LabelCaptions& labels, const ResultsGrid& grid);
+// `cellText` writes the grid's catalogue texts; by default a control
+// character in one is printed as "?".
+using CellTextStyle = std::string (*)(std::string_view);
+std::string ComposeReport(const LaserInputState& state, const LabelCaptions& labels, const ResultsGrid& grid,
+                          CellTextStyle cellText = &ReplaceControlCharacters);
 
 }  // namespace tavrin

@@ -3,6 +3,7 @@
 #include <array>
 #include <cassert>
 #include <charconv>
+#include <cmath>
 
 #include "damage_threshold.h"
 
@@ -79,24 +80,28 @@ std::optional<Rejection> FirstRejection(const HeadLimits& head, const SearchCont
     if (head.PowerDensityMax < context.PowerDensity()) {
         return Rejection{3, static_cast<double>(head.PowerDensityMax), context.PowerDensity()};
     }
-    if (!context.SinglePulse() && head.PowerMin > context.AveragePower()) {
+    // A limit that is not a finite number cannot be checked, so it is never
+    // passed (a comparison with NaN alone would let every laser through).
+    if (!context.SinglePulse() && (!std::isfinite(head.PowerMin) || head.PowerMin > context.AveragePower())) {
         return Rejection{4, head.PowerMin, context.AveragePower()};
     }
     if (context.Pulsed() && head.EnergyMax < context.Energy()) {
         return Rejection{5, static_cast<double>(head.EnergyMax), context.Energy()};
     }
-    if (context.Pulsed() && context.SinglePulse() && head.EnergyMin > context.Energy()) {
+    if (context.Pulsed() && context.SinglePulse() &&
+        (!std::isfinite(head.EnergyMin) || head.EnergyMin > context.Energy())) {
         return Rejection{6, head.EnergyMin, context.Energy()};
     }
     if (context.HasWavelength()) {
         const double wavelength = context.Wavelength();
-        if (wavelength < head.WaveMin || wavelength > head.WaveMax) {
+        if (!std::isfinite(head.WaveMin) || !std::isfinite(head.WaveMax) || wavelength < head.WaveMin ||
+            wavelength > head.WaveMax) {
             return Rejection{7, head.WaveMin, wavelength, head.WaveMax};
         }
     }
     if (context.Pulsed()) {
         const double threshold = context.Threshold(head);
-        if (threshold < context.EnergyDensity()) {
+        if (!std::isfinite(threshold) || threshold < context.EnergyDensity()) {
             return Rejection{8, threshold, context.EnergyDensity(), static_cast<double>(context.CoatingRow(head))};
         }
     }

@@ -19,6 +19,7 @@
 
 #include "qt_services.h"
 #include "results_table_model.h"
+#include "version/version.h"
 
 namespace tavrin::ui {
 namespace {
@@ -336,7 +337,7 @@ QWidget* MainWindow::BuildCommands() {
     m_print->setToolTip(QStringLiteral("Print"));
     m_quit = Button("cmdExit", QStringLiteral("Quit"), box);
     m_quit->setToolTip(QStringLiteral("Exit"));
-    auto* version = new QLabel(QStringLiteral("CV-TAVRIN v1.0.0"), box);
+    auto* version = new QLabel(QStringLiteral("CV-TAVRIN v%1").arg(QString::fromUtf8(kVersion)), box);
     version->setObjectName(QStringLiteral("lblVersione"));
     auto* picture = new QToolButton(box);
     picture->setObjectName(QStringLiteral("Image1"));

@@ -1,0 +1,13 @@
+#pragma once
+
+namespace tavrin::cli {
+
+// The exit statuses of cv-tavrin-cli, as its help and the README list them.
+inline constexpr int kFound = 0;
+inline constexpr int kNoneFound = 1;
+inline constexpr int kInvalid = 2;
+inline constexpr int kCatalogueMissing = 3;
+inline constexpr int kUsageError = 64;
+inline constexpr int kOutputFailed = 74;
+
+}  // namespace tavrin::cli

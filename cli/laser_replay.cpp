@@ -1,0 +1,75 @@
+#include "laser_replay.h"
+
+#include <optional>
+
+namespace tavrin::cli {
+namespace {
+
+std::string HiddenReason(EntryId entry) {
+    if (entry == EntryId::Beam2) {
+        return "is hidden for a circular beam (add --rect)";
+    }
+    return "is hidden for a CW laser (add --pulsed)";
+}
+
+std::optional<std::string> CheckReachable(const UnitEntry& entry, EntryId id, bool forUnit) {
+    if (!entry.Visible) {
+        return HiddenReason(id);
+    }
+    const bool enabled = forUnit ? entry.UnitEnabled : entry.Enabled;
+    if (!enabled) {
+        return std::string("is disabled while the rate unit is \"Single\"");
+    }
+    return std::nullopt;
+}
+
+Error Usage(std::string what) {
+    return Error{ErrorCode::BadUsage, std::move(what)};
+}
+
+}  // namespace
+
+Result<Done> ReplayLaser(MainWindowModel& model, const SelectOptions& options) {
+    if (options.pulsed) {
+        model.ClickOption(OptionId::Pulsed);
+    }
+    if (options.rect) {
+        model.ClickOption(OptionId::Rectangular);
+    }
+    if (options.single) {
+        model.ClickOption(OptionId::PowerEnergy);
+    }
+    if (options.probe) {
+        model.ClickOption(OptionId::Probe);
+    }
+    for (const EntryId entry :
+         {EntryId::WaveLength, EntryId::MaxPower, EntryId::MaxEnergy, EntryId::RepRate, EntryId::PulseWidth}) {
+        const auto given = options.values.find(entry);
+        if (given == options.values.end() || !given->second.unit) {
+            continue;
+        }
+        const UnitEntry& state = model.State().Entry(entry);
+        if (auto reason = CheckReachable(state, entry, true)) {
+            return Usage(std::string(OptionName(entry)) + ": the unit list " + *reason);
+        }
+        const int index = state.IndexOf(*given->second.unit);
+        if (index < 0) {
+            return Usage(std::string(OptionName(entry)) + ": \"" + *given->second.unit +
+                         "\" is not an item of the unit list now");
+        }
+        model.ChooseUnit(entry, index);
+    }
+    for (const auto& option : ValueOptions()) {
+        const auto given = options.values.find(option.entry);
+        if (given == options.values.end()) {
+            continue;
+        }
+        if (auto reason = CheckReachable(model.State().Entry(option.entry), option.entry, false)) {
+            return Usage(std::string(option.name) + ": the entry " + *reason);
+        }
+        model.TypeText(option.entry, given->second.text);
+    }
+    return Done{};
+}
+
+}  // namespace tavrin::cli

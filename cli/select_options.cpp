@@ -1,0 +1,155 @@
+#include "select_options.h"
+
+#include <algorithm>
+
+#include "catalogue/program_folder.h"
+#include "form/main_window_model.h"
+#include "form/quiet_services.h"
+
+namespace tavrin::cli {
+namespace {
+
+Error Usage(std::string what) {
+    return Error{ErrorCode::BadUsage, std::move(what)};
+}
+
+// Every unit item the entry's list can hold, as the window's lists are made.
+const std::vector<std::string>& PossibleUnits(EntryId entry) {
+    static const LaserInputState kFreshState;
+    return kFreshState.Entry(entry).Units;
+}
+
+GivenValue SplitUnit(const std::string& argument, EntryId entry) {
+    const std::string* best = nullptr;
+    for (const std::string& unit : PossibleUnits(entry)) {
+        if (argument.ends_with(unit) && (best == nullptr || unit.size() > best->size())) {
+            best = &unit;
+        }
+    }
+    if (best == nullptr) {
+        return GivenValue{argument, std::nullopt};
+    }
+    return GivenValue{argument.substr(0, argument.size() - best->size()), *best};
+}
+
+std::string Join(const std::vector<std::string>& items) {
+    std::string joined;
+    for (const std::string& item : items) {
+        joined += joined.empty() ? "" : ", ";
+        joined += item;
+    }
+    return joined;
+}
+
+// A text the entry filter would cut is refused rather than silently read as
+// what the cut leaves.
+std::optional<Error> CheckNumber(const ValueOption& option, const std::string& argument, const GivenValue& value,
+                                 const NumberEntry& numbers) {
+    if (value.text.empty() || numbers.IsNumeric(value.text)) {
+        return std::nullopt;
+    }
+    std::string message = std::string(option.name) + " \"" + argument + "\": \"" + value.text +
+                          "\" is not a number (the entry would keep \"" + CutToNumeric(value.text, numbers).text +
+                          "\"); ";
+    const auto& units = PossibleUnits(option.entry);
+    if (units.empty()) {
+        message += "the " + std::string(option.entryName) + " entry takes a number of mm and no unit";
+    } else {
+        message += "units of the " + std::string(option.entryName) + " entry: " + Join(units);
+    }
+    return Error{ErrorCode::BadValue, message};
+}
+
+}  // namespace
+
+const std::vector<ValueOption>& ValueOptions() {
+    static const std::vector<ValueOption> kOptions = {
+        {"--beam", "beam", EntryId::Beam1},
+        {"--width", "width", EntryId::Beam2},
+        {"--wavelength", "wavelength", EntryId::WaveLength},
+        {"--power", "power", EntryId::MaxPower},
+        {"--energy", "energy", EntryId::MaxEnergy},
+        {"--rate", "rate", EntryId::RepRate},
+        {"--pulse-width", "pulse width", EntryId::PulseWidth},
+    };
+    return kOptions;
+}
+
+const char* OptionName(EntryId entry) {
+    for (const auto& option : ValueOptions()) {
+        if (option.entry == entry) {
+            return option.name;
+        }
+    }
+    return "";
+}
+
+Result<SelectOptions> ParseSelectOptions(const std::vector<std::string>& args, char decimalSeparator) {
+    SelectOptions options;
+    options.dataDir = ProgramFolder();
+    const std::map<std::string, bool SelectOptions::*> flags = {{"--pulsed", &SelectOptions::pulsed},
+                                                                {"--rect", &SelectOptions::rect},
+                                                                {"--single", &SelectOptions::single},
+                                                                {"--probe", &SelectOptions::probe},
+                                                                {"--json", &SelectOptions::json},
+                                                                {"--explain", &SelectOptions::explain},
+                                                                {"--as-typed", &SelectOptions::asTyped},
+                                                                {"--help", &SelectOptions::help},
+                                                                {"-h", &SelectOptions::help}};
+    std::vector<std::pair<const ValueOption*, std::string>> arguments;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string name = args[i];
+        std::optional<std::string> inlineValue;
+        if (const auto equals = name.find('='); name.starts_with("--") && equals != std::string::npos) {
+            inlineValue = name.substr(equals + 1);
+            name.resize(equals);
+        }
+        if (const auto flag = flags.find(name); flag != flags.end() && !inlineValue) {
+            options.*(flag->second) = true;
+            continue;
+        }
+        const auto takeValue = [&]() -> std::optional<std::string> {
+            if (inlineValue) {
+                return inlineValue;
+            }
+            if (i + 1 >= args.size()) {
+                return std::nullopt;
+            }
+            return args[++i];
+        };
+        const auto& valueOptions = ValueOptions();
+        const auto valueOption = std::find_if(valueOptions.begin(), valueOptions.end(),
+                                              [&name](const ValueOption& option) { return name == option.name; });
+        if (name != "--data-dir" && name != "--report" && valueOption == valueOptions.end()) {
+            return Usage("unknown option \"" + args[i] + "\"");
+        }
+        const auto value = takeValue();
+        if (!value) {
+            return Usage(name + " needs a value");
+        }
+        if (name == "--data-dir") {
+            options.dataDir = *value;
+        } else if (name == "--report") {
+            options.report = *value;
+        } else {
+            arguments.emplace_back(&*valueOption, *value);
+        }
+    }
+    if (options.single && !options.pulsed) {
+        return Usage("--single needs --pulsed (single pulse energy is measured on a pulsed laser)");
+    }
+    QuietServices quiet;
+    const NumberEntry numbers(decimalSeparator, quiet);
+    for (const auto& [option, argument] : arguments) {
+        GivenValue value = SplitUnit(argument, option->entry);
+        if (!options.asTyped) {
+            if (auto error = CheckNumber(*option, argument, value, numbers)) {
+                return *error;
+            }
+        }
+        options.values[option->entry] = std::move(value);
+    }
+    return options;
+}
+
+}  // namespace tavrin::cli

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "catalogue/laser_input_state.h"
+#include "catalogue/result.h"
+
+namespace tavrin::cli {
+
+// A value option's text and the unit split off its end, if any.
+struct GivenValue {
+    std::string text;
+    std::optional<std::string> unit;
+};
+
+struct SelectOptions {
+    std::filesystem::path dataDir;
+    bool pulsed = false;
+    bool rect = false;
+    bool single = false;
+    bool probe = false;
+    bool json = false;
+    bool explain = false;
+    bool asTyped = false;
+    bool help = false;
+    std::optional<std::string> report;
+    std::map<EntryId, GivenValue> values;
+};
+
+// The value options in the order their texts are written on the window.
+struct ValueOption {
+    const char* name;
+    const char* entryName;  // how a message names the entry
+    EntryId entry;
+};
+const std::vector<ValueOption>& ValueOptions();
+const char* OptionName(EntryId entry);
+
+// Reads the options of `select`. A value whose text (once its unit is split
+// off) the entry's numeric test refuses is an error of its own
+// (ErrorCode::BadValue), unless --as-typed asks for the entry filter instead;
+// other mistakes are ErrorCode::BadUsage.
+Result<SelectOptions> ParseSelectOptions(const std::vector<std::string>& args, char decimalSeparator);
+
+}  // namespace tavrin::cli

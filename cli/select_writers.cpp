@@ -1,0 +1,141 @@
+#include "select_writers.h"
+
+#include <array>
+#include <ostream>
+
+#include "catalogue/control_characters.h"
+#include "exit_status.h"
+#include "form/quiet_services.h"
+#include "reports/report.h"
+#include "selection/head_search.h"
+
+namespace tavrin::cli {
+namespace {
+
+const char* StatusName(int status) {
+    switch (status) {
+        case kFound:
+            return "found";
+        case kNoneFound:
+            return "none";
+        default:
+            break;
+    }
+    return "invalid";
+}
+
+struct DerivedRow {
+    const char* caption;
+    LabelId value;
+    LabelId unit;
+    const char* valueKey;
+    const char* unitKey;
+};
+constexpr std::array<DerivedRow, 6> kDerivedRows = {{
+    {kAreaCaption, LabelId::VArea, LabelId::MArea, "lblVArea", "lblMArea"},
+    {kAvgPowerCaption, LabelId::VAvgPower, LabelId::MAvgPower, "lblVAvgPower", "lblMAvgPower"},
+    {kPowerDensityCaption, LabelId::VPowerDensity, LabelId::MPowerDensity, "lblVPowerDensity", "lblMPowerDensity"},
+    {kPeakPowerCaption, LabelId::VPeakPower, LabelId::MPeakPower, "lblVPeakPower", "lblMPeakPower"},
+    {kPeakPowerDensityCaption, LabelId::VPeakPowerDensity, LabelId::MPeakPowerDensity, "lblVPeakPowerDensity",
+     "lblMPeakPowerDensity"},
+    {kEnergyDensityCaption, LabelId::VEnergyDensity, LabelId::MEnergyDensity, "lblVEnergyDensity", "lblMEnergyDensity"},
+}};
+
+// The product table of the report: from its "PRODUCTS FOUND:" line on.
+std::string ProductTable(const std::string& report) {
+    const auto start = report.find("PRODUCTS FOUND:");
+    return start == std::string::npos ? std::string() : report.substr(start);
+}
+
+std::string WithoutCarriageReturns(std::string text) {
+    std::erase(text, '\r');
+    return text;
+}
+
+}  // namespace
+
+nlohmann::ordered_json ResultJson(const MainWindowModel& model, const std::vector<Message>& messages, int status) {
+    const LaserInputState& state = model.State();
+    nlohmann::ordered_json json;
+    json["entries"] = {
+        {"Beam1", state.Beam1().Text},
+        {"Beam2", state.Beam2().Text},
+        {"WaveLength", {state.WaveLength().Text, state.WaveLength().Unit()}},
+        {"MaxPower", {state.MaxPower().Text, state.MaxPower().Unit()}},
+        {"MaxEnergy", {state.MaxEnergy().Text, state.MaxEnergy().Unit()}},
+        {"RepRate", {state.RepRate().Text, state.RepRate().Unit()}},
+        {"PulseWidth", {state.PulseWidth().Text, state.PulseWidth().Unit()}},
+    };
+    nlohmann::ordered_json labels = nlohmann::ordered_json::object();
+    for (const auto& row : kDerivedRows) {
+        labels[row.valueKey] = model.Labels().Get(row.value);
+        labels[row.unitKey] = model.Labels().Get(row.unit);
+    }
+    json["labels"] = labels;
+    json["values"] = {
+        {"BeamArea", state.BeamArea},           {"BeamSize", state.BeamSize},
+        {"AveragePower", state.AveragePower},   {"PeakPower", state.PeakPower},
+        {"PowerDensity", state.PowerDensity},   {"PeakPowerDensity", state.PeakPowerDensity},
+        {"EnergyDensity", state.EnergyDensity},
+    };
+    nlohmann::ordered_json messageList = nlohmann::ordered_json::array();
+    for (const Message& message : messages) {
+        messageList.push_back({{"title", message.title}, {"text", message.text}});
+    }
+    json["messages"] = messageList;
+    json["status"] = StatusName(status);
+    nlohmann::ordered_json heads = nlohmann::ordered_json::array();
+    const ResultsGrid& grid = model.Grid();
+    for (int row = 1; status == kFound && row <= grid.RowCount(); ++row) {
+        heads.push_back({{"index", grid.RowTag(row)},
+                         {"name", grid.CellAt(row, 1)},
+                         {"margin", grid.CellAt(row, 2)},
+                         {"resolutions",
+                          {{"Ardo", grid.CellAt(row, 3)},
+                           {"Brisa", grid.CellAt(row, 4)},
+                           {"RVX", grid.CellAt(row, 5)},
+                           {"QDM", grid.CellAt(row, 6)},
+                           {"Sela", grid.CellAt(row, 7)},
+                           {"Vantic", grid.CellAt(row, 8)}}}});
+    }
+    json["heads"] = heads;
+    if (status == kNoneFound && model.LastRequest()) {
+        json["request"] = *model.LastRequest();
+    } else {
+        json["request"] = nullptr;
+    }
+    return json;
+}
+
+void WriteSummary(std::ostream& out, const MainWindowModel& model, const std::vector<Message>& messages, int status) {
+    out << "Derived beam parameters:\n";
+    for (const auto& row : kDerivedRows) {
+        out << row.caption << model.Labels().Get(row.value) << model.Labels().Get(row.unit) << "\n";
+    }
+    out << "\n";
+    for (const Message& message : messages) {
+        out << message.title << ": " << message.text << "\n";
+    }
+    if (status == kFound) {
+        out << WithoutCarriageReturns(
+            ProductTable(ComposeReport(model.State(), model.Labels(), model.Grid(), &EscapeControlCharacters)));
+    } else if (status == kNoneFound) {
+        out << "No standard head fits this laser. Request for a custom head:\n\n"
+            << WithoutCarriageReturns(model.LastRequest().value_or("")) << "\n";
+    }
+}
+
+void WriteExplanation(std::ostream& out, const MainWindowModel& model) {
+    QuietServices quiet;
+    const NumberEntry numbers(model.Numbers().DecimalSeparator(), quiet);
+    const Catalogue& catalogue = model.Heads();
+    const SearchContext context(model.State(), numbers, catalogue.Coatings);
+    out << "\nHeads not kept:\n";
+    for (const HeadRecord& head : catalogue.Heads) {
+        if (const auto rejection = FirstRejection(LimitsOf(head), context)) {
+            out << EscapeControlCharacters(DescribeRejection(head, *rejection)) << "\n";
+        }
+    }
+}
+
+}  // namespace tavrin::cli

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <iosfwd>
+#include <nlohmann/json.hpp>
+#include <vector>
+
+#include "catalogue/message_box.h"
+#include "form/main_window_model.h"
+
+namespace tavrin::cli {
+
+// The outcome of one selection as a JSON object: entries, labels, values,
+// messages, status, heads and the request.
+nlohmann::ordered_json ResultJson(const MainWindowModel& model, const std::vector<Message>& messages, int status);
+
+// The outcome for a person at a terminal: the derived values, the messages and
+// the heads found or the request. Catalogue texts show control characters escaped.
+void WriteSummary(std::ostream& out, const MainWindowModel& model, const std::vector<Message>& messages, int status);
+
+// Every head that was not kept, with the first criterion it fails.
+void WriteExplanation(std::ostream& out, const MainWindowModel& model);
+
+}  // namespace tavrin::cli

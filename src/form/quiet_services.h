@@ -1,0 +1,25 @@
+#pragma once
+
+#include "main_window_model.h"
+
+namespace tavrin {
+
+// Services for a window that nobody sees (the command line, measuring,
+// fuzzing): messages are answered OK and dropped, nothing is opened, shown or
+// printed.
+class QuietServices final : public MessageBoxService,
+                            public DocumentOpener,
+                            public RequestWindow,
+                            public ReportPrinter {
+public:
+    MessageAnswer Show(const Message& message) override;
+    bool OpenDocument(const std::string& target, int showCommand) override;
+    void Testo(const std::string& text) override;
+    void ShowModal() override;
+    void PrintReport(const std::string& report) override;
+
+    // All four services at once, for a main window model.
+    MainWindowServices All() { return MainWindowServices{*this, *this, *this, *this}; }
+};
+
+}  // namespace tavrin
