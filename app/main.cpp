@@ -3,7 +3,7 @@
 #include <QScreen>
 #include <memory>
 
-#include "catalogue/program_folder.h"
+#include "support/program_folder.h"
 #include "ui/desktop_session.h"
 #include "ui/launcher_window.h"
 #include "ui/startup_probe.h"

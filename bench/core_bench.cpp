@@ -7,28 +7,20 @@
 
 #include "allocation_meter.h"
 #include "catalogue/head_catalogue.h"
-#include "catalogue/synthetic_catalogue.h"
 #include "form/main_window_model.h"
+#include "form/quiet_services.h"
 #include "reports/report.h"
 #include "reports/request_text.h"
+#include "synthetic/synthetic_catalogue.h"
 
 namespace tavrin::bench {
 namespace {
-
-class Quiet final : public MessageBoxService, public DocumentOpener, public RequestWindow, public ReportPrinter {
-public:
-    MessageAnswer Show(const Message&) override { return MessageAnswer::Ok; }
-    bool OpenDocument(const std::string&, int) override { return true; }
-    void Testo(const std::string&) override {}
-    void ShowModal() override {}
-    void PrintReport(const std::string&) override {}
-};
 
 struct Window {
     explicit Window(Catalogue catalogue)
         : model(std::move(catalogue), std::filesystem::temp_directory_path(), '.',
                 MainWindowServices{quiet, quiet, quiet, quiet}) {}
-    Quiet quiet;
+    QuietServices quiet;
     MainWindowModel model;
 };
 

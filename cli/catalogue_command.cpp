@@ -9,12 +9,12 @@
 #include "catalogue/catalogue.h"
 #include "catalogue/catalogue_check.h"
 #include "catalogue/catalogue_csv.h"
-#include "catalogue/control_characters.h"
-#include "catalogue/file_io.h"
 #include "catalogue/head_catalogue.h"
-#include "catalogue/synthetic_catalogue.h"
 #include "exit_status.h"
 #include "select_command.h"
+#include "support/control_characters.h"
+#include "support/file_io.h"
+#include "synthetic/synthetic_catalogue.h"
 
 namespace tavrin::cli {
 namespace {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "catalogue/result.h"
 #include "form/main_window_model.h"
 #include "select_options.h"
+#include "support/result.h"
 
 namespace tavrin::cli {
 

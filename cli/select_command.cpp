@@ -4,7 +4,6 @@
 #include <cstring>
 #include <ostream>
 
-#include "catalogue/file_io.h"
 #include "exit_status.h"
 #include "form/quiet_services.h"
 #include "laser_replay.h"
@@ -12,6 +11,7 @@
 #include "reports/report.h"
 #include "select_options.h"
 #include "select_writers.h"
+#include "support/file_io.h"
 
 namespace tavrin::cli {
 namespace {

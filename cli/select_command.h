@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/result.h"
+#include "support/result.h"
 
 namespace tavrin::cli {
 

@@ -2,9 +2,10 @@
 
 #include <algorithm>
 
-#include "catalogue/program_folder.h"
+#include "beam/entry_filter.h"
 #include "form/main_window_model.h"
 #include "form/quiet_services.h"
+#include "support/program_folder.h"
 
 namespace tavrin::cli {
 namespace {

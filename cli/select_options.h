@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/laser_input_state.h"
-#include "catalogue/result.h"
+#include "beam/laser_input_state.h"
+#include "support/result.h"
 
 namespace tavrin::cli {
 

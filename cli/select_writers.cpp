@@ -3,11 +3,11 @@
 #include <array>
 #include <ostream>
 
-#include "catalogue/control_characters.h"
 #include "exit_status.h"
 #include "form/quiet_services.h"
 #include "reports/report.h"
 #include "selection/head_search.h"
+#include "support/control_characters.h"
 
 namespace tavrin::cli {
 namespace {
@@ -87,16 +87,14 @@ nlohmann::ordered_json ResultJson(const MainWindowModel& model, const std::vecto
     nlohmann::ordered_json heads = nlohmann::ordered_json::array();
     const ResultsGrid& grid = model.Grid();
     for (int row = 1; status == kFound && row <= grid.RowCount(); ++row) {
+        nlohmann::ordered_json resolutions = nlohmann::ordered_json::object();
+        for (const GridColumn column : kMonitorColumns) {
+            resolutions[kGridColumns[static_cast<std::size_t>(column) - 1].key] = grid.CellAt(row, column);
+        }
         heads.push_back({{"index", grid.RowTag(row)},
-                         {"name", grid.CellAt(row, 1)},
-                         {"margin", grid.CellAt(row, 2)},
-                         {"resolutions",
-                          {{"Ardo", grid.CellAt(row, 3)},
-                           {"Brisa", grid.CellAt(row, 4)},
-                           {"RVX", grid.CellAt(row, 5)},
-                           {"QDM", grid.CellAt(row, 6)},
-                           {"Sela", grid.CellAt(row, 7)},
-                           {"Vantic", grid.CellAt(row, 8)}}}});
+                         {"name", grid.CellAt(row, GridColumn::Name)},
+                         {"margin", grid.CellAt(row, GridColumn::Margin)},
+                         {"resolutions", resolutions}});
     }
     json["heads"] = heads;
     if (status == kNoneFound && model.LastRequest()) {

@@ -4,8 +4,8 @@
 #include <nlohmann/json.hpp>
 #include <vector>
 
-#include "catalogue/message_box.h"
 #include "form/main_window_model.h"
+#include "support/message_box.h"
 
 namespace tavrin::cli {
 

@@ -1,23 +1,18 @@
 // The numeric test, TextToValue and the entry filter's cut-back on arbitrary text.
 #include <cmath>
 
-#include "catalogue/message_box.h"
+#include "beam/entry_filter.h"
 #include "form/main_window_model.h"
+#include "form/quiet_services.h"
 #include "fuzz_input.h"
+#include "support/message_box.h"
 
-namespace {
-
-class Silent final : public tavrin::MessageBoxService {
-public:
-    tavrin::MessageAnswer Show(const tavrin::Message&) override { return tavrin::MessageAnswer::Ok; }
-};
-
-}  // namespace
+namespace {}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace tavrin;
     fuzz::FuzzInput input(data, size);
-    Silent silent;
+    QuietServices silent;
     const NumberEntry numbers(input.Byte() % 2 == 0 ? '.' : ',', silent);
     const std::string text = input.Rest();
 

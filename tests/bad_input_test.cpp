@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -11,10 +12,10 @@
 #include <sstream>
 
 #include "catalogue/catalogue_csv.h"
-#include "catalogue/file_io.h"
 #include "catalogue/head_catalogue.h"
 #include "catalogue_command.h"
 #include "select_command.h"
+#include "support/file_io.h"
 #include "test_support.h"
 
 namespace tavrin {
@@ -62,23 +63,37 @@ protected:
     std::streamsize xsputn(const char*, std::streamsize) override { return 0; }
 };
 
+// Test names that ctest can carry: letters, digits, blanks, dots and dashes.
+std::string Label(const std::string& text) {
+    std::string label;
+    for (const char c : text) {
+        label.push_back(std::isalnum(static_cast<unsigned char>(c)) != 0 || c == ' ' || c == '.' || c == '-' ? c : '_');
+    }
+    return label;
+}
+
+// A fresh folder of this test's own, so that tests may run side by side.
+fs::path TestFolder() {
+    const auto* info = testing::UnitTest::GetInstance()->current_test_info();
+    return test::FreshFolder(Label(std::string(info->test_suite_name()) + "-" + info->name()));
+}
+
 class BadInput : public testing::Test {
 protected:
     void SetUp() override { setenv("LC_ALL", "C", 1); }
 };
 
 // A copy of the shipped catalogue folder.
-fs::path ShippedCopy(const std::string& name) {
-    const fs::path folder = test::FreshFolder(name);
+fs::path ShippedCopy() {
+    const fs::path folder = TestFolder();
     for (const char* file : {kHeadsFileName, kCoatingsFileName}) {
         fs::copy_file(fs::path(TAVRIN_PROGRAM_DIR) / file, folder / file);
     }
     return folder;
 }
 
-fs::path FolderWith(const std::string& name, const std::vector<HeadRecord>& heads,
-                    const CoatingTable& coatings = test::UniformCoatings(100)) {
-    const fs::path folder = test::FreshFolder(name);
+fs::path FolderWith(const std::vector<HeadRecord>& heads, const CoatingTable& coatings = test::UniformCoatings(100)) {
+    const fs::path folder = TestFolder();
     test::WriteFile(folder / kHeadsFileName, SerializeHeads(heads).Value());
     test::WriteFile(folder / kCoatingsFileName, SerializeCoatings(coatings));
     return folder;
@@ -90,13 +105,17 @@ struct UnreadableCase {
     const char* file;
     const char* message;
     std::vector<std::string> command;  // the folder is appended
+
+    friend void PrintTo(const UnreadableCase& c, std::ostream* os) {
+        *os << Label(std::string(c.file) + " " + c.command.back());
+    }
 };
 
 class UnreadableCatalogue : public BadInput, public testing::WithParamInterface<UnreadableCase> {};
 
 // Reading the process's own memory file fails with an I/O error, as a failing disk does.
 TEST_P(UnreadableCatalogue, EndsWithTheMessageAndTheSystemsReason) {
-    const fs::path folder = ShippedCopy("unreadable");
+    const fs::path folder = ShippedCopy();
     fs::remove(folder / GetParam().file);
     fs::create_symlink("/proc/self/mem", folder / GetParam().file);
 
@@ -133,6 +152,8 @@ struct ValueCase {
     const char* entry;  // the JSON entry the value lands in
     const char* kept;   // what the filter keeps with --as-typed
     std::string refusal;
+
+    friend void PrintTo(const ValueCase& c, std::ostream* os) { *os << Label(c.laser.back()); }
 };
 
 class ValueArguments : public BadInput, public testing::WithParamInterface<ValueCase> {};
@@ -203,12 +224,14 @@ struct SourceCase {
     const char* file;
     std::string row;
     const char* message;
+
+    friend void PrintTo(const SourceCase& c, std::ostream* os) { *os << Label(c.message); }
 };
 
 class NonNumericSources : public BadInput, public testing::WithParamInterface<SourceCase> {};
 
 TEST_P(NonNumericSources, AreRefusedAndNothingIsWritten) {
-    const fs::path folder = test::FreshFolder("non-numeric");
+    const fs::path folder = TestFolder();
     const std::string heads = WriteHeadsCsv({test::WideHead("A")});
     const std::string coatings = WriteCoatingsCsv(test::UniformCoatings(1));
     const bool inHeads = std::string(GetParam().file) == "heads.csv";
@@ -239,6 +262,8 @@ struct CheckCase {
     const char* what;
     std::function<void(HeadRecord&, CoatingTable&)> edit;
     const char* finding;
+
+    friend void PrintTo(const CheckCase& c, std::ostream* os) { *os << Label(c.what); }
 };
 
 class CatalogueCheck : public BadInput, public testing::WithParamInterface<CheckCase> {};
@@ -247,7 +272,7 @@ TEST_P(CatalogueCheck, ReportsWhatTheSearchCannotCheck) {
     HeadRecord head = test::WideHead("H");
     CoatingTable coatings = test::UniformCoatings(1);
     GetParam().edit(head, coatings);
-    const CliRun run = Cli({"catalogue", "check", FolderWith("check", {head}, coatings).string()});
+    const CliRun run = Cli({"catalogue", "check", FolderWith({head}, coatings).string()});
     EXPECT_EQ(run.status, 1) << run.out;
     EXPECT_NE(run.out.find(GetParam().finding), std::string::npos) << run.out;
 }
@@ -274,12 +299,14 @@ struct NameCase {
     std::string name;
     std::string escaped;   // text output and --explain
     std::string replaced;  // report file
+
+    friend void PrintTo(const NameCase& c, std::ostream* os) { *os << Label(c.escaped); }
 };
 
 class ControlCharacters : public BadInput, public testing::WithParamInterface<NameCase> {};
 
 TEST_P(ControlCharacters, NeverReachTheTerminalOrTheReport) {
-    const fs::path folder = FolderWith("control", {test::WideHead(GetParam().name)});
+    const fs::path folder = FolderWith({test::WideHead(GetParam().name)});
     const fs::path report = folder / "report.txt";
     const std::vector<std::string> laser = {"select",       "--data-dir", folder.string(), "--beam", "5",
                                             "--wavelength", "1064nm",     "--power",       "10"};
@@ -313,6 +340,8 @@ struct LostOutputCase {
     std::vector<std::string> command;
     bool stdoutFails;
     const char* message;
+
+    friend void PrintTo(const LostOutputCase& c, std::ostream* os) { *os << Label(c.command[0] + " " + c.message); }
 };
 
 class LostOutput : public BadInput, public testing::WithParamInterface<LostOutputCase> {};
@@ -325,7 +354,7 @@ TEST_P(LostOutput, EndsWithStatus74AndTheReason) {
         if (arg == "PROGRAM") {
             arg = TAVRIN_PROGRAM_DIR;
         } else if (arg.starts_with("TMP/")) {
-            arg = (test::FreshFolder("lost-output") / arg.substr(4)).string();
+            arg = (TestFolder() / arg.substr(4)).string();
         }
     }
     const CliRun run = Cli(command, GetParam().stdoutFails ? &broken : nullptr);
@@ -358,7 +387,7 @@ TEST_F(BadInput, AProcessWritingToAFullDiskExitsWith74) {
 // ---- where users stumble ----------------------------------------------------------
 
 TEST_F(BadInput, SpreadsheetSourcesWithAByteOrderMarkAndCrLfBuild) {
-    const fs::path folder = test::FreshFolder("spreadsheet");
+    const fs::path folder = TestFolder();
     for (const char* name : {"heads.csv", "coatings.csv"}) {
         std::string text = test::ReadFile(fs::path(TAVRIN_DATA_DIR) / name);
         std::string crlf = "\xEF\xBB\xBF";

@@ -6,8 +6,8 @@
 #include "catalogue/catalogue_csv.h"
 #include "catalogue/cp1252.h"
 #include "catalogue/head_catalogue.h"
-#include "catalogue/synthetic_catalogue.h"
 #include "form/main_window_model.h"
+#include "synthetic/synthetic_catalogue.h"
 #include "test_support.h"
 
 namespace tavrin {

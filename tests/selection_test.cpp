@@ -413,7 +413,7 @@ TEST(ResultsGrid, AppendsAfterTheLastRowAndKeepsHiddenCells) {
     grid.SetCell(1, 1, "again");
     EXPECT_EQ(grid.CellAt(1, 1), "again");
     grid.SetCell(1, 8, "last");
-    grid.AddColumn("9", "Extra", true);
+    grid.AddColumn("Extra", true);
     EXPECT_EQ(grid.RowCount(), 1);
     EXPECT_EQ(grid.CellAt(1, 1), "again");
     EXPECT_EQ(grid.CellAt(1, 8), "last");
@@ -533,6 +533,28 @@ TEST_F(DataSheets, CurveButtonsOpenOnlyVisibleFiles) {
     EXPECT_EQ(f.opener.opened.back().second, 0);
     EXPECT_EQ(std::string(CurveDocumentOf(CurveDocument::UVA).caption), "UV-A");
     EXPECT_EQ(std::string(CurveDocumentOf(CurveDocument::UVA).fileName), "UV_A.pdf");
+}
+
+TEST_F(DataSheets, AFailedOpeningIsTold) {
+    test::WriteFile(folder / "pdf" / "A.pdf", "%PDF");
+    test::WriteFile(folder / "pdf" / "TQ.pdf", "%PDF");
+    ModelFixture f({{WideHead("A")}, test::UniformCoatings(100)}, '.', folder);
+    f.opener.works = false;
+    TypeCw(f.model);
+    f.model.Explore();
+    const std::vector<std::pair<std::function<void()>, std::string>> actions = {
+        {[&f] { f.model.CellActivated(1); }, (folder / "pdf" / "A.pdf").string()},
+        {[&f] { f.model.OpenCurveDocument(CurveDocument::TQ); }, (folder / "pdf" / "TQ.pdf").string()},
+        {[&f] { f.model.OpenWebSite(); }, ""}};
+    for (const auto& [action, target] : actions) {
+        f.messages.shown.clear();
+        action();
+        ASSERT_EQ(f.messages.shown.size(), 1u);
+        EXPECT_EQ(f.messages.shown[0], CouldNotOpenMessage(f.opener.opened.back().first));
+        if (!target.empty()) {
+            EXPECT_EQ(f.opener.opened.back().first, target);
+        }
+    }
 }
 
 }  // namespace

@@ -25,10 +25,11 @@ class RecordingOpener final : public DocumentOpener {
 public:
     bool OpenDocument(const std::string& target, int showCommand) override {
         opened.emplace_back(target, showCommand);
-        return true;
+        return works;
     }
 
     std::vector<std::pair<std::string, int>> opened;
+    bool works = true;  // false: the desktop has no program for it
 };
 
 class RecordingRequestWindow final : public RequestWindow {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "catalogue/laser_input_state.h"
+#include "beam/laser_input_state.h"
 #include "labels.h"
 #include "number_entry.h"
 

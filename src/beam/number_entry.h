@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "catalogue/message_box.h"
+#include "support/message_box.h"
 
 namespace tavrin {
 

@@ -5,8 +5,8 @@
 
 #include "coating_table.h"
 #include "head_record.h"
-#include "message_box.h"
-#include "result.h"
+#include "support/message_box.h"
+#include "support/result.h"
 
 namespace tavrin {
 

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <map>
 
-#include "control_characters.h"
+#include "support/control_characters.h"
 
 namespace tavrin {
 namespace {

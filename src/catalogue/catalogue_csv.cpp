@@ -8,7 +8,7 @@
 #include <optional>
 #include <set>
 
-#include "control_characters.h"
+#include "support/control_characters.h"
 
 namespace tavrin {
 namespace {

@@ -6,7 +6,7 @@
 
 #include "coating_table.h"
 #include "head_record.h"
-#include "result.h"
+#include "support/result.h"
 
 namespace tavrin {
 

@@ -1,7 +1,7 @@
 #include "coating_table.h"
 
 #include "byte_io.h"
-#include "file_io.h"
+#include "support/file_io.h"
 
 namespace tavrin {
 

@@ -5,7 +5,7 @@
 
 #include "byte_io.h"
 #include "cp1252.h"
-#include "file_io.h"
+#include "support/file_io.h"
 
 namespace tavrin {
 namespace {

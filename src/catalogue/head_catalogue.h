@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "head_record.h"
-#include "result.h"
+#include "support/result.h"
 
 namespace tavrin {
 

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "support/message_box.h"
+
 namespace tavrin {
 
 // Opens a file or a web address with the desktop's registered application,
@@ -12,6 +14,9 @@ public:
     virtual ~DocumentOpener() = default;
     virtual bool OpenDocument(const std::string& target, int showCommand) = 0;
 };
+
+// Tells the user that a document or address could not be opened.
+Message CouldNotOpenMessage(const std::string& target);
 
 // Lets the user pick a printer and prints the report on it in a fixed-pitch
 // font; prints nothing when the user cancels.

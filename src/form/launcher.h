@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <string>
 
-#include "catalogue/message_box.h"
 #include "desktop_services.h"
+#include "support/message_box.h"
 
 namespace tavrin {
 

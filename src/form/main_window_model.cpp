@@ -1,29 +1,21 @@
 #include "main_window_model.h"
 
+#include "documents.h"
+
 #include <array>
 #include <system_error>
 
 #include "beam/derived_values.h"
-#include "catalogue/file_io.h"
+#include "beam/entry_filter.h"
 #include "reports/maker_contact.h"
 #include "reports/report.h"
 #include "reports/request_text.h"
 #include "selection/head_search.h"
 #include "selection/validation.h"
+#include "support/file_io.h"
 
 namespace tavrin {
 namespace {
-
-constexpr std::array<CurveDocumentInfo, 8> kCurveDocuments = {{
-    {"cmdTQS", "TQS", "TQS.pdf"},
-    {"cmdGDK", "GDK", "GDK.pdf"},
-    {"cmdVMS", "VMS", "VMS.pdf"},
-    {"cmdVMT", "VMT", "VMT.pdf"},
-    {"cmdZR", "ZR", "ZR.pdf"},
-    {"cmdUVC", "UV-C", "UV_C.pdf"},
-    {"cmdUVA", "UV-A", "UV_A.pdf"},
-    {"cmdTQ", "TQ", "TQ.pdf"},
-}};
 
 // What the recomputation reads and writes; equal snapshots mean that running
 // it again would change nothing.
@@ -34,65 +26,10 @@ struct Snapshot {
     friend bool operator==(const Snapshot&, const Snapshot&) = default;
 };
 
-// The start of the last character of a UTF-8 text (a stray byte counts as one).
-std::size_t LastCharacterStart(const std::string& text) {
-    std::size_t start = text.size() - 1;
-    std::size_t continuation = 0;
-    while (start > 0 && continuation < 3 && (static_cast<unsigned char>(text[start]) & 0xC0) == 0x80) {
-        --start;
-        ++continuation;
-    }
-    const auto lead = static_cast<unsigned char>(text[start]);
-    const std::size_t expected = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
-    if (continuation > 0 && expected == continuation) {
-        return start;
-    }
-    return text.size() - 1;
-}
-
-// An ordinary file that the desktop would list: no folder, no hidden file, no link.
-bool IsOrdinaryVisibleFile(const std::filesystem::path& file) {
-    std::error_code ec;
-    const auto status = std::filesystem::symlink_status(file, ec);
-    if (ec || !std::filesystem::is_regular_file(status)) {
-        return false;
-    }
-    const std::string name = file.filename().string();
-    return !name.empty() && name.front() != '.';
-}
-
-// A head name that can stand in a file name as it is, once "/" is replaced.
-bool SafeForFileName(const std::string& name) {
-    for (const char c : name) {
-        const auto u = static_cast<unsigned char>(c);
-        if (u < 0x20 || u == 0x7F) {
-            return false;
-        }
-    }
-    return true;
-}
-
 constexpr std::array<LabelId, 6> kMonitorLabels = {LabelId::VSela, LabelId::VVantic, LabelId::VBrisa,
                                                    LabelId::VQDM,  LabelId::VArdo,   LabelId::VRVX};
 
 }  // namespace
-
-const CurveDocumentInfo& CurveDocumentOf(CurveDocument document) {
-    return kCurveDocuments[static_cast<std::size_t>(document)];
-}
-
-FilteredText CutToNumeric(const std::string& text, const NumberEntry& numbers) {
-    if (text.empty() || numbers.IsNumeric(text)) {
-        return {text, 0};
-    }
-    const std::size_t keep = numbers.LongestNumericPrefix(text);
-    FilteredText result{text, 0};
-    while (result.text.size() > keep) {
-        result.text.resize(LastCharacterStart(result.text));
-        ++result.cuts;
-    }
-    return result;
-}
 
 std::unique_ptr<MainWindowModel> MainWindowModel::Start(const std::filesystem::path& programFolder,
                                                         char decimalSeparator, const MainWindowServices& services) {
@@ -227,27 +164,20 @@ void MainWindowModel::CellSelected(int row) {
     if (row < 1 || row > m_grid.RowCount()) {
         return;
     }
-    SetCaption(LabelId::VArdo, m_grid.CellAt(row, 3));
-    SetCaption(LabelId::VBrisa, m_grid.CellAt(row, 4));
-    SetCaption(LabelId::VRVX, m_state.SinglePulse() ? " n.a." : m_grid.CellAt(row, 5));
-    SetCaption(LabelId::VQDM, m_grid.CellAt(row, 6));
-    SetCaption(LabelId::VSela, m_grid.CellAt(row, 7));
-    SetCaption(LabelId::VVantic, m_grid.CellAt(row, 8));
+    SetCaption(LabelId::VArdo, m_grid.CellAt(row, GridColumn::Ardo));
+    SetCaption(LabelId::VBrisa, m_grid.CellAt(row, GridColumn::Brisa));
+    SetCaption(LabelId::VRVX, m_state.SinglePulse() ? " n.a." : m_grid.CellAt(row, GridColumn::RVX));
+    SetCaption(LabelId::VQDM, m_grid.CellAt(row, GridColumn::QDM));
+    SetCaption(LabelId::VSela, m_grid.CellAt(row, GridColumn::Sela));
+    SetCaption(LabelId::VVantic, m_grid.CellAt(row, GridColumn::Vantic));
 }
 
 void MainWindowModel::CellActivated(int row) {
     if (row < 1 || row > m_grid.RowCount()) {
         return;
     }
-    std::string name = m_grid.CellAt(row, 1);
-    for (char& c : name) {
-        if (c == '/') {
-            c = '-';
-        }
-    }
-    const std::filesystem::path sheet = PdfFolder() / (name + ".pdf");
-    if (SafeForFileName(name) && IsOrdinaryVisibleFile(sheet)) {
-        m_services.documents.OpenDocument(sheet.string(), 4);
+    if (const auto sheet = DataSheetOf(PdfFolder(m_programFolder), m_grid.CellAt(row, GridColumn::Name))) {
+        Open(sheet->string(), 4);
         return;
     }
     const Message missing{
@@ -255,7 +185,7 @@ void MainWindowModel::CellActivated(int row) {
         "visit the Corvane website to consult this document.",
         "Info", MessageIcon::None, MessageButtons::OkCancel};
     if (m_services.messages.Show(missing) == MessageAnswer::Ok) {
-        m_services.documents.OpenDocument(kProductIndexPage, 0);
+        Open(kProductIndexPage, 0);
     }
 }
 
@@ -270,9 +200,8 @@ void MainWindowModel::Print() {
 }
 
 void MainWindowModel::OpenCurveDocument(CurveDocument document) {
-    const std::filesystem::path file = PdfFolder() / CurveDocumentOf(document).fileName;
-    if (IsOrdinaryVisibleFile(file)) {
-        m_services.documents.OpenDocument(file.string(), 4);
+    if (const auto file = CurveDocumentFile(PdfFolder(m_programFolder), document)) {
+        Open(file->string(), 4);
         return;
     }
     m_services.messages.Show(
@@ -280,11 +209,14 @@ void MainWindowModel::OpenCurveDocument(CurveDocument document) {
 }
 
 void MainWindowModel::OpenWebSite() {
-    m_services.documents.OpenDocument(kMakerWebSite, 0);
+    Open(kMakerWebSite, 0);
 }
 
-std::filesystem::path MainWindowModel::PdfFolder() const {
-    return m_programFolder / "pdf";
+// The desktop may have no program for the document or address; the user is told.
+void MainWindowModel::Open(const std::string& target, int showCommand) {
+    if (!m_services.documents.OpenDocument(target, showCommand)) {
+        m_services.messages.Show(CouldNotOpenMessage(target));
+    }
 }
 
 // ---- options --------------------------------------------------------------

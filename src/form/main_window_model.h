@@ -8,28 +8,19 @@
 
 #include "beam/beam_host.h"
 #include "beam/labels.h"
+#include "beam/laser_input_state.h"
 #include "beam/number_entry.h"
 #include "catalogue/catalogue.h"
-#include "catalogue/laser_input_state.h"
-#include "catalogue/message_box.h"
 #include "desktop_services.h"
+#include "documents.h"
 #include "reports/request_window.h"
 #include "selection/head_limits.h"
 #include "selection/results_grid.h"
+#include "support/message_box.h"
 
 namespace tavrin {
 
 enum class OptionId { CW, Pulsed, Circular, Rectangular, Power, PowerEnergy, PowerMeter, Probe };
-
-// The eight coating and absorber curve documents, in the window's order.
-enum class CurveDocument { TQS, GDK, VMS, VMT, ZR, UVC, UVA, TQ };
-
-struct CurveDocumentInfo {
-    const char* buttonName;
-    const char* caption;
-    const char* fileName;
-};
-const CurveDocumentInfo& CurveDocumentOf(CurveDocument document);
 
 // What changed, so that a view can mirror just that control.
 enum class ControlKind { EntryText, EntryUnits, EntryFlags, Label, Options, Grid, PrintButton, Focus };
@@ -117,7 +108,7 @@ private:
     void SetPrintEnabled(bool enabled);
     void ComposeRequest();
     void Notify(ControlKind kind, int index = 0);
-    [[nodiscard]] std::filesystem::path PdfFolder() const;
+    void Open(const std::string& target, int showCommand);
 
     Catalogue m_catalogue;
     std::vector<HeadLimits> m_limits;  // the catalogue's, read once for every search
@@ -132,14 +123,5 @@ private:
     std::optional<std::string> m_lastRequest;
     std::function<void(const ControlChange&)> m_listener;
 };
-
-// The longest start of `text` that passes the numeric test (cutting whole
-// characters from the end, as the entry filter does), and how many
-// characters were cut.
-struct FilteredText {
-    std::string text;
-    std::size_t cuts = 0;
-};
-FilteredText CutToNumeric(const std::string& text, const NumberEntry& numbers);
 
 }  // namespace tavrin

@@ -39,12 +39,12 @@ std::string HeaderLine() {
 
 std::string ResultLine(const ResultsGrid& grid, int row, CellTextStyle cellText) {
     static constexpr std::array<std::size_t, 5> kMonitorWidths = {7, 7, 9, 9, 6};
-    const auto cell = [&](int column) { return cellText(grid.CellAt(row, column)); };
-    std::string line = PadTo(cell(1), 25) + std::string(6, ' ') + PadTo(cell(2), 11);
+    const auto cell = [&](GridColumn column) { return cellText(grid.CellAt(row, column)); };
+    std::string line = PadTo(cell(GridColumn::Name), 25) + std::string(6, ' ') + PadTo(cell(GridColumn::Margin), 11);
     for (std::size_t i = 0; i < kMonitorWidths.size(); ++i) {
-        line += PadTo(TrimBlanks(cell(static_cast<int>(i) + 3)), kMonitorWidths[i]);
+        line += PadTo(TrimBlanks(cell(kMonitorColumns[i])), kMonitorWidths[i]);
     }
-    line += TrimBlanks(cell(8));
+    line += TrimBlanks(cell(GridColumn::Vantic));
     return line;
 }
 

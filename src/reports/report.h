@@ -4,9 +4,9 @@
 #include <string_view>
 
 #include "beam/labels.h"
-#include "catalogue/control_characters.h"
-#include "catalogue/laser_input_state.h"
+#include "beam/laser_input_state.h"
 #include "selection/results_grid.h"
+#include "support/control_characters.h"
 
 namespace tavrin {
 

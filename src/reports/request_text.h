@@ -3,7 +3,7 @@
 #include <string>
 
 #include "beam/labels.h"
-#include "catalogue/laser_input_state.h"
+#include "beam/laser_input_state.h"
 
 namespace tavrin {
 

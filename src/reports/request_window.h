@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "catalogue/message_box.h"
 #include "mail.h"
+#include "support/message_box.h"
 
 namespace tavrin {
 

@@ -2,9 +2,9 @@
 
 #include <optional>
 
+#include "beam/laser_input_state.h"
 #include "beam/number_entry.h"
 #include "catalogue/coating_table.h"
-#include "catalogue/laser_input_state.h"
 
 namespace tavrin {
 

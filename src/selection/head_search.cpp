@@ -179,17 +179,17 @@ void SearchHeads(const Catalogue& catalogue, const std::vector<HeadLimits>& limi
         }
         const HeadRecord& head = catalogue.Heads[i];
         const auto tag = static_cast<std::int64_t>(i);
-        grid.SetCell(row, 1, head.Name, tag);
-        grid.SetCell(row, 2, MarginText(limit, context, numbers), tag);
-        grid.SetCell(row, 3, head.ResArdo);
-        grid.SetCell(row, 4, head.ResBrisa);
-        grid.SetCell(row, 5, head.ResRVX);
-        grid.SetCell(row, 6, head.ResQDM);
-        grid.SetCell(row, 7, head.ResSela);
-        grid.SetCell(row, 8, head.ResVantic);
+        grid.SetCell(row, GridColumn::Name, head.Name, tag);
+        grid.SetCell(row, GridColumn::Margin, MarginText(limit, context, numbers), tag);
+        grid.SetCell(row, GridColumn::Ardo, head.ResArdo);
+        grid.SetCell(row, GridColumn::Brisa, head.ResBrisa);
+        grid.SetCell(row, GridColumn::RVX, head.ResRVX);
+        grid.SetCell(row, GridColumn::QDM, head.ResQDM);
+        grid.SetCell(row, GridColumn::Sela, head.ResSela);
+        grid.SetCell(row, GridColumn::Vantic, head.ResVantic);
         ++row;
     }
-    grid.SetColumnWidth(2, grid.RowCount() < 18 ? 128 : 115);
+    grid.SetColumnWidth(static_cast<int>(GridColumn::Margin), grid.RowCount() < 18 ? 128 : 115);
 }
 
 }  // namespace tavrin

@@ -4,9 +4,9 @@
 #include <optional>
 #include <string>
 
+#include "beam/laser_input_state.h"
 #include "beam/number_entry.h"
 #include "catalogue/catalogue.h"
-#include "catalogue/laser_input_state.h"
 #include "head_limits.h"
 #include "results_grid.h"
 

@@ -1,7 +1,5 @@
 #include "results_grid.h"
 
-#include <array>
-
 namespace tavrin {
 
 void ResultsGrid::ClearGrid(bool includeColumns) {
@@ -10,12 +8,11 @@ void ResultsGrid::ClearGrid(bool includeColumns) {
     if (includeColumns) {
         m_columns.clear();
     }
-    ++m_revision;
 }
 
-void ResultsGrid::AddColumn(std::string key, std::string caption, bool shown) {
+void ResultsGrid::AddColumn(std::string caption, bool shown) {
     const std::size_t before = m_columns.size();
-    m_columns.push_back(Column{std::move(key), std::move(caption), shown, kNoWidth});
+    m_columns.push_back(Column{std::move(caption), shown, kNoWidth});
     // Existing rows get an empty cell for the new column.
     std::vector<std::string> cells;
     cells.reserve(m_tags.size() * m_columns.size());
@@ -26,7 +23,6 @@ void ResultsGrid::AddColumn(std::string key, std::string caption, bool shown) {
         cells.emplace_back();
     }
     m_cells = std::move(cells);
-    ++m_revision;
 }
 
 bool ResultsGrid::HasCell(int row, int column) const {
@@ -49,7 +45,10 @@ void ResultsGrid::SetCell(int row, int column, std::string text, std::int64_t ta
     if (tag >= 0) {
         m_tags[static_cast<std::size_t>(row - 1)] = tag;
     }
-    ++m_revision;
+}
+
+void ResultsGrid::SetCell(int row, GridColumn column, std::string text, std::int64_t tag) {
+    SetCell(row, static_cast<int>(column), std::move(text), tag);
 }
 
 void ResultsGrid::SetColumnWidth(int column, int width) {
@@ -57,7 +56,6 @@ void ResultsGrid::SetColumnWidth(int column, int width) {
         return;
     }
     m_columns[static_cast<std::size_t>(column - 1)].width = width;
-    ++m_revision;
 }
 
 int ResultsGrid::ColumnWidth(int column) const {
@@ -83,6 +81,10 @@ const std::string& ResultsGrid::CellAt(int row, int column) const {
     return m_cells[CellIndex(row, column)];
 }
 
+const std::string& ResultsGrid::CellAt(int row, GridColumn column) const {
+    return CellAt(row, static_cast<int>(column));
+}
+
 std::int64_t ResultsGrid::RowTag(int row) const {
     if (row < 1 || row > RowCount()) {
         return -1;
@@ -92,14 +94,11 @@ std::int64_t ResultsGrid::RowTag(int row) const {
 
 void SetupGrid(ResultsGrid& grid) {
     grid.ClearGrid(true);
-    grid.AddColumn("1", "Suitable Heads", true);
-    grid.SetColumnWidth(1, 125);
-    grid.AddColumn("2", "Damage Threshold", true);
-    grid.SetColumnWidth(2, 105);
-    static constexpr std::array<const char*, 6> kMonitors = {"Ardo", "Brisa", "RVX", "QDM", "Sela", "Vantic"};
-    int key = 3;
-    for (const char* monitor : kMonitors) {
-        grid.AddColumn(std::to_string(key++), monitor, false);
+    for (const GridColumnInfo& info : kGridColumns) {
+        grid.AddColumn(info.caption, info.shown);
+        if (info.width != ResultsGrid::kNoWidth) {
+            grid.SetColumnWidth(static_cast<int>(info.column), info.width);
+        }
     }
     grid.ClearGrid(false);
 }

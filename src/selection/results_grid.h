@@ -1,10 +1,36 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 namespace tavrin {
+
+// The results grid's columns, numbered as the grid numbers them: the head's
+// name, the margin, then the resolution of each of the six display units.
+enum class GridColumn { Name = 1, Margin, Ardo, Brisa, RVX, QDM, Sela, Vantic };
+
+struct GridColumnInfo {
+    GridColumn column;
+    const char* key;      // the name of the column in the command line's JSON
+    const char* caption;  // the grid's own caption
+    bool shown;
+    int width;  // in the grid's width unit; -1 for none
+};
+inline constexpr std::array<GridColumnInfo, 8> kGridColumns = {{
+    {GridColumn::Name, "name", "Suitable Heads", true, 125},
+    {GridColumn::Margin, "margin", "Damage Threshold", true, 105},
+    {GridColumn::Ardo, "Ardo", "Ardo", false, -1},
+    {GridColumn::Brisa, "Brisa", "Brisa", false, -1},
+    {GridColumn::RVX, "RVX", "RVX", false, -1},
+    {GridColumn::QDM, "QDM", "QDM", false, -1},
+    {GridColumn::Sela, "Sela", "Sela", false, -1},
+    {GridColumn::Vantic, "Vantic", "Vantic", false, -1},
+}};
+// The six display units' columns, in grid order.
+inline constexpr std::array<GridColumn, 6> kMonitorColumns = {GridColumn::Ardo, GridColumn::Brisa, GridColumn::RVX,
+                                                              GridColumn::QDM,  GridColumn::Sela,  GridColumn::Vantic};
 
 // The table of search results: column definitions and data rows numbered
 // from 1. A column that is not shown still holds its cells.
@@ -13,7 +39,6 @@ public:
     static constexpr int kNoWidth = -1;
 
     struct Column {
-        std::string key;
         std::string caption;
         bool shown = true;
         int width = kNoWidth;
@@ -21,10 +46,11 @@ public:
 
     // false: all data rows go, the columns stay; true: the columns go as well.
     void ClearGrid(bool includeColumns);
-    void AddColumn(std::string key, std::string caption, bool shown);
+    void AddColumn(std::string caption, bool shown);
     // Sets a cell's text; a cell in the row after the last appends that row.
     // `tag` is a number kept with the row (the head's catalogue position).
     void SetCell(int row, int column, std::string text, std::int64_t tag = -1);
+    void SetCell(int row, GridColumn column, std::string text, std::int64_t tag = -1);
     void SetColumnWidth(int column, int width);
 
     [[nodiscard]] int RowCount() const { return static_cast<int>(m_tags.size()); }
@@ -33,10 +59,8 @@ public:
     [[nodiscard]] const Column& ColumnAt(int column) const;
     // The cell's text; empty outside the grid.
     [[nodiscard]] const std::string& CellAt(int row, int column) const;
+    [[nodiscard]] const std::string& CellAt(int row, GridColumn column) const;
     [[nodiscard]] std::int64_t RowTag(int row) const;
-
-    // Grows on every change, so that a view can tell when to refresh.
-    [[nodiscard]] std::uint64_t Revision() const { return m_revision; }
 
 private:
     [[nodiscard]] bool HasCell(int row, int column) const;
@@ -47,11 +71,9 @@ private:
     // does not allocate per row.
     std::vector<std::string> m_cells;
     std::vector<std::int64_t> m_tags;
-    std::uint64_t m_revision = 0;
 };
 
-// Defines the eight result columns: name and margin shown, the six monitor
-// resolutions hidden.
+// Defines the eight result columns of kGridColumns.
 void SetupGrid(ResultsGrid& grid);
 
 }  // namespace tavrin

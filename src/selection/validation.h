@@ -2,8 +2,8 @@
 
 #include <optional>
 
-#include "catalogue/laser_input_state.h"
-#include "catalogue/message_box.h"
+#include "beam/laser_input_state.h"
+#include "support/message_box.h"
 
 namespace tavrin {
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cassert>
 #include <string>
 #include <utility>
 #include <variant>
@@ -22,9 +23,10 @@ struct Error {
     std::string reason{};  // the system's own words for the cause, when there are any
 };
 
-// The value of a fallible operation, or why it failed.
+// The value of a fallible operation, or why it failed. Reading the value of
+// a failure is a programming error.
 template <typename T>
-class Result {
+class [[nodiscard]] Result {
 public:
     Result(T value) : m_data(std::move(value)) {}      // NOLINT(google-explicit-constructor)
     Result(Error error) : m_data(std::move(error)) {}  // NOLINT(google-explicit-constructor)
@@ -32,9 +34,18 @@ public:
     [[nodiscard]] bool Ok() const { return std::holds_alternative<T>(m_data); }
     explicit operator bool() const { return Ok(); }
 
-    [[nodiscard]] T& Value() { return std::get<T>(m_data); }
-    [[nodiscard]] const T& Value() const { return std::get<T>(m_data); }
-    [[nodiscard]] const Error& Failure() const { return std::get<Error>(m_data); }
+    [[nodiscard]] T& Value() {
+        assert(Ok() && "the value of a failed result");
+        return std::get<T>(m_data);
+    }
+    [[nodiscard]] const T& Value() const {
+        assert(Ok() && "the value of a failed result");
+        return std::get<T>(m_data);
+    }
+    [[nodiscard]] const Error& Failure() const {
+        assert(!Ok() && "the failure of a successful result");
+        return std::get<Error>(m_data);
+    }
 
 private:
     std::variant<T, Error> m_data;

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "catalogue.h"
+#include "catalogue/catalogue.h"
 
 namespace tavrin {
 

@@ -1,0 +1,74 @@
+#include "documents.h"
+
+#include <array>
+#include <system_error>
+
+namespace tavrin {
+namespace {
+
+constexpr std::array<CurveDocumentInfo, 8> kCurveDocuments = {{
+    {"cmdTQS", "TQS", "TQS.pdf"},
+    {"cmdGDK", "GDK", "GDK.pdf"},
+    {"cmdVMS", "VMS", "VMS.pdf"},
+    {"cmdVMT", "VMT", "VMT.pdf"},
+    {"cmdZR", "ZR", "ZR.pdf"},
+    {"cmdUVC", "UV-C", "UV_C.pdf"},
+    {"cmdUVA", "UV-A", "UV_A.pdf"},
+    {"cmdTQ", "TQ", "TQ.pdf"},
+}};
+
+// An ordinary file that the desktop would list: no folder, no hidden file, no link.
+bool IsOrdinaryVisibleFile(const std::filesystem::path& file) {
+    std::error_code ec;
+    const auto status = std::filesystem::symlink_status(file, ec);
+    if (ec || !std::filesystem::is_regular_file(status)) {
+        return false;
+    }
+    const std::string name = file.filename().string();
+    return !name.empty() && name.front() != '.';
+}
+
+// A head name that can stand in a file name as it is, once "/" is replaced.
+bool SafeForFileName(const std::string& name) {
+    for (const char c : name) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u < 0x20 || u == 0x7F) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+const CurveDocumentInfo& CurveDocumentOf(CurveDocument document) {
+    return kCurveDocuments[static_cast<std::size_t>(document)];
+}
+
+std::filesystem::path PdfFolder(const std::filesystem::path& programFolder) {
+    return programFolder / "pdf";
+}
+
+std::optional<std::filesystem::path> DataSheetOf(const std::filesystem::path& pdfFolder, const std::string& headName) {
+    std::string name = headName;
+    for (char& c : name) {
+        if (c == '/') {
+            c = '-';
+        }
+    }
+    const std::filesystem::path sheet = pdfFolder / (name + ".pdf");
+    if (SafeForFileName(name) && IsOrdinaryVisibleFile(sheet)) {
+        return sheet;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::filesystem::path> CurveDocumentFile(const std::filesystem::path& pdfFolder, CurveDocument document) {
+    const std::filesystem::path file = pdfFolder / CurveDocumentOf(document).fileName;
+    if (IsOrdinaryVisibleFile(file)) {
+        return file;
+    }
+    return std::nullopt;
+}
+
+}  // namespace tavrin
