@@ -261,26 +261,47 @@ TEST(Search, DamageThresholdEqualToTheEnergyDensityIsEnough) {
     }
 }
 
-TEST(Search, RepetitivePulsesUseTheShiftedCoatingRow) {
-    CoatingTable coatings = test::UniformCoatings(100);
-    for (int column = 0; column < 12; ++column) {
-        coatings.Set(9, column, 0.5);  // repetitive-pulse row of coating 6
+TEST(Search, RepetitivePulsesOnCoatingsAboveFourUseTheRowsThreeFurtherDown) {
+    struct Case {
+        int coatingNo;
+        int weakRow;  // the only row whose threshold the laser exceeds
+        bool keptWithRate;
+        bool keptSingle;
+    };
+    for (const Case& c : {Case{4, 7, true, true}, Case{4, 4, false, false}, Case{5, 8, false, true},
+                          Case{5, 5, true, false}, Case{6, 9, false, true}, Case{7, 10, false, true}}) {
+        CoatingTable coatings = test::UniformCoatings(100);
+        for (int column = 0; column < 12; ++column) {
+            coatings.Set(c.weakRow, column, 0.5);
+        }
+        HeadRecord head = WideHead("H");
+        head.CoatingNo = static_cast<std::int16_t>(c.coatingNo);
+
+        ModelFixture hertz({{head}, coatings});
+        TypePulsed(hertz.model);
+        hertz.model.Explore();
+        EXPECT_EQ(hertz.model.Grid().RowCount(), c.keptWithRate ? 1 : 0) << c.coatingNo << " / " << c.weakRow;
+
+        ModelFixture single({{head}, coatings});
+        TypeSinglePulse(single.model);
+        single.model.Explore();
+        EXPECT_EQ(single.model.Grid().RowCount(), c.keptSingle ? 1 : 0) << c.coatingNo << " / " << c.weakRow;
     }
-    HeadRecord six = WideHead("six");
-    six.CoatingNo = 6;
-    HeadRecord four = WideHead("four");
-    four.CoatingNo = 4;
+}
 
-    ModelFixture hertz({{six, four}, coatings});
-    TypePulsed(hertz.model);
-    hertz.model.Explore();
-    ASSERT_EQ(hertz.model.Grid().RowCount(), 1);
-    EXPECT_EQ(hertz.model.Grid().CellAt(1, 1), "four");
-
-    ModelFixture single({{six, four}, coatings});
-    TypeSinglePulse(single.model);
-    single.model.Explore();
-    EXPECT_EQ(single.model.Grid().RowCount(), 2);
+TEST(Search, ApertureMustBeAtLeast116TimesTheBeam) {
+    for (const auto& [beam, kept] : std::vector<std::pair<const char*, bool>>{
+             {"86.2", true}, {"86.5", false}, {"86.206", true}, {"86.21", false}}) {
+        HeadRecord head = WideHead("H");
+        head.Aperture = 100;
+        head.PowerDensityMax = 32000;
+        ModelFixture f({{head}, test::UniformCoatings(100)});
+        f.model.TypeText(EntryId::Beam1, beam);
+        f.model.TypeText(EntryId::WaveLength, "1064");
+        f.model.TypeText(EntryId::MaxPower, "10");
+        f.model.Explore();
+        EXPECT_EQ(f.model.Grid().RowCount(), kept ? 1 : 0) << beam;
+    }
 }
 
 TEST(Search, SinglePulseChecksTheMinimumEnergyNotPower) {

@@ -8,7 +8,7 @@ namespace tavrin {
 
 // Opens a file or a web address with the desktop's registered application,
 // without waiting for it. `showCommand` is the window state asked for
-// (4: show without activating, 0: the application's own choice).
+// (1: show normally, 4: show without activating, 0: the application's own choice).
 class DocumentOpener {
 public:
     virtual ~DocumentOpener() = default;

@@ -32,7 +32,8 @@ public:
     double Wavelength() const;  // um
 
     // The coating row a head's absorber uses with this laser: repetitive
-    // pulses on coatings 5 to 7 use the rows three further down.
+    // pulses on every coating above 4 use the row three further down (rows 8
+    // to 10 for coatings 5 to 7; a higher coating lands outside the table).
     [[nodiscard]] int CoatingRow(const HeadLimits& head) const;
 
     // The damage threshold of the head's coating row at this laser's pulse
