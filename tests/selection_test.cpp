@@ -289,6 +289,20 @@ TEST(Search, RepetitivePulsesOnCoatingsAboveFourUseTheRowsThreeFurtherDown) {
     }
 }
 
+TEST(Search, LimitsThatDoNotMatchTheCatalogueAreNeverReadPastTheirEnd) {
+    ModelFixture f({{WideHead("A"), WideHead("B")}, test::UniformCoatings(100)});
+    TypeCw(f.model);
+    LaserInputState state = f.model.State();
+    const Catalogue& catalogue = f.model.Heads();
+    for (const std::vector<HeadLimits>& limits : {std::vector<HeadLimits>{}, LimitsOf(catalogue.Heads)}) {
+        ResultsGrid grid;
+        SetupGrid(grid);
+        SearchHeads(catalogue, limits, state, f.model.Numbers(), grid);
+        EXPECT_EQ(grid.RowCount(), 2);
+        EXPECT_EQ(grid.CellAt(2, GridColumn::Name), "B");
+    }
+}
+
 TEST(Search, ApertureMustBeAtLeast116TimesTheBeam) {
     for (const auto& [beam, kept] : std::vector<std::pair<const char*, bool>>{
              {"86.2", true}, {"86.5", false}, {"86.206", true}, {"86.21", false}}) {

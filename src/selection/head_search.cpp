@@ -1,7 +1,6 @@
 #include "head_search.h"
 
 #include <array>
-#include <cassert>
 #include <charconv>
 #include <cmath>
 
@@ -161,12 +160,18 @@ std::string MarginText(const HeadLimits& head, const SearchContext& context, con
 
 void SearchHeads(const Catalogue& catalogue, const std::vector<HeadLimits>& limits, LaserInputState& state,
                  const NumberEntry& numbers, ResultsGrid& grid) {
-    assert(limits.size() == catalogue.Heads.size());
+    // The limits are read by position beside the heads: a copy that does not
+    // match the catalogue (a caller's mistake) is never read past its end.
+    std::vector<HeadLimits> ownLimits;
+    if (limits.size() != catalogue.Heads.size()) {
+        ownLimits = LimitsOf(catalogue.Heads);
+    }
+    const std::vector<HeadLimits>& checkedLimits = ownLimits.empty() ? limits : ownLimits;
     grid.ClearGrid(false);
     const SearchContext context(state, numbers, catalogue.Coatings);
     int row = 1;
     for (std::size_t i = 0; i < catalogue.Heads.size(); ++i) {
-        const HeadLimits& limit = limits[i];
+        const HeadLimits& limit = checkedLimits[i];
         const auto rejection = FirstRejection(limit, context);
         if (rejection) {
             if (rejection->criterion == 8) {
