@@ -11,7 +11,7 @@
 #include "catalogue/catalogue_csv.h"
 #include "catalogue/head_catalogue.h"
 #include "exit_status.h"
-#include "select_command.h"
+#include "output.h"
 #include "support/control_characters.h"
 #include "support/file_io.h"
 #include "synthetic/synthetic_catalogue.h"

@@ -4,6 +4,7 @@
 
 #include "catalogue_command.h"
 #include "exit_status.h"
+#include "output.h"
 #include "select_command.h"
 #include "version/version.h"
 

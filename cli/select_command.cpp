@@ -1,13 +1,12 @@
 #include "select_command.h"
 
-#include <cerrno>
-#include <cstring>
 #include <ostream>
 
 #include "exit_status.h"
 #include "form/quiet_services.h"
 #include "laser_replay.h"
 #include "locale_separator.h"
+#include "output.h"
 #include "reports/report.h"
 #include "select_options.h"
 #include "select_writers.h"
@@ -95,27 +94,9 @@ int StatusOf(ExploreOutcome outcome) {
 
 }  // namespace
 
-void WriteCatalogueError(std::ostream& err, const Error& error) {
-    err << error.message << "\n";
-    if (!error.reason.empty()) {
-        err << error.reason << "\n";
-    }
-}
-
-int FinishOutput(std::ostream& out, std::ostream& err) {
-    errno = 0;
-    out.flush();
-    if (out) {
-        return 0;
-    }
-    const int saved = errno;
-    err << "cv-tavrin-cli: standard output could not be written: "
-        << (saved != 0 ? std::strerror(saved) : "write error") << "\n";
-    return kOutputFailed;
-}
-
 int RunSelectCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    const auto parsed = ParseSelectOptions(args, DecimalSeparatorFromEnvironment());
+    const char decimalSeparator = DecimalSeparatorFromEnvironment();
+    const auto parsed = ParseSelectOptions(args, decimalSeparator);
     if (!parsed) {
         return Refuse(err, parsed.Failure());
     }
@@ -132,7 +113,7 @@ int RunSelectCommand(const std::vector<std::string>& args, std::ostream& out, st
     }
     RecordingMessages messages;
     QuietServices quiet;
-    MainWindowModel model(std::move(catalogue.Value()), options.dataDir, DecimalSeparatorFromEnvironment(),
+    MainWindowModel model(std::move(catalogue.Value()), options.dataDir, decimalSeparator,
                           MainWindowServices{messages, quiet, quiet, quiet});
     if (const auto replayed = ReplayLaser(model, options); !replayed) {
         return Refuse(err, replayed.Failure());

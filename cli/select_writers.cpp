@@ -89,7 +89,7 @@ nlohmann::ordered_json ResultJson(const MainWindowModel& model, const std::vecto
     for (int row = 1; status == kFound && row <= grid.RowCount(); ++row) {
         nlohmann::ordered_json resolutions = nlohmann::ordered_json::object();
         for (const GridColumn column : kMonitorColumns) {
-            resolutions[kGridColumns[static_cast<std::size_t>(column) - 1].key] = grid.CellAt(row, column);
+            resolutions[InfoOf(column).key] = grid.CellAt(row, column);
         }
         heads.push_back({{"index", grid.RowTag(row)},
                          {"name", grid.CellAt(row, GridColumn::Name)},

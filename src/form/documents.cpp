@@ -3,6 +3,8 @@
 #include <array>
 #include <system_error>
 
+#include "support/control_characters.h"
+
 namespace tavrin {
 namespace {
 
@@ -28,17 +30,6 @@ bool IsOrdinaryVisibleFile(const std::filesystem::path& file) {
     return !name.empty() && name.front() != '.';
 }
 
-// A head name that can stand in a file name as it is, once "/" is replaced.
-bool SafeForFileName(const std::string& name) {
-    for (const char c : name) {
-        const auto u = static_cast<unsigned char>(c);
-        if (u < 0x20 || u == 0x7F) {
-            return false;
-        }
-    }
-    return true;
-}
-
 }  // namespace
 
 const CurveDocumentInfo& CurveDocumentOf(CurveDocument document) {
@@ -57,7 +48,7 @@ std::optional<std::filesystem::path> DataSheetOf(const std::filesystem::path& pd
         }
     }
     const std::filesystem::path sheet = pdfFolder / (name + ".pdf");
-    if (SafeForFileName(name) && IsOrdinaryVisibleFile(sheet)) {
+    if (!HasControlCharacter(name) && IsOrdinaryVisibleFile(sheet)) {
         return sheet;
     }
     return std::nullopt;

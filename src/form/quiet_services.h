@@ -17,9 +17,6 @@ public:
     void Testo(const std::string& text) override;
     void ShowModal() override;
     void PrintReport(const std::string& report) override;
-
-    // All four services at once, for a main window model.
-    MainWindowServices All() { return MainWindowServices{*this, *this, *this, *this}; }
 };
 
 }  // namespace tavrin

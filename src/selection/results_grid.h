@@ -11,27 +11,6 @@ namespace tavrin {
 // name, the margin, then the resolution of each of the six display units.
 enum class GridColumn { Name = 1, Margin, Ardo, Brisa, RVX, QDM, Sela, Vantic };
 
-struct GridColumnInfo {
-    GridColumn column;
-    const char* key;      // the name of the column in the command line's JSON
-    const char* caption;  // the grid's own caption
-    bool shown;
-    int width;  // in the grid's width unit; -1 for none
-};
-inline constexpr std::array<GridColumnInfo, 8> kGridColumns = {{
-    {GridColumn::Name, "name", "Suitable Heads", true, 125},
-    {GridColumn::Margin, "margin", "Damage Threshold", true, 105},
-    {GridColumn::Ardo, "Ardo", "Ardo", false, -1},
-    {GridColumn::Brisa, "Brisa", "Brisa", false, -1},
-    {GridColumn::RVX, "RVX", "RVX", false, -1},
-    {GridColumn::QDM, "QDM", "QDM", false, -1},
-    {GridColumn::Sela, "Sela", "Sela", false, -1},
-    {GridColumn::Vantic, "Vantic", "Vantic", false, -1},
-}};
-// The six display units' columns, in grid order.
-inline constexpr std::array<GridColumn, 6> kMonitorColumns = {GridColumn::Ardo, GridColumn::Brisa, GridColumn::RVX,
-                                                              GridColumn::QDM,  GridColumn::Sela,  GridColumn::Vantic};
-
 // The table of search results: column definitions and data rows numbered
 // from 1. A column that is not shown still holds its cells.
 class ResultsGrid {
@@ -72,6 +51,30 @@ private:
     std::vector<std::string> m_cells;
     std::vector<std::int64_t> m_tags;
 };
+
+struct GridColumnInfo {
+    GridColumn column;
+    const char* key;      // the name of the column in the command line's JSON
+    const char* caption;  // the grid's own caption
+    bool shown;
+    int width;  // in the grid's width unit
+};
+inline constexpr std::array<GridColumnInfo, 8> kGridColumns = {{
+    {GridColumn::Name, "name", "Suitable Heads", true, 125},
+    {GridColumn::Margin, "margin", "Damage Threshold", true, 105},
+    {GridColumn::Ardo, "Ardo", "Ardo", false, ResultsGrid::kNoWidth},
+    {GridColumn::Brisa, "Brisa", "Brisa", false, ResultsGrid::kNoWidth},
+    {GridColumn::RVX, "RVX", "RVX", false, ResultsGrid::kNoWidth},
+    {GridColumn::QDM, "QDM", "QDM", false, ResultsGrid::kNoWidth},
+    {GridColumn::Sela, "Sela", "Sela", false, ResultsGrid::kNoWidth},
+    {GridColumn::Vantic, "Vantic", "Vantic", false, ResultsGrid::kNoWidth},
+}};
+constexpr const GridColumnInfo& InfoOf(GridColumn column) {
+    return kGridColumns[static_cast<std::size_t>(column) - 1];
+}
+// The six display units' columns, in grid order.
+inline constexpr std::array<GridColumn, 6> kMonitorColumns = {GridColumn::Ardo, GridColumn::Brisa, GridColumn::RVX,
+                                                              GridColumn::QDM,  GridColumn::Sela,  GridColumn::Vantic};
 
 // Defines the eight result columns of kGridColumns.
 void SetupGrid(ResultsGrid& grid);

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <iosfwd>
+
+#include "support/result.h"
+
+namespace tavrin::cli {
+
+// A catalogue that cannot be loaded: the window's message, then the system's
+// reason on a line of its own when there is one.
+void WriteCatalogueError(std::ostream& err, const Error& error);
+
+// Flushes standard output; 0 when everything reached it, otherwise the
+// reason on `err` and the output-failure status.
+int FinishOutput(std::ostream& out, std::ostream& err);
+
+}  // namespace tavrin::cli
