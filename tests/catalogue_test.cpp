@@ -167,37 +167,6 @@ TEST(CoatingLoader, ShortFileLeavesTheRestZero) {
     EXPECT_EQ(table.At(10, 11), 0);
 }
 
-TEST(CatalogueFolder, MissingFilesGiveTheirMessageHeadsFirst) {
-    const auto folder = FreshFolder("missing-files");
-    auto result = LoadCatalogue(folder);
-    ASSERT_FALSE(result.Ok());
-    EXPECT_EQ(result.Failure().message, "Heads File Missing");
-    EXPECT_EQ(CatalogueErrorMessage(result.Failure()),
-              (Message{"Heads File Missing", "Attention", MessageIcon::Exclamation, MessageButtons::Ok}));
-
-    WriteFile(folder / "Heads.Dat", "");
-    result = LoadCatalogue(folder);
-    ASSERT_FALSE(result.Ok());
-    EXPECT_EQ(result.Failure().message, "Coatings File Missing");
-
-    WriteFile(folder / "Coatings.Dat", std::string(960, '\0'));
-    result = LoadCatalogue(folder);
-    ASSERT_TRUE(result.Ok());
-    EXPECT_TRUE(result.Value().Heads.empty());
-}
-
-TEST(CatalogueFolder, StartShowsOneMessageAndNoModel) {
-    const auto folder = FreshFolder("start-missing");
-    test::RecordingMessages messages;
-    test::RecordingOpener opener;
-    test::RecordingRequestWindow request;
-    test::RecordingPrinter printer;
-    const auto model = MainWindowModel::Start(folder, '.', MainWindowServices{messages, opener, request, printer});
-    EXPECT_EQ(model, nullptr);
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text, "Heads File Missing");
-}
-
 TEST(Cp1252, RoundTripsEveryByte) {
     std::string all;
     for (int b = 0; b < 256; ++b) {
@@ -235,52 +204,6 @@ TEST(CatalogueCsv, QuotedFieldsRoundTrip) {
     ASSERT_TRUE(parsed.Ok()) << parsed.Failure().message;
     ASSERT_EQ(parsed.Value().size(), 1u);
     EXPECT_EQ(parsed.Value()[0], head);
-}
-
-struct BadSource {
-    std::string row;
-    std::string expected;  // part of the message
-
-    friend void PrintTo(const BadSource& c, std::ostream* os) { *os << c.expected; }
-};
-
-class BadHeadSources : public testing::TestWithParam<BadSource> {};
-
-TEST_P(BadHeadSources, NameTheLineAndField) {
-    const std::string header =
-        "Name,ResArdo,ResRVX,ResBrisa,ResQDM,ResSela,ResVantic,Aperture,PowerMax,PowerDensityMax,PowerMin,"
-        "EnergyMax,EnergyMin,WaveMin,WaveMax,CoatingNo,HeadType\n";
-    const auto parsed = ParseHeadsCsv(header + "# a comment\n" + GetParam().row + "\n");
-    ASSERT_FALSE(parsed.Ok());
-    EXPECT_NE(parsed.Failure().message.find(GetParam().expected), std::string::npos) << parsed.Failure().message;
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, BadHeadSources,
-                         testing::Values(BadSource{"A,,,,,,,40000,1,1,0,1,0,0,1,1,t", "line 3: field Aperture"},
-                                         BadSource{"A,,,,,,,4,1,1,x,1,0,0,1,1,t", "line 3: field PowerMin"},
-                                         BadSource{"A,,,,,,,4,1,1,0,1,0,0,1,1", "line 3: expected 17 fields"},
-                                         BadSource{"A,,,,,,,4,1.5,1,0,1,0,0,1,1,t", "field PowerMax"},
-                                         BadSource{"\"A,,,,,,,4,1,1,0,1,0,0,1,1,t", "not closed"}));
-
-TEST(CatalogueCheck, FindsWhatTheSearchCannotUse) {
-    HeadRecord high = WideHead("high");
-    high.CoatingNo = 9;
-    HeadRecord outside = WideHead("outside");
-    outside.CoatingNo = -1;
-    HeadRecord waves = WideHead("waves");
-    waves.WaveMin = 5;
-    waves.WaveMax = 1;
-    HeadRecord negative = WideHead("negative");
-    negative.PowerMax = -1;
-    CoatingTable rising = test::UniformCoatings(1);
-    rising.Set(3, 5, 2);
-    const auto findings = CheckCatalogue(Catalogue{{high, outside, waves, negative, WideHead("high")}, rising});
-    std::vector<std::string> fields;
-    for (const auto& f : findings) {
-        fields.push_back(f.head + ":" + f.field + (f.error ? "" : "(warning)"));
-    }
-    EXPECT_EQ(fields, (std::vector<std::string>{"high:CoatingNo", "outside:CoatingNo", "waves:WaveMin",
-                                                "negative:PowerMax", "high:Name", ":coating row 3(warning)"}));
 }
 
 }  // namespace

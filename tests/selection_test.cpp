@@ -149,25 +149,6 @@ TEST(Threshold, LiteralExamples) {
     EXPECT_EQ(DamageThresholdAt(table, -1, Laser::CW, std::nullopt), 0);
 }
 
-TEST(Threshold, LookUpReadsThePulseEntryAndKeepsTheResult) {
-    test::RecordingMessages messages;
-    const NumberEntry numbers('.', messages);
-    LaserInputState state;
-    state.LaserType = Laser::Pulsed;
-    state.PulseWidth().UnitIndex = 0;  // "s"
-    state.PulseWidth().Text = "2";
-    EXPECT_EQ(LookUpDamageThreshold(3, state, Decades(), numbers), 100);
-    state.PulseWidth().UnitIndex = 4;  // "ps"
-    state.PulseWidth().Text = "50";
-    EXPECT_EQ(LookUpDamageThreshold(3, state, Decades(), numbers), 50);
-    state.PulseWidth().UnitIndex = 5;  // "fs"
-    state.PulseWidth().Text = "500";
-    EXPECT_EQ(LookUpDamageThreshold(3, state, Decades(), numbers), 45);
-    EXPECT_EQ(state.DamageThreshold, 45);
-    state.PulseWidth().Text = "";
-    EXPECT_EQ(LookUpDamageThreshold(3, state, Decades(), numbers), 0);
-}
-
 // ---- search ---------------------------------------------------------------------
 
 // A pulsed 10 mm beam: 1 J at 1 Hz and 1 ms, 1064 nm, power meter.

@@ -49,6 +49,7 @@ std::filesystem::path FreshFolder(const std::string& name) {
 }
 
 void WriteFile(const std::filesystem::path& file, const std::string& bytes) {
+    std::filesystem::create_directories(file.parent_path());
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     out << bytes;
 }

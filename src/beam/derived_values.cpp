@@ -94,19 +94,11 @@ void AutoRange(BeamHost& host, EntryId entry) {
     state.Updating = saved;
 }
 
-}  // namespace
-
 double EntryValue(BeamHost& host, EntryId entry) {
     return host.Numbers().ToBaseUnit(TypedValue(host, entry), UnitPrefix(host.InputState(), entry));
 }
 
-void AutoRangePower(BeamHost& host) {
-    AutoRange(host, EntryId::MaxPower);
-}
-
-void AutoRangeEnergy(BeamHost& host) {
-    AutoRange(host, EntryId::MaxEnergy);
-}
+}  // namespace
 
 void ShowBeamArea(BeamHost& host) {
     LaserInputState& state = host.InputState();

@@ -17,12 +17,4 @@ void ShowPeakPowerDensity(BeamHost& host);
 void ShowPowerDensity(BeamHost& host, bool powerEntered);
 void ShowEnergyDensity(BeamHost& host, bool powerEntered);
 
-// Rewrite the power (energy) entry, number and unit, so that the number lies
-// in [1, 1000) whenever a unit step allows it.
-void AutoRangePower(BeamHost& host);
-void AutoRangeEnergy(BeamHost& host);
-
-// The value of an entry in its base unit, read afresh from text and unit.
-double EntryValue(BeamHost& host, EntryId entry);
-
 }  // namespace tavrin

@@ -78,7 +78,6 @@ struct LaserInputState {
     double PowerDensity = 0;      // W/cm2
     double PeakPowerDensity = 0;  // W/cm2
     double EnergyDensity = 0;     // J/cm2
-    double DamageThreshold = 0;   // J/cm2
 
     bool Updating = false;
 

@@ -69,11 +69,4 @@ std::optional<double> PulseWidthSeconds(const LaserInputState& state, const Numb
     return numbers.ToBaseUnit(numbers.TextToValue(entry.Text), UnitPrefix(state, EntryId::PulseWidth));
 }
 
-double LookUpDamageThreshold(int row, LaserInputState& state, const CoatingTable& coatings,
-                             const NumberEntry& numbers) {
-    const std::optional<double> tau = state.LaserType == Laser::CW ? std::nullopt : PulseWidthSeconds(state, numbers);
-    state.DamageThreshold = DamageThresholdAt(coatings, row, state.LaserType, tau);
-    return state.DamageThreshold;
-}
-
 }  // namespace tavrin

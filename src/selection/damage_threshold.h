@@ -17,8 +17,4 @@ double DamageThresholdAt(const CoatingTable& coatings, int row, Laser laser, std
 // The pulse width of the entry in seconds, or nothing when the entry is empty.
 std::optional<double> PulseWidthSeconds(const LaserInputState& state, const NumberEntry& numbers);
 
-// Looks the threshold up for the laser of `state` and keeps it as the state's
-// `DamageThreshold`.
-double LookUpDamageThreshold(int row, LaserInputState& state, const CoatingTable& coatings, const NumberEntry& numbers);
-
 }  // namespace tavrin

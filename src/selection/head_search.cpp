@@ -158,7 +158,7 @@ std::string MarginText(const HeadLimits& head, const SearchContext& context, con
     return "99 %";
 }
 
-void SearchHeads(const Catalogue& catalogue, const std::vector<HeadLimits>& limits, LaserInputState& state,
+void SearchHeads(const Catalogue& catalogue, const std::vector<HeadLimits>& limits, const LaserInputState& state,
                  const NumberEntry& numbers, ResultsGrid& grid) {
     // The limits are read by position beside the heads: a copy that does not
     // match the catalogue (a caller's mistake) is never read past its end.
@@ -172,15 +172,8 @@ void SearchHeads(const Catalogue& catalogue, const std::vector<HeadLimits>& limi
     int row = 1;
     for (std::size_t i = 0; i < catalogue.Heads.size(); ++i) {
         const HeadLimits& limit = checkedLimits[i];
-        const auto rejection = FirstRejection(limit, context);
-        if (rejection) {
-            if (rejection->criterion == 8) {
-                state.DamageThreshold = rejection->headValue;
-            }
+        if (FirstRejection(limit, context)) {
             continue;
-        }
-        if (context.Pulsed()) {
-            state.DamageThreshold = context.Threshold(limit);
         }
         const HeadRecord& head = catalogue.Heads[i];
         const auto tag = static_cast<std::int64_t>(i);

@@ -75,9 +75,8 @@ std::string DescribeRejection(const HeadRecord& head, const Rejection& rejection
 std::string MarginText(const HeadLimits& head, const SearchContext& context, const NumberEntry& numbers);
 
 // Writes one grid row per suitable head, in catalogue order, replacing the
-// rows of the previous search; keeps the last threshold looked up in the
-// state's `DamageThreshold`. `limits` are the catalogue heads' own, in order.
-void SearchHeads(const Catalogue& catalogue, const std::vector<HeadLimits>& limits, LaserInputState& state,
+// rows of the previous search. `limits` are the catalogue heads' own, in order.
+void SearchHeads(const Catalogue& catalogue, const std::vector<HeadLimits>& limits, const LaserInputState& state,
                  const NumberEntry& numbers, ResultsGrid& grid);
 
 }  // namespace tavrin
