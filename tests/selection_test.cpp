@@ -498,8 +498,7 @@ TEST_F(DataSheets, OpensTheSheetWithSlashesReplaced) {
     f.model.CellActivated(5);
     f.model.CellActivated(1);
     ASSERT_EQ(f.opener.opened.size(), 1u);
-    EXPECT_EQ(f.opener.opened[0].first, (folder / "pdf" / "A-B-C.pdf").string());
-    EXPECT_EQ(f.opener.opened[0].second, 4);
+    EXPECT_EQ(f.opener.opened[0], (folder / "pdf" / "A-B-C.pdf").string());
 }
 
 TEST_F(DataSheets, MissingSheetOffersTheProductIndex) {
@@ -523,8 +522,7 @@ TEST_F(DataSheets, MissingSheetOffersTheProductIndex) {
             EXPECT_EQ(f.messages.shown[0].icon, MessageIcon::None);
             if (answer == MessageAnswer::Ok) {
                 ASSERT_EQ(f.opener.opened.size(), 1u);
-                EXPECT_NE(f.opener.opened[0].first.find("strumenti_misura_laser/INDEX.htm"), std::string::npos);
-                EXPECT_EQ(f.opener.opened[0].second, 0);
+                EXPECT_NE(f.opener.opened[0].find("strumenti_misura_laser/INDEX.htm"), std::string::npos);
             } else {
                 EXPECT_TRUE(f.opener.opened.empty());
             }
@@ -538,7 +536,7 @@ TEST_F(DataSheets, CurveButtonsOpenOnlyVisibleFiles) {
     ModelFixture f({}, '.', folder);
     f.model.OpenCurveDocument(CurveDocument::UVC);
     ASSERT_EQ(f.opener.opened.size(), 1u);
-    EXPECT_EQ(f.opener.opened[0].first, (folder / "pdf" / "UV_C.pdf").string());
+    EXPECT_EQ(f.opener.opened[0], (folder / "pdf" / "UV_C.pdf").string());
     f.model.OpenCurveDocument(CurveDocument::TQ);
     f.model.OpenCurveDocument(CurveDocument::GDK);
     EXPECT_EQ(f.opener.opened.size(), 1u);
@@ -546,7 +544,6 @@ TEST_F(DataSheets, CurveButtonsOpenOnlyVisibleFiles) {
     EXPECT_EQ(f.messages.shown[0], (Message{"Sorry, the PDF document is not available here", "Tavrin",
                                             MessageIcon::None, MessageButtons::Ok}));
     f.model.OpenWebSite();
-    EXPECT_EQ(f.opener.opened.back().second, 0);
     EXPECT_EQ(std::string(CurveDocumentOf(CurveDocument::UVA).caption), "UV-A");
     EXPECT_EQ(std::string(CurveDocumentOf(CurveDocument::UVA).fileName), "UV_A.pdf");
 }
@@ -566,9 +563,9 @@ TEST_F(DataSheets, AFailedOpeningIsTold) {
         f.messages.shown.clear();
         action();
         ASSERT_EQ(f.messages.shown.size(), 1u);
-        EXPECT_EQ(f.messages.shown[0], CouldNotOpenMessage(f.opener.opened.back().first));
+        EXPECT_EQ(f.messages.shown[0], CouldNotOpenMessage(f.opener.opened.back()));
         if (!target.empty()) {
-            EXPECT_EQ(f.opener.opened.back().first, target);
+            EXPECT_EQ(f.opener.opened.back(), target);
         }
     }
 }
@@ -590,7 +587,7 @@ TEST(Launcher, OpensTheInformationTextOrSaysWhyNot) {
     test::WriteFile(folder / "CV-Tavrin.txt", "guide");
     OpenInformationText(folder, opener, messages);
     ASSERT_EQ(opener.opened.size(), 1u);
-    EXPECT_EQ(opener.opened[0].first, (folder / "CV-Tavrin.txt").string());
+    EXPECT_EQ(opener.opened[0], (folder / "CV-Tavrin.txt").string());
     EXPECT_EQ(messages.shown.size(), 1u);
     EXPECT_NE(LauncherIntroText().find("most suitable products for your application . "), std::string::npos);
 }

@@ -23,12 +23,12 @@ public:
 
 class RecordingOpener final : public DocumentOpener {
 public:
-    bool OpenDocument(const std::string& target, int showCommand) override {
-        opened.emplace_back(target, showCommand);
+    bool OpenDocument(const std::string& target) override {
+        opened.push_back(target);
         return works;
     }
 
-    std::vector<std::pair<std::string, int>> opened;
+    std::vector<std::string> opened;
     bool works = true;  // false: the desktop has no program for it
 };
 

@@ -145,7 +145,7 @@ TEST(MainWindowView, ExploreSelectActivateAndReset) {
     f.window.grab().save(ShotPath("main-window-cw-results.png"));
     QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
     ASSERT_EQ(f.model.opener.opened.size(), 1u);
-    EXPECT_EQ(f.model.opener.opened[0].first, (folder / "pdf" / "TQS 50-2.pdf").string());
+    EXPECT_EQ(f.model.opener.opened[0], (folder / "pdf" / "TQS 50-2.pdf").string());
     grid->setFocus();
     QTest::keyClick(grid, Qt::Key_Return);
     EXPECT_EQ(f.model.opener.opened.size(), 2u);

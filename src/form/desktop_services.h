@@ -7,12 +7,11 @@
 namespace tavrin {
 
 // Opens a file or a web address with the desktop's registered application,
-// without waiting for it. `showCommand` is the window state asked for
-// (1: show normally, 4: show without activating, 0: the application's own choice).
+// without waiting for it; false when no program took it.
 class DocumentOpener {
 public:
     virtual ~DocumentOpener() = default;
-    virtual bool OpenDocument(const std::string& target, int showCommand) = 0;
+    virtual bool OpenDocument(const std::string& target) = 0;
 };
 
 // Tells the user that a document or address could not be opened.

@@ -14,7 +14,7 @@ void OpenInformationText(const std::filesystem::path& programFolder, DocumentOpe
                          MessageBoxService& messages) {
     const std::filesystem::path file = programFolder / kInformationFileName;
     std::error_code ec;
-    if (std::filesystem::is_regular_file(file, ec) && opener.OpenDocument(file.string(), 1)) {
+    if (std::filesystem::is_regular_file(file, ec) && opener.OpenDocument(file.string())) {
         return;
     }
     messages.Show(Message{"The information text " + file.string() + " could not be opened.", "Tavrin",

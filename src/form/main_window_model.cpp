@@ -177,7 +177,7 @@ void MainWindowModel::CellActivated(int row) {
         return;
     }
     if (const auto sheet = DataSheetOf(PdfFolder(m_programFolder), m_grid.CellAt(row, GridColumn::Name))) {
-        Open(sheet->string(), 4);
+        Open(sheet->string());
         return;
     }
     const Message missing{
@@ -185,7 +185,7 @@ void MainWindowModel::CellActivated(int row) {
         "visit the Corvane website to consult this document.",
         "Info", MessageIcon::None, MessageButtons::OkCancel};
     if (m_services.messages.Show(missing) == MessageAnswer::Ok) {
-        Open(kProductIndexPage, 0);
+        Open(kProductIndexPage);
     }
 }
 
@@ -201,7 +201,7 @@ void MainWindowModel::Print() {
 
 void MainWindowModel::OpenCurveDocument(CurveDocument document) {
     if (const auto file = CurveDocumentFile(PdfFolder(m_programFolder), document)) {
-        Open(file->string(), 4);
+        Open(file->string());
         return;
     }
     m_services.messages.Show(
@@ -209,12 +209,12 @@ void MainWindowModel::OpenCurveDocument(CurveDocument document) {
 }
 
 void MainWindowModel::OpenWebSite() {
-    Open(kMakerWebSite, 0);
+    Open(kMakerWebSite);
 }
 
 // The desktop may have no program for the document or address; the user is told.
-void MainWindowModel::Open(const std::string& target, int showCommand) {
-    if (!m_services.documents.OpenDocument(target, showCommand)) {
+void MainWindowModel::Open(const std::string& target) {
+    if (!m_services.documents.OpenDocument(target)) {
         m_services.messages.Show(CouldNotOpenMessage(target));
     }
 }

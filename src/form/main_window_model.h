@@ -108,7 +108,7 @@ private:
     void SetPrintEnabled(bool enabled);
     void ComposeRequest();
     void Notify(ControlKind kind, int index = 0);
-    void Open(const std::string& target, int showCommand);
+    void Open(const std::string& target);
 
     Catalogue m_catalogue;
     std::vector<HeadLimits> m_limits;  // the catalogue's, read once for every search

@@ -6,7 +6,7 @@ MessageAnswer QuietServices::Show(const Message&) {
     return MessageAnswer::Ok;
 }
 
-bool QuietServices::OpenDocument(const std::string&, int) {
+bool QuietServices::OpenDocument(const std::string&) {
     return false;
 }
 

@@ -13,7 +13,7 @@ class QuietServices final : public MessageBoxService,
                             public ReportPrinter {
 public:
     MessageAnswer Show(const Message& message) override;
-    bool OpenDocument(const std::string& target, int showCommand) override;
+    bool OpenDocument(const std::string& target) override;
     void Testo(const std::string& text) override;
     void ShowModal() override;
     void PrintReport(const std::string& report) override;

@@ -46,7 +46,7 @@ MessageAnswer QtMessageBoxService::Show(const Message& message) {
     return box.exec() == QMessageBox::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
 }
 
-bool QtDocumentOpener::OpenDocument(const std::string& target, int /*showCommand*/) {
+bool QtDocumentOpener::OpenDocument(const std::string& target) {
     const QString text = ToQt(target);
     const QUrl url = text.contains(QStringLiteral("://")) ? QUrl(text) : QUrl::fromLocalFile(text);
     return QDesktopServices::openUrl(url);

@@ -26,7 +26,7 @@ private:
 // Opens files and addresses with the desktop's registered application.
 class QtDocumentOpener final : public DocumentOpener {
 public:
-    bool OpenDocument(const std::string& target, int showCommand) override;
+    bool OpenDocument(const std::string& target) override;
 };
 
 // The printer dialog, then the report in a fixed-pitch font.
