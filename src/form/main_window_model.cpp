@@ -1,6 +1,7 @@
 #include "main_window_model.h"
 
 #include "documents.h"
+#include "recompute_rules.h"
 
 #include <array>
 #include <system_error>
@@ -375,30 +376,35 @@ void MainWindowModel::OnTextChanged(EntryId entry, std::size_t cuts) {
 }
 
 void MainWindowModel::RecomputeAfterText(EntryId entry) {
-    switch (entry) {
-        case EntryId::Beam1:
-        case EntryId::Beam2:
-            ShowBeamArea(*this);
-            ShowPowerDensity(*this, false);
-            ShowEnergyDensity(*this, false);
-            break;
-        case EntryId::WaveLength:
-            break;
-        case EntryId::MaxPower:
-        case EntryId::MaxEnergy:
-            if (!m_state.Entry(entry).Text.empty()) {
-                ShowAll(entry == EntryId::MaxPower);
-            }
-            break;
-        case EntryId::RepRate:
-            ShowAveragePower(*this);
-            ShowPowerDensity(*this, false);
-            ShowEnergyDensity(*this, false);
-            break;
-        case EntryId::PulseWidth:
-            ShowPeakPower(*this);
-            ShowPowerDensity(*this, false);
-            break;
+    const bool coupled = entry == EntryId::MaxPower || entry == EntryId::MaxEnergy;
+    if (coupled && m_state.Entry(entry).Text.empty()) {
+        return;
+    }
+    Recompute(StepsAfterText(entry), entry == EntryId::MaxPower);
+}
+
+void MainWindowModel::Recompute(std::span<const RecomputeStep> steps, bool powerEntered) {
+    for (const RecomputeStep step : steps) {
+        switch (step) {
+            case RecomputeStep::BeamArea:
+                ShowBeamArea(*this);
+                break;
+            case RecomputeStep::PeakPower:
+                ShowPeakPower(*this);
+                break;
+            case RecomputeStep::AveragePower:
+                ShowAveragePower(*this);
+                break;
+            case RecomputeStep::PowerDensity:
+                ShowPowerDensity(*this, false);
+                break;
+            case RecomputeStep::EnergyDensity:
+                ShowEnergyDensity(*this, false);
+                break;
+            case RecomputeStep::All:
+                ShowAll(powerEntered);
+                break;
+        }
     }
 }
 
@@ -422,26 +428,10 @@ void MainWindowModel::SelectUnitIndex(EntryId entry, int index) {
 }
 
 void MainWindowModel::OnUnitChosen(EntryId entry) {
-    switch (entry) {
-        case EntryId::MaxPower:
-        case EntryId::MaxEnergy:
-            ShowAll(entry == EntryId::MaxPower);
-            break;
-        case EntryId::RepRate:
-            ApplyRepRateRule();
-            ShowAveragePower(*this);
-            ShowPowerDensity(*this, false);
-            ShowEnergyDensity(*this, false);
-            break;
-        case EntryId::PulseWidth:
-            ShowPeakPower(*this);
-            ShowPowerDensity(*this, false);
-            break;
-        case EntryId::Beam1:
-        case EntryId::Beam2:
-        case EntryId::WaveLength:
-            break;
+    if (entry == EntryId::RepRate) {
+        ApplyRepRateRule();
     }
+    Recompute(StepsAfterUnit(entry), entry == EntryId::MaxPower);
 }
 
 void MainWindowModel::ApplyRepRateRule() {

@@ -13,6 +13,7 @@
 #include "catalogue/catalogue.h"
 #include "desktop_services.h"
 #include "documents.h"
+#include "recompute_rules.h"
 #include "reports/request_window.h"
 #include "selection/head_limits.h"
 #include "selection/results_grid.h"
@@ -100,6 +101,7 @@ private:
     void ApplyRepRateRule();
     void OnTextChanged(EntryId entry, std::size_t cuts);
     void RecomputeAfterText(EntryId entry);
+    void Recompute(std::span<const RecomputeStep> steps, bool powerEntered);
     void OnUnitChosen(EntryId entry);
     void OnOptionSelected(OptionId option);
     void ShowAll(bool powerEntered);
