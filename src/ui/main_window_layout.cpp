@@ -1,0 +1,272 @@
+// How the main window's widgets are made and laid out; main_window.cpp binds
+// them to the model.
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "main_window.h"
+#include "qt_services.h"
+#include "results_table_model.h"
+#include "version/version.h"
+#include "window_style.h"
+
+namespace tavrin::ui {
+
+QWidget* MainWindow::BuildOptions() {
+    auto* row = new QWidget(this);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    struct Frame {
+        const char* name;
+        const char* caption;
+        OptionId first;
+        const char* firstName;
+        const char* firstCaption;
+        OptionId second;
+        const char* secondName;
+        const char* secondCaption;
+    };
+    const Frame frames[] = {
+        {"fraLaser", "Laser", OptionId::CW, "optCW", "CW", OptionId::Pulsed, "optPulsed", "Pulsed"},
+        {"fraBeam", "Beam Shape", OptionId::Circular, "optCircular", "Circular", OptionId::Rectangular,
+         "optRectangular", "Rectangular"},
+        {"fraMeasurement", "Measurement Type", OptionId::Power, "optPower", "Power Only", OptionId::PowerEnergy,
+         "optPowerEnergy", "Power && Single Pulse Energy "},
+        {"fraProduct", "Product Type", OptionId::PowerMeter, "optPowerMeter", "Power Meter", OptionId::Probe,
+         "optProbe", "Probe"},
+    };
+    for (const Frame& frame : frames) {
+        auto* box = new QGroupBox(QString::fromLatin1(frame.caption), row);
+        box->setObjectName(QString::fromLatin1(frame.name));
+        auto* boxLayout = new QVBoxLayout(box);
+        for (const auto& [id, name, caption] : {std::tuple{frame.first, frame.firstName, frame.firstCaption},
+                                                std::tuple{frame.second, frame.secondName, frame.secondCaption}}) {
+            auto* option = new QRadioButton(QString::fromLatin1(caption), box);
+            option->setObjectName(QString::fromLatin1(name));
+            option->setAccessibleName(QString::fromLatin1(caption).replace(QStringLiteral("&&"), QStringLiteral("&")));
+            boxLayout->addWidget(option);
+            m_options[id] = option;
+        }
+        layout->addWidget(box);
+    }
+    return row;
+}
+
+void MainWindow::AddEntryRow(QGridLayout* grid, int row, EntryId id, const char* captionName, const QString& caption,
+                             const char* editName, const char* unitsName) {
+    EntryWidgets& widgets = m_entries[static_cast<std::size_t>(id)];
+    widgets.caption = new QLabel(caption);
+    widgets.caption->setObjectName(QString::fromLatin1(captionName));
+    widgets.edit = new QLineEdit;
+    widgets.edit->setObjectName(QString::fromLatin1(editName));
+    widgets.edit->setAccessibleName(caption.trimmed());
+    widgets.units = new QComboBox;
+    widgets.units->setObjectName(QString::fromLatin1(unitsName));
+    widgets.units->setAccessibleName(caption.trimmed() + QStringLiteral(" unit"));
+    widgets.units->setEditable(false);
+    widgets.units->setMinimumContentsLength(6);
+    widgets.units->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    grid->addWidget(widgets.caption, row, 0);
+    grid->addWidget(widgets.edit, row, 1, 1, 3);
+    grid->addWidget(widgets.units, row, 4);
+}
+
+QWidget* MainWindow::BuildEntries() {
+    auto* box = new QWidget(this);
+    auto* layout = new QVBoxLayout(box);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(SectionHeader("lblInfoBeam", QStringLiteral("Input Beam Parameters"), box));
+    auto* grid = new QGridLayout;
+    layout->addLayout(grid);
+
+    EntryWidgets& beam1 = m_entries[static_cast<std::size_t>(EntryId::Beam1)];
+    EntryWidgets& beam2 = m_entries[static_cast<std::size_t>(EntryId::Beam2)];
+    beam1.caption = MakeLabel(LabelId::Beam, QString(), false);
+    beam1.caption->setObjectName(QStringLiteral("lblBeam"));
+    m_lengthMark = new QLabel(QStringLiteral("L"), box);
+    m_lengthMark->setObjectName(QStringLiteral("lblL"));
+    beam1.edit = new QLineEdit(box);
+    beam1.edit->setObjectName(QStringLiteral("txtBeam1"));
+    beam1.edit->setAccessibleName(QStringLiteral("Beam diameter or length"));
+    m_widthMark = new QLabel(QStringLiteral("W"), box);
+    m_widthMark->setObjectName(QStringLiteral("lblW"));
+    beam2.edit = new QLineEdit(box);
+    beam2.edit->setObjectName(QStringLiteral("txtBeam2"));
+    beam2.edit->setAccessibleName(QStringLiteral("Beam width"));
+    auto* beamRow = new QHBoxLayout;
+    beamRow->addWidget(m_lengthMark);
+    beamRow->addWidget(beam1.edit);
+    beamRow->addWidget(m_widthMark);
+    beamRow->addWidget(beam2.edit);
+    grid->addWidget(beam1.caption, 0, 0);
+    grid->addLayout(beamRow, 0, 1, 1, 4);
+
+    AddEntryRow(grid, 1, EntryId::WaveLength, "lblWaveLenght", QStringLiteral(" WaveLength"), "txtWaveLenght",
+                "cboWavelenght");
+    AddEntryRow(grid, 2, EntryId::MaxPower, "lblPower", QString(), "txtMaxPower", "cboMaxPower");
+    m_labels[LabelId::Power] = m_entries[static_cast<std::size_t>(EntryId::MaxPower)].caption;
+    m_entries[static_cast<std::size_t>(EntryId::MaxPower)].edit->setAccessibleName(QStringLiteral("Max Power"));
+    AddEntryRow(grid, 3, EntryId::MaxEnergy, "lblMaxEnergy", QStringLiteral(" Max Energy"), "txtMaxEnergy",
+                "cboMaxEnergy");
+    AddEntryRow(grid, 4, EntryId::RepRate, "lblRepRate", QStringLiteral(" Rep Rate"), "txtRepRate", "cboRepRate");
+    AddEntryRow(grid, 5, EntryId::PulseWidth, "lblPulseWidth", QStringLiteral(" Pulse Width"), "txtPulseWidth",
+                "cboPulseWidth");
+
+    auto* commands = new QHBoxLayout;
+    m_explore = Button("cmdDettagli", QStringLiteral("Explore"), box);
+    m_reset = Button("cmdNew", QStringLiteral("Reset Data"), box);
+    commands->addWidget(m_explore);
+    commands->addWidget(m_reset);
+    layout->addLayout(commands);
+    return box;
+}
+
+QLabel* MainWindow::MakeLabel(LabelId id, const QString& caption, bool bordered) {
+    auto* label = new QLabel(caption, this);
+    label->setObjectName(QString::fromLatin1(LabelName(id)));
+    label->setAccessibleName(QString::fromLatin1(LabelName(id)).mid(3));
+    if (bordered) {
+        label->setFrameStyle(QFrame::Box | QFrame::Plain);
+        label->setMinimumWidth(70);
+    }
+    m_labels[id] = label;
+    return label;
+}
+
+QWidget* MainWindow::BuildDerivedValues() {
+    auto* box = new QWidget(this);
+    auto* layout = new QVBoxLayout(box);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(SectionHeader("lblInfoLaser", QStringLiteral("Derived Beam Parameters"), box));
+    auto* grid = new QGridLayout;
+    layout->addLayout(grid);
+    struct Row {
+        const char* name;
+        const char* caption;
+        LabelId value;
+        LabelId unit;
+    };
+    const Row rows[] = {
+        {"lblArea", kAreaCaption, LabelId::VArea, LabelId::MArea},
+        {"lblAvrPower", kAvgPowerCaption, LabelId::VAvgPower, LabelId::MAvgPower},
+        {"lblPowerDensity", kPowerDensityCaption, LabelId::VPowerDensity, LabelId::MPowerDensity},
+        {"lblPeakPower", kPeakPowerCaption, LabelId::VPeakPower, LabelId::MPeakPower},
+        {"lblPeakPowerDensity", kPeakPowerDensityCaption, LabelId::VPeakPowerDensity, LabelId::MPeakPowerDensity},
+        {"lblEnergyDensity", kEnergyDensityCaption, LabelId::VEnergyDensity, LabelId::MEnergyDensity},
+    };
+    int row = 0;
+    for (const Row& r : rows) {
+        auto* caption = new QLabel(QString::fromLatin1(r.caption), box);
+        caption->setObjectName(QString::fromLatin1(r.name));
+        grid->addWidget(caption, row, 0);
+        grid->addWidget(MakeLabel(r.value, QString(), true), row, 1);
+        grid->addWidget(MakeLabel(r.unit, QString(), false), row, 2);
+        ++row;
+    }
+    return box;
+}
+
+QWidget* MainWindow::BuildResults() {
+    auto* box = new QWidget(this);
+    auto* layout = new QVBoxLayout(box);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* headers = new QHBoxLayout;
+    headers->addWidget(SectionHeader("lblAvailableHeads", QStringLiteral("Available  Heads"), box));
+    headers->addWidget(SectionHeader("lblDamageThreshold", QStringLiteral("Damage Threshold"), box));
+    layout->addLayout(headers);
+    m_grid = new QTableView(box);
+    m_grid->setObjectName(QStringLiteral("gridForm"));
+    m_grid->setAccessibleName(QStringLiteral("Suitable heads"));
+    m_gridModel = new ResultsTableModel(m_model->Grid(), m_grid);
+    m_grid->setModel(m_gridModel);
+    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_grid->verticalHeader()->setVisible(false);
+    m_grid->setMinimumWidth(257 + 2 * m_grid->frameWidth());
+    m_grid->installEventFilter(this);
+    layout->addWidget(m_grid);
+    return box;
+}
+
+QWidget* MainWindow::BuildMonitors() {
+    auto* box = new QWidget(this);
+    auto* layout = new QVBoxLayout(box);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(
+        SectionHeader("lblResolution", QStringLiteral("Power/Energy Resolution  with Monitor (W/J)"), box));
+    auto* grid = new QGridLayout;
+    struct Monitor {
+        const char* name;
+        const char* caption;
+        LabelId value;
+    };
+    const Monitor monitors[] = {
+        {"lblArdo", "Ardo", LabelId::VArdo},  {"lblBrisa", "BRISA", LabelId::VBrisa},
+        {"lblRVX", "RVX 300", LabelId::VRVX}, {"lblQDM", "QDM", LabelId::VQDM},
+        {"lblSela", "Sela", LabelId::VSela},  {"lblVantic", "Vantic", LabelId::VVantic},
+    };
+    int index = 0;
+    for (const Monitor& m : monitors) {
+        auto* name = new QLabel(QString::fromLatin1(m.caption), box);
+        name->setObjectName(QString::fromLatin1(m.name));
+        name->setFont(Font(QStringLiteral("Arial"), 8.25, true));
+        name->setStyleSheet(QStringLiteral("QLabel { color: %1; }").arg(QColor(kMakerRed).name()));
+        const int row = (index / 3) * 2;
+        const int column = index % 3;
+        grid->addWidget(name, row, column);
+        grid->addWidget(MakeLabel(m.value, QString(), true), row + 1, column);
+        ++index;
+    }
+    layout->addLayout(grid);
+    return box;
+}
+
+QWidget* MainWindow::BuildCommands() {
+    auto* box = new QWidget(this);
+    auto* layout = new QVBoxLayout(box);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(SectionHeader("Label1", QStringLiteral("Coating and Absorber Curves"), box));
+    auto* curves = new QGridLayout;
+    for (int i = 0; i < 8; ++i) {
+        const auto document = static_cast<CurveDocument>(i);
+        const CurveDocumentInfo& info = CurveDocumentOf(document);
+        QPushButton* button = Button(info.buttonName, QString::fromLatin1(info.caption), box);
+        curves->addWidget(button, i % 4, i / 4);
+        connect(button, &QPushButton::clicked, this, [this, document] { m_model->OpenCurveDocument(document); });
+    }
+    layout->addLayout(curves);
+
+    auto* bottom = new QGridLayout;
+    m_print = Button("cmdStampa", QStringLiteral("Print"), box);
+    m_print->setToolTip(QStringLiteral("Print"));
+    m_quit = Button("cmdExit", QStringLiteral("Quit"), box);
+    m_quit->setToolTip(QStringLiteral("Exit"));
+    auto* version = new QLabel(QStringLiteral("CV-TAVRIN v%1").arg(QString::fromUtf8(kVersion)), box);
+    version->setObjectName(QStringLiteral("lblVersione"));
+    auto* picture = new QToolButton(box);
+    picture->setObjectName(QStringLiteral("Image1"));
+    picture->setAccessibleName(QStringLiteral("Corvane web site"));
+    picture->setIcon(QIcon(MakerPicture()));
+    picture->setIconSize(QSize(120, 44));
+    picture->setAutoRaise(true);
+    picture->setCursor(Qt::PointingHandCursor);
+    connect(picture, &QToolButton::clicked, this, [this] { m_model->OpenWebSite(); });
+    bottom->addWidget(m_print, 0, 0);
+    bottom->addWidget(m_quit, 0, 1);
+    bottom->addWidget(version, 1, 0);
+    bottom->addWidget(picture, 1, 1);
+    layout->addLayout(bottom);
+    return box;
+}
+
+}  // namespace tavrin::ui

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QPixmap>
+#include <QString>
+
+class QLabel;
+class QPushButton;
+class QWidget;
+
+namespace tavrin::ui {
+
+// The look the windows share: the maker's dark red, the fonts, the section
+// banners, the buttons and the pictures drawn in code (no picture file ships).
+inline constexpr QRgb kMakerRed = 0x800000;
+
+QFont Font(const QString& family, double points, bool bold, QFont::StyleHint hint = QFont::SansSerif);
+
+// A dark red banner with a centred caption, as every section of the main window has.
+QLabel* SectionHeader(const char* name, const QString& caption, QWidget* parent);
+
+// A push button named for tests and screen readers; Enter on the window does
+// not press it unless it has the focus.
+QPushButton* Button(const char* name, const QString& caption, QWidget* parent);
+
+// The launcher's large coloured buttons.
+QPushButton* LauncherButton(const char* name, const QString& caption, const QString& colour, QWidget* parent);
+
+// The maker's mark, and a detector head seen from the front.
+QPixmap MakerPicture();
+QPixmap HeadPicture();
+
+}  // namespace tavrin::ui
