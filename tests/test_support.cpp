@@ -59,4 +59,32 @@ std::string ReadFile(const std::filesystem::path& file) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// A pulsed 10 mm beam: 1 J at 1 Hz and 1 ms, 1064 nm, power meter.
+void TypePulsed(MainWindowModel& model, const char* rateUnit) {
+    model.ClickOption(OptionId::Pulsed);
+    model.TypeText(EntryId::Beam1, "10");
+    model.TypeText(EntryId::WaveLength, "1064");
+    model.TypeText(EntryId::MaxEnergy, "1");
+    model.ChooseUnit(EntryId::RepRate, model.State().RepRate().IndexOf(rateUnit));
+    model.TypeText(EntryId::RepRate, "1");
+    model.TypeText(EntryId::PulseWidth, "1");
+}
+
+// The same beam and pulse measured one pulse at a time.
+void TypeSinglePulse(MainWindowModel& model) {
+    model.ClickOption(OptionId::Pulsed);
+    model.ClickOption(OptionId::PowerEnergy);
+    model.TypeText(EntryId::Beam1, "10");
+    model.TypeText(EntryId::WaveLength, "1064");
+    model.TypeText(EntryId::MaxEnergy, "1");
+    model.TypeText(EntryId::PulseWidth, "1");
+}
+
+// A CW laser of 10 W in a 10 mm beam at 1064 nm.
+void TypeCw(MainWindowModel& model) {
+    model.TypeText(EntryId::Beam1, "10");
+    model.TypeText(EntryId::WaveLength, "1064");
+    model.TypeText(EntryId::MaxPower, "10");
+}
+
 }  // namespace tavrin::test

@@ -87,4 +87,10 @@ std::filesystem::path FreshFolder(const std::string& name);
 void WriteFile(const std::filesystem::path& file, const std::string& bytes);
 std::string ReadFile(const std::filesystem::path& file);
 
+// Lasers typed as a user would, all with a 10 mm beam at 1064 nm: pulsed, 1 J
+// at 1 (rateUnit) and 1 ms; the same pulse measured one at a time; CW, 10 W.
+void TypePulsed(MainWindowModel& model, const char* rateUnit = "Hz");
+void TypeSinglePulse(MainWindowModel& model);
+void TypeCw(MainWindowModel& model);
+
 }  // namespace tavrin::test
