@@ -355,6 +355,25 @@ TEST(ResetData, EmptiesEntriesAndResultsKeepsChoices) {
     EXPECT_EQ(f.model.State().MaxPower().Unit(), "mW");
 }
 
+// A zero pulse width or rate gives no derived value, and no overflow warning.
+TEST(ZeroDivisors, GiveNothingRatherThanAWarning) {
+    ModelFixture width;
+    width.model.ClickOption(OptionId::Pulsed);
+    width.model.TypeText(EntryId::Beam1, "2");
+    width.model.TypeText(EntryId::MaxEnergy, "1");
+    width.model.TypeText(EntryId::PulseWidth, "0");
+    EXPECT_EQ(width.model.State().PeakPower, 0);
+
+    ModelFixture rate;
+    rate.model.ClickOption(OptionId::Pulsed);
+    rate.model.TypeText(EntryId::Beam1, "2");
+    rate.model.TypeText(EntryId::RepRate, "0");
+    rate.model.TypeText(EntryId::MaxPower, "5");
+    EXPECT_EQ(rate.model.State().EnergyDensity, 0);
+    EXPECT_EQ(rate.model.State().MaxEnergy().Text, "");
+    EXPECT_TRUE(width.messages.shown.empty() && rate.messages.shown.empty());
+}
+
 TEST(Overflow, WarnsAndGoesOnWithZero) {
     ModelFixture f;
     f.model.TypeText(EntryId::Beam1, "2");

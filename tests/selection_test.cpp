@@ -259,6 +259,22 @@ TEST(Search, LimitsThatDoNotMatchTheCatalogueAreNeverReadPastTheirEnd) {
     }
 }
 
+// A 10 mm square beam has an area of 1 cm2, so the power density is the power.
+TEST(Search, APowerDensityEqualToTheLimitIsKept) {
+    for (const auto& [limit, kept] : std::vector<std::pair<std::int16_t, bool>>{{50, true}, {49, false}}) {
+        HeadRecord head = WideHead("H");
+        head.PowerDensityMax = limit;
+        ModelFixture f({{head}, test::UniformCoatings(100)});
+        f.model.ClickOption(OptionId::Rectangular);
+        f.model.TypeText(EntryId::Beam1, "10");
+        f.model.TypeText(EntryId::Beam2, "10");
+        f.model.TypeText(EntryId::WaveLength, "1064");
+        f.model.TypeText(EntryId::MaxPower, "50");
+        f.model.Explore();
+        EXPECT_EQ(f.model.Grid().RowCount(), kept ? 1 : 0) << limit;
+    }
+}
+
 TEST(Search, ApertureMustBeAtLeast116TimesTheBeam) {
     for (const auto& [beam, kept] : std::vector<std::pair<const char*, bool>>{
              {"86.2", true}, {"86.5", false}, {"86.206", true}, {"86.21", false}}) {
