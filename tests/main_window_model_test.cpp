@@ -124,6 +124,15 @@ TEST(BeamArea, RectangleOfThreeByFour) {
     EXPECT_EQ(f.model.State().BeamSize, 5);
 }
 
+TEST(BeamArea, RectangleWithOneZeroSideHasNoArea) {
+    ModelFixture f;
+    f.model.ClickOption(OptionId::Rectangular);
+    f.model.TypeText(EntryId::Beam1, "0");
+    f.model.TypeText(EntryId::Beam2, "4");
+    EXPECT_EQ(Caption(f.model, LabelId::VArea), " 0.0");
+    EXPECT_EQ(f.model.State().BeamSize, 4);
+}
+
 TEST(BeamArea, RectangleWithOneFieldKeepsTheLabel) {
     ModelFixture f;
     f.model.TypeText(EntryId::MaxPower, "5");
@@ -227,7 +236,8 @@ INSTANTIATE_TEST_SUITE_P(
         CoupledCase{"0.5", "J", "1", "Hz", "500", "mW"}, CoupledCase{"0.0005", "J", "1", "Hz", "500", "uW"},
         CoupledCase{"1500", "J", "1", "Hz", "1.5", "kW"}, CoupledCase{"2500000", "J", "1", "Hz", "2500", "kW"},
         CoupledCase{"-5", "J", "1", "Hz", "-5000000000000", "pW"}, CoupledCase{"3", "J", "", "Hz", "0", "mW"},
-        CoupledCase{"0.01", "mJ", "1", "Hz", "10", "uW"}, CoupledCase{"0.5", "pJ", "1", "Hz", "0.5", "pW"},
+        CoupledCase{"0.01", "mJ", "1", "Hz", "10", "uW"}, CoupledCase{"1", "J", "1", "Hz", "1", "W"},
+        CoupledCase{"1000", "J", "1", "Hz", "1", "kW"}, CoupledCase{"0.5", "pJ", "1", "Hz", "0.5", "pW"},
         CoupledCase{"2000", "kJ", "1", "Hz", "2000", "kW", "kW"}, CoupledCase{"3", "J", "", "Hz", "0", "W", "kW"},
         CoupledCase{"3", "J", "", "Hz", "0", "pW", "pW"}, CoupledCase{"-3", "pJ", "1", "Hz", "-3", "pW", "pW"},
         CoupledCase{"500", "J", "1", "Hz", "500", "W", "kW"}, CoupledCase{"2", "uJ", "1", "Hz", "2", "uW", "pW"}));
