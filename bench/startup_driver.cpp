@@ -1,6 +1,6 @@
 // Times the desktop program's start-up: from starting it to the launcher
 // painted, and from "TAVRIN" to the main window painted (as the program's
-// start-up probe reports it). Usage: tavrin_startup_driver PROGRAM RUNS
+// start-up probe reports it). Usage: tavrin_startup_driver PROBE PROGRAM_FOLDER RUNS
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -21,7 +21,7 @@ struct Sample {
     double toMain = 0;      // ms
 };
 
-bool RunOnce(const char* program, Sample& sample) {
+bool RunOnce(const char* program, const char* folder, Sample& sample) {
     int pipeEnds[2];
     if (pipe(pipeEnds) != 0) {
         return false;
@@ -30,9 +30,8 @@ bool RunOnce(const char* program, Sample& sample) {
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
     posix_spawn_file_actions_addclose(&actions, pipeEnds[0]);
-    setenv("TAVRIN_STARTUP_PROBE", "1", 1);
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    char* argv[] = {const_cast<char*>(program), nullptr};
+    char* argv[] = {const_cast<char*>(program), const_cast<char*>(folder), nullptr};
     pid_t child = 0;
     const auto start = std::chrono::steady_clock::now();
     const int spawned = posix_spawn(&child, program, &actions, nullptr, argv, environ);
@@ -71,16 +70,16 @@ double Median(std::vector<double> values) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: tavrin_startup_driver PROGRAM RUNS\n");
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: tavrin_startup_driver PROBE PROGRAM_FOLDER RUNS\n");
         return 64;
     }
-    const int runs = std::max(1, std::atoi(argv[2]));
+    const int runs = std::max(1, std::atoi(argv[3]));
     std::vector<double> toLauncher;
     std::vector<double> toMain;
     for (int i = 0; i < runs; ++i) {
         Sample sample;
-        if (!RunOnce(argv[1], sample)) {
+        if (!RunOnce(argv[1], argv[2], sample)) {
             std::fprintf(stderr, "run %d of %s did not report both paints\n", i + 1, argv[1]);
             return 1;
         }

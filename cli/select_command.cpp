@@ -5,11 +5,11 @@
 #include "exit_status.h"
 #include "form/quiet_services.h"
 #include "laser_replay.h"
-#include "locale_separator.h"
 #include "output.h"
 #include "reports/report.h"
 #include "select_options.h"
 #include "select_writers.h"
+#include "support/decimal_separator.h"
 #include "support/file_io.h"
 
 namespace tavrin::cli {

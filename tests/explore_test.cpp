@@ -129,6 +129,31 @@ TEST_F(DataSheets, CurveButtonsOpenOnlyVisibleFiles) {
     EXPECT_EQ(std::string(CurveDocumentOf(CurveDocument::UVA).fileName), "UV_A.pdf");
 }
 
+// Installations link documents into the pdf folder.
+TEST_F(DataSheets, ALinkToAnOrdinaryFileOpens) {
+    namespace fs = std::filesystem;
+    test::WriteFile(folder / "shared" / "sheet.pdf", "%PDF");
+    fs::create_directories(folder / "shared" / "dir.pdf");
+    fs::create_symlink(folder / "shared" / "sheet.pdf", folder / "pdf" / "Linked.pdf");
+    fs::create_symlink(folder / "shared" / "dir.pdf", folder / "pdf" / "Folder.pdf");
+    fs::create_symlink(folder / "shared" / "gone.pdf", folder / "pdf" / "Dangling.pdf");
+    fs::create_symlink(folder / "shared" / "sheet.pdf", folder / "pdf" / "TQ.pdf");
+    for (const auto& [name, opens] :
+         std::vector<std::pair<std::string, bool>>{{"Linked", true}, {"Folder", false}, {"Dangling", false}}) {
+        ModelFixture f({{WideHead(name)}, test::UniformCoatings(100)}, '.', folder);
+        TypeCw(f.model);
+        f.model.Explore();
+        f.model.CellActivated(1);
+        EXPECT_EQ(f.opener.opened.size() == 1 && f.opener.opened[0] == (folder / "pdf" / (name + ".pdf")).string(),
+                  opens)
+            << name;
+        EXPECT_EQ(f.messages.shown.size(), opens ? 0u : 1u) << name;
+    }
+    ModelFixture curves({}, '.', folder);
+    curves.model.OpenCurveDocument(CurveDocument::TQ);
+    EXPECT_EQ(curves.opener.opened, std::vector<std::string>{(folder / "pdf" / "TQ.pdf").string()});
+}
+
 TEST_F(DataSheets, AFailedOpeningIsTold) {
     test::WriteFile(folder / "pdf" / "A.pdf", "%PDF");
     test::WriteFile(folder / "pdf" / "TQ.pdf", "%PDF");

@@ -4,6 +4,7 @@
 
 #include "beam/display_ladder.h"
 #include "beam/number_entry.h"
+#include "support/decimal_separator.h"
 #include "test_support.h"
 
 namespace tavrin {
@@ -214,6 +215,22 @@ TEST(Ladder, SmallMarkKeepsItsCommaUnderEitherSeparator) {
     const NumberEntry comma(',', messages);
     EXPECT_EQ(Ladder(Quantity::PeakPower, 1e-7, comma).value, " < 0,1");
     EXPECT_EQ(Ladder(Quantity::PeakPower, 12345, comma).value, " 12,3");
+}
+
+// The window and the command line read the separator by this one rule.
+TEST(DecimalSeparator, FollowsTheLocaleName) {
+    for (const auto& [name, separator] : std::vector<std::pair<const char*, char>>{{"C", '.'},
+                                                                                   {"POSIX", '.'},
+                                                                                   {"C.UTF-8", '.'},
+                                                                                   {"en_US.UTF-8", '.'},
+                                                                                   {"it_IT.UTF-8", ','},
+                                                                                   {"it_IT@euro", ','},
+                                                                                   {"de_DE", ','},
+                                                                                   {"de_CH.UTF-8", '.'},
+                                                                                   {"xx_YY.UTF-8", '.'},
+                                                                                   {"", '.'}}) {
+        EXPECT_EQ(DecimalSeparatorOf(name), separator) << name;
+    }
 }
 
 }  // namespace

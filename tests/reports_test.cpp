@@ -130,7 +130,7 @@ TEST(Report, CwLaserWithResults) {
         "\r\n"
         "PRODUCTS FOUND:\r\n"
         "\r\n"
-        "Suitable Heads           Damage Threshold Ardo   Brisa  RXV 300  QDM      Sela  Vantic\r\n"
+        "Suitable Heads           Damage Threshold Ardo   Brisa  RVX 300  QDM      Sela  Vantic\r\n"
         "TQS 50/2                       <5 %       1mW    2mW    3\u00B5W      4mW      5mW   6mW\r\n"
         "A name that is longer than 25      85 %       a      b      r        q        s     v\r\n";
     ASSERT_EQ(f.printer.printed.size(), 1u);
@@ -175,15 +175,34 @@ TEST(Report, HiddenPulseEntriesAndSinglePulse) {
     EXPECT_NE(cw.find("\r\nRep Rate 1 Hz\r\n"), std::string::npos);
 }
 
-TEST(Report, UnwritableFolderIsToldAndPrintingGoesOn) {
-    // A folder path that is a file: unwritable even for root.
-    const auto folder = test::FreshFolder("report-unwritable") / "not-a-folder";
-    test::WriteFile(folder, "a file where the folder should be");
-    ModelFixture f({}, '.', folder);
-    f.model.Print();
-    ASSERT_EQ(f.messages.shown.size(), 1u);
-    EXPECT_NE(f.messages.shown[0].text.find("Print.txt"), std::string::npos);
-    EXPECT_EQ(f.printer.printed.size(), 1u);
+// A folder path that is a file is unwritable even for root. An installed copy
+// keeps Print.txt in the user's data folder and says so once per run.
+TEST(Report, AnUnwritableProgramFolderIsToldAndPrintingGoesOn) {
+    const auto root = test::FreshFolder("report-unwritable");
+    test::WriteFile(root / "not-a-folder", "a file where a folder should be");
+    struct Case {
+        std::filesystem::path dataFolder;
+        bool keptThere;
+    };
+    for (const Case& c :
+         {Case{{}, false}, Case{root / "data" / "cv-tavrin", true}, Case{root / "not-a-folder" / "cv-tavrin", false}}) {
+        ModelFixture f({}, '.', root / "not-a-folder");
+        f.model.SetUserDataFolder(c.dataFolder);
+        f.model.Print();
+        f.model.Print();
+        EXPECT_EQ(f.printer.printed.size(), 2u);
+        if (c.keptThere) {
+            const auto kept = c.dataFolder / "Print.txt";
+            EXPECT_EQ(test::ReadFile(kept), f.printer.printed[0]);
+            ASSERT_EQ(f.messages.shown.size(), 1u) << "told once";
+            EXPECT_EQ(f.messages.shown[0].text,
+                      "The program folder cannot be written, so the report is kept in " + kept.string() + ".");
+        } else {
+            ASSERT_EQ(f.messages.shown.size(), 2u);
+            EXPECT_NE(f.messages.shown[0].text.find("Print.txt could not be written"), std::string::npos);
+            EXPECT_EQ(f.messages.shown[0].icon, MessageIcon::Exclamation);
+        }
+    }
 }
 
 struct SendCase {
@@ -203,14 +222,19 @@ TEST_P(SendRoutes, TryInOrderAndAlwaysClose) {
     test::RecordingRoute first(GetParam().first);
     test::RecordingRoute second(GetParam().second);
     test::RecordingMessages messages;
-    window.Send(first, second, messages);
+    test::RecordingClipboard clipboard;
+    window.Send(first, second, messages, clipboard);
     ASSERT_EQ(first.sent.size(), 1u);
     EXPECT_EQ(first.sent[0], (MailMessage{"sales@corvane.example", "Request Head Info", "text\r\nwith lines"}));
     EXPECT_EQ(second.sent.size(), GetParam().secondTried);
     ASSERT_EQ(messages.shown.size(), GetParam().messages);
+    // Only when both routes failed is the text put on the clipboard and the user told.
+    EXPECT_EQ(clipboard.texts, std::vector<std::string>(GetParam().messages, "text\r\nwith lines"));
     if (!messages.shown.empty()) {
         EXPECT_EQ(messages.shown[0],
-                  (Message{"Email not sent!", "Attenzione", MessageIcon::Exclamation, MessageButtons::Ok}));
+                  (Message{"Email not sent!\nThe request text has been put on the clipboard: paste it into a message "
+                           "to sales@corvane.example.",
+                           "Attenzione", MessageIcon::Exclamation, MessageButtons::Ok}));
     }
     EXPECT_FALSE(window.IsOpen());
 }

@@ -48,6 +48,13 @@ public:
     std::vector<std::string> printed;
 };
 
+class RecordingClipboard final : public Clipboard {
+public:
+    void SetText(const std::string& text) override { texts.push_back(text); }
+
+    std::vector<std::string> texts;
+};
+
 // A mail route that records what it was given and works or fails as told.
 class RecordingRoute final : public MailRoute {
 public:

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPdfWriter>
@@ -22,52 +24,17 @@
 #include "ui/qt_services.h"
 #include "ui/request_dialog.h"
 #include "ui/results_table_model.h"
+#include "ui_support.h"
 
 namespace tavrin {
 namespace {
 
-template <typename T>
-T* Find(QWidget& window, const char* name) {
-    T* widget = window.findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(widget, nullptr) << name;
-    return widget;
-}
-
-QString ShotPath(const char* name) {
-    return QStringLiteral(TAVRIN_BUILD_DIR "/") + QString::fromLatin1(name);
-}
-
-void ChooseUnit(QWidget& window, const char* combo, const QString& unit) {
-    auto* box = Find<QComboBox>(window, combo);
-    const int index = box->findText(unit);
-    ASSERT_GE(index, 0) << combo;
-    box->setCurrentIndex(index);
-    emit box->activated(index);
-}
-
-void Type(QWidget& window, const char* edit, const QString& text) {
-    auto* line = Find<QLineEdit>(window, edit);
-    line->setFocus();
-    QTest::keyClicks(line, text);
-}
-
-struct WindowFixture {
-    explicit WindowFixture(Catalogue catalogue = {},
-                           std::filesystem::path folder = std::filesystem::temp_directory_path())
-        : model(std::move(catalogue), '.', std::move(folder)), window(model.model) {
-        window.show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
-    }
-    test::ModelFixture model;
-    ui::MainWindow window;
-};
-
-Catalogue OneHead(const std::string& name = "TQS 50/2") {
-    HeadRecord head = test::WideHead(name);
-    head.ResArdo = "1mW";
-    head.ResRVX = "3mW";
-    return {{head, test::WideHead("Second")}, test::UniformCoatings(1000)};
-}
+using test::ChooseUnit;
+using test::Find;
+using test::OneHead;
+using test::ShotPath;
+using test::Type;
+using test::WindowFixture;
 
 TEST(MainWindowView, TypingFiltersAndShowsDerivedValues) {
     WindowFixture f;
@@ -134,8 +101,8 @@ TEST(MainWindowView, ExploreSelectActivateAndReset) {
     ASSERT_EQ(grid->model()->rowCount(), 2);
     EXPECT_EQ(grid->model()->columnCount(), 2);
     EXPECT_EQ(grid->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Damage Threshold"));
-    EXPECT_EQ(grid->columnWidth(0), 125);
-    EXPECT_EQ(grid->columnWidth(1), 128);
+    EXPECT_GE(grid->columnWidth(0), 125);  // at least the grid's width, or the banner's over it
+    EXPECT_GE(grid->columnWidth(1), 128);  // the last column takes the rest of the grid
     EXPECT_TRUE(print->isEnabled());
 
     const QRect cell = grid->visualRect(grid->model()->index(0, 0));
@@ -226,41 +193,10 @@ TEST(RequestWindowView, SendTriesTheRoutesAndCloses) {
     EXPECT_EQ(first.sent.size(), 1u);
     EXPECT_EQ(second.sent.size(), 1u);
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text, "Email not sent!");
+    EXPECT_EQ(messages.shown[0].text.rfind("Email not sent!\n", 0), 0u);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("body"));
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
-}
-
-class UrlCatcher final : public QObject {
-    Q_OBJECT
-public slots:
-    void Open(const QUrl& url) { urls << url; }
-
-public:
-    QList<QUrl> urls;
-};
-
-TEST(MailRoutes, MailtoAddressReachesTheMailProgramUnchanged) {
-    UrlCatcher catcher;
-    QDesktopServices::setUrlHandler(QStringLiteral("mailto"), &catcher, "Open");
-    const std::string body = "line one\r\nline \u2019two\u2019 \u2013 & ? # %";
-    ui::MailtoRoute route;
-    EXPECT_TRUE(route.Send(RequestMail(body)));
-    QDesktopServices::unsetUrlHandler(QStringLiteral("mailto"));
-    ASSERT_EQ(catcher.urls.size(), 1);
-    const QUrl url = catcher.urls[0];
-    EXPECT_EQ(url.scheme(), QStringLiteral("mailto"));
-    EXPECT_EQ(url.path(), QStringLiteral("sales@corvane.example"));
-    const QString query = url.query(QUrl::FullyEncoded);
-    const QString encodedBody = query.mid(query.indexOf(QStringLiteral("body=")) + 5);
-    EXPECT_EQ(QUrl::fromPercentEncoding(encodedBody.toUtf8()).toStdString(), body);
-}
-
-TEST(MailRoutes, ComposerRouteReportsAMissingProgram) {
-    ui::ComposerRoute missing(QStringLiteral("/nonexistent/xdg-email"));
-    EXPECT_FALSE(missing.Send(RequestMail("x")));
-    ui::ComposerRoute present(QStringLiteral("/bin/true"));
-    EXPECT_TRUE(present.Send(RequestMail("x; rm -rf / \"$(whoami)\"")));
 }
 
 TEST(ReportPrinting, PdfKeepsTheTableAligned) {
@@ -297,7 +233,7 @@ TEST(ReportPrinting, PdfKeepsTheTableAligned) {
     const QString& row = lines[header + 1];
     EXPECT_EQ(head.indexOf(QStringLiteral("Ardo")) - head.indexOf(QStringLiteral("Suitable")),
               row.indexOf(QStringLiteral("1mW")) - row.indexOf(QStringLiteral("TQS")));
-    EXPECT_EQ(head.indexOf(QStringLiteral("RXV 300")) - head.indexOf(QStringLiteral("Suitable")),
+    EXPECT_EQ(head.indexOf(QStringLiteral("RVX 300")) - head.indexOf(QStringLiteral("Suitable")),
               row.indexOf(QStringLiteral("3mW")) - row.indexOf(QStringLiteral("TQS")));
 }
 
@@ -336,5 +272,3 @@ TEST(LauncherView, ExitClosesTheLauncher) {
 
 }  // namespace
 }  // namespace tavrin
-
-#include "ui_test.moc"

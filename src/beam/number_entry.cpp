@@ -5,6 +5,7 @@
 #include <cassert>
 #include <charconv>
 #include <cmath>
+#include <limits>
 
 namespace tavrin {
 namespace {
@@ -249,6 +250,10 @@ std::string NumberEntry::DoubleToText(double value) const {
         }
     }
     return text;
+}
+
+std::string NumberEntry::WidestText() const {
+    return DoubleToText(-std::numeric_limits<double>::max());
 }
 
 std::string NumberEntry::FormatFixed(double value, int decimals) const {

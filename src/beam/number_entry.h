@@ -40,6 +40,9 @@ public:
     // A number as an entry shows it: up to 15 significant digits, exponent
     // form for very large or small magnitudes, the regional separator.
     [[nodiscard]] std::string DoubleToText(double value) const;
+    // The longest text DoubleToText writes (the most negative double), so
+    // that a view can make its entries wide enough for any of them.
+    [[nodiscard]] std::string WidestText() const;
 
     // The "0.0" display pattern (and the "0" pattern): halves away from zero,
     // no grouping, never a negative zero.

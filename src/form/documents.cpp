@@ -19,10 +19,11 @@ constexpr std::array<CurveDocumentInfo, 8> kCurveDocuments = {{
     {"cmdTQ", "TQ", "TQ.pdf"},
 }};
 
-// An ordinary file that the desktop would list: no folder, no hidden file, no link.
+// An ordinary file that the desktop would list, or a link to one (installations
+// link documents): no folder, no hidden file.
 bool IsOrdinaryVisibleFile(const std::filesystem::path& file) {
     std::error_code ec;
-    const auto status = std::filesystem::symlink_status(file, ec);
+    const auto status = std::filesystem::status(file, ec);
     if (ec || !std::filesystem::is_regular_file(status)) {
         return false;
     }

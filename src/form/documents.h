@@ -20,11 +20,11 @@ const CurveDocumentInfo& CurveDocumentOf(CurveDocument document);
 std::filesystem::path PdfFolder(const std::filesystem::path& programFolder);
 
 // The data sheet of a head, "/" in its name replaced by "-", when it is there
-// to be opened: an ordinary visible file (a link to one counts as missing), and
-// never for a name with control characters.
+// to be opened: an ordinary visible file or a link to one, and never for a
+// name with control characters.
 std::optional<std::filesystem::path> DataSheetOf(const std::filesystem::path& pdfFolder, const std::string& headName);
 
-// The curve document when it is an ordinary visible file.
+// The curve document when it is an ordinary visible file or a link to one.
 std::optional<std::filesystem::path> CurveDocumentFile(const std::filesystem::path& pdfFolder, CurveDocument document);
 
 }  // namespace tavrin

@@ -192,12 +192,34 @@ void MainWindowModel::CellActivated(int row) {
 
 void MainWindowModel::Print() {
     const std::string report = ComposeReport(m_state, m_labels, m_grid);
-    const auto written = ReplaceFile(m_programFolder / kReportFileName, report);
-    if (!written) {
-        m_services.messages.Show(Message{written.Failure().message + ". The report is printed all the same.", "Print",
-                                         MessageIcon::Exclamation, MessageButtons::Ok});
-    }
+    WriteReportFile(report);
     m_services.printer.PrintReport(report);
+}
+
+// Print.txt stays in the program folder where it can be written; an installed
+// copy, whose folder is read-only, keeps it in the user's data folder and says
+// so once per run.
+void MainWindowModel::WriteReportFile(const std::string& report) {
+    const auto written = ReplaceFile(m_programFolder / kReportFileName, report);
+    if (written) {
+        return;
+    }
+    if (!m_userDataFolder.empty()) {
+        std::error_code ec;
+        std::filesystem::create_directories(m_userDataFolder, ec);
+        const std::filesystem::path fallback = m_userDataFolder / kReportFileName;
+        if (!ec && ReplaceFile(fallback, report)) {
+            if (!m_toldReportFolder) {
+                m_toldReportFolder = true;
+                m_services.messages.Show(
+                    Message{"The program folder cannot be written, so the report is kept in " + fallback.string() + ".",
+                            "Print", MessageIcon::Information, MessageButtons::Ok});
+            }
+            return;
+        }
+    }
+    m_services.messages.Show(Message{written.Failure().message + ". The report is printed all the same.", "Print",
+                                     MessageIcon::Exclamation, MessageButtons::Ok});
 }
 
 void MainWindowModel::OpenCurveDocument(CurveDocument document) {

@@ -71,6 +71,9 @@ public:
     void CellSelected(int row);
     void CellActivated(int row);
     void Print();
+    // Where Print.txt goes when the program folder cannot be written (the
+    // freedesktop data home's "cv-tavrin" folder on the desktop).
+    void SetUserDataFolder(std::filesystem::path folder) { m_userDataFolder = std::move(folder); }
     void OpenCurveDocument(CurveDocument document);
     void OpenWebSite();
 
@@ -111,6 +114,7 @@ private:
     void ComposeRequest();
     void Notify(ControlKind kind, int index = 0);
     void Open(const std::string& target);
+    void WriteReportFile(const std::string& report);
 
     Catalogue m_catalogue;
     std::vector<HeadLimits> m_limits;  // the catalogue's, read once for every search
@@ -123,6 +127,8 @@ private:
     bool m_printEnabled = false;
     std::optional<EntryId> m_focus;
     std::optional<std::string> m_lastRequest;
+    std::filesystem::path m_userDataFolder;
+    bool m_toldReportFolder = false;
     std::function<void(const ControlChange&)> m_listener;
 };
 

@@ -34,7 +34,7 @@ void DerivedLine(LineWriter& out, double value, const char* caption, const Label
 
 std::string HeaderLine() {
     return PadTo("Suitable Heads", 25) + "Damage Threshold " + PadTo("Ardo", 7) + PadTo("Brisa", 7) +
-           PadTo("RXV 300", 9) + PadTo("QDM", 9) + PadTo("Sela", 6) + "Vantic";
+           PadTo("RVX 300", 9) + PadTo("QDM", 9) + PadTo("Sela", 6) + "Vantic";
 }
 
 std::string ResultLine(const ResultsGrid& grid, int row, CellTextStyle cellText) {

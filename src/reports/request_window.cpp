@@ -1,5 +1,7 @@
 #include "request_window.h"
 
+#include "maker_contact.h"
+
 namespace tavrin {
 
 std::string RequestInfoCaption() {
@@ -11,7 +13,10 @@ std::string RequestInfoCaption() {
 }
 
 Message MailNotSentMessage() {
-    return Message{"Email not sent!", "Attenzione", MessageIcon::Exclamation, MessageButtons::Ok};
+    return Message{std::string("Email not sent!\nThe request text has been put on the clipboard: paste it into a "
+                               "message to ") +
+                       kSalesAddress + ".",
+                   "Attenzione", MessageIcon::Exclamation, MessageButtons::Ok};
 }
 
 void RequestWindowModel::Load() {
@@ -19,9 +24,11 @@ void RequestWindowModel::Load() {
     m_open = true;
 }
 
-void RequestWindowModel::Send(MailRoute& prefilledMessage, MailRoute& composer, MessageBoxService& messages) {
+void RequestWindowModel::Send(MailRoute& prefilledMessage, MailRoute& composer, MessageBoxService& messages,
+                              Clipboard& clipboard) {
     const MailMessage mail = RequestMail(m_requestText);
     if (!prefilledMessage.Send(mail) && !composer.Send(mail)) {
+        clipboard.SetText(m_requestText);
         messages.Show(MailNotSentMessage());
     }
     m_open = false;

@@ -16,15 +16,23 @@ public:
     virtual void ShowModal() = 0;
 };
 
+// Where the request text goes when no mail route took it, for the user to paste.
+class Clipboard {
+public:
+    virtual ~Clipboard() = default;
+    virtual void SetText(const std::string& text) = 0;
+};
+
 // The request window's behaviour, whatever shows it.
 class RequestWindowModel {
 public:
     void Testo(std::string text) { m_requestText = std::move(text); }
     // Sets the explanation the window shows and opens it.
     void Load();
-    // Tries the pre-filled message first, then the mail composer, and tells
-    // the user when neither worked; closes the window in every case.
-    void Send(MailRoute& prefilledMessage, MailRoute& composer, MessageBoxService& messages);
+    // Tries the pre-filled message first, then the mail composer; when neither
+    // worked, puts the request on the clipboard and tells the user. Closes the
+    // window in every case.
+    void Send(MailRoute& prefilledMessage, MailRoute& composer, MessageBoxService& messages, Clipboard& clipboard);
     void Cancel() { m_open = false; }
 
     [[nodiscard]] const std::string& RequestText() const { return m_requestText; }
@@ -40,7 +48,8 @@ private:
 // The caption of the window's explanation label.
 std::string RequestInfoCaption();
 
-// The message shown when no mail route worked.
+// The message shown when no mail route worked: "Email not sent!", then where
+// the request text is and where to send it.
 Message MailNotSentMessage();
 
 }  // namespace tavrin

@@ -13,8 +13,9 @@ namespace tavrin::ui {
 class DesktopSession {
 public:
     // Loads the catalogues and builds the window; nothing (after telling the
-    // user) when a catalogue file is missing.
-    static std::unique_ptr<DesktopSession> Start(const std::filesystem::path& programFolder);
+    // user, over `messageParent`) when a catalogue file is missing.
+    static std::unique_ptr<DesktopSession> Start(const std::filesystem::path& programFolder,
+                                                 QWidget* messageParent = nullptr);
 
     DesktopSession(const DesktopSession&) = delete;
     DesktopSession& operator=(const DesktopSession&) = delete;
@@ -33,8 +34,5 @@ private:
     std::unique_ptr<MainWindowModel> m_model;
     std::unique_ptr<MainWindow> m_window;
 };
-
-// "," when the system locale writes decimals with a comma, else ".".
-char SystemDecimalSeparator();
 
 }  // namespace tavrin::ui

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "desktop_program.h"
 #include "form/launcher.h"
 #include "window_style.h"
 
@@ -60,7 +61,7 @@ LauncherWindow::LauncherWindow(std::filesystem::path programFolder, DocumentOpen
         if (m_startMainWindow()) {
             close();
         } else {
-            QApplication::exit(0);
+            QApplication::exit(kCatalogueMissingExit);
         }
     });
     connect(infoButton, &QPushButton::clicked, this,

@@ -1,19 +1,21 @@
 #include "main_window.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QEvent>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShortcut>
-#include <QTableView>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include "qt_services.h"
 #include "results_table_model.h"
+#include "results_view.h"
 #include "window_style.h"
 
 namespace tavrin::ui {
@@ -44,16 +46,19 @@ MainWindow::MainWindow(MainWindowModel& model, QWidget* parent) : QWidget(parent
     left->addWidget(BuildDerivedValues());
     left->addStretch();
     body->addLayout(left);
-    body->addWidget(BuildResults());
+    body->addWidget(BuildResults(), 1);
     auto* right = new QVBoxLayout;
     right->addWidget(BuildMonitors());
     right->addWidget(BuildCommands());
     right->addStretch();
     body->addLayout(right);
-    layout->addLayout(body);
+    layout->addLayout(body, 1);
 
+    SizeEntries();
     Connect();
+    SetTabOrder();
     SyncAll();
+    m_entries[static_cast<std::size_t>(EntryId::Beam1)].edit->setFocus(Qt::OtherFocusReason);
     m_model->SetChangeListener([this](const ControlChange& change) { OnModelChanged(change); });
 }
 
@@ -86,41 +91,74 @@ void MainWindow::Connect() {
     connect(m_reset, &QPushButton::clicked, this, [this] { m_model->ResetData(); });
     connect(m_print, &QPushButton::clicked, this, [this] { m_model->Print(); });
     connect(m_quit, &QPushButton::clicked, this, &QWidget::close);
-    connect(m_grid, &QTableView::clicked, this,
-            [this](const QModelIndex& index) { m_model->CellSelected(index.row() + 1); });
-    connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& current) {
-                if (current.isValid()) {
-                    m_model->CellSelected(current.row() + 1);
-                }
-            });
-    connect(m_grid, &QTableView::doubleClicked, this,
-            [this](const QModelIndex& index) { m_model->CellActivated(index.row() + 1); });
-    for (const auto key : {Qt::Key_Return, Qt::Key_Enter}) {
-        auto* shortcut = new QShortcut(QKeySequence(key), this);
-        connect(shortcut, &QShortcut::activated, m_explore, &QPushButton::click);
+    connect(m_grid, &ResultsView::rowPicked, this, [this](int row) { m_model->CellSelected(row); });
+    connect(m_grid, &ResultsView::rowActivated, this, [this](int row) { m_model->CellActivated(row); });
+    connect(m_grid->horizontalHeader(), &QHeaderView::sectionResized, this, [this] { AlignGridHeaders(); });
+    // Enter explores from an entry, a unit list or an option; on a push button
+    // it presses that button, as Space does.
+    for (QWidget* widget : findChildren<QWidget*>()) {
+        if (qobject_cast<QLineEdit*>(widget) != nullptr || qobject_cast<QComboBox*>(widget) != nullptr ||
+            qobject_cast<QAbstractButton*>(widget) != nullptr) {
+            widget->installEventFilter(this);
+        }
     }
+}
+
+// Reading order: options, entries with their unit lists, Explore, Reset Data,
+// the grid, the document buttons, Print, Quit, the maker's picture.
+void MainWindow::SetTabOrder() {
+    std::vector<QWidget*> chain;
+    for (const OptionId option : {OptionId::CW, OptionId::Pulsed, OptionId::Circular, OptionId::Rectangular,
+                                  OptionId::Power, OptionId::PowerEnergy, OptionId::PowerMeter, OptionId::Probe}) {
+        chain.push_back(m_options.at(option));
+    }
+    for (const EntryWidgets& widgets : m_entries) {
+        chain.push_back(widgets.edit);
+        if (widgets.units != nullptr) {
+            chain.push_back(widgets.units);
+        }
+    }
+    chain.insert(chain.end(), {m_explore, m_reset, m_grid});
+    chain.insert(chain.end(), m_documentButtons.begin(), m_documentButtons.end());
+    chain.insert(chain.end(), {m_print, m_quit, m_picture});
+    for (std::size_t i = 1; i < chain.size(); ++i) {
+        setTabOrder(chain[i - 1], chain[i]);
+    }
+}
+
+// Every entry shows the longest number the program can write into it whole,
+// in the entry's own font.
+void MainWindow::SizeEntries() {
+    const QString widest = ToQt(m_model->Numbers().WidestText());
+    for (const EntryWidgets& widgets : m_entries) {
+        const QFontMetrics metrics(widgets.edit->font());
+        const QMargins margins = widgets.edit->textMargins();
+        const int frame = widgets.edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, widgets.edit);
+        // The line edit keeps two pixels on each side of its text, and one more for the caret.
+        widgets.edit->setMinimumWidth(metrics.horizontalAdvance(widest) + margins.left() + margins.right() + 2 * frame +
+                                      2 * 2 + 1);
+    }
+}
+
+void MainWindow::AlignGridHeaders() {
+    m_headsHeader->setFixedWidth(m_grid->columnWidth(0) + m_grid->frameWidth());
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_grid && (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress)) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            event->accept();
-            if (event->type() == QEvent::KeyPress) {
-                ActivateCurrentRow();
-            }
-            return true;
-        }
+    if (event->type() != QEvent::KeyPress) {
+        return QWidget::eventFilter(watched, event);
     }
-    return QWidget::eventFilter(watched, event);
-}
-
-void MainWindow::ActivateCurrentRow() {
-    const QModelIndex current = m_grid->currentIndex();
-    if (current.isValid()) {
-        m_model->CellActivated(current.row() + 1);
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key != Qt::Key_Return && key != Qt::Key_Enter) {
+        return QWidget::eventFilter(watched, event);
     }
+    auto* button = qobject_cast<QAbstractButton*>(watched);
+    if (button != nullptr && qobject_cast<QRadioButton*>(watched) == nullptr) {
+        button->click();
+    } else {
+        m_explore->click();
+    }
+    return true;
 }
 
 void MainWindow::OnModelChanged(const ControlChange& change) {
@@ -184,6 +222,7 @@ void MainWindow::SyncUnits(EntryId id) {
 }
 
 void MainWindow::SyncFlags() {
+    const int heightBefore = minimumSizeHint().height();
     for (int i = 0; i < kEntryCount; ++i) {
         const UnitEntry& entry = m_model->State().Entry(static_cast<EntryId>(i));
         EntryWidgets& widgets = m_entries[static_cast<std::size_t>(i)];
@@ -201,6 +240,18 @@ void MainWindow::SyncFlags() {
     m_lengthMark->setVisible(rectangle);
     m_widthMark->setVisible(rectangle);
     m_entries[static_cast<std::size_t>(EntryId::Beam1)].caption->setVisible(true);
+    GiveBackRoom(heightBefore);
+}
+
+// Rows that were hidden give their height back, unless the window fills the screen.
+void MainWindow::GiveBackRoom(int heightBefore) {
+    // The sections lay themselves out again first, then the window.
+    QApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    layout()->activate();
+    const int freed = heightBefore - minimumSizeHint().height();
+    if (freed > 0 && isVisible() && !isMaximized() && !isFullScreen()) {
+        resize(width(), std::max(height() - freed, minimumSizeHint().height()));
+    }
 }
 
 void MainWindow::SyncOptions() {
@@ -215,10 +266,13 @@ void MainWindow::SyncOptions() {
 
 void MainWindow::SyncGrid() {
     m_gridModel->Refresh();
-    for (int column = 0; column < m_gridModel->columnCount(); ++column) {
+    // The last column takes the rest of the grid's width; the first is never
+    // narrower than the banner over it.
+    for (int column = 0; column + 1 < m_gridModel->columnCount(); ++column) {
         const int width = m_model->Grid().ColumnWidth(m_gridModel->GridColumn(column));
         if (width != ResultsGrid::kNoWidth) {
-            m_grid->setColumnWidth(column, width);
+            const int banner = column == 0 ? m_headsHeader->sizeHint().width() - m_grid->frameWidth() : 0;
+            m_grid->setColumnWidth(column, std::max(width, banner));
         }
     }
 }
@@ -234,6 +288,7 @@ void MainWindow::SyncAll() {
         label->setText(ToQt(m_model->Labels().Get(id)));
     }
     SyncGrid();
+    AlignGridHeaders();
     m_print->setEnabled(m_model->PrintEnabled());
 }
 

@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <array>
 #include <map>
+#include <vector>
 
 #include "form/main_window_model.h"
 
@@ -12,11 +13,11 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
-class QTableView;
 
 namespace tavrin::ui {
 
 class ResultsTableModel;
+class ResultsView;
 
 // The main window ("frmMain"): mirrors the model's controls and forwards what
 // the user does to it; it computes nothing itself.
@@ -46,6 +47,10 @@ private:
                      const char* editName, const char* unitsName);
     QLabel* MakeLabel(LabelId id, const QString& caption, bool bordered);
     void Connect();
+    void SetTabOrder();
+    void SizeEntries();
+    void AlignGridHeaders();
+    void GiveBackRoom(int heightBefore);
 
     void OnModelChanged(const ControlChange& change);
     void SyncText(EntryId id);
@@ -54,7 +59,6 @@ private:
     void SyncOptions();
     void SyncGrid();
     void SyncAll();
-    void ActivateCurrentRow();
 
     MainWindowModel* m_model;
     std::array<EntryWidgets, kEntryCount> m_entries{};
@@ -62,12 +66,15 @@ private:
     std::map<OptionId, QRadioButton*> m_options;
     QLabel* m_lengthMark = nullptr;
     QLabel* m_widthMark = nullptr;
-    QTableView* m_grid = nullptr;
+    ResultsView* m_grid = nullptr;
+    QLabel* m_headsHeader = nullptr;
     ResultsTableModel* m_gridModel = nullptr;
     QPushButton* m_explore = nullptr;
     QPushButton* m_reset = nullptr;
     QPushButton* m_print = nullptr;
     QPushButton* m_quit = nullptr;
+    QWidget* m_picture = nullptr;
+    std::vector<QPushButton*> m_documentButtons;
 };
 
 }  // namespace tavrin::ui

@@ -16,6 +16,7 @@
 #include "main_window.h"
 #include "qt_services.h"
 #include "results_table_model.h"
+#include "results_view.h"
 #include "version/version.h"
 #include "window_style.h"
 
@@ -179,22 +180,20 @@ QWidget* MainWindow::BuildResults() {
     auto* box = new QWidget(this);
     auto* layout = new QVBoxLayout(box);
     layout->setContentsMargins(0, 0, 0, 0);
+    // The two banners stand over the grid's two columns.
     auto* headers = new QHBoxLayout;
-    headers->addWidget(SectionHeader("lblAvailableHeads", QStringLiteral("Available  Heads"), box));
-    headers->addWidget(SectionHeader("lblDamageThreshold", QStringLiteral("Damage Threshold"), box));
+    headers->setSpacing(0);
+    m_headsHeader = SectionHeader("lblAvailableHeads", QStringLiteral("Available  Heads"), box);
+    headers->addWidget(m_headsHeader);
+    headers->addWidget(SectionHeader("lblDamageThreshold", QStringLiteral("Damage Threshold"), box), 1);
     layout->addLayout(headers);
-    m_grid = new QTableView(box);
+    m_grid = new ResultsView(box);
     m_grid->setObjectName(QStringLiteral("gridForm"));
     m_grid->setAccessibleName(QStringLiteral("Suitable heads"));
     m_gridModel = new ResultsTableModel(m_model->Grid(), m_grid);
     m_grid->setModel(m_gridModel);
-    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_grid->verticalHeader()->setVisible(false);
     m_grid->setMinimumWidth(257 + 2 * m_grid->frameWidth());
-    m_grid->installEventFilter(this);
-    layout->addWidget(m_grid);
+    layout->addWidget(m_grid, 1);
     return box;
 }
 
@@ -241,6 +240,7 @@ QWidget* MainWindow::BuildCommands() {
         const auto document = static_cast<CurveDocument>(i);
         const CurveDocumentInfo& info = CurveDocumentOf(document);
         QPushButton* button = Button(info.buttonName, QString::fromLatin1(info.caption), box);
+        m_documentButtons.push_back(button);
         curves->addWidget(button, i % 4, i / 4);
         connect(button, &QPushButton::clicked, this, [this, document] { m_model->OpenCurveDocument(document); });
     }
@@ -261,6 +261,7 @@ QWidget* MainWindow::BuildCommands() {
     picture->setAutoRaise(true);
     picture->setCursor(Qt::PointingHandCursor);
     connect(picture, &QToolButton::clicked, this, [this] { m_model->OpenWebSite(); });
+    m_picture = picture;
     bottom->addWidget(m_print, 0, 0);
     bottom->addWidget(m_quit, 0, 1);
     bottom->addWidget(version, 1, 0);

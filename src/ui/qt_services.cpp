@@ -1,9 +1,11 @@
 #include "qt_services.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QClipboard>
 #include <QDesktopServices>
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -91,9 +93,23 @@ void QtReportPrinter::PrintReport(const std::string& report) {
     PrintReportOn(printer, report);
 }
 
+bool MailHandlerExists(const QString& mimeQuery) {
+    QProcess query;
+    query.start(mimeQuery,
+                {QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("x-scheme-handler/mailto")});
+    if (!query.waitForFinished(5000)) {
+        query.kill();
+        query.waitForFinished();
+        return false;
+    }
+    return query.exitStatus() == QProcess::NormalExit && query.exitCode() == 0 &&
+           !query.readAllStandardOutput().trimmed().isEmpty();
+}
+
 bool MailtoRoute::Send(const MailMessage& message) {
     const QUrl url(ToQt(MailtoUrl(message)), QUrl::StrictMode);
-    return url.isValid() && QDesktopServices::openUrl(url);
+    return url.isValid() && MailHandlerExists(m_mimeQuery) &&
+           QProcess::startDetached(m_opener, {url.toString(QUrl::FullyEncoded)});
 }
 
 bool ComposerRoute::Send(const MailMessage& message) {
@@ -101,7 +117,11 @@ bool ComposerRoute::Send(const MailMessage& message) {
     for (const std::string& argument : ComposerArguments(message)) {
         arguments << ToQt(argument);
     }
-    return QProcess::startDetached(m_program, arguments);
+    return MailHandlerExists(m_mimeQuery) && QProcess::startDetached(m_program, arguments);
+}
+
+void QtClipboard::SetText(const std::string& text) {
+    QGuiApplication::clipboard()->setText(ToQt(text));
 }
 
 void QtRequestWindow::ShowModal() {

@@ -17,6 +17,7 @@ class QtMessageBoxService final : public MessageBoxService {
 public:
     explicit QtMessageBoxService(QWidget* parent = nullptr) : m_parent(parent) {}
     void SetParent(QWidget* parent) { m_parent = parent; }
+    [[nodiscard]] QWidget* Parent() const { return m_parent; }
     MessageAnswer Show(const Message& message) override;
 
 private:
@@ -43,21 +44,42 @@ private:
 // Lays the report out on a printer or PDF writer, one fixed-pitch line per line.
 void PrintReportOn(QPagedPaintDevice& device, const std::string& report);
 
-// A pre-filled message in the user's mail program, through a mailto: address.
+// Whether a program of the desktop handles mailto: addresses, as the
+// freedesktop MIME query (`xdg-mime`) tells. Without one, an opener or
+// composer would start and hand the message to nobody.
+bool MailHandlerExists(const QString& mimeQuery = QStringLiteral("xdg-mime"));
+
+// A pre-filled message in the user's mail program: the desktop's opener
+// (xdg-open) given a mailto: address, when a program handles mailto.
 class MailtoRoute final : public MailRoute {
 public:
+    explicit MailtoRoute(QString opener = QStringLiteral("xdg-open"), QString mimeQuery = QStringLiteral("xdg-mime"))
+        : m_opener(std::move(opener)), m_mimeQuery(std::move(mimeQuery)) {}
     bool Send(const MailMessage& message) override;
+
+private:
+    QString m_opener;
+    QString m_mimeQuery;
 };
 
 // The desktop's mail composer (xdg-email), started detached with its
-// arguments as a list.
+// arguments as a list, when a program handles mailto.
 class ComposerRoute final : public MailRoute {
 public:
-    explicit ComposerRoute(QString program = QStringLiteral("xdg-email")) : m_program(std::move(program)) {}
+    explicit ComposerRoute(QString program = QStringLiteral("xdg-email"),
+                           QString mimeQuery = QStringLiteral("xdg-mime"))
+        : m_program(std::move(program)), m_mimeQuery(std::move(mimeQuery)) {}
     bool Send(const MailMessage& message) override;
 
 private:
     QString m_program;
+    QString m_mimeQuery;
+};
+
+// The desktop's clipboard.
+class QtClipboard final : public Clipboard {
+public:
+    void SetText(const std::string& text) override;
 };
 
 // The request window as the core sees it: it takes the text, then shows

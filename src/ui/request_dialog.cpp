@@ -62,7 +62,7 @@ RequestDialog::RequestDialog(const std::string& requestText, MessageBoxService& 
 }
 
 void RequestDialog::Send() {
-    m_model.Send(*m_first, *m_second, *m_messages);
+    m_model.Send(*m_first, *m_second, *m_messages, m_clipboard);
     accept();
 }
 

@@ -28,6 +28,7 @@ private:
     MessageBoxService* m_messages;
     MailtoRoute m_mailto;
     ComposerRoute m_composer;
+    QtClipboard m_clipboard;
     MailRoute* m_first;
     MailRoute* m_second;
 };

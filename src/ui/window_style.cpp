@@ -41,6 +41,7 @@ QPushButton* LauncherButton(const char* name, const QString& caption, const QStr
     button->setObjectName(QString::fromLatin1(name));
     button->setAccessibleName(caption);
     button->setFont(Font(QStringLiteral("Arial"), 14, true, QFont::SansSerif));
+    button->setAutoDefault(true);  // Enter presses the focused button, as Space does
     button->setStyleSheet(
         QStringLiteral("QPushButton { background-color: %1; color: white; padding: 6px 18px; }").arg(colour));
     return button;

@@ -12,10 +12,6 @@ StartupProbe::StartupProbe(QWidget& launcher) : QObject(&launcher), m_launcher(&
     launcher.installEventFilter(this);
 }
 
-bool StartupProbe::Requested() {
-    return !qEnvironmentVariableIsEmpty("TAVRIN_STARTUP_PROBE");
-}
-
 bool StartupProbe::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Paint && watched == m_launcher) {
         m_launcher->removeEventFilter(this);

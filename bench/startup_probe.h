@@ -9,15 +9,12 @@ namespace tavrin::ui {
 
 // For measuring start-up: prints "launcher-painted" when the launcher is first
 // painted, then presses "TAVRIN" and prints "main-painted MS" (the time from
-// the press to the main window's first paint) and ends the run. Used only when
-// the environment asks for it.
+// the press to the main window's first paint) and ends the run. Only the
+// measuring program of the benchmarks has it; the shipped program has no such switch.
 class StartupProbe final : public QObject {
     Q_OBJECT
 public:
     explicit StartupProbe(QWidget& launcher);
-
-    // Whether the environment asks for the probe (TAVRIN_STARTUP_PROBE set).
-    static bool Requested();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string_view>
+
+namespace tavrin {
+
+// The regional decimal separator of a locale name such as "it_IT.UTF-8": ','
+// where the locale writes decimals with a comma, '.' otherwise (also for "C",
+// "POSIX" and names nobody knows). One rule for the window and the command
+// line, whatever locales the machine has generated.
+char DecimalSeparatorOf(std::string_view localeName);
+
+// The separator of the user's numeric locale: LC_ALL, then LC_NUMERIC, then
+// LANG, the first that is set and not empty.
+char DecimalSeparatorFromEnvironment();
+
+}  // namespace tavrin

@@ -1,0 +1,36 @@
+#include "ui_support.h"
+
+namespace tavrin::test {
+
+QString ShotPath(const char* name) {
+    return QStringLiteral(TAVRIN_BUILD_DIR "/") + QString::fromLatin1(name);
+}
+
+void ChooseUnit(QWidget& window, const char* combo, const QString& unit) {
+    auto* box = Find<QComboBox>(window, combo);
+    const int index = box->findText(unit);
+    ASSERT_GE(index, 0) << combo;
+    box->setCurrentIndex(index);
+    emit box->activated(index);
+}
+
+void Type(QWidget& window, const char* edit, const QString& text) {
+    auto* line = Find<QLineEdit>(window, edit);
+    line->setFocus();
+    QTest::keyClicks(line, text);
+}
+
+WindowFixture::WindowFixture(Catalogue catalogue, std::filesystem::path folder)
+    : model(std::move(catalogue), '.', std::move(folder)), window(model.model) {
+    window.show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+}
+
+Catalogue OneHead(const std::string& name) {
+    HeadRecord head = WideHead(name);
+    head.ResArdo = "1mW";
+    head.ResRVX = "3mW";
+    return {{head, WideHead("Second")}, UniformCoatings(1000)};
+}
+
+}  // namespace tavrin::test
