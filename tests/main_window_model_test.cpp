@@ -105,32 +105,27 @@ TEST(Recomputation, EmptyingThePowerKeepsWhatWasShown) {
     EXPECT_EQ(Caption(f.model, LabelId::VAvgPower), " 5.0");
 }
 
-TEST(BeamArea, CircleOfTwoMillimetres) {
-    ModelFixture f;
-    f.model.TypeText(EntryId::Beam1, "2");
-    EXPECT_EQ(Caption(f.model, LabelId::VArea), " 3.1");
-    EXPECT_DOUBLE_EQ(f.model.State().BeamArea, 0.03141592);
-    EXPECT_EQ(f.model.State().BeamSize, 2);
-}
-
-TEST(BeamArea, RectangleOfThreeByFour) {
-    ModelFixture f;
-    f.model.ClickOption(OptionId::Rectangular);
-    EXPECT_EQ(Caption(f.model, LabelId::Beam), " Rectangle (mm * mm)");
-    f.model.TypeText(EntryId::Beam1, "3");
-    f.model.TypeText(EntryId::Beam2, "4");
-    EXPECT_EQ(Caption(f.model, LabelId::VArea), " 12.0");
-    EXPECT_DOUBLE_EQ(f.model.State().BeamArea, 0.12);
-    EXPECT_EQ(f.model.State().BeamSize, 5);
-}
-
-TEST(BeamArea, RectangleWithOneZeroSideHasNoArea) {
-    ModelFixture f;
-    f.model.ClickOption(OptionId::Rectangular);
-    f.model.TypeText(EntryId::Beam1, "0");
-    f.model.TypeText(EntryId::Beam2, "4");
-    EXPECT_EQ(Caption(f.model, LabelId::VArea), " 0.0");
-    EXPECT_EQ(f.model.State().BeamSize, 4);
+TEST(BeamArea, FollowsTheShapeAndItsSides) {
+    struct Case {
+        const char* length;  // or the diameter
+        const char* width;   // nullptr: a circle
+        const char* caption;
+        double area;  // cm2
+        double size;  // mm
+    };
+    for (const Case& c :
+         {Case{"2", nullptr, " 3.1", 0.03141592, 2}, Case{"3", "4", " 12.0", 0.12, 5}, Case{"0", "4", " 0.0", 0, 4}}) {
+        ModelFixture f;
+        if (c.width != nullptr) {
+            f.model.ClickOption(OptionId::Rectangular);
+            EXPECT_EQ(Caption(f.model, LabelId::Beam), " Rectangle (mm * mm)");
+            f.model.TypeText(EntryId::Beam2, c.width);
+        }
+        f.model.TypeText(EntryId::Beam1, c.length);
+        EXPECT_EQ(Caption(f.model, LabelId::VArea), c.caption) << c.length;
+        EXPECT_DOUBLE_EQ(f.model.State().BeamArea, c.area) << c.length;
+        EXPECT_EQ(f.model.State().BeamSize, c.size) << c.length;
+    }
 }
 
 TEST(BeamArea, RectangleWithOneFieldKeepsTheLabel) {

@@ -6,14 +6,6 @@ QString ShotPath(const char* name) {
     return QStringLiteral(TAVRIN_BUILD_DIR "/") + QString::fromLatin1(name);
 }
 
-void ChooseUnit(QWidget& window, const char* combo, const QString& unit) {
-    auto* box = Find<QComboBox>(window, combo);
-    const int index = box->findText(unit);
-    ASSERT_GE(index, 0) << combo;
-    box->setCurrentIndex(index);
-    emit box->activated(index);
-}
-
 void Type(QWidget& window, const char* edit, const QString& text) {
     auto* line = Find<QLineEdit>(window, edit);
     line->setFocus();

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <QComboBox>
 #include <QLineEdit>
 #include <QString>
 #include <QTest>
@@ -22,8 +21,6 @@ T* Find(QWidget& window, const char* name) {
 
 // Screenshots land in the build folder, to be looked at.
 QString ShotPath(const char* name);
-
-void ChooseUnit(QWidget& window, const char* combo, const QString& unit);
 
 // Types into an entry key by key, as a user does.
 void Type(QWidget& window, const char* edit, const QString& text);

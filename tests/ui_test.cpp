@@ -29,7 +29,6 @@
 namespace tavrin {
 namespace {
 
-using test::ChooseUnit;
 using test::Find;
 using test::OneHead;
 using test::ShotPath;
@@ -71,19 +70,6 @@ TEST(MainWindowView, OptionsHideAndShowRows) {
     EXPECT_FALSE(energy->isVisible());
     EXPECT_TRUE(Find<QRadioButton>(f.window, "optPower")->isChecked());
     EXPECT_EQ(Find<QComboBox>(f.window, "cboRepRate")->count(), 3);
-}
-
-TEST(MainWindowView, PulsedEnergyAndRateWriteThePowerField) {
-    WindowFixture f;
-    Find<QRadioButton>(f.window, "optPulsed")->click();
-    Type(f.window, "txtBeam1", QStringLiteral("2"));
-    ChooseUnit(f.window, "cboMaxEnergy", QStringLiteral("mJ"));
-    Type(f.window, "txtMaxEnergy", QStringLiteral("10"));
-    ChooseUnit(f.window, "cboRepRate", QStringLiteral("kHz"));
-    Type(f.window, "txtRepRate", QStringLiteral("1"));
-    EXPECT_EQ(Find<QLineEdit>(f.window, "txtMaxPower")->text(), QStringLiteral("10"));
-    EXPECT_EQ(Find<QComboBox>(f.window, "cboMaxPower")->currentText(), QStringLiteral("W"));
-    EXPECT_EQ(Find<QLabel>(f.window, "lblVAvgPower")->text(), QStringLiteral(" 10.0"));
 }
 
 TEST(MainWindowView, ExploreSelectActivateAndReset) {

@@ -55,15 +55,15 @@ TEST(MainWindowView, EntriesShowTheLongestNumberWhole) {
     }
     QApplication::setFont(platformFont);
 
+    // A pulsed laser whose entries hold 17-character values.
     WindowFixture f(OneHead());
     Find<QRadioButton>(f.window, "optPulsed")->click();
-    Type(f.window, "txtBeam1", QStringLiteral("3"));
-    Type(f.window, "txtWaveLenght", QStringLiteral("1064"));
-    Type(f.window, "txtMaxEnergy", QStringLiteral("1"));
-    Type(f.window, "txtRepRate", QStringLiteral("3"));
-    Type(f.window, "txtPulseWidth", QStringLiteral("10"));
-    Type(f.window, "txtMaxPower", QStringLiteral("1"));
-    EXPECT_GE(Find<QLineEdit>(f.window, "txtMaxEnergy")->text().size(), 16);
+    Type(f.window, "txtBeam1", QStringLiteral("3.141592653589793"));
+    Type(f.window, "txtWaveLenght", QStringLiteral("1064.123456789012"));
+    Type(f.window, "txtMaxEnergy", QStringLiteral("0.333333333333333"));
+    Type(f.window, "txtRepRate", QStringLiteral("1000.000000000001"));
+    Type(f.window, "txtPulseWidth", QStringLiteral("10.00000000000001"));
+    EXPECT_EQ(Find<QLineEdit>(f.window, "txtMaxEnergy")->text(), QStringLiteral("0.333333333333333"));
     f.window.grab().save(ShotPath("main-window-pulsed-long-values.png"));
 }
 
