@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "beam/derived_values.h"
 #include "test_support.h"
 
 namespace tavrin {
@@ -406,59 +405,20 @@ TEST(Notifications, EveryChangeReachesTheListener) {
     EXPECT_TRUE(saw(ControlKind::Label, static_cast<int>(LabelId::VArea)));
 }
 
-// A bare host for the derived-value operations: writes land without raising anything.
-class QuietHost final : public BeamHost {
-public:
-    QuietHost() : m_numbers('.', m_messages) {
-        m_state.MaxPower().UnitIndex = 1;
-        m_state.MaxEnergy().UnitIndex = 1;
-        m_state.RepRate().UnitIndex = 2;
-    }
-    LaserInputState& InputState() override { return m_state; }
-    const NumberEntry& Numbers() const override { return m_numbers; }
-    void SetCaption(LabelId label, std::string caption) override { labels.Set(label, std::move(caption)); }
-    void WriteEntryText(EntryId entry, std::string text) override { m_state.Entry(entry).Text = std::move(text); }
-    void SelectUnitText(EntryId entry, const std::string& unit) override {
-        m_state.Entry(entry).UnitIndex = m_state.Entry(entry).IndexOf(unit);
-    }
-
-    LabelCaptions labels;
-
-private:
-    test::RecordingMessages m_messages;
-    NumberEntry m_numbers;
-    LaserInputState m_state;
-};
-
-TEST(Densities, DoNothingWhileUpdating) {
-    QuietHost host;
-    LaserInputState& s = host.InputState();
-    s.LaserType = Laser::Pulsed;
-    s.BeamArea = 1;
-    s.MaxEnergy().Text = "2";
-    s.RepRate().Text = "3";
-    s.PowerDensity = 7;
-    s.EnergyDensity = 8;
-    s.Updating = true;
-    ShowPowerDensity(host, false);
-    ShowEnergyDensity(host, false);
-    EXPECT_EQ(s.PowerDensity, 7);
-    EXPECT_EQ(s.EnergyDensity, 8);
-    EXPECT_EQ(s.MaxPower().Text, "");
-    EXPECT_EQ(host.labels, LabelCaptions());
-}
-
+// Emptying the beam leaves the power density as it was and empties the energy density.
 TEST(Densities, NoBeamAreaLeavesPowerDensityAndZeroesEnergyDensity) {
-    QuietHost host;
-    LaserInputState& s = host.InputState();
-    s.PowerDensity = 7;
-    s.EnergyDensity = 8;
-    ShowPowerDensity(host, true);
-    ShowEnergyDensity(host, true);
-    EXPECT_EQ(s.PowerDensity, 7);
-    EXPECT_EQ(s.EnergyDensity, 0);
-    EXPECT_EQ(host.labels.Get(LabelId::VEnergyDensity), "");
-    EXPECT_EQ(host.labels.Get(LabelId::MEnergyDensity), " J/cm2");
+    ModelFixture f;
+    f.model.ClickOption(OptionId::Pulsed);
+    f.model.TypeText(EntryId::Beam1, "2");
+    f.model.TypeText(EntryId::MaxEnergy, "1");
+    f.model.TypeText(EntryId::RepRate, "1");
+    const double powerDensity = f.model.State().PowerDensity;
+    ASSERT_GT(powerDensity, 0);
+    f.model.TypeText(EntryId::Beam1, "");
+    EXPECT_EQ(f.model.State().PowerDensity, powerDensity);
+    EXPECT_EQ(f.model.State().EnergyDensity, 0);
+    EXPECT_EQ(Caption(f.model, LabelId::VEnergyDensity), "");
+    EXPECT_EQ(Caption(f.model, LabelId::MEnergyDensity), " J/cm2");
 }
 
 }  // namespace
