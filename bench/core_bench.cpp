@@ -2,8 +2,10 @@
 // composing, on the core alone.
 #include <benchmark/benchmark.h>
 
+#include <array>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 #include "allocation_meter.h"
 #include "catalogue/head_catalogue.h"
@@ -11,6 +13,7 @@
 #include "form/quiet_services.h"
 #include "reports/report.h"
 #include "reports/request_text.h"
+#include "select_command.h"
 #include "synthetic/synthetic_catalogue.h"
 
 namespace tavrin::bench {
@@ -172,5 +175,27 @@ BENCHMARK(BM_ComposeRequest)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace tavrin::bench
+
+// A sales desk's day: 10,000 lasers of every mode against the shipped
+// catalogue, as `select --batch FILE --json` runs them.
+void BM_Batch(benchmark::State& state) {
+    const auto file = std::filesystem::temp_directory_path() / "tavrin-batch-bench.csv";
+    std::string text = "beam,wavelength,power,energy,rate,pulse-width,pulsed,single\n";
+    const std::array<const char*, 3> rows = {"5,1064nm,100W,,,,,\n", "8,1064nm,,10mJ,1kHz,10ns,yes,\n",
+                                             "10,532nm,,50mJ,,5ns,yes,yes\n"};
+    for (int i = 0; i < 10000; ++i) {
+        text += rows[static_cast<std::size_t>(i) % rows.size()];
+    }
+    std::ofstream(file, std::ios::binary) << text;
+    const std::vector<std::string> args = {"--data-dir", TAVRIN_PROGRAM_DIR, "--batch", file.string(), "--json"};
+    for (auto _ : state) {
+        std::ostringstream out;
+        std::ostringstream err;
+        benchmark::DoNotOptimize(tavrin::cli::RunSelectCommand(args, out, err));
+    }
+    state.counters["rows"] = 10000;
+    std::filesystem::remove(file);
+}
+BENCHMARK(BM_Batch)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

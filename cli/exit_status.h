@@ -8,6 +8,7 @@ inline constexpr int kNoneFound = 1;
 inline constexpr int kInvalid = 2;
 inline constexpr int kCatalogueMissing = 3;
 inline constexpr int kUsageError = 64;
+inline constexpr int kRowRefused = 65;
 inline constexpr int kOutputFailed = 74;
 
 }  // namespace tavrin::cli

@@ -2,6 +2,8 @@
 
 #include <optional>
 
+#include "exit_status.h"
+
 namespace tavrin::cli {
 namespace {
 
@@ -28,6 +30,30 @@ Error Usage(std::string what) {
 }
 
 }  // namespace
+
+MessageAnswer RecordingMessages::Show(const Message& message) {
+    m_messages.push_back(message);
+    return MessageAnswer::Ok;
+}
+
+LaserRun::LaserRun(Catalogue catalogue, const std::filesystem::path& folder, char decimalSeparator)
+    : m_model(std::move(catalogue), folder, decimalSeparator,
+              MainWindowServices{m_messages, m_quiet, m_quiet, m_quiet}) {}
+
+Result<int> LaserRun::Run(const SelectOptions& options) {
+    if (const auto replayed = ReplayLaser(m_model, options); !replayed) {
+        return replayed.Failure();
+    }
+    switch (m_model.Explore()) {
+        case ExploreOutcome::Found:
+            return kFound;
+        case ExploreOutcome::NoneFound:
+            return kNoneFound;
+        case ExploreOutcome::Invalid:
+            break;
+    }
+    return kInvalid;
+}
 
 Result<Done> ReplayLaser(MainWindowModel& model, const SelectOptions& options) {
     if (options.pulsed) {

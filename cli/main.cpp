@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include <iostream>
 #include <string>
 #include <vector>
@@ -29,7 +31,7 @@ int main(int argc, char** argv) {
         return RunCatalogueCommand(rest, std::cout, std::cerr);
     }
     if (args[0] == "select") {
-        return RunSelectCommand(rest, std::cout, std::cerr);
+        return RunSelectCommand(rest, std::cout, std::cerr, isatty(STDERR_FILENO) != 0);
     }
     if (args[0] == "--help" || args[0] == "-h") {
         std::cout << kUsage;

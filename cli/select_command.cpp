@@ -2,6 +2,7 @@
 
 #include <ostream>
 
+#include "batch_command.h"
 #include "exit_status.h"
 #include "form/quiet_services.h"
 #include "laser_replay.h"
@@ -19,7 +20,7 @@ constexpr const char* kUsage =
     "usage: cv-tavrin-cli select [--data-dir DIR] [--pulsed] [--rect] [--single] [--probe]\n"
     "           [--beam TEXT] [--width TEXT] [--wavelength TEXT[UNIT]] [--power TEXT[UNIT]]\n"
     "           [--energy TEXT[UNIT]] [--rate TEXT[UNIT]] [--pulse-width TEXT[UNIT]]\n"
-    "           [--json] [--report FILE] [--explain] [--as-typed]\n";
+    "           [--json] [--report FILE] [--explain] [--as-typed] [--batch FILE]\n";
 
 constexpr const char* kHelp =
     "Finds the detector heads that suit a laser, exactly as the main window does: the options\n"
@@ -42,6 +43,10 @@ constexpr const char* kHelp =
     "  --explain             list every head that was not kept, with the first reason\n"
     "  --as-typed            let each entry's filter cut a value as if it were typed, instead of\n"
     "                        refusing a value that is not a number\n"
+    "  --batch FILE          one selection per row of a CSV file (- for standard input); columns\n"
+    "                        beam, width, wavelength, power, energy, rate, pulse-width (values as\n"
+    "                        the options take them) and pulsed, rect, single, probe (yes/no);\n"
+    "                        prints JSON Lines with --json, otherwise row,status,head,margin\n"
     "\n"
     "A value is the entry text followed by an optional unit (the longest unit of that entry's\n"
     "list that ends it, in exact case). A text that is not a number, such as \"10M\" in\n"
@@ -49,7 +54,8 @@ constexpr const char* kHelp =
     "\n"
     "Exit status: 0 heads found, 1 none found (the request text is composed), 2 incomplete\n"
     "data, 3 a catalogue file missing or unreadable, 64 bad usage, 74 output that could not\n"
-    "be written (standard output or the --report file).\n"
+    "be written (standard output or the --report file). With --batch: 0 every row ran, 65 a\n"
+    "row was refused, 3, 64 (bad options or header) and 74 as above.\n"
     "\n"
     "Examples:\n"
     "  CW:           cv-tavrin-cli select --beam 5 --wavelength 1064nm --power 100W\n"
@@ -58,43 +64,17 @@ constexpr const char* kHelp =
     "  single pulse: cv-tavrin-cli select --pulsed --single --beam 10 --wavelength 532nm --energy 50mJ "
     "--pulse-width 5ns\n";
 
-// Messages are kept for the result; none needs an answer other than OK.
-class RecordingMessages final : public MessageBoxService {
-public:
-    MessageAnswer Show(const Message& message) override {
-        m_messages.push_back(message);
-        return MessageAnswer::Ok;
-    }
-    [[nodiscard]] const std::vector<Message>& All() const { return m_messages; }
-
-private:
-    std::vector<Message> m_messages;
-};
-
 int Refuse(std::ostream& err, const Error& error) {
-    if (error.code == ErrorCode::BadValue) {
-        err << "cv-tavrin-cli: " << error.message << "\n";
-    } else {
-        err << "cv-tavrin-cli select: " << error.message << "\n" << kUsage;
+    err << RefusalLine(error) << "\n";
+    if (error.code != ErrorCode::BadValue) {
+        err << kUsage;
     }
     return kUsageError;
 }
 
-int StatusOf(ExploreOutcome outcome) {
-    switch (outcome) {
-        case ExploreOutcome::Found:
-            return kFound;
-        case ExploreOutcome::NoneFound:
-            return kNoneFound;
-        case ExploreOutcome::Invalid:
-            break;
-    }
-    return kInvalid;
-}
-
 }  // namespace
 
-int RunSelectCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int RunSelectCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, bool errIsTerminal) {
     const char decimalSeparator = DecimalSeparatorFromEnvironment();
     const auto parsed = ParseSelectOptions(args, decimalSeparator);
     if (!parsed) {
@@ -111,14 +91,16 @@ int RunSelectCommand(const std::vector<std::string>& args, std::ostream& out, st
         WriteCatalogueError(err, catalogue.Failure());
         return kCatalogueMissing;
     }
-    RecordingMessages messages;
-    QuietServices quiet;
-    MainWindowModel model(std::move(catalogue.Value()), options.dataDir, decimalSeparator,
-                          MainWindowServices{messages, quiet, quiet, quiet});
-    if (const auto replayed = ReplayLaser(model, options); !replayed) {
-        return Refuse(err, replayed.Failure());
+    if (options.batch) {
+        return RunBatch(*options.batch, options, catalogue.Value(), decimalSeparator, out, err, errIsTerminal);
     }
-    const int status = StatusOf(model.Explore());
+    LaserRun run(std::move(catalogue.Value()), options.dataDir, decimalSeparator);
+    const auto ran = run.Run(options);
+    if (!ran) {
+        return Refuse(err, ran.Failure());
+    }
+    const int status = ran.Value();
+    const MainWindowModel& model = run.Model();
 
     int outcome = status;
     if (options.report) {
@@ -129,10 +111,10 @@ int RunSelectCommand(const std::vector<std::string>& args, std::ostream& out, st
         }
     }
     if (options.json) {
-        out << ResultJson(model, messages.All(), status).dump(2, ' ', false, nlohmann::json::error_handler_t::replace)
+        out << ResultJson(model, run.Messages(), status).dump(2, ' ', false, nlohmann::json::error_handler_t::replace)
             << "\n";
     } else {
-        WriteSummary(out, model, messages.All(), status);
+        WriteSummary(out, model, run.Messages(), status);
         if (options.explain && status != kInvalid) {
             WriteExplanation(out, model);
         }

@@ -8,6 +8,8 @@ namespace tavrin::cli {
 
 // `cv-tavrin-cli select ...`: replays a laser on the main window's model and
 // explores; returns the exit status.
-int RunSelectCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// `errIsTerminal` lets a long batch show its progress.
+int RunSelectCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                     bool errIsTerminal = false);
 
 }  // namespace tavrin::cli

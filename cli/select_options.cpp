@@ -63,6 +63,10 @@ std::optional<Error> CheckNumber(const ValueOption& option, const std::string& a
 
 }  // namespace
 
+std::string RefusalLine(const Error& error) {
+    return (error.code == ErrorCode::BadValue ? "cv-tavrin-cli: " : "cv-tavrin-cli select: ") + error.message;
+}
+
 const std::vector<ValueOption>& ValueOptions() {
     static const std::vector<ValueOption> kOptions = {
         {"--beam", "beam", EntryId::Beam1},
@@ -121,7 +125,8 @@ Result<SelectOptions> ParseSelectOptions(const std::vector<std::string>& args, c
         const auto& valueOptions = ValueOptions();
         const auto valueOption = std::find_if(valueOptions.begin(), valueOptions.end(),
                                               [&name](const ValueOption& option) { return name == option.name; });
-        if (name != "--data-dir" && name != "--report" && valueOption == valueOptions.end()) {
+        const bool fileOption = name == "--data-dir" || name == "--report" || name == "--batch";
+        if (!fileOption && valueOption == valueOptions.end()) {
             return Usage("unknown option \"" + args[i] + "\"");
         }
         const auto value = takeValue();
@@ -132,9 +137,18 @@ Result<SelectOptions> ParseSelectOptions(const std::vector<std::string>& args, c
             options.dataDir = *value;
         } else if (name == "--report") {
             options.report = *value;
+        } else if (name == "--batch") {
+            options.batch = *value;
         } else {
             arguments.emplace_back(&*valueOption, *value);
         }
+    }
+    if (options.batch && options.report) {
+        return Usage("--report cannot be used with --batch (each row would overwrite it)");
+    }
+    const bool laserOptions = options.pulsed || options.rect || options.single || options.probe || !arguments.empty();
+    if (options.batch && laserOptions) {
+        return Usage("with --batch the lasers come from the file; give no laser options");
     }
     if (options.single && !options.pulsed) {
         return Usage("--single needs --pulsed (single pulse energy is measured on a pulsed laser)");

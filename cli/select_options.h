@@ -28,6 +28,7 @@ struct SelectOptions {
     bool asTyped = false;
     bool help = false;
     std::optional<std::string> report;
+    std::optional<std::string> batch;  // a CSV file of lasers, "-" for standard input
     std::map<EntryId, GivenValue> values;
 };
 
@@ -45,5 +46,8 @@ const char* OptionName(EntryId entry);
 // (ErrorCode::BadValue), unless --as-typed asks for the entry filter instead;
 // other mistakes are ErrorCode::BadUsage.
 Result<SelectOptions> ParseSelectOptions(const std::vector<std::string>& args, char decimalSeparator);
+
+// The line a refused selection prints on standard error.
+std::string RefusalLine(const Error& error);
 
 }  // namespace tavrin::cli

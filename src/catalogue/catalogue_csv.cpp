@@ -8,6 +8,7 @@
 #include <optional>
 #include <set>
 
+#include "csv.h"
 #include "support/control_characters.h"
 
 namespace tavrin {
@@ -21,103 +22,8 @@ constexpr std::array<const char*, 17> kHeadColumns = {
 constexpr std::array<const char*, 13> kCoatingColumns = {
     "Row", "1 s", "100 ms", "10 ms", "1 ms", "100 us", "10 us", "1 us", "100 ns", "10 ns", "1 ns", "100 ps", "1 ps"};
 
-struct CsvRow {
-    int line = 0;
-    std::vector<std::string> fields;
-};
-
 Error SourceError(int line, const std::string& what) {
     return Error{ErrorCode::BadSource, "line " + std::to_string(line) + ": " + what};
-}
-
-// Splits the text into rows of fields; quoted fields may hold commas, quotes
-// (doubled) and line breaks. Comment and blank lines are dropped.
-Result<std::vector<CsvRow>> SplitCsv(std::string_view text) {
-    // Spreadsheets save UTF-8 with a byte-order mark.
-    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-    if (text.starts_with(kByteOrderMark)) {
-        text.remove_prefix(kByteOrderMark.size());
-    }
-    std::vector<CsvRow> rows;
-    std::size_t pos = 0;
-    int line = 1;
-    while (pos < text.size()) {
-        const std::size_t lineEnd = text.find('\n', pos);
-        std::string_view rawLine =
-            text.substr(pos, lineEnd == std::string_view::npos ? std::string_view::npos : lineEnd - pos);
-        if (!rawLine.empty() && rawLine.back() == '\r') {
-            rawLine.remove_suffix(1);
-        }
-        if (rawLine.empty() || rawLine.front() == '#') {
-            pos = lineEnd == std::string_view::npos ? text.size() : lineEnd + 1;
-            ++line;
-            continue;
-        }
-        CsvRow row;
-        row.line = line;
-        std::string field;
-        bool quoted = false;
-        bool wasQuoted = false;
-        while (true) {
-            if (pos >= text.size()) {
-                if (quoted) {
-                    return SourceError(row.line, "a quoted field is not closed");
-                }
-                row.fields.push_back(std::move(field));
-                break;
-            }
-            const char c = text[pos];
-            if (quoted) {
-                if (c == '"') {
-                    if (pos + 1 < text.size() && text[pos + 1] == '"') {
-                        field.push_back('"');
-                        pos += 2;
-                        continue;
-                    }
-                    quoted = false;
-                    ++pos;
-                    continue;
-                }
-                if (c == '\n') {
-                    ++line;
-                }
-                field.push_back(c);
-                ++pos;
-                continue;
-            }
-            if (c == '"') {
-                if (!field.empty() || wasQuoted) {
-                    return SourceError(
-                        line, "field " + std::to_string(row.fields.size() + 1) + ": a quote inside an unquoted field");
-                }
-                quoted = true;
-                wasQuoted = true;
-                ++pos;
-                continue;
-            }
-            if (c == ',') {
-                row.fields.push_back(std::move(field));
-                field.clear();
-                wasQuoted = false;
-                ++pos;
-                continue;
-            }
-            if (c == '\n' || (c == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n')) {
-                row.fields.push_back(std::move(field));
-                pos += c == '\r' ? 2 : 1;
-                break;
-            }
-            if (wasQuoted) {
-                return SourceError(line,
-                                   "field " + std::to_string(row.fields.size() + 1) + ": text after the closing quote");
-            }
-            field.push_back(c);
-            ++pos;
-        }
-        ++line;
-        rows.push_back(std::move(row));
-    }
-    return rows;
 }
 
 template <std::size_t N>
@@ -172,23 +78,6 @@ std::string FormatDouble(double value) {
     std::array<char, 64> buffer{};
     const auto [ptr, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
     return std::string(buffer.data(), ptr);
-}
-
-std::string Quote(const std::string& field) {
-    const bool needsQuotes = field.find_first_of(",\"\r\n") != std::string::npos ||
-                             (!field.empty() && (field.front() == ' ' || field.back() == ' ' || field.front() == '#'));
-    if (!needsQuotes) {
-        return field;
-    }
-    std::string out = "\"";
-    for (const char c : field) {
-        if (c == '"') {
-            out.push_back('"');
-        }
-        out.push_back(c);
-    }
-    out.push_back('"');
-    return out;
 }
 
 template <typename Range>
@@ -260,7 +149,7 @@ Result<HeadRecord> ParseHeadRow(const CsvRow& row) {
 }  // namespace
 
 Result<std::vector<HeadRecord>> ParseHeadsCsv(std::string_view text) {
-    auto rows = SplitCsv(text);
+    auto rows = ReadCsv(text);
     if (!rows) {
         return rows.Failure();
     }
@@ -284,30 +173,22 @@ Result<std::vector<HeadRecord>> ParseHeadsCsv(std::string_view text) {
 std::string WriteHeadsCsv(const std::vector<HeadRecord>& heads) {
     std::string out = JoinRow(kHeadColumns);
     for (const auto& h : heads) {
-        const std::array<std::string, 17> fields = {Quote(h.Name),
-                                                    Quote(h.ResArdo),
-                                                    Quote(h.ResRVX),
-                                                    Quote(h.ResBrisa),
-                                                    Quote(h.ResQDM),
-                                                    Quote(h.ResSela),
-                                                    Quote(h.ResVantic),
-                                                    std::to_string(h.Aperture),
-                                                    std::to_string(h.PowerMax),
-                                                    std::to_string(h.PowerDensityMax),
-                                                    FormatDouble(h.PowerMin),
-                                                    std::to_string(h.EnergyMax),
-                                                    FormatDouble(h.EnergyMin),
-                                                    FormatDouble(h.WaveMin),
-                                                    FormatDouble(h.WaveMax),
-                                                    std::to_string(h.CoatingNo),
-                                                    Quote(h.HeadType)};
+        const std::array<std::string, 17> fields = {QuoteCsvField(h.Name),      QuoteCsvField(h.ResArdo),
+                                                    QuoteCsvField(h.ResRVX),    QuoteCsvField(h.ResBrisa),
+                                                    QuoteCsvField(h.ResQDM),    QuoteCsvField(h.ResSela),
+                                                    QuoteCsvField(h.ResVantic), std::to_string(h.Aperture),
+                                                    std::to_string(h.PowerMax), std::to_string(h.PowerDensityMax),
+                                                    FormatDouble(h.PowerMin),   std::to_string(h.EnergyMax),
+                                                    FormatDouble(h.EnergyMin),  FormatDouble(h.WaveMin),
+                                                    FormatDouble(h.WaveMax),    std::to_string(h.CoatingNo),
+                                                    QuoteCsvField(h.HeadType)};
         out += JoinRow(fields);
     }
     return out;
 }
 
 Result<CoatingTable> ParseCoatingsCsv(std::string_view text) {
-    auto rows = SplitCsv(text);
+    auto rows = ReadCsv(text);
     if (!rows) {
         return rows.Failure();
     }
