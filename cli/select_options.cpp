@@ -91,7 +91,6 @@ const char* OptionName(EntryId entry) {
 
 Result<SelectOptions> ParseSelectOptions(const std::vector<std::string>& args, char decimalSeparator) {
     SelectOptions options;
-    options.dataDir = ProgramFolder();
     const std::map<std::string, bool SelectOptions::*> flags = {{"--pulsed", &SelectOptions::pulsed},
                                                                 {"--rect", &SelectOptions::rect},
                                                                 {"--single", &SelectOptions::single},
@@ -142,6 +141,9 @@ Result<SelectOptions> ParseSelectOptions(const std::vector<std::string>& args, c
         } else {
             arguments.emplace_back(&*valueOption, *value);
         }
+    }
+    if (options.dataDir.empty()) {
+        options.dataDir = ProgramFolder();
     }
     if (options.batch && options.report) {
         return Usage("--report cannot be used with --batch (each row would overwrite it)");

@@ -71,7 +71,7 @@ nlohmann::ordered_json ResultJson(const MainWindowModel& model, const std::vecto
         labels[row.valueKey] = model.Labels().Get(row.value);
         labels[row.unitKey] = model.Labels().Get(row.unit);
     }
-    json["labels"] = labels;
+    json["labels"] = std::move(labels);
     json["values"] = {
         {"BeamArea", state.BeamArea},           {"BeamSize", state.BeamSize},
         {"AveragePower", state.AveragePower},   {"PeakPower", state.PeakPower},
@@ -80,9 +80,12 @@ nlohmann::ordered_json ResultJson(const MainWindowModel& model, const std::vecto
     };
     nlohmann::ordered_json messageList = nlohmann::ordered_json::array();
     for (const Message& message : messages) {
-        messageList.push_back({{"title", message.title}, {"text", message.text}});
+        nlohmann::ordered_json item = nlohmann::ordered_json::object();
+        item["title"] = message.title;
+        item["text"] = message.text;
+        messageList.push_back(std::move(item));
     }
-    json["messages"] = messageList;
+    json["messages"] = std::move(messageList);
     json["status"] = StatusName(status);
     nlohmann::ordered_json heads = nlohmann::ordered_json::array();
     const ResultsGrid& grid = model.Grid();
@@ -91,12 +94,15 @@ nlohmann::ordered_json ResultJson(const MainWindowModel& model, const std::vecto
         for (const GridColumn column : kMonitorColumns) {
             resolutions[InfoOf(column).key] = grid.CellAt(row, column);
         }
-        heads.push_back({{"index", grid.RowTag(row)},
-                         {"name", grid.CellAt(row, GridColumn::Name)},
-                         {"margin", grid.CellAt(row, GridColumn::Margin)},
-                         {"resolutions", resolutions}});
+        // Built member by member: an initializer list would copy every value.
+        nlohmann::ordered_json head = nlohmann::ordered_json::object();
+        head["index"] = grid.RowTag(row);
+        head["name"] = grid.CellAt(row, GridColumn::Name);
+        head["margin"] = grid.CellAt(row, GridColumn::Margin);
+        head["resolutions"] = std::move(resolutions);
+        heads.push_back(std::move(head));
     }
-    json["heads"] = heads;
+    json["heads"] = std::move(heads);
     if (status == kNoneFound && model.LastRequest()) {
         json["request"] = *model.LastRequest();
     } else {
