@@ -36,10 +36,6 @@ TEST_F(SelectCommand, ExitStatusesTellTheOutcome) {
     EXPECT_EQ(Select({"--beam", "5", "--wavelength", "1064nm", "--power", "100W"}).status, 0);
     EXPECT_EQ(Select({"--beam", "5", "--wavelength", "1064nm", "--power", "30kW"}).status, 1);
     EXPECT_EQ(Select({"--beam", "5", "--power", "100W"}).status, 2);
-    const CliRun missing = Select({"--beam", "5", "--width", "3"}, "/nonexistent-folder");
-    EXPECT_EQ(missing.status, 3);
-    EXPECT_TRUE(missing.out.empty());
-    EXPECT_EQ(missing.err, "Heads File Missing\n");
 }
 
 struct UsageCase {

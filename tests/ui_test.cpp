@@ -247,14 +247,5 @@ TEST(LauncherView, TavrinOpensTheMainWindowAndClosesTheLauncher) {
     EXPECT_FALSE(launcher.isVisible());
 }
 
-TEST(LauncherView, ExitClosesTheLauncher) {
-    test::RecordingMessages messages;
-    test::RecordingOpener opener;
-    ui::LauncherWindow launcher(std::filesystem::temp_directory_path(), opener, messages, [] { return true; });
-    launcher.show();
-    QTest::mouseClick(Find<QPushButton>(launcher, "cmdExit"), Qt::LeftButton);
-    EXPECT_FALSE(launcher.isVisible());
-}
-
 }  // namespace
 }  // namespace tavrin

@@ -214,6 +214,8 @@ TEST(LauncherView, EnterPressesTheFocusedButtonAndAMissingCatalogueEndsWithAStat
     EXPECT_EQ(opener.opened.size(), 1u);
     QTimer::singleShot(0, [&launcher] { Find<QPushButton>(launcher, "cmdTavrin")->click(); });
     EXPECT_EQ(QApplication::exec(), ui::kCatalogueMissingExit);
+    QTest::mouseClick(Find<QPushButton>(launcher, "cmdExit"), Qt::LeftButton);
+    EXPECT_FALSE(launcher.isVisible());
 }
 
 // An installed copy cannot write its program folder: Print.txt goes to the
