@@ -9,8 +9,6 @@
 namespace tavrin {
 namespace {
 
-constexpr double kApertureFactor = 1.16;
-
 std::string Number(double value) {
     std::array<char, 64> buffer{};
     const auto result =
@@ -69,43 +67,69 @@ int SearchContext::CoatingRow(const HeadLimits& head) const {
     return head.CoatingNo;
 }
 
-std::optional<Rejection> FirstRejection(const HeadLimits& head, const SearchContext& context) {
-    if (head.PowerMax < context.AveragePower()) {
-        return Rejection{1, static_cast<double>(head.PowerMax), context.AveragePower()};
-    }
-    if (context.BeamSize() * kApertureFactor > head.Aperture) {
-        return Rejection{2, static_cast<double>(head.Aperture), context.BeamSize()};
-    }
-    if (head.PowerDensityMax < context.PowerDensity()) {
-        return Rejection{3, static_cast<double>(head.PowerDensityMax), context.PowerDensity()};
-    }
+CriterionCheck CheckCriterion(int criterion, const HeadLimits& head, const SearchContext& context) {
     // A limit that is not a finite number cannot be checked, so it is never
     // passed (a comparison with NaN alone would let every laser through).
-    if (!context.SinglePulse() && (!std::isfinite(head.PowerMin) || head.PowerMin > context.AveragePower())) {
-        return Rejection{4, head.PowerMin, context.AveragePower()};
-    }
-    if (context.Pulsed() && head.EnergyMax < context.Energy()) {
-        return Rejection{5, static_cast<double>(head.EnergyMax), context.Energy()};
-    }
-    if (context.Pulsed() && context.SinglePulse() &&
-        (!std::isfinite(head.EnergyMin) || head.EnergyMin > context.Energy())) {
-        return Rejection{6, head.EnergyMin, context.Energy()};
-    }
-    if (context.HasWavelength()) {
-        const double wavelength = context.Wavelength();
-        if (!std::isfinite(head.WaveMin) || !std::isfinite(head.WaveMax) || wavelength < head.WaveMin ||
-            wavelength > head.WaveMax) {
-            return Rejection{7, head.WaveMin, wavelength, head.WaveMax};
+    const auto check = [](bool fails, Rejection values) { return CriterionCheck{true, !fails, values}; };
+    switch (criterion) {
+        case 1:
+            return check(head.PowerMax < context.AveragePower(),
+                         Rejection{1, static_cast<double>(head.PowerMax), context.AveragePower()});
+        case 2:
+            return check(context.BeamSize() * kApertureFactor > head.Aperture,
+                         Rejection{2, static_cast<double>(head.Aperture), context.BeamSize()});
+        case 3:
+            return check(head.PowerDensityMax < context.PowerDensity(),
+                         Rejection{3, static_cast<double>(head.PowerDensityMax), context.PowerDensity()});
+        case 4:
+            if (context.SinglePulse()) {
+                break;
+            }
+            return check(!std::isfinite(head.PowerMin) || head.PowerMin > context.AveragePower(),
+                         Rejection{4, head.PowerMin, context.AveragePower()});
+        case 5:
+            if (!context.Pulsed()) {
+                break;
+            }
+            return check(head.EnergyMax < context.Energy(),
+                         Rejection{5, static_cast<double>(head.EnergyMax), context.Energy()});
+        case 6:
+            if (!context.Pulsed() || !context.SinglePulse()) {
+                break;
+            }
+            return check(!std::isfinite(head.EnergyMin) || head.EnergyMin > context.Energy(),
+                         Rejection{6, head.EnergyMin, context.Energy()});
+        case 7: {
+            if (!context.HasWavelength()) {
+                break;
+            }
+            const double wavelength = context.Wavelength();
+            return check(!std::isfinite(head.WaveMin) || !std::isfinite(head.WaveMax) || wavelength < head.WaveMin ||
+                             wavelength > head.WaveMax,
+                         Rejection{7, head.WaveMin, wavelength, head.WaveMax});
         }
-    }
-    if (context.Pulsed()) {
-        const double threshold = context.Threshold(head);
-        if (!std::isfinite(threshold) || threshold < context.EnergyDensity()) {
-            return Rejection{8, threshold, context.EnergyDensity(), static_cast<double>(context.CoatingRow(head))};
+        case 8: {
+            if (!context.Pulsed()) {
+                break;
+            }
+            const double threshold = context.Threshold(head);
+            return check(!std::isfinite(threshold) || threshold < context.EnergyDensity(),
+                         Rejection{8, threshold, context.EnergyDensity(), static_cast<double>(context.CoatingRow(head))});
         }
+        case 9:
+            return check(context.Probe() != head.Probe, Rejection{9, 0, 0});
+        default:
+            break;
     }
-    if (context.Probe() != head.Probe) {
-        return Rejection{9, 0, 0};
+    return CriterionCheck{};
+}
+
+std::optional<Rejection> FirstRejection(const HeadLimits& head, const SearchContext& context) {
+    for (int criterion = 1; criterion <= kCriteria; ++criterion) {
+        const CriterionCheck check = CheckCriterion(criterion, head, context);
+        if (check.applies && !check.passes) {
+            return check.values;
+        }
     }
     return std::nullopt;
 }

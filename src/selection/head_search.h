@@ -65,6 +65,19 @@ struct Rejection {
     double extra = 0;  // the second bound where one applies (the longest wavelength)
 };
 
+inline constexpr int kCriteria = 9;
+// The aperture must be at least this many times the beam size.
+inline constexpr double kApertureFactor = 1.16;
+
+// One criterion (1 to 9) applied to a head: whether it applies to this laser,
+// whether the head passes it, and the values compared.
+struct CriterionCheck {
+    bool applies = false;
+    bool passes = true;
+    Rejection values;
+};
+CriterionCheck CheckCriterion(int criterion, const HeadLimits& head, const SearchContext& context);
+
 // Applies the nine criteria in order; nothing when the head suits the laser.
 std::optional<Rejection> FirstRejection(const HeadLimits& head, const SearchContext& context);
 
