@@ -14,6 +14,7 @@
 #include "reports/report.h"
 #include "reports/request_text.h"
 #include "select_command.h"
+#include "selection/head_details.h"
 #include "synthetic/synthetic_catalogue.h"
 
 namespace tavrin::bench {
@@ -173,8 +174,25 @@ void BM_ComposeRequest(benchmark::State& state) {
 }
 BENCHMARK(BM_ComposeRequest)->Unit(benchmark::kMicrosecond);
 
-}  // namespace
-}  // namespace tavrin::bench
+// Why each of 100,000 heads was kept or not, with the beam that would make a
+// rejected one fit.
+void BM_Details(benchmark::State& state) {
+    static Window* window = [] {
+        auto* w = new Window(SyntheticCatalogue(100000));
+        TypePulsedLaser(w->model);
+        return w;
+    }();
+    const MainWindowModel& model = window->model;
+    const std::vector<HeadLimits> limits = LimitsOf(model.Heads().Heads);
+    std::size_t rejected = 0;
+    for (auto _ : state) {
+        const SearchDetails details = ComputeDetails(model.Heads(), limits, model.State(), model.Numbers());
+        rejected = details.rejected.size();
+        benchmark::DoNotOptimize(details);
+    }
+    state.counters["rejected"] = static_cast<double>(rejected);
+}
+BENCHMARK(BM_Details)->Unit(benchmark::kMillisecond);
 
 // A sales desk's day: 10,000 lasers of every mode against the shipped
 // catalogue, as `select --batch FILE --json` runs them.
@@ -191,11 +209,14 @@ void BM_Batch(benchmark::State& state) {
     for (auto _ : state) {
         std::ostringstream out;
         std::ostringstream err;
-        benchmark::DoNotOptimize(tavrin::cli::RunSelectCommand(args, out, err));
+        benchmark::DoNotOptimize(cli::RunSelectCommand(args, out, err));
     }
     state.counters["rows"] = 10000;
     std::filesystem::remove(file);
 }
 BENCHMARK(BM_Batch)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace tavrin::bench
 
 BENCHMARK_MAIN();

@@ -20,7 +20,7 @@ constexpr const char* kUsage =
     "usage: cv-tavrin-cli select [--data-dir DIR] [--pulsed] [--rect] [--single] [--probe]\n"
     "           [--beam TEXT] [--width TEXT] [--wavelength TEXT[UNIT]] [--power TEXT[UNIT]]\n"
     "           [--energy TEXT[UNIT]] [--rate TEXT[UNIT]] [--pulse-width TEXT[UNIT]]\n"
-    "           [--json] [--report FILE] [--explain] [--as-typed] [--batch FILE]\n";
+    "           [--json] [--report FILE] [--explain] [--details] [--as-typed] [--batch FILE]\n";
 
 constexpr const char* kHelp =
     "Finds the detector heads that suit a laser, exactly as the main window does: the options\n"
@@ -41,6 +41,8 @@ constexpr const char* kHelp =
     "  --json                one JSON object with entries, labels, values, messages and heads\n"
     "  --report FILE         also write the report in the \"Print.txt\" layout to FILE\n"
     "  --explain             list every head that was not kept, with the first reason\n"
+    "  --details             why each head was kept or not: the share of each limit used, the\n"
+    "                        threshold curves, and a beam with which a rejected head would fit\n"
     "  --as-typed            let each entry's filter cut a value as if it were typed, instead of\n"
     "                        refusing a value that is not a number\n"
     "  --batch FILE          one selection per row of a CSV file (- for standard input); columns\n"
@@ -111,12 +113,18 @@ int RunSelectCommand(const std::vector<std::string>& args, std::ostream& out, st
         }
     }
     if (options.json) {
-        out << ResultJson(model, run.Messages(), status).dump(2, ' ', false, nlohmann::json::error_handler_t::replace)
-            << "\n";
+        nlohmann::ordered_json json = ResultJson(model, run.Messages(), status);
+        if (options.details && status != kInvalid) {
+            json["details"] = DetailsJson(model);
+        }
+        out << json.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
     } else {
         WriteSummary(out, model, run.Messages(), status);
         if (options.explain && status != kInvalid) {
             WriteExplanation(out, model);
+        }
+        if (options.details && status != kInvalid) {
+            WriteDetails(out, model);
         }
     }
     if (const int written = FinishOutput(out, err); written != 0) {

@@ -91,15 +91,12 @@ const char* OptionName(EntryId entry) {
 
 Result<SelectOptions> ParseSelectOptions(const std::vector<std::string>& args, char decimalSeparator) {
     SelectOptions options;
-    const std::map<std::string, bool SelectOptions::*> flags = {{"--pulsed", &SelectOptions::pulsed},
-                                                                {"--rect", &SelectOptions::rect},
-                                                                {"--single", &SelectOptions::single},
-                                                                {"--probe", &SelectOptions::probe},
-                                                                {"--json", &SelectOptions::json},
-                                                                {"--explain", &SelectOptions::explain},
-                                                                {"--as-typed", &SelectOptions::asTyped},
-                                                                {"--help", &SelectOptions::help},
-                                                                {"-h", &SelectOptions::help}};
+    const std::map<std::string, bool SelectOptions::*> flags = {
+        {"--pulsed", &SelectOptions::pulsed},    {"--rect", &SelectOptions::rect},
+        {"--single", &SelectOptions::single},    {"--probe", &SelectOptions::probe},
+        {"--json", &SelectOptions::json},        {"--explain", &SelectOptions::explain},
+        {"--as-typed", &SelectOptions::asTyped}, {"--details", &SelectOptions::details},
+        {"--help", &SelectOptions::help},        {"-h", &SelectOptions::help}};
     std::vector<std::pair<const ValueOption*, std::string>> arguments;
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string name = args[i];

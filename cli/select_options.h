@@ -26,6 +26,7 @@ struct SelectOptions {
     bool json = false;
     bool explain = false;
     bool asTyped = false;
+    bool details = false;
     bool help = false;
     std::optional<std::string> report;
     std::optional<std::string> batch;  // a CSV file of lasers, "-" for standard input

@@ -1,11 +1,13 @@
 #include "select_writers.h"
 
 #include <array>
+#include <cmath>
 #include <ostream>
 
 #include "exit_status.h"
 #include "form/quiet_services.h"
 #include "reports/report.h"
+#include "selection/head_details.h"
 #include "selection/head_search.h"
 #include "support/control_characters.h"
 
@@ -139,6 +141,122 @@ void WriteExplanation(std::ostream& out, const MainWindowModel& model) {
         if (const auto rejection = FirstRejection(LimitsOf(head), context)) {
             out << EscapeControlCharacters(DescribeRejection(head, *rejection)) << "\n";
         }
+    }
+}
+
+namespace {
+
+SearchDetails DetailsOf(const MainWindowModel& model) {
+    QuietServices quiet;
+    const NumberEntry numbers(model.Numbers().DecimalSeparator(), quiet);
+    return ComputeDetails(model.Heads(), LimitsOf(model.Heads().Heads), model.State(), numbers);
+}
+
+template <typename T>
+nlohmann::ordered_json OrNull(const std::optional<T>& value) {
+    return value ? nlohmann::ordered_json(*value) : nlohmann::ordered_json(nullptr);
+}
+
+nlohmann::ordered_json UsageJson(const CriterionUsage& usage) {
+    nlohmann::ordered_json json = nlohmann::ordered_json::object();
+    json["criterion"] = usage.key;
+    json["laser"] = usage.laser;
+    if (usage.inRange) {
+        json["limit"] = {usage.limit, usage.limitMax};
+        json["used"] = *usage.inRange;
+    } else {
+        json["limit"] = usage.limit;
+        json["used"] = OrNull(usage.used);
+    }
+    return json;
+}
+
+const std::string& NameOf(const MainWindowModel& model, std::size_t index) {
+    return model.Heads().Heads[index].Name;
+}
+
+}  // namespace
+
+nlohmann::ordered_json DetailsJson(const MainWindowModel& model) {
+    const SearchDetails details = DetailsOf(model);
+    nlohmann::ordered_json json = nlohmann::ordered_json::object();
+    json["operating_point"] = {{"pulse_width_s", OrNull(details.operatingPoint.pulseWidth)},
+                               {"energy_density_J_cm2", details.operatingPoint.energyDensity},
+                               {"power_density_W_cm2", details.operatingPoint.powerDensity}};
+    nlohmann::ordered_json heads = nlohmann::ordered_json::array();
+    for (const KeptHeadDetails& kept : details.kept) {
+        nlohmann::ordered_json head = nlohmann::ordered_json::object();
+        head["name"] = NameOf(model, kept.index);
+        head["index"] = kept.index;
+        head["coating_row"] = OrNull(kept.coatingRow);
+        head["threshold"] = OrNull(kept.threshold);
+        nlohmann::ordered_json usage = nlohmann::ordered_json::array();
+        for (const CriterionUsage& criterion : kept.usage) {
+            usage.push_back(UsageJson(criterion));
+        }
+        head["usage"] = std::move(usage);
+        heads.push_back(std::move(head));
+    }
+    json["heads"] = std::move(heads);
+    nlohmann::ordered_json curves = nlohmann::ordered_json::object();
+    for (const auto& [row, points] : details.curves) {
+        nlohmann::ordered_json curve = nlohmann::ordered_json::array();
+        for (const auto& [tau, threshold] : points) {
+            curve.push_back({tau, threshold});
+        }
+        curves[std::to_string(row)] = std::move(curve);
+    }
+    json["curves"] = std::move(curves);
+    nlohmann::ordered_json rejected = nlohmann::ordered_json::array();
+    for (const RejectedHeadDetails& head : details.rejected) {
+        const nlohmann::ordered_json failing = UsageJson(head.firstFailing);
+        nlohmann::ordered_json item = nlohmann::ordered_json::object();
+        item["name"] = NameOf(model, head.index);
+        item["index"] = head.index;
+        item["criterion"] = failing["criterion"];
+        item["laser"] = failing["laser"];
+        item["limit"] = failing["limit"];
+        item["fits_with_beam_mm"] = OrNull(head.fitsWithBeamMm);
+        item["fits_with_beam_scale"] = OrNull(head.fitsWithBeamScale);
+        rejected.push_back(std::move(item));
+    }
+    json["rejected"] = std::move(rejected);
+    return json;
+}
+
+void WriteDetails(std::ostream& out, const MainWindowModel& model) {
+    const SearchDetails details = DetailsOf(model);
+    const auto number = [](double value) { return nlohmann::ordered_json(value).dump(); };
+    out << "\nDetails:\nOperating point: ";
+    if (details.operatingPoint.pulseWidth) {
+        out << "pulse width " << number(*details.operatingPoint.pulseWidth) << " s, ";
+    }
+    out << "energy density " << number(details.operatingPoint.energyDensity) << " J/cm2, power density "
+        << number(details.operatingPoint.powerDensity) << " W/cm2\n";
+    for (const KeptHeadDetails& kept : details.kept) {
+        out << EscapeControlCharacters(NameOf(model, kept.index)) << " uses:";
+        for (const CriterionUsage& usage : kept.usage) {
+            if (usage.used) {
+                out << " " << usage.key << " " << std::lround(*usage.used * 100) << " %";
+            }
+        }
+        out << "\n";
+    }
+    for (const RejectedHeadDetails& head : details.rejected) {
+        const CriterionUsage& failing = head.firstFailing;
+        out << "Why not " << EscapeControlCharacters(NameOf(model, head.index)) << ": " << failing.key;
+        if (failing.inRange) {
+            out << ", laser " << number(failing.laser) << " outside " << number(failing.limit) << " to "
+                << number(failing.limitMax);
+        } else if (failing.used) {
+            out << ", laser " << number(failing.laser) << " against " << number(failing.limit);
+        }
+        if (head.fitsWithBeamMm) {
+            out << "; fits with a beam of " << number(*head.fitsWithBeamMm) << " mm";
+        } else if (head.fitsWithBeamScale) {
+            out << "; fits with both sides scaled by " << number(*head.fitsWithBeamScale);
+        }
+        out << "\n";
     }
 }
 

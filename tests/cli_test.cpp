@@ -112,6 +112,30 @@ TEST_F(SelectCommand, JsonHasTheAgreedShape) {
     EXPECT_EQ(invalid["messages"][0]["title"], "Info");
 }
 
+// --details adds one key, or one section, and changes nothing else.
+TEST_F(SelectCommand, DetailsAddOnlyTheirOwnPart) {
+    const std::vector<std::string> laser = {"--beam", "2", "--wavelength", "1064nm", "--power", "500W"};
+    auto json = laser;
+    json.push_back("--json");
+    auto detailed = json;
+    detailed.push_back("--details");
+    auto withDetails = Json(Select(detailed));
+    std::vector<std::string> keys;
+    for (const auto& [key, value] : withDetails["details"].items()) {
+        keys.push_back(key);
+    }
+    EXPECT_EQ(keys, (std::vector<std::string>{"operating_point", "heads", "curves", "rejected"}));
+    EXPECT_TRUE(withDetails["details"]["operating_point"]["pulse_width_s"].is_null());
+    withDetails.erase("details");
+    EXPECT_EQ(withDetails, Json(Select(json)));
+    auto text = laser;
+    text.push_back("--details");
+    const std::string plain = Select(laser).out;
+    const std::string more = Select(text).out;
+    EXPECT_EQ(more.substr(0, plain.size()), plain);
+    EXPECT_NE(more.find("fits with a beam of 3.3 mm"), std::string::npos) << more;
+}
+
 TEST_F(SelectCommand, DecimalSeparatorFollowsTheLocale) {
     setenv("LC_ALL", "de_DE.UTF-8", 1);
     const auto comma = Json(Select({"--json", "--beam", "2.5", "--wavelength", "1064nm", "--power", "100W"}));

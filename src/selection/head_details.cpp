@@ -1,0 +1,233 @@
+#include "head_details.h"
+
+#include <array>
+#include <cmath>
+#include <map>
+#include <string>
+
+#include "beam/beam_host.h"
+#include "beam/derived_values.h"
+#include "damage_threshold.h"
+#include "head_search.h"
+
+namespace tavrin {
+namespace {
+
+constexpr std::array<const char*, kCriteria> kKeys = {"power_max",  "aperture",         "power_density_max",
+                                                      "power_min",  "energy_max",       "energy_min",
+                                                      "wavelength", "damage_threshold", "product_type"};
+
+// The usage of one applied criterion, from the values the search compared.
+CriterionUsage UsageOf(const CriterionCheck& check) {
+    const Rejection& v = check.values;
+    CriterionUsage usage{kKeys[static_cast<std::size_t>(v.criterion - 1)]};
+    usage.laser = v.laserValue;
+    usage.limit = v.headValue;
+    switch (v.criterion) {
+        case 2:  // compared as 1.16 times the beam
+            usage.laser = v.laserValue * kApertureFactor;
+            usage.used = usage.laser / usage.limit;
+            break;
+        case 4:
+        case 6:  // lower limits
+            usage.used = usage.limit / usage.laser;
+            break;
+        case 7:
+            usage.limitMax = v.extra;
+            usage.inRange = check.passes;
+            break;
+        case 9:
+            break;
+        default:
+            usage.used = usage.laser / usage.limit;
+            break;
+    }
+    return usage;
+}
+
+// Writes land in a copy of the laser, without the window's nested behaviour:
+// enough for the derived values of another beam size.
+class BeamTrial final : public BeamHost {
+public:
+    BeamTrial(LaserInputState state, const NumberEntry& numbers) : m_state(std::move(state)), m_numbers(&numbers) {}
+    LaserInputState& InputState() override { return m_state; }
+    const NumberEntry& Numbers() const override { return *m_numbers; }
+    void SetCaption(LabelId, std::string) override {}
+    void WriteEntryText(EntryId entry, std::string text) override { m_state.Entry(entry).Text = std::move(text); }
+    void SelectUnitText(EntryId entry, const std::string& unit) override {
+        m_state.Entry(entry).UnitIndex = m_state.Entry(entry).IndexOf(unit);
+    }
+
+private:
+    LaserInputState m_state;
+    const NumberEntry* m_numbers;
+};
+
+// The search's view of the laser with the beam scaled, as typing the new beam
+// into the window would give it; one context per grid step, made once.
+class BeamScan {
+public:
+    BeamScan(const LaserInputState& state, const NumberEntry& numbers, const CoatingTable& coatings, double step)
+        : m_state(&state), m_numbers(&numbers), m_coatings(&coatings), m_step(step) {}
+
+    // The context with the beam at grid step n (the diameter, or the scale of both sides).
+    const SearchContext& At(long n) {
+        auto found = m_contexts.find(n);
+        if (found == m_contexts.end()) {
+            found = m_contexts.try_emplace(n, Scaled(static_cast<double>(n) * m_step), *m_numbers, *m_coatings).first;
+        }
+        return found->second.context;
+    }
+
+private:
+    // The host's laser with the beam typed and its derived values made; the
+    // context points into it, so a trial never moves (map nodes stay put).
+    struct Trial {
+        Trial(LaserInputState state, const NumberEntry& numbers, const CoatingTable& coatings)
+            : host(std::move(state), numbers), context(Derive(host), numbers, coatings) {}
+        Trial(const Trial&) = delete;
+        Trial& operator=(const Trial&) = delete;
+
+        BeamTrial host;
+        SearchContext context;
+    };
+
+    static const LaserInputState& Derive(BeamTrial& host) {
+        ShowBeamArea(host);
+        ShowPowerDensity(host, false);
+        ShowEnergyDensity(host, false);
+        return host.InputState();
+    }
+
+    LaserInputState Scaled(double value) const {
+        LaserInputState state = *m_state;
+        if (state.BeamShape == Shape::Circular) {
+            state.Beam1().Text = m_numbers->DoubleToText(value);
+        } else {
+            state.Beam1().Text = m_numbers->DoubleToText(m_numbers->TextToValue(m_state->Beam1().Text) * value);
+            state.Beam2().Text = m_numbers->DoubleToText(m_numbers->TextToValue(m_state->Beam2().Text) * value);
+        }
+        return state;
+    }
+
+    const LaserInputState* m_state;
+    const NumberEntry* m_numbers;
+    const CoatingTable* m_coatings;
+    double m_step;
+    std::map<long, Trial> m_contexts;
+};
+
+constexpr long kLargestStep = 10'000'000;
+
+bool Passes(int criterion, const HeadLimits& head, const SearchContext& context) {
+    const CriterionCheck check = CheckCriterion(criterion, head, context);
+    return !check.applies || check.passes;
+}
+
+// The grid step nearest to `start` at which the head is kept, moving the way
+// the failing criterion asks: larger for the densities, smaller for the
+// aperture. The beam-dependent criteria are monotonic in the beam, so a
+// bisection finds the boundary; the whole search then confirms it.
+std::optional<long> NearestFit(const HeadLimits& head, int failing, long start, BeamScan& scan) {
+    const bool grow = failing == 3 || failing == 8;
+    const auto beamPasses = [&](long n) {
+        return grow ? Passes(3, head, scan.At(n)) && Passes(8, head, scan.At(n)) : Passes(2, head, scan.At(n));
+    };
+    long good = 0;
+    long bad = start;
+    if (grow) {
+        long probe = std::max(start, 1L);
+        while (!beamPasses(probe)) {
+            bad = probe;
+            if (probe > kLargestStep) {
+                return std::nullopt;
+            }
+            probe *= 2;
+        }
+        good = probe;
+        while (good - bad > 1) {
+            const long middle = bad + (good - bad) / 2;
+            (beamPasses(middle) ? good : bad) = middle;
+        }
+    } else {
+        if (!beamPasses(1)) {
+            return std::nullopt;
+        }
+        good = beamPasses(start) ? start : 1;
+        while (bad - good > 1) {
+            const long middle = good + (bad - good) / 2;
+            (beamPasses(middle) ? good : bad) = middle;
+        }
+    }
+    if (FirstRejection(head, scan.At(good))) {
+        return std::nullopt;
+    }
+    return good;
+}
+
+std::vector<std::pair<double, double>> Curve(const CoatingTable& coatings, int row) {
+    std::vector<std::pair<double, double>> points;
+    for (int exponent = -12; exponent <= 0; ++exponent) {
+        for (int tenth = 0; tenth < 10 && !(exponent == 0 && tenth > 0); ++tenth) {
+            // Decade ends are the literals the lookup compares with.
+            const double tau =
+                tenth == 0 ? std::stod("1e" + std::to_string(exponent)) : std::pow(10.0, exponent + tenth / 10.0);
+            points.emplace_back(tau, DamageThresholdAt(coatings, row, Laser::Pulsed, tau));
+        }
+    }
+    return points;
+}
+
+}  // namespace
+
+SearchDetails ComputeDetails(const Catalogue& catalogue, const std::vector<HeadLimits>& limits,
+                             const LaserInputState& state, const NumberEntry& numbers) {
+    const std::vector<HeadLimits> own =
+        limits.size() == catalogue.Heads.size() ? std::vector<HeadLimits>{} : LimitsOf(catalogue.Heads);
+    const std::vector<HeadLimits>& heads = own.empty() ? limits : own;
+    const SearchContext context(state, numbers, catalogue.Coatings);
+    SearchDetails details;
+    details.operatingPoint = {context.PulseWidth(), context.EnergyDensity(), context.PowerDensity()};
+
+    const bool circular = state.BeamShape == Shape::Circular;
+    const double step = circular ? 0.1 : 0.01;
+    BeamScan scan(state, numbers, catalogue.Coatings, step);
+    const long start = circular ? std::lround(context.BeamSize() / step) : std::lround(1 / step);
+    std::map<int, bool> rows;
+    for (std::size_t i = 0; i < heads.size(); ++i) {
+        const HeadLimits& head = heads[i];
+        if (const auto rejection = FirstRejection(head, context)) {
+            RejectedHeadDetails rejected{i, UsageOf(CheckCriterion(rejection->criterion, head, context))};
+            const int failing = rejection->criterion;
+            if (failing == 2 || failing == 3 || failing == 8) {
+                if (const auto fit = NearestFit(head, failing, start, scan)) {
+                    (circular ? rejected.fitsWithBeamMm : rejected.fitsWithBeamScale) =
+                        static_cast<double>(*fit) / (circular ? 10.0 : 100.0);
+                }
+            }
+            details.rejected.push_back(rejected);
+            continue;
+        }
+        KeptHeadDetails kept{i};
+        if (context.Pulsed()) {
+            kept.coatingRow = context.CoatingRow(head);
+            kept.threshold = context.Threshold(head);
+            rows[*kept.coatingRow] = true;
+        }
+        for (int criterion = 1; criterion <= kCriteria; ++criterion) {
+            const CriterionCheck check = CheckCriterion(criterion, head, context);
+            if (check.applies) {
+                kept.usage.push_back(UsageOf(check));
+            }
+        }
+        details.kept.push_back(std::move(kept));
+    }
+    for (const auto& [row, used] : rows) {
+        if (row >= 0 && row < CoatingTable::kRows) {
+            details.curves.emplace_back(row, Curve(catalogue.Coatings, row));
+        }
+    }
+    return details;
+}
+
+}  // namespace tavrin

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "beam/laser_input_state.h"
+#include "beam/number_entry.h"
+#include "catalogue/catalogue.h"
+#include "head_limits.h"
+
+namespace tavrin {
+
+// What one criterion of the search compared for a head: the laser's value,
+// the head's limit and the share of the limit the laser uses (laser / limit
+// for an upper limit, limit / laser for a lower one). The wavelength has a
+// range and a yes or no; the product type has no share.
+struct CriterionUsage {
+    const char* key;  // power_max, aperture, ..., product_type
+    double laser = 0;
+    double limit = 0;
+    double limitMax = 0;  // the wavelength's longest
+    std::optional<double> used{};
+    std::optional<bool> inRange{};  // the wavelength only
+};
+
+struct KeptHeadDetails {
+    std::size_t index = 0;  // in the catalogue
+    std::optional<int> coatingRow{};
+    std::optional<double> threshold{};  // J/cm2
+    std::vector<CriterionUsage> usage{};
+};
+
+struct RejectedHeadDetails {
+    std::size_t index = 0;
+    CriterionUsage firstFailing;
+    // The beam, nearest to the one entered, at which the same search keeps
+    // the head: a diameter on a 0.1 mm grid for a circular beam, a factor on a
+    // 0.01 grid for both sides of a rectangle.
+    std::optional<double> fitsWithBeamMm{};
+    std::optional<double> fitsWithBeamScale{};
+};
+
+struct OperatingPoint {
+    std::optional<double> pulseWidth;  // s
+    double energyDensity = 0;          // J/cm2
+    double powerDensity = 0;           // W/cm2
+};
+
+// Why each head was kept or not, for the laser as the search sees it now.
+struct SearchDetails {
+    OperatingPoint operatingPoint;
+    std::vector<KeptHeadDetails> kept;  // catalogue order
+    std::vector<RejectedHeadDetails> rejected;
+    // The threshold curve of each coating row a kept head uses: pulse width
+    // (s) and threshold (J/cm2), 10 points a decade from 1 ps to 1 s.
+    std::vector<std::pair<int, std::vector<std::pair<double, double>>>> curves;
+};
+
+SearchDetails ComputeDetails(const Catalogue& catalogue, const std::vector<HeadLimits>& limits,
+                             const LaserInputState& state, const NumberEntry& numbers);
+
+}  // namespace tavrin
