@@ -211,8 +211,8 @@ nlohmann::ordered_json DetailsJson(const MainWindowModel& model) {
     for (const RejectedHeadDetails& head : details.rejected) {
         const nlohmann::ordered_json failing = UsageJson(head.firstFailing);
         nlohmann::ordered_json item = nlohmann::ordered_json::object();
-        item["name"] = NameOf(model, head.index);
-        item["index"] = head.index;
+        item["name"] = NameOf(model, head.head.index);
+        item["index"] = head.head.index;
         item["criterion"] = failing["criterion"];
         item["laser"] = failing["laser"];
         item["limit"] = failing["limit"];
@@ -244,7 +244,7 @@ void WriteDetails(std::ostream& out, const MainWindowModel& model) {
     }
     for (const RejectedHeadDetails& head : details.rejected) {
         const CriterionUsage& failing = head.firstFailing;
-        out << "Why not " << EscapeControlCharacters(NameOf(model, head.index)) << ": " << failing.key;
+        out << "Why not " << EscapeControlCharacters(NameOf(model, head.head.index)) << ": " << failing.key;
         if (failing.inRange) {
             out << ", laser " << number(failing.laser) << " outside " << number(failing.limit) << " to "
                 << number(failing.limitMax);

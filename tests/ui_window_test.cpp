@@ -82,7 +82,7 @@ TEST(MainWindowView, FocusStartsInTheBeamAndTabReadsInOrder) {
                                   "cboMaxEnergy",   "txtRepRate",    "cboRepRate",  "txtPulseWidth",  "cboPulseWidth",
                                   "cmdDettagli",    "cmdNew",        "gridForm",    "cmdTQS",         "cmdGDK",
                                   "cmdVMS",         "cmdVMT",        "cmdZR",       "cmdUVC",         "cmdUVA",
-                                  "cmdTQ",          "cmdStampa",     "cmdExit",     "Image1"};
+                                  "cmdTQ",          "cmdStampa",     "cmdExit",     "Image1",         "cmdDetails"};
     QStringList chain;
     QWidget* widget = Find<QRadioButton>(f.window, "optCW");
     do {

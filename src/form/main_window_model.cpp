@@ -1,6 +1,7 @@
 #include "main_window_model.h"
 
 #include "documents.h"
+#include "quiet_services.h"
 #include "recompute_rules.h"
 
 #include <array>
@@ -11,6 +12,7 @@
 #include "reports/maker_contact.h"
 #include "reports/report.h"
 #include "reports/request_text.h"
+#include "selection/head_details.h"
 #include "selection/head_search.h"
 #include "selection/validation.h"
 #include "support/file_io.h"
@@ -48,7 +50,8 @@ MainWindowModel::MainWindowModel(Catalogue catalogue, std::filesystem::path prog
       m_limits(LimitsOf(m_catalogue.Heads)),
       m_programFolder(std::move(programFolder)),
       m_services(services),
-      m_numbers(decimalSeparator, services.messages) {
+      m_numbers(decimalSeparator, services.messages),
+      m_details(m_catalogue, decimalSeparator) {
     RunStartUp();
 }
 
@@ -130,6 +133,8 @@ void MainWindowModel::ResetData() {
     m_grid.ClearGrid(false);
     Notify(ControlKind::Grid);
     SetPrintEnabled(false);
+    m_details.Clear();
+    Notify(ControlKind::Details);
 }
 
 ExploreOutcome MainWindowModel::Explore() {
@@ -145,6 +150,7 @@ ExploreOutcome MainWindowModel::Explore() {
     }
     SearchHeads(m_catalogue, m_limits, m_state, m_numbers, m_grid);
     Notify(ControlKind::Grid);
+    UpdateDetails();
     if (m_grid.RowCount() != 0) {
         SetPrintEnabled(true);
         return ExploreOutcome::Found;
@@ -161,6 +167,16 @@ void MainWindowModel::ComposeRequest() {
     m_services.requestWindow.ShowModal();
 }
 
+// The details read the laser as the search just did; their numbers are
+// converted quietly, since the search has already told the user anything
+// worth telling.
+void MainWindowModel::UpdateDetails() {
+    QuietServices quiet;
+    const NumberEntry numbers(m_numbers.DecimalSeparator(), quiet);
+    m_details.Update(ComputeDetails(m_catalogue, m_limits, m_state, numbers));
+    Notify(ControlKind::Details);
+}
+
 void MainWindowModel::CellSelected(int row) {
     if (row < 1 || row > m_grid.RowCount()) {
         return;
@@ -171,6 +187,45 @@ void MainWindowModel::CellSelected(int row) {
     SetCaption(LabelId::VQDM, m_grid.CellAt(row, GridColumn::QDM));
     SetCaption(LabelId::VSela, m_grid.CellAt(row, GridColumn::Sela));
     SetCaption(LabelId::VVantic, m_grid.CellAt(row, GridColumn::Vantic));
+    m_details.PickKept(static_cast<std::size_t>(row - 1));
+    Notify(ControlKind::Details);
+}
+
+void MainWindowModel::PickWhyNot(int row) {
+    if (row >= 0) {
+        m_details.PickRejected(static_cast<std::size_t>(row));
+        Notify(ControlKind::Details);
+    }
+}
+
+void MainWindowModel::ShowDetails(bool shown) {
+    m_details.SetShown(shown);
+    Notify(ControlKind::Details);
+}
+
+void MainWindowModel::SortWhyNot(WhyNotColumn column, bool ascending) {
+    m_details.SortWhyNot(column, ascending);
+    Notify(ControlKind::Details);
+}
+
+void MainWindowModel::SaveChart(ChartFiles& files) {
+    if (!m_details.PickedHead()) {
+        return;
+    }
+    const auto path = files.ChooseChartFile(m_details.ChartFileStem() + ".png");
+    if (!path) {
+        return;
+    }
+    const auto format = ChartFormatOf(*path);
+    if (!format) {
+        m_services.messages.Show(Message{"Save the chart as a .png, .svg or .pdf file.", "Save Chart",
+                                         MessageIcon::Exclamation, MessageButtons::Ok});
+        return;
+    }
+    if (!files.WriteChart(*path, *format)) {
+        m_services.messages.Show(Message{"The chart could not be written to " + *path + ".", "Save Chart",
+                                         MessageIcon::Exclamation, MessageButtons::Ok});
+    }
 }
 
 void MainWindowModel::CellActivated(int row) {

@@ -11,7 +11,9 @@
 #include "beam/laser_input_state.h"
 #include "beam/number_entry.h"
 #include "catalogue/catalogue.h"
+#include "chart_files.h"
 #include "desktop_services.h"
+#include "details_area.h"
 #include "documents.h"
 #include "recompute_rules.h"
 #include "reports/request_window.h"
@@ -24,7 +26,7 @@ namespace tavrin {
 enum class OptionId { CW, Pulsed, Circular, Rectangular, Power, PowerEnergy, PowerMeter, Probe };
 
 // What changed, so that a view can mirror just that control.
-enum class ControlKind { EntryText, EntryUnits, EntryFlags, Label, Options, Grid, PrintButton, Focus };
+enum class ControlKind { EntryText, EntryUnits, EntryFlags, Label, Options, Grid, PrintButton, Focus, Details };
 struct ControlChange {
     ControlKind kind;
     int index = 0;  // the EntryId or LabelId concerned, where there is one
@@ -76,11 +78,18 @@ public:
     void SetUserDataFolder(std::filesystem::path folder) { m_userDataFolder = std::move(folder); }
     void OpenCurveDocument(CurveDocument document);
     void OpenWebSite();
+    // The details area: a pick in the "Why not?" list (from 0, as sorted),
+    // the user's show or hide, a sort, saving the chart.
+    void PickWhyNot(int row);
+    void ShowDetails(bool shown);
+    void SortWhyNot(WhyNotColumn column, bool ascending);
+    void SaveChart(ChartFiles& files);
 
     [[nodiscard]] const LaserInputState& State() const { return m_state; }
     [[nodiscard]] const LabelCaptions& Labels() const { return m_labels; }
     [[nodiscard]] const ResultsGrid& Grid() const { return m_grid; }
     [[nodiscard]] const Catalogue& Heads() const { return m_catalogue; }
+    [[nodiscard]] const DetailsArea& Details() const { return m_details; }
     [[nodiscard]] const NumberEntry& Numbers() const override { return m_numbers; }
     [[nodiscard]] bool OptionSelected(OptionId option) const;
     [[nodiscard]] bool OptionEnabled(OptionId option) const;
@@ -112,6 +121,7 @@ private:
     void SetUnitEnabled(EntryId entry, bool enabled);
     void SetPrintEnabled(bool enabled);
     void ComposeRequest();
+    void UpdateDetails();
     void Notify(ControlKind kind, int index = 0);
     void Open(const std::string& target);
     void WriteReportFile(const std::string& report);
@@ -124,6 +134,7 @@ private:
     LaserInputState m_state;
     LabelCaptions m_labels;
     ResultsGrid m_grid;
+    DetailsArea m_details;
     bool m_printEnabled = false;
     std::optional<EntryId> m_focus;
     std::optional<std::string> m_lastRequest;

@@ -23,6 +23,7 @@ CriterionUsage UsageOf(const CriterionCheck& check) {
     CriterionUsage usage{kKeys[static_cast<std::size_t>(v.criterion - 1)]};
     usage.laser = v.laserValue;
     usage.limit = v.headValue;
+    usage.passes = check.passes;
     switch (v.criterion) {
         case 2:  // compared as 1.16 times the beam
             usage.laser = v.laserValue * kApertureFactor;
@@ -165,7 +166,24 @@ std::optional<long> NearestFit(const HeadLimits& head, int failing, long start, 
     return good;
 }
 
-std::vector<std::pair<double, double>> Curve(const CoatingTable& coatings, int row) {
+HeadUsage UsageOf(std::size_t index, const HeadLimits& head, const SearchContext& context) {
+    HeadUsage usage{index};
+    if (context.Pulsed()) {
+        usage.coatingRow = context.CoatingRow(head);
+        usage.threshold = context.Threshold(head);
+    }
+    for (int criterion = 1; criterion <= kCriteria; ++criterion) {
+        const CriterionCheck check = CheckCriterion(criterion, head, context);
+        if (check.applies) {
+            usage.usage.push_back(UsageOf(check));
+        }
+    }
+    return usage;
+}
+
+}  // namespace
+
+std::vector<std::pair<double, double>> ThresholdCurve(const CoatingTable& coatings, int row) {
     std::vector<std::pair<double, double>> points;
     for (int exponent = -12; exponent <= 0; ++exponent) {
         for (int tenth = 0; tenth < 10 && !(exponent == 0 && tenth > 0); ++tenth) {
@@ -177,8 +195,6 @@ std::vector<std::pair<double, double>> Curve(const CoatingTable& coatings, int r
     }
     return points;
 }
-
-}  // namespace
 
 SearchDetails ComputeDetails(const Catalogue& catalogue, const std::vector<HeadLimits>& limits,
                              const LaserInputState& state, const NumberEntry& numbers) {
@@ -197,7 +213,8 @@ SearchDetails ComputeDetails(const Catalogue& catalogue, const std::vector<HeadL
     for (std::size_t i = 0; i < heads.size(); ++i) {
         const HeadLimits& head = heads[i];
         if (const auto rejection = FirstRejection(head, context)) {
-            RejectedHeadDetails rejected{i, UsageOf(CheckCriterion(rejection->criterion, head, context))};
+            RejectedHeadDetails rejected{UsageOf(i, head, context),
+                                         UsageOf(CheckCriterion(rejection->criterion, head, context))};
             const int failing = rejection->criterion;
             if (failing == 2 || failing == 3 || failing == 8) {
                 if (const auto fit = NearestFit(head, failing, start, scan)) {
@@ -205,26 +222,18 @@ SearchDetails ComputeDetails(const Catalogue& catalogue, const std::vector<HeadL
                         static_cast<double>(*fit) / (circular ? 10.0 : 100.0);
                 }
             }
-            details.rejected.push_back(rejected);
+            details.rejected.push_back(std::move(rejected));
             continue;
         }
-        KeptHeadDetails kept{i};
-        if (context.Pulsed()) {
-            kept.coatingRow = context.CoatingRow(head);
-            kept.threshold = context.Threshold(head);
+        KeptHeadDetails kept = UsageOf(i, head, context);
+        if (kept.coatingRow) {
             rows[*kept.coatingRow] = true;
-        }
-        for (int criterion = 1; criterion <= kCriteria; ++criterion) {
-            const CriterionCheck check = CheckCriterion(criterion, head, context);
-            if (check.applies) {
-                kept.usage.push_back(UsageOf(check));
-            }
         }
         details.kept.push_back(std::move(kept));
     }
     for (const auto& [row, used] : rows) {
         if (row >= 0 && row < CoatingTable::kRows) {
-            details.curves.emplace_back(row, Curve(catalogue.Coatings, row));
+            details.curves.emplace_back(row, ThresholdCurve(catalogue.Coatings, row));
         }
     }
     return details;

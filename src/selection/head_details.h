@@ -23,17 +23,22 @@ struct CriterionUsage {
     double limitMax = 0;  // the wavelength's longest
     std::optional<double> used{};
     std::optional<bool> inRange{};  // the wavelength only
+    bool passes = true;             // as the search decided
 };
 
-struct KeptHeadDetails {
+// Every criterion that applies to the laser, as the search compared it for
+// one head, and the coating row and threshold it used with a pulsed laser.
+struct HeadUsage {
     std::size_t index = 0;  // in the catalogue
     std::optional<int> coatingRow{};
     std::optional<double> threshold{};  // J/cm2
     std::vector<CriterionUsage> usage{};
 };
 
+using KeptHeadDetails = HeadUsage;
+
 struct RejectedHeadDetails {
-    std::size_t index = 0;
+    HeadUsage head;
     CriterionUsage firstFailing;
     // The beam, nearest to the one entered, at which the same search keeps
     // the head: a diameter on a 0.1 mm grid for a circular beam, a factor on a
@@ -57,6 +62,11 @@ struct SearchDetails {
     // (s) and threshold (J/cm2), 10 points a decade from 1 ps to 1 s.
     std::vector<std::pair<int, std::vector<std::pair<double, double>>>> curves;
 };
+
+// The damage threshold of a coating row (J/cm2) against the pulse width (s),
+// as the search looks it up: 10 points a decade from 1 ps to 1 s, with every
+// decade end.
+std::vector<std::pair<double, double>> ThresholdCurve(const CoatingTable& coatings, int row);
 
 SearchDetails ComputeDetails(const Catalogue& catalogue, const std::vector<HeadLimits>& limits,
                              const LaserInputState& state, const NumberEntry& numbers);

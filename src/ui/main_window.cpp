@@ -11,8 +11,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
+#include <QToolButton>
 #include <QVBoxLayout>
 
+#include "details_panel.h"
 #include "qt_services.h"
 #include "results_table_model.h"
 #include "results_view.h"
@@ -53,6 +55,9 @@ MainWindow::MainWindow(MainWindowModel& model, QWidget* parent) : QWidget(parent
     right->addStretch();
     body->addLayout(right);
     layout->addLayout(body, 1);
+    layout->addWidget(BuildDetailsToggle());
+    m_details = new DetailsPanel(*m_model, this);
+    layout->addWidget(m_details);
 
     SizeEntries();
     Connect();
@@ -120,7 +125,9 @@ void MainWindow::SetTabOrder() {
     }
     chain.insert(chain.end(), {m_explore, m_reset, m_grid});
     chain.insert(chain.end(), m_documentButtons.begin(), m_documentButtons.end());
-    chain.insert(chain.end(), {m_print, m_quit, m_picture});
+    chain.insert(chain.end(), {m_print, m_quit, m_picture, m_detailsToggle});
+    chain.insert(chain.end(),
+                 {m_details->findChild<QPushButton*>(QStringLiteral("cmdSaveChart")), m_details->WhyNotList()});
     for (std::size_t i = 1; i < chain.size(); ++i) {
         setTabOrder(chain[i - 1], chain[i]);
     }
@@ -185,6 +192,9 @@ void MainWindow::OnModelChanged(const ControlChange& change) {
             break;
         case ControlKind::PrintButton:
             m_print->setEnabled(m_model->PrintEnabled());
+            break;
+        case ControlKind::Details:
+            SyncDetails();
             break;
         case ControlKind::Focus:
             if (const auto focus = m_model->Focus()) {
@@ -277,6 +287,22 @@ void MainWindow::SyncGrid() {
     }
 }
 
+// The area opens below the grid and gives its height back when it closes.
+void MainWindow::SyncDetails() {
+    const int heightBefore = minimumSizeHint().height();
+    const bool shown = m_model->Details().Shown();
+    {
+        const QSignalBlocker blocker(m_detailsToggle);
+        m_detailsToggle->setChecked(shown);
+        m_detailsToggle->setArrowType(shown ? Qt::DownArrow : Qt::RightArrow);
+    }
+    m_details->Sync();
+    if (m_details->isVisibleTo(this) != shown) {
+        m_details->setVisible(shown);
+        GiveBackRoom(heightBefore);
+    }
+}
+
 void MainWindow::SyncAll() {
     for (int i = 0; i < kEntryCount; ++i) {
         SyncText(static_cast<EntryId>(i));
@@ -290,6 +316,7 @@ void MainWindow::SyncAll() {
     SyncGrid();
     AlignGridHeaders();
     m_print->setEnabled(m_model->PrintEnabled());
+    SyncDetails();
 }
 
 }  // namespace tavrin::ui

@@ -13,9 +13,11 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QToolButton;
 
 namespace tavrin::ui {
 
+class DetailsPanel;
 class ResultsTableModel;
 class ResultsView;
 
@@ -43,6 +45,7 @@ private:
     QWidget* BuildResults();
     QWidget* BuildMonitors();
     QWidget* BuildCommands();
+    QWidget* BuildDetailsToggle();
     void AddEntryRow(QGridLayout* grid, int row, EntryId id, const char* captionName, const QString& caption,
                      const char* editName, const char* unitsName);
     QLabel* MakeLabel(LabelId id, const QString& caption, bool bordered);
@@ -58,6 +61,7 @@ private:
     void SyncFlags();
     void SyncOptions();
     void SyncGrid();
+    void SyncDetails();
     void SyncAll();
 
     MainWindowModel* m_model;
@@ -75,6 +79,8 @@ private:
     QPushButton* m_quit = nullptr;
     QWidget* m_picture = nullptr;
     std::vector<QPushButton*> m_documentButtons;
+    QToolButton* m_detailsToggle = nullptr;
+    DetailsPanel* m_details = nullptr;
 };
 
 }  // namespace tavrin::ui

@@ -270,4 +270,19 @@ QWidget* MainWindow::BuildCommands() {
     return box;
 }
 
+// The switch that shows or hides the details area, under the grid.
+QWidget* MainWindow::BuildDetailsToggle() {
+    auto* toggle = new QToolButton(this);
+    toggle->setObjectName(QStringLiteral("cmdDetails"));
+    toggle->setText(QStringLiteral("Details: why each head fits or not"));
+    toggle->setAccessibleName(QStringLiteral("Details"));
+    toggle->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    toggle->setArrowType(Qt::RightArrow);
+    toggle->setCheckable(true);
+    toggle->setAutoRaise(true);
+    connect(toggle, &QToolButton::toggled, this, [this](bool shown) { m_model->ShowDetails(shown); });
+    m_detailsToggle = toggle;
+    return toggle;
+}
+
 }  // namespace tavrin::ui

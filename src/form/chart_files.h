@@ -1,0 +1,23 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace tavrin {
+
+enum class ChartFormat { Png, Svg, Pdf };
+
+// Where the details chart is saved: the window asks the user for a file and
+// draws the chart into it.
+class ChartFiles {
+public:
+    virtual ~ChartFiles() = default;
+    // The file the user chose, or nothing when they cancelled.
+    virtual std::optional<std::string> ChooseChartFile(const std::string& suggestedName) = 0;
+    virtual bool WriteChart(const std::string& path, ChartFormat format) = 0;
+};
+
+// The format a file name asks for by its suffix, in any case.
+std::optional<ChartFormat> ChartFormatOf(const std::string& path);
+
+}  // namespace tavrin

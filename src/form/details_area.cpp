@@ -1,0 +1,357 @@
+#include "details_area.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <limits>
+
+#include "support/control_characters.h"
+
+namespace tavrin {
+namespace {
+
+// How each criterion of the search reads in the window.
+enum class Limit { Upper, Lower, Range, Match };
+struct CriterionText {
+    const char* key;
+    const char* caption;
+    const char* unit;
+    Limit limit;
+};
+constexpr std::array<CriterionText, 9> kCriterionTexts = {{
+    {"power_max", "Max power", "W", Limit::Upper},
+    {"aperture", "Aperture (1.16 \u00D7 beam)", "mm", Limit::Upper},
+    {"power_density_max", "Max power density", "W/cm\u00B2", Limit::Upper},
+    {"power_min", "Min power", "W", Limit::Lower},
+    {"energy_max", "Max energy", "J", Limit::Upper},
+    {"energy_min", "Min energy", "J", Limit::Lower},
+    {"wavelength", "Wavelength", "\u00B5m", Limit::Range},
+    {"damage_threshold", "Damage threshold", "J/cm\u00B2", Limit::Upper},
+    {"product_type", "Product type", "", Limit::Match},
+}};
+
+std::size_t CriterionIndex(const CriterionUsage& usage) {
+    for (std::size_t i = 0; i < kCriterionTexts.size(); ++i) {
+        if (std::strcmp(kCriterionTexts[i].key, usage.key) == 0) {
+            return i;
+        }
+    }
+    return kCriterionTexts.size() - 1;
+}
+
+const CriterionText& TextOf(const CriterionUsage& usage) {
+    return kCriterionTexts[CriterionIndex(usage)];
+}
+
+bool Finite(const std::optional<double>& value) {
+    return value && std::isfinite(*value);
+}
+
+std::string ShareText(const std::optional<double>& share) {
+    if (!Finite(share)) {
+        return "n.a.";
+    }
+    const double percent = *share * 100;
+    if (percent < 1) {
+        return "<1 %";
+    }
+    std::array<char, 32> text{};
+    std::snprintf(text.data(), text.size(), percent < 1e6 ? "%.0f %%" : "%.3g %%", percent);
+    return text.data();
+}
+
+double DecadeBelow(double value) {
+    return std::pow(10.0, std::floor(std::log10(value)));
+}
+
+double DecadeAbove(double value) {
+    return std::pow(10.0, std::ceil(std::log10(value)));
+}
+
+bool Plottable(double x, double y) {
+    return std::isfinite(x) && std::isfinite(y) && x > 0 && y > 0;
+}
+
+const CriterionUsage* Find(const HeadUsage& head, const char* key) {
+    for (const CriterionUsage& usage : head.usage) {
+        if (std::strcmp(usage.key, key) == 0) {
+            return &usage;
+        }
+    }
+    return nullptr;
+}
+
+// Rows without a key sort last whichever way the list is sorted.
+template <typename Key>
+bool Before(const std::optional<Key>& a, const std::optional<Key>& b, bool ascending) {
+    if (!a || !b) {
+        return a.has_value() && !b.has_value();
+    }
+    return ascending ? *a < *b : *b < *a;
+}
+
+std::optional<double> FitsKey(const RejectedHeadDetails& head) {
+    return head.fitsWithBeamMm ? head.fitsWithBeamMm : head.fitsWithBeamScale;
+}
+
+std::optional<double> ShareKey(const RejectedHeadDetails& head) {
+    const auto& used = head.firstFailing.used;
+    return used && !std::isnan(*used) ? used : std::nullopt;
+}
+
+}  // namespace
+
+DetailsArea::DetailsArea(const Catalogue& catalogue, char decimalSeparator)
+    : m_catalogue(&catalogue), m_decimal(decimalSeparator) {}
+
+void DetailsArea::Update(SearchDetails details) {
+    m_details = std::move(details);
+    m_pick.reset();
+    m_order.resize(m_details->rejected.size());
+    for (std::size_t i = 0; i < m_order.size(); ++i) {
+        m_order[i] = i;
+    }
+    if (m_sortColumn) {
+        SortWhyNot(*m_sortColumn, m_ascending);
+    }
+}
+
+void DetailsArea::Clear() {
+    m_details.reset();
+    m_order.clear();
+    m_pick.reset();
+}
+
+void DetailsArea::PickKept(std::size_t position) {
+    if (m_details && position < m_details->kept.size()) {
+        m_pick = Pick{false, position};
+        Show();
+    }
+}
+
+void DetailsArea::PickRejected(std::size_t row) {
+    if (row < m_order.size()) {
+        m_pick = Pick{true, m_order[row]};
+        Show();
+    }
+}
+
+void DetailsArea::Show() {
+    if (!m_hiddenByUser) {
+        m_shown = true;
+    }
+}
+
+void DetailsArea::SetShown(bool shown) {
+    m_shown = shown;
+    m_hiddenByUser = !shown;
+}
+
+void DetailsArea::SortWhyNot(WhyNotColumn column, bool ascending) {
+    m_sortColumn = column;
+    m_ascending = ascending;
+    if (!m_details) {
+        return;
+    }
+    const auto& rejected = m_details->rejected;
+    const auto& heads = m_catalogue->Heads;
+    std::stable_sort(m_order.begin(), m_order.end(), [&](std::size_t a, std::size_t b) {
+        const RejectedHeadDetails& x = rejected[a];
+        const RejectedHeadDetails& y = rejected[b];
+        switch (column) {
+            case WhyNotColumn::Name:
+                return Before<std::string>(heads[x.head.index].Name, heads[y.head.index].Name, ascending);
+            case WhyNotColumn::Criterion:
+                return Before<std::size_t>(CriterionIndex(x.firstFailing), CriterionIndex(y.firstFailing), ascending);
+            case WhyNotColumn::Values:
+                return Before(ShareKey(x), ShareKey(y), ascending);
+            case WhyNotColumn::Fits:
+                return Before(FitsKey(x), FitsKey(y), ascending);
+        }
+        return false;
+    });
+}
+
+std::optional<std::size_t> DetailsArea::PickedHead() const {
+    const HeadUsage* usage = PickedUsage();
+    return usage != nullptr ? std::optional<std::size_t>(usage->index) : std::nullopt;
+}
+
+std::optional<std::size_t> DetailsArea::PickedWhyNotRow() const {
+    if (!m_pick || !m_pick->rejected) {
+        return std::nullopt;
+    }
+    const auto row = std::find(m_order.begin(), m_order.end(), m_pick->position);
+    return static_cast<std::size_t>(row - m_order.begin());
+}
+
+const HeadUsage* DetailsArea::PickedUsage() const {
+    if (!m_details || !m_pick) {
+        return nullptr;
+    }
+    return m_pick->rejected ? &m_details->rejected[m_pick->position].head : &m_details->kept[m_pick->position];
+}
+
+// Four significant digits, with the decimal separator the entries use.
+std::string DetailsArea::Number(double value) const {
+    std::array<char, 32> text{};
+    std::snprintf(text.data(), text.size(), "%.4g", value);
+    std::string result = text.data();
+    std::replace(result.begin(), result.end(), '.', m_decimal);
+    return result;
+}
+
+DetailsChart DetailsArea::Chart() const {
+    DetailsChart chart;
+    const HeadUsage* head = PickedUsage();
+    if (head == nullptr) {
+        chart.title = "Pick a head in the grid or in the \"Why not?\" list";
+        return chart;
+    }
+    const std::string name = EscapeControlCharacters(m_catalogue->Heads[head->index].Name);
+    const OperatingPoint& laser = m_details->operatingPoint;
+    if (!laser.pulseWidth) {
+        chart.kind = ChartKind::PowerDensity;
+        chart.title = name + ": power density (W/cm\u00B2)";
+        chart.laser = laser.powerDensity;
+        if (const CriterionUsage* usage = Find(*head, "power_density_max")) {
+            chart.limit = usage->limit;
+            chart.marginText = ShareText(usage->used) + " of the max power density";
+        }
+        const double top = std::max(chart.laser, chart.limit);
+        chart.yMax = std::isfinite(top) && top > 0 ? top * 1.2 : 1;
+        return chart;
+    }
+    chart.kind = ChartKind::Threshold;
+    chart.title = name + ": damage threshold";
+    const int row = head->coatingRow.value_or(-1);
+    chart.curveName = "Coating row " + std::to_string(row);
+    if (row >= 0 && row < CoatingTable::kRows) {
+        for (const auto& [tau, threshold] : ThresholdCurve(m_catalogue->Coatings, row)) {
+            if (Plottable(tau, threshold)) {
+                chart.curve.emplace_back(tau, threshold);
+            }
+        }
+    }
+    if (Plottable(*laser.pulseWidth, laser.energyDensity)) {
+        chart.point.emplace(*laser.pulseWidth, laser.energyDensity);
+    }
+    if (const CriterionUsage* usage = Find(*head, "damage_threshold")) {
+        chart.marginText = ShareText(usage->used) + " of the threshold";
+    }
+    chart.xMin = 1e-12;
+    chart.xMax = 1;
+    double low = std::numeric_limits<double>::infinity();
+    double high = 0;
+    auto widen = [&](double x, double y) {
+        chart.xMin = std::min(chart.xMin, DecadeBelow(x));
+        chart.xMax = std::max(chart.xMax, DecadeAbove(x));
+        low = std::min(low, y);
+        high = std::max(high, y);
+    };
+    for (const auto& [x, y] : chart.curve) {
+        widen(x, y);
+    }
+    if (chart.point) {
+        widen(chart.point->first, chart.point->second);
+    }
+    chart.yMin = high > 0 ? DecadeBelow(low) : 1e-3;
+    chart.yMax = high > 0 ? DecadeAbove(high) : 1;
+    if (chart.yMax <= chart.yMin) {
+        chart.yMax = chart.yMin * 10;
+    }
+    return chart;
+}
+
+std::vector<UsageBar> DetailsArea::Bars() const {
+    std::vector<UsageBar> bars;
+    const HeadUsage* head = PickedUsage();
+    if (head == nullptr) {
+        return bars;
+    }
+    std::optional<std::size_t> tightest;
+    for (const CriterionUsage& usage : head->usage) {
+        const CriterionText& text = TextOf(usage);
+        UsageBar bar{text.caption};
+        bar.beyond = !usage.passes;
+        switch (text.limit) {
+            case Limit::Range:
+                bar.text = usage.passes ? "in range" : "out of range";
+                break;
+            case Limit::Match:
+                bar.text = usage.passes ? "matches" : "does not match";
+                break;
+            case Limit::Upper:
+            case Limit::Lower:
+                bar.share = usage.used;
+                bar.text = ShareText(usage.used);
+                if (Finite(usage.used) && (!tightest || *usage.used > *bars[*tightest].share)) {
+                    tightest = bars.size();
+                }
+                break;
+        }
+        bars.push_back(std::move(bar));
+    }
+    if (tightest) {
+        bars[*tightest].tightest = true;
+    }
+    return bars;
+}
+
+std::vector<WhyNotRow> DetailsArea::WhyNot() const {
+    std::vector<WhyNotRow> rows;
+    if (!m_details) {
+        return rows;
+    }
+    for (const std::size_t position : m_order) {
+        const RejectedHeadDetails& head = m_details->rejected[position];
+        const CriterionUsage& failing = head.firstFailing;
+        const CriterionText& text = TextOf(failing);
+        const std::string unit = std::string(" ") + text.unit;
+        WhyNotRow row{EscapeControlCharacters(m_catalogue->Heads[head.head.index].Name), text.caption};
+        switch (text.limit) {
+            case Limit::Upper:
+                row.values = Number(failing.laser) + unit + " > " + Number(failing.limit) + unit;
+                break;
+            case Limit::Lower:
+                row.values = Number(failing.laser) + unit + " < " + Number(failing.limit) + unit;
+                break;
+            case Limit::Range:
+                row.values = Number(failing.laser) + unit + " outside " + Number(failing.limit) + " to " +
+                             Number(failing.limitMax) + unit;
+                break;
+            case Limit::Match:
+                row.values = "another product type";
+                break;
+        }
+        if (head.fitsWithBeamMm) {
+            row.fits = "fits with a beam of " + Number(*head.fitsWithBeamMm) + " mm";
+        } else if (head.fitsWithBeamScale) {
+            row.fits = "fits with both sides \u00D7 " + Number(*head.fitsWithBeamScale);
+        }
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+std::string DetailsArea::ChartFileStem() const {
+    const HeadUsage* head = PickedUsage();
+    if (head == nullptr) {
+        return "chart";
+    }
+    std::string stem = m_catalogue->Heads[head->index].Name;
+    for (char& c : stem) {
+        const bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
+                           c == '_' || c == '.';
+        if (!plain) {
+            c = '_';
+        }
+    }
+    const bool pulsed = m_details->operatingPoint.pulseWidth.has_value();
+    return (stem.empty() || stem.front() == '.' ? "head" + stem : stem) +
+           (pulsed ? "-damage-threshold" : "-power-density");
+}
+
+}  // namespace tavrin

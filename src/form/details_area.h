@@ -1,0 +1,104 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "catalogue/catalogue.h"
+#include "selection/head_details.h"
+
+namespace tavrin {
+
+// One row of the usage bars: the laser's share of one of the head's limits.
+struct UsageBar {
+    std::string caption;            // "Max power"
+    std::optional<double> share{};  // 1 at the limit; none where the criterion is a yes or no
+    std::string text{};             // "73 %", "in range"
+    bool tightest = false;          // the largest share of the head
+    bool beyond = false;            // the head fails this criterion
+};
+
+enum class ChartKind { None, Threshold, PowerDensity };
+
+// What the chart draws for the picked head, ready to be drawn: the damage
+// threshold curve of its coating row with the laser's operating point for a
+// pulsed laser, the power density against the head's limit for a CW one.
+struct DetailsChart {
+    ChartKind kind = ChartKind::None;
+    std::string title;
+    std::string curveName;
+    std::vector<std::pair<double, double>> curve{};  // pulse width (s), J/cm2; only points a log axis can show
+    std::optional<std::pair<double, double>> point{};
+    double laser = 0;  // the power densities (W/cm2)
+    double limit = 0;
+    std::string marginText;  // written beside the operating point
+    double xMin = 0;
+    double xMax = 1;
+    double yMin = 0;
+    double yMax = 1;
+};
+
+// A rejected head as the "Why not?" list shows it.
+struct WhyNotRow {
+    std::string name;
+    std::string criterion;
+    std::string values{};  // the laser's value against the limit
+    std::string fits{};    // "fits with a beam of 3.4 mm", or empty
+};
+
+enum class WhyNotColumn { Name, Criterion, Values, Fits };
+inline constexpr int kWhyNotColumns = 4;
+
+// The details area of the main window: what the last Explore found about
+// every head, the head picked in the grid or in the "Why not?" list, and
+// whether the area is shown. It keeps the texts and numbers the window draws.
+class DetailsArea {
+public:
+    DetailsArea(const Catalogue& catalogue, char decimalSeparator);
+
+    // The details of a new search, in the catalogue order of SearchDetails.
+    void Update(SearchDetails details);
+    void Clear();
+
+    // A pick in the grid (from 0) or in the list as it is sorted (from 0).
+    void PickKept(std::size_t position);
+    void PickRejected(std::size_t row);
+    // Picking a head shows the area, unless the user has hidden it.
+    void SetShown(bool shown);
+    void SortWhyNot(WhyNotColumn column, bool ascending);
+
+    [[nodiscard]] bool Shown() const { return m_shown; }
+    [[nodiscard]] const std::optional<SearchDetails>& Details() const { return m_details; }
+    [[nodiscard]] std::optional<std::size_t> PickedHead() const;  // in the catalogue
+    [[nodiscard]] std::optional<std::size_t> PickedWhyNotRow() const;
+    [[nodiscard]] DetailsChart Chart() const;
+    [[nodiscard]] std::vector<UsageBar> Bars() const;
+    [[nodiscard]] std::vector<WhyNotRow> WhyNot() const;  // in the order shown
+    [[nodiscard]] std::optional<WhyNotColumn> SortColumn() const { return m_sortColumn; }
+    [[nodiscard]] bool SortAscending() const { return m_ascending; }
+    // A file name for the chart of the picked head, without a suffix.
+    [[nodiscard]] std::string ChartFileStem() const;
+
+private:
+    struct Pick {
+        bool rejected = false;
+        std::size_t position = 0;  // in SearchDetails' kept or rejected
+    };
+    [[nodiscard]] const HeadUsage* PickedUsage() const;
+    [[nodiscard]] std::string Number(double value) const;
+    void Show();
+
+    const Catalogue* m_catalogue;
+    char m_decimal;
+    std::optional<SearchDetails> m_details;
+    std::vector<std::size_t> m_order;  // the list's rows, as positions in rejected
+    std::optional<Pick> m_pick;
+    bool m_shown = false;
+    bool m_hiddenByUser = false;
+    std::optional<WhyNotColumn> m_sortColumn;
+    bool m_ascending = true;
+};
+
+}  // namespace tavrin

@@ -1,0 +1,292 @@
+#include "details_panel.h"
+
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineSeries>
+#include <QLogValueAxis>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPushButton>
+#include <QScatterSeries>
+#include <QSvgGenerator>
+#include <QTableView>
+#include <QVBoxLayout>
+#include <QValueAxis>
+
+#include "qt_services.h"
+#include "usage_bars.h"
+#include "why_not_table_model.h"
+#include "window_style.h"
+
+namespace tavrin::ui {
+namespace {
+
+// The colour-blind safe blue and vermilion of the usage bars.
+constexpr QRgb kCurveColour = 0x0072B2;
+constexpr QRgb kLaserColour = 0xD55E00;
+
+QLabel* SubHeader(const QString& caption, QWidget* parent) {
+    auto* label = new QLabel(caption, parent);
+    QFont font = label->font();
+    font.setBold(true);
+    label->setFont(font);
+    return label;
+}
+
+// A label every `base` times, so that the 12 decades of pulse widths keep
+// theirs readable in a small chart.
+QLogValueAxis* LogAxis(const QString& title, double low, double high, double base) {
+    auto* axis = new QLogValueAxis;
+    axis->setBase(base);
+    axis->setLabelFormat(QStringLiteral("%g"));
+    axis->setTitleText(title);
+    axis->setRange(low, high);
+    axis->setMinorTickCount(-1);
+    return axis;
+}
+
+}  // namespace
+
+DetailsPanel::DetailsPanel(MainWindowModel& model, QWidget* parent) : QWidget(parent), m_model(&model) {
+    setObjectName(QStringLiteral("fraDetails"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(SectionHeader("lblDetails", QStringLiteral("Details"), this));
+    auto* body = new QHBoxLayout;
+    body->addWidget(BuildChart(), 4);
+    body->addWidget(BuildBars(), 2);
+    body->addWidget(BuildWhyNot(), 6);
+    layout->addLayout(body, 1);
+    Sync();
+}
+
+QWidget* DetailsPanel::BuildChart() {
+    m_chart = new QChart;
+    m_chart->setAnimationOptions(QChart::NoAnimation);
+    m_chart->legend()->setAlignment(Qt::AlignBottom);
+    m_chart->setBackgroundRoundness(0);
+    m_chartView = new QChartView(m_chart, this);
+    m_chartView->setObjectName(QStringLiteral("chtDetails"));
+    m_chartView->setAccessibleName(QStringLiteral("Chart of the picked head"));
+    m_chartView->setRenderHint(QPainter::Antialiasing);
+    m_chartView->setMinimumSize(360, 300);
+    return m_chartView;
+}
+
+QWidget* DetailsPanel::BuildBars() {
+    auto* box = new QWidget(this);
+    auto* layout = new QVBoxLayout(box);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(SubHeader(QStringLiteral("Share of each limit the laser uses"), box));
+    m_bars = new UsageBars(box);
+    m_bars->setObjectName(QStringLiteral("picUsage"));
+    layout->addWidget(m_bars);
+    layout->addStretch();
+    m_save = Button("cmdSaveChart", QStringLiteral("Save Chart..."), box);
+    connect(m_save, &QPushButton::clicked, this, [this] { m_model->SaveChart(*this); });
+    layout->addWidget(m_save, 0, Qt::AlignLeft);
+    return box;
+}
+
+QWidget* DetailsPanel::BuildWhyNot() {
+    auto* box = new QWidget(this);
+    auto* layout = new QVBoxLayout(box);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(SubHeader(QStringLiteral("Why not?"), box));
+    m_whyNot = new QTableView(box);
+    m_whyNot->setObjectName(QStringLiteral("gridWhyNot"));
+    m_whyNot->setAccessibleName(QStringLiteral("Why not?"));
+    m_whyNotRows = new WhyNotTableModel(m_whyNot);
+    m_whyNot->setModel(m_whyNotRows);
+    m_whyNot->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_whyNot->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_whyNot->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_whyNot->verticalHeader()->setVisible(false);
+    m_whyNot->verticalHeader()->setDefaultSectionSize(m_whyNot->fontMetrics().height() + 6);
+    m_whyNot->setWordWrap(false);
+    QHeaderView* header = m_whyNot->horizontalHeader();
+    header->setStretchLastSection(true);
+    header->setSectionsClickable(true);
+    header->setSortIndicatorShown(true);
+    header->setSortIndicator(-1, Qt::AscendingOrder);
+    connect(header, &QHeaderView::sectionClicked, this, &DetailsPanel::SortBy);
+    connect(m_whyNot->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) {
+                if (current.isValid()) {
+                    m_model->PickWhyNot(current.row());
+                }
+            });
+    m_whyNot->setMinimumWidth(420);
+    layout->addWidget(m_whyNot, 1);
+    return box;
+}
+
+// A click on a column sorts by it, and a second click the other way round.
+void DetailsPanel::SortBy(int column) {
+    const DetailsArea& details = m_model->Details();
+    const auto chosen = static_cast<WhyNotColumn>(column);
+    const bool again = details.SortColumn() == chosen && details.SortAscending();
+    m_model->SortWhyNot(chosen, !again);
+}
+
+void DetailsPanel::Sync() {
+    const DetailsArea& details = m_model->Details();
+    DrawChart(details.Chart());
+    m_bars->SetBars(details.Bars());
+    m_save->setEnabled(details.PickedHead().has_value());
+
+    const QSignalBlocker blocker(m_whyNot->selectionModel());
+    m_whyNotRows->SetRows(details.WhyNot());
+    if (const auto row = details.PickedWhyNotRow()) {
+        m_whyNot->selectRow(static_cast<int>(*row));
+        m_whyNot->setCurrentIndex(m_whyNotRows->index(static_cast<int>(*row), 0));
+    }
+    QHeaderView* header = m_whyNot->horizontalHeader();
+    const QSignalBlocker headerBlocker(header);
+    if (const auto column = details.SortColumn()) {
+        header->setSortIndicator(static_cast<int>(*column),
+                                 details.SortAscending() ? Qt::AscendingOrder : Qt::DescendingOrder);
+    }
+    if (m_whyNotRows->rowCount() > 0) {
+        m_whyNot->resizeColumnsToContents();
+    }
+}
+
+void DetailsPanel::DrawChart(const DetailsChart& chart) {
+    m_chart->removeAllSeries();
+    for (QAbstractAxis* axis : m_chart->axes()) {
+        m_chart->removeAxis(axis);
+        delete axis;
+    }
+    m_chart->setTitle(ToQt(chart.title));
+    m_chart->legend()->setVisible(chart.kind != ChartKind::None);
+    switch (chart.kind) {
+        case ChartKind::Threshold:
+            DrawThreshold(chart);
+            break;
+        case ChartKind::PowerDensity:
+            DrawPowerDensity(chart);
+            break;
+        case ChartKind::None:
+            break;
+    }
+}
+
+void DetailsPanel::DrawThreshold(const DetailsChart& chart) {
+    auto* curve = new QLineSeries;
+    curve->setName(ToQt(chart.curveName));
+    curve->setPen(QPen(QColor(kCurveColour), 2));
+    for (const auto& [tau, threshold] : chart.curve) {
+        curve->append(tau, threshold);
+    }
+    auto* point = new QScatterSeries;
+    point->setName(QStringLiteral("Laser"));
+    point->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
+    point->setMarkerSize(11);
+    point->setColor(QColor(kLaserColour));
+    point->setBorderColor(Qt::black);
+    if (chart.point) {
+        point->append(chart.point->first, chart.point->second);
+    }
+    point->setPointLabelsFormat(ToQt(chart.marginText));
+    point->setPointLabelsVisible(true);
+    point->setPointLabelsClipping(false);
+    m_chart->addSeries(curve);
+    m_chart->addSeries(point);
+    auto* x = LogAxis(QStringLiteral("Pulse width (s)"), chart.xMin, chart.xMax, 1000);
+    auto* y = LogAxis(QStringLiteral("J/cm\u00B2"), chart.yMin, chart.yMax, 10);
+    m_chart->addAxis(x, Qt::AlignBottom);
+    m_chart->addAxis(y, Qt::AlignLeft);
+    for (QAbstractSeries* series : {static_cast<QAbstractSeries*>(curve), static_cast<QAbstractSeries*>(point)}) {
+        series->attachAxis(x);
+        series->attachAxis(y);
+    }
+}
+
+void DetailsPanel::DrawPowerDensity(const DetailsChart& chart) {
+    auto* laser = new QBarSet(QStringLiteral("Laser"));
+    laser->append(chart.laser);
+    laser->setBrush(QColor(kLaserColour));
+    auto* limit = new QBarSet(QStringLiteral("Head limit"));
+    limit->append(chart.limit);
+    limit->setBrush(QBrush(QColor(kCurveColour), Qt::BDiagPattern));
+    limit->setPen(QPen(QColor(kCurveColour)));
+    auto* bars = new QBarSeries;
+    bars->append(laser);
+    bars->append(limit);
+    bars->setLabelsVisible(true);
+    bars->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
+    bars->setLabelsFormat(QStringLiteral("@value W/cm\u00B2"));
+    m_chart->addSeries(bars);
+    auto* x = new QBarCategoryAxis;
+    x->append(ToQt(chart.marginText));
+    auto* y = new QValueAxis;
+    y->setTitleText(QStringLiteral("Power density (W/cm\u00B2)"));
+    y->setRange(chart.yMin, chart.yMax);
+    y->setLabelFormat(QStringLiteral("%.3g"));
+    m_chart->addAxis(x, Qt::AlignBottom);
+    m_chart->addAxis(y, Qt::AlignLeft);
+    bars->attachAxis(x);
+    bars->attachAxis(y);
+}
+
+std::optional<std::string> DetailsPanel::ChooseChartFile(const std::string& suggestedName) {
+    const QString path =
+        QFileDialog::getSaveFileName(this, QStringLiteral("Save Chart"), ToQt(suggestedName),
+                                     QStringLiteral("PNG image (*.png);;SVG drawing (*.svg);;PDF document (*.pdf)"));
+    if (path.isEmpty()) {
+        return std::nullopt;
+    }
+    return path.toStdString();
+}
+
+bool DetailsPanel::WriteChart(const std::string& path, ChartFormat format) {
+    const QString file = QString::fromStdString(path);
+    const QSize size = m_chartView->size();
+    switch (format) {
+        case ChartFormat::Png: {
+            QImage image(size * 2, QImage::Format_ARGB32_Premultiplied);
+            image.setDevicePixelRatio(2);
+            image.fill(Qt::white);
+            QPainter painter(&image);
+            m_chartView->render(&painter);
+            painter.end();
+            return image.save(file, "PNG");
+        }
+        case ChartFormat::Svg: {
+            QSvgGenerator svg;
+            svg.setFileName(file);
+            svg.setSize(size);
+            svg.setViewBox(QRect(QPoint(0, 0), size));
+            svg.setTitle(m_chart->title());
+            QPainter painter;
+            if (!painter.begin(&svg)) {
+                return false;
+            }
+            m_chartView->render(&painter);
+            return painter.end();
+        }
+        case ChartFormat::Pdf: {
+            QPdfWriter pdf(file);
+            pdf.setPageSize(QPageSize(QSizeF(size), QPageSize::Point));
+            pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+            pdf.setTitle(m_chart->title());
+            QPainter painter;
+            if (!painter.begin(&pdf)) {
+                return false;
+            }
+            m_chartView->render(&painter, QRectF(painter.viewport()));
+            return painter.end();
+        }
+    }
+    return false;
+}
+
+}  // namespace tavrin::ui

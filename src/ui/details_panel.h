@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QWidget>
+
+#include "form/chart_files.h"
+#include "form/main_window_model.h"
+
+class QChart;
+class QChartView;
+class QLabel;
+class QPushButton;
+class QTableView;
+
+namespace tavrin::ui {
+
+class UsageBars;
+class WhyNotTableModel;
+
+// The main window's details area: the picked head's chart and usage bars,
+// the "Why not?" list of the heads the last Explore rejected. It draws what
+// the model's details area holds and forwards picks, sorts and saving.
+class DetailsPanel final : public QWidget, public ChartFiles {
+    Q_OBJECT
+public:
+    explicit DetailsPanel(MainWindowModel& model, QWidget* parent = nullptr);
+
+    // Draws the model's details again.
+    void Sync();
+
+    // ChartFiles: a save dialog, and the chart drawn into PNG, SVG or PDF.
+    std::optional<std::string> ChooseChartFile(const std::string& suggestedName) override;
+    bool WriteChart(const std::string& path, ChartFormat format) override;
+
+    [[nodiscard]] QChart* Chart() const { return m_chart; }
+    [[nodiscard]] QTableView* WhyNotList() const { return m_whyNot; }
+    [[nodiscard]] const UsageBars* Bars() const { return m_bars; }
+
+private:
+    QWidget* BuildChart();
+    QWidget* BuildBars();
+    QWidget* BuildWhyNot();
+    void DrawChart(const DetailsChart& chart);
+    void DrawThreshold(const DetailsChart& chart);
+    void DrawPowerDensity(const DetailsChart& chart);
+    void SortBy(int column);
+
+    MainWindowModel* m_model;
+    QChart* m_chart = nullptr;
+    QChartView* m_chartView = nullptr;
+    UsageBars* m_bars = nullptr;
+    QPushButton* m_save = nullptr;
+    QTableView* m_whyNot = nullptr;
+    WhyNotTableModel* m_whyNotRows = nullptr;
+};
+
+}  // namespace tavrin::ui

@@ -1,0 +1,88 @@
+#include "usage_bars.h"
+
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+
+#include "qt_services.h"
+
+namespace tavrin::ui {
+namespace {
+
+// A palette that colour-blind readers tell apart.
+constexpr QRgb kWithin = 0x0072B2;    // blue
+constexpr QRgb kTightest = 0xE69F00;  // orange
+constexpr QRgb kBeyond = 0xD55E00;    // vermilion
+
+constexpr int kCaptionWidth = 140;
+constexpr int kTextWidth = 70;
+
+QBrush BrushOf(const UsageBar& bar) {
+    if (bar.beyond) {
+        return {QColor(kBeyond), Qt::DiagCrossPattern};
+    }
+    if (bar.tightest) {
+        return {QColor(kTightest), Qt::BDiagPattern};
+    }
+    return {QColor(kWithin), Qt::SolidPattern};
+}
+
+}  // namespace
+
+UsageBars::UsageBars(QWidget* parent) : QWidget(parent) {
+    setAccessibleName(QStringLiteral("Usage of each limit"));
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+}
+
+void UsageBars::SetBars(std::vector<UsageBar> bars) {
+    m_bars = std::move(bars);
+    QStringList described;
+    for (const UsageBar& bar : m_bars) {
+        described << ToQt(bar.caption + ": " + bar.text + (bar.tightest ? " (tightest)" : ""));
+    }
+    setAccessibleDescription(described.join(QStringLiteral("; ")));
+    updateGeometry();
+    update();
+}
+
+int UsageBars::RowHeight() const {
+    return fontMetrics().height() + 6;
+}
+
+QSize UsageBars::sizeHint() const {
+    return {kCaptionWidth + 100 + kTextWidth, RowHeight() * static_cast<int>(std::max<std::size_t>(m_bars.size(), 1))};
+}
+
+QSize UsageBars::minimumSizeHint() const {
+    return {kCaptionWidth + 60 + kTextWidth, sizeHint().height()};
+}
+
+void UsageBars::paintEvent(QPaintEvent* /*event*/) {
+    QPainter painter(this);
+    const int rowHeight = RowHeight();
+    const int barWidth = std::max(width() - kCaptionWidth - kTextWidth, 10);
+    int top = 0;
+    for (const UsageBar& bar : m_bars) {
+        QFont font = painter.font();
+        font.setBold(bar.tightest || bar.beyond);
+        painter.setFont(font);
+        painter.setPen(palette().color(QPalette::WindowText));
+        const QRect caption(0, top, kCaptionWidth - 6, rowHeight);
+        painter.drawText(caption, Qt::AlignVCenter | Qt::AlignRight, ToQt(bar.caption));
+        const QRect frame(kCaptionWidth, top + 3, barWidth, rowHeight - 6);
+        if (bar.share) {
+            const double filled = std::clamp(*bar.share, 0.0, 1.0);
+            const int length = std::isnan(*bar.share) ? 0 : static_cast<int>(filled * frame.width());
+            painter.fillRect(QRect(frame.left(), frame.top(), length, frame.height()), BrushOf(bar));
+            painter.setPen(QColor(Qt::black));
+            painter.drawRect(frame);
+        }
+        painter.setPen(palette().color(QPalette::WindowText));
+        const QString text = ToQt(bar.text) + (bar.tightest ? QStringLiteral(" \u25C0") : QString());
+        painter.drawText(QRect(frame.right() + 6, top, kTextWidth - 6, rowHeight), Qt::AlignVCenter | Qt::AlignLeft,
+                         text);
+        top += rowHeight;
+    }
+}
+
+}  // namespace tavrin::ui
