@@ -67,7 +67,7 @@ bool ModelDriver::Step() {
     }
     MainWindowModel& model = Model();
     const auto entry = static_cast<EntryId>(m_input->Below(kEntryCount));
-    switch (m_input->Below(10)) {
+    switch (m_input->Below(12)) {
         case 0:
         case 1:
             model.TypeText(entry, m_input->Text(10));
@@ -101,8 +101,15 @@ bool ModelDriver::Step() {
         case 8:
             model.CellSelected(m_input->Below(6) - 1);
             break;
-        default:
+        case 9:
             model.CellActivated(m_input->Below(6) - 1);
+            break;
+        case 10:
+            model.PickWhyNot(m_input->Below(6) - 1);
+            break;
+        default:
+            model.SortWhyNot(static_cast<WhyNotColumn>(m_input->Below(kWhyNotColumns)), m_input->Below(2) == 0);
+            model.ShowDetails(m_input->Below(2) == 0);
             break;
     }
     return true;
@@ -112,6 +119,11 @@ void ModelDriver::CheckInvariants() const {
     const MainWindowModel& model = m_fixture->model;
     const LaserInputState& s = model.State();
     Check(!s.Updating, "Updating is false between actions");
+    const DetailsArea& details = model.Details();
+    const std::size_t rejected = details.Details() ? details.Details()->rejected.size() : 0;
+    Check(details.WhyNot().size() == rejected, "the Why not? list has a row per rejected head");
+    Check(!details.PickedHead() || *details.PickedHead() < model.Heads().Heads.size(), "the pick is a head");
+    Check(details.Chart().kind == ChartKind::None || !details.Bars().empty(), "a picked head has its bars");
     for (const double value :
          {s.BeamArea, s.BeamSize, s.AveragePower, s.PeakPower, s.PowerDensity, s.PeakPowerDensity, s.EnergyDensity}) {
         Check(std::isfinite(value), "derived values are finite");
