@@ -51,10 +51,10 @@ TEST(DetailsArea, DescribesTheLaserAsTheLastExploreSawIt) {
     EXPECT_EQ(area.PickedHead(), 0u);
     const DetailsChart chart = area.Chart();
     EXPECT_EQ(chart.kind, ChartKind::PowerDensity);
-    EXPECT_EQ(chart.title, "A: power density (W/cm\u00B2)");
+    EXPECT_EQ(chart.title, "A: power density, <1 % of the limit");
     EXPECT_EQ(chart.laser, area.Details()->operatingPoint.powerDensity);
     EXPECT_EQ(chart.limit, 30000);
-    EXPECT_EQ(chart.marginText, "<1 % of the max power density");
+    EXPECT_EQ(chart.marginText, "<1 % of the limit");
     std::vector<std::string> bars;
     for (const UsageBar& bar : area.Bars()) {
         bars.push_back(bar.caption + " " + bar.text + (bar.tightest ? " tightest" : ""));

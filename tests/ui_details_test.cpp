@@ -4,6 +4,8 @@
 
 #include <QAbstractSeries>
 #include <QApplication>
+#include <QBarSeries>
+#include <QBarSet>
 #include <QChart>
 #include <QHeaderView>
 #include <QPushButton>
@@ -107,6 +109,24 @@ TEST(DetailsView, TheWhyNotListSortsAndItsPickDrawsThatHead) {
     toggle->click();
     ClickRow(w.grid, 0);
     EXPECT_FALSE(w.panel->isVisible());
+}
+
+// A CW laser's chart sets its power density beside the head's limit.
+TEST(DetailsView, ACwPickDrawsThePowerDensityAgainstTheLimit) {
+    WindowFixture f(LoadCatalogue(TAVRIN_PROGRAM_DIR).Value());
+    Type(f.window, "txtBeam1", QStringLiteral("2"));
+    Type(f.window, "txtWaveLenght", QStringLiteral("1064"));
+    Type(f.window, "txtMaxPower", QStringLiteral("50"));
+    QTest::mouseClick(Find<QPushButton>(f.window, "cmdDettagli"), Qt::LeftButton);
+    ClickRow(Find<QTableView>(f.window, "gridForm"), 0);
+    auto* panel = Find<ui::DetailsPanel>(f.window, "fraDetails");
+    const auto sets = static_cast<QBarSeries*>(panel->Chart()->series().at(0))->barSets();
+    ASSERT_EQ(sets.size(), 2);
+    const DetailsChart chart = f.model.model.Details().Chart();
+    EXPECT_EQ(sets[0]->at(0), chart.laser);
+    EXPECT_EQ(sets[1]->at(0), chart.limit);
+    QApplication::processEvents();
+    f.window.grab().save(ShotPath("details-cw-picked.png"));
 }
 
 TEST(DetailsView, TheChartSavesAsPngSvgAndPdf) {

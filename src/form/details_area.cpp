@@ -214,12 +214,12 @@ DetailsChart DetailsArea::Chart() const {
     const OperatingPoint& laser = m_details->operatingPoint;
     if (!laser.pulseWidth) {
         chart.kind = ChartKind::PowerDensity;
-        chart.title = name + ": power density (W/cm\u00B2)";
         chart.laser = laser.powerDensity;
         if (const CriterionUsage* usage = Find(*head, "power_density_max")) {
             chart.limit = usage->limit;
-            chart.marginText = ShareText(usage->used) + " of the max power density";
+            chart.marginText = ShareText(usage->used) + " of the limit";
         }
+        chart.title = name + ": power density, " + chart.marginText;
         const double top = std::max(chart.laser, chart.limit);
         chart.yMax = std::isfinite(top) && top > 0 ? top * 1.2 : 1;
         return chart;

@@ -226,11 +226,11 @@ void DetailsPanel::DrawPowerDensity(const DetailsChart& chart) {
     bars->setLabelsFormat(QStringLiteral("@value W/cm\u00B2"));
     m_chart->addSeries(bars);
     auto* x = new QBarCategoryAxis;
-    x->append(ToQt(chart.marginText));
+    x->append(QStringLiteral("Power density"));
     auto* y = new QValueAxis;
-    y->setTitleText(QStringLiteral("Power density (W/cm\u00B2)"));
+    y->setTitleText(QStringLiteral("W/cm\u00B2"));
     y->setRange(chart.yMin, chart.yMax);
-    y->setLabelFormat(QStringLiteral("%.3g"));
+    y->setLabelFormat(QStringLiteral("%g"));
     m_chart->addAxis(x, Qt::AlignBottom);
     m_chart->addAxis(y, Qt::AlignLeft);
     bars->attachAxis(x);
