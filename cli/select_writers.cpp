@@ -1,6 +1,7 @@
 #include "select_writers.h"
 
 #include <array>
+#include <cassert>
 #include <cmath>
 #include <ostream>
 
@@ -146,10 +147,11 @@ void WriteExplanation(std::ostream& out, const MainWindowModel& model) {
 
 namespace {
 
-SearchDetails DetailsOf(const MainWindowModel& model) {
-    QuietServices quiet;
-    const NumberEntry numbers(model.Numbers().DecimalSeparator(), quiet);
-    return ComputeDetails(model.Heads(), LimitsOf(model.Heads().Heads), model.State(), numbers);
+// The details of the search the model just ran, as the window shows them.
+const SearchDetails& DetailsOf(const MainWindowModel& model) {
+    const auto& details = model.Details().Details();
+    assert(details && "details are asked for after a search");
+    return *details;
 }
 
 template <typename T>
@@ -178,7 +180,7 @@ const std::string& NameOf(const MainWindowModel& model, std::size_t index) {
 }  // namespace
 
 nlohmann::ordered_json DetailsJson(const MainWindowModel& model) {
-    const SearchDetails details = DetailsOf(model);
+    const SearchDetails& details = DetailsOf(model);
     nlohmann::ordered_json json = nlohmann::ordered_json::object();
     json["operating_point"] = {{"pulse_width_s", OrNull(details.operatingPoint.pulseWidth)},
                                {"energy_density_J_cm2", details.operatingPoint.energyDensity},
@@ -225,7 +227,7 @@ nlohmann::ordered_json DetailsJson(const MainWindowModel& model) {
 }
 
 void WriteDetails(std::ostream& out, const MainWindowModel& model) {
-    const SearchDetails details = DetailsOf(model);
+    const SearchDetails& details = DetailsOf(model);
     const auto number = [](double value) { return nlohmann::ordered_json(value).dump(); };
     out << "\nDetails:\nOperating point: ";
     if (details.operatingPoint.pulseWidth) {

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <limits>
 
+#include "quiet_services.h"
 #include "support/control_characters.h"
 
 namespace tavrin {
@@ -103,36 +104,49 @@ std::optional<double> ShareKey(const RejectedHeadDetails& head) {
 
 }  // namespace
 
-DetailsArea::DetailsArea(const Catalogue& catalogue, char decimalSeparator)
-    : m_catalogue(&catalogue), m_decimal(decimalSeparator) {}
+DetailsArea::DetailsArea(const Catalogue& catalogue, const std::vector<HeadLimits>& limits, char decimalSeparator)
+    : m_catalogue(&catalogue), m_limits(&limits), m_decimal(decimalSeparator) {}
 
-void DetailsArea::Update(SearchDetails details) {
-    m_details = std::move(details);
+void DetailsArea::Explored(const LaserInputState& state) {
+    m_explored = state;
+    m_details.reset();
+    m_order.clear();
     m_pick.reset();
-    m_order.resize(m_details->rejected.size());
-    for (std::size_t i = 0; i < m_order.size(); ++i) {
-        m_order[i] = i;
+}
+
+// The numbers are converted quietly: the search has already told the user
+// anything worth telling about them.
+const std::optional<SearchDetails>& DetailsArea::Details() const {
+    if (m_explored) {
+        QuietServices quiet;
+        const NumberEntry numbers(m_decimal, quiet);
+        m_details = ComputeDetails(*m_catalogue, *m_limits, *m_explored, numbers);
+        m_explored.reset();
+        m_order.resize(m_details->rejected.size());
+        for (std::size_t i = 0; i < m_order.size(); ++i) {
+            m_order[i] = i;
+        }
+        Sort();
     }
-    if (m_sortColumn) {
-        SortWhyNot(*m_sortColumn, m_ascending);
-    }
+    return m_details;
 }
 
 void DetailsArea::Clear() {
+    m_explored.reset();
     m_details.reset();
     m_order.clear();
     m_pick.reset();
 }
 
 void DetailsArea::PickKept(std::size_t position) {
-    if (m_details && position < m_details->kept.size()) {
+    if (Details() && position < m_details->kept.size()) {
         m_pick = Pick{false, position};
         Show();
     }
 }
 
 void DetailsArea::PickRejected(std::size_t row) {
-    if (row < m_order.size()) {
+    if (Details() && row < m_order.size()) {
         m_pick = Pick{true, m_order[row]};
         Show();
     }
@@ -152,9 +166,15 @@ void DetailsArea::SetShown(bool shown) {
 void DetailsArea::SortWhyNot(WhyNotColumn column, bool ascending) {
     m_sortColumn = column;
     m_ascending = ascending;
-    if (!m_details) {
+    Sort();
+}
+
+void DetailsArea::Sort() const {
+    if (!m_details || !m_sortColumn) {
         return;
     }
+    const WhyNotColumn column = *m_sortColumn;
+    const bool ascending = m_ascending;
     const auto& rejected = m_details->rejected;
     const auto& heads = m_catalogue->Heads;
     std::stable_sort(m_order.begin(), m_order.end(), [&](std::size_t a, std::size_t b) {
@@ -188,7 +208,7 @@ std::optional<std::size_t> DetailsArea::PickedWhyNotRow() const {
 }
 
 const HeadUsage* DetailsArea::PickedUsage() const {
-    if (!m_details || !m_pick) {
+    if (!m_pick) {
         return nullptr;
     }
     return m_pick->rejected ? &m_details->rejected[m_pick->position].head : &m_details->kept[m_pick->position];
@@ -302,7 +322,7 @@ std::vector<UsageBar> DetailsArea::Bars() const {
 
 std::vector<WhyNotRow> DetailsArea::WhyNot() const {
     std::vector<WhyNotRow> rows;
-    if (!m_details) {
+    if (!Details()) {
         return rows;
     }
     for (const std::size_t position : m_order) {

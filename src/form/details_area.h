@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "beam/laser_input_state.h"
 #include "catalogue/catalogue.h"
 #include "selection/head_details.h"
 
@@ -54,12 +55,14 @@ inline constexpr int kWhyNotColumns = 4;
 // The details area of the main window: what the last Explore found about
 // every head, the head picked in the grid or in the "Why not?" list, and
 // whether the area is shown. It keeps the texts and numbers the window draws.
+// The details are worked out when first read, so that a search nobody looks
+// into (the command line's batch) costs nothing more.
 class DetailsArea {
 public:
-    DetailsArea(const Catalogue& catalogue, char decimalSeparator);
+    DetailsArea(const Catalogue& catalogue, const std::vector<HeadLimits>& limits, char decimalSeparator);
 
-    // The details of a new search, in the catalogue order of SearchDetails.
-    void Update(SearchDetails details);
+    // A new search of the laser as it stands.
+    void Explored(const LaserInputState& state);
     void Clear();
 
     // A pick in the grid (from 0) or in the list as it is sorted (from 0).
@@ -70,7 +73,7 @@ public:
     void SortWhyNot(WhyNotColumn column, bool ascending);
 
     [[nodiscard]] bool Shown() const { return m_shown; }
-    [[nodiscard]] const std::optional<SearchDetails>& Details() const { return m_details; }
+    [[nodiscard]] const std::optional<SearchDetails>& Details() const;
     [[nodiscard]] std::optional<std::size_t> PickedHead() const;  // in the catalogue
     [[nodiscard]] std::optional<std::size_t> PickedWhyNotRow() const;
     [[nodiscard]] DetailsChart Chart() const;
@@ -89,11 +92,14 @@ private:
     [[nodiscard]] const HeadUsage* PickedUsage() const;
     [[nodiscard]] std::string Number(double value) const;
     void Show();
+    void Sort() const;
 
     const Catalogue* m_catalogue;
+    const std::vector<HeadLimits>* m_limits;
     char m_decimal;
-    std::optional<SearchDetails> m_details;
-    std::vector<std::size_t> m_order;  // the list's rows, as positions in rejected
+    mutable std::optional<LaserInputState> m_explored;  // the laser whose details are still to be worked out
+    mutable std::optional<SearchDetails> m_details;
+    mutable std::vector<std::size_t> m_order;  // the list's rows, as positions in rejected
     std::optional<Pick> m_pick;
     bool m_shown = false;
     bool m_hiddenByUser = false;

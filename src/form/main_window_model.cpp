@@ -1,7 +1,6 @@
 #include "main_window_model.h"
 
 #include "documents.h"
-#include "quiet_services.h"
 #include "recompute_rules.h"
 
 #include <array>
@@ -12,7 +11,6 @@
 #include "reports/maker_contact.h"
 #include "reports/report.h"
 #include "reports/request_text.h"
-#include "selection/head_details.h"
 #include "selection/head_search.h"
 #include "selection/validation.h"
 #include "support/file_io.h"
@@ -51,7 +49,7 @@ MainWindowModel::MainWindowModel(Catalogue catalogue, std::filesystem::path prog
       m_programFolder(std::move(programFolder)),
       m_services(services),
       m_numbers(decimalSeparator, services.messages),
-      m_details(m_catalogue, decimalSeparator) {
+      m_details(m_catalogue, m_limits, decimalSeparator) {
     RunStartUp();
 }
 
@@ -167,13 +165,9 @@ void MainWindowModel::ComposeRequest() {
     m_services.requestWindow.ShowModal();
 }
 
-// The details read the laser as the search just did; their numbers are
-// converted quietly, since the search has already told the user anything
-// worth telling.
+// The details read the laser as the search just did.
 void MainWindowModel::UpdateDetails() {
-    QuietServices quiet;
-    const NumberEntry numbers(m_numbers.DecimalSeparator(), quiet);
-    m_details.Update(ComputeDetails(m_catalogue, m_limits, m_state, numbers));
+    m_details.Explored(m_state);
     Notify(ControlKind::Details);
 }
 
