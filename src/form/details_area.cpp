@@ -331,16 +331,20 @@ std::vector<WhyNotRow> DetailsArea::WhyNot() const {
         const CriterionText& text = TextOf(failing);
         const std::string unit = std::string(" ") + text.unit;
         WhyNotRow row{EscapeControlCharacters(m_catalogue->Heads[head.head.index].Name), text.caption};
+        const auto quantity = [&](double value) { return Number(value) + unit; };
         switch (text.limit) {
             case Limit::Upper:
-                row.values = Number(failing.laser) + unit + " > " + Number(failing.limit) + unit;
+                row.values = quantity(failing.laser).append(" > ").append(quantity(failing.limit));
                 break;
             case Limit::Lower:
-                row.values = Number(failing.laser) + unit + " < " + Number(failing.limit) + unit;
+                row.values = quantity(failing.laser).append(" < ").append(quantity(failing.limit));
                 break;
             case Limit::Range:
-                row.values = Number(failing.laser) + unit + " outside " + Number(failing.limit) + " to " +
-                             Number(failing.limitMax) + unit;
+                row.values = quantity(failing.laser)
+                                 .append(" outside ")
+                                 .append(Number(failing.limit))
+                                 .append(" to ")
+                                 .append(quantity(failing.limitMax));
                 break;
             case Limit::Match:
                 row.values = "another product type";
