@@ -19,6 +19,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 #include <QValueAxis>
+#include <memory>
 
 #include "qt_services.h"
 #include "usage_bars.h"
@@ -68,11 +69,7 @@ DetailsPanel::DetailsPanel(MainWindowModel& model, QWidget* parent) : QWidget(pa
 }
 
 QWidget* DetailsPanel::BuildChart() {
-    m_chart = new QChart;
-    m_chart->setAnimationOptions(QChart::NoAnimation);
-    m_chart->legend()->setAlignment(Qt::AlignBottom);
-    m_chart->setBackgroundRoundness(0);
-    m_chartView = new QChartView(m_chart, this);
+    m_chartView = new QChartView(this);
     m_chartView->setObjectName(QStringLiteral("chtDetails"));
     m_chartView->setAccessibleName(QStringLiteral("Chart of the picked head"));
     m_chartView->setRenderHint(QPainter::Antialiasing);
@@ -159,12 +156,15 @@ void DetailsPanel::Sync() {
     }
 }
 
+// Each head gets a chart of its own: axes taken out of a chart that is
+// drawn again can leave their grid behind on the scene.
 void DetailsPanel::DrawChart(const DetailsChart& chart) {
-    m_chart->removeAllSeries();
-    for (QAbstractAxis* axis : m_chart->axes()) {
-        m_chart->removeAxis(axis);
-        delete axis;
-    }
+    std::unique_ptr<QChart> previous(m_chartView->chart());
+    m_chart = new QChart;
+    m_chart->setAnimationOptions(QChart::NoAnimation);
+    m_chart->legend()->setAlignment(Qt::AlignBottom);
+    m_chart->setBackgroundRoundness(0);
+    m_chartView->setChart(m_chart);
     m_chart->setTitle(ToQt(chart.title));
     m_chart->legend()->setVisible(chart.kind != ChartKind::None);
     switch (chart.kind) {
@@ -218,6 +218,8 @@ void DetailsPanel::DrawPowerDensity(const DetailsChart& chart) {
     limit->append(chart.limit);
     limit->setBrush(QBrush(QColor(kCurveColour), Qt::BDiagPattern));
     limit->setPen(QPen(QColor(kCurveColour)));
+    laser->setLabelColor(Qt::black);
+    limit->setLabelColor(Qt::black);
     auto* bars = new QBarSeries;
     bars->append(laser);
     bars->append(limit);
