@@ -130,15 +130,6 @@ TEST(HeadLoader, WriterRefusesTextOutsideWindows1252) {
     EXPECT_NE(bytes.Failure().message.find("\u4E2D"), std::string::npos);
 }
 
-TEST(HeadRecord, ProbeIsFoundInAnyCase) {
-    HeadRecord head = WideHead("p");
-    for (const auto& [type, probe] : std::vector<std::pair<std::string, bool>>{
-             {"Thermal probe", true}, {"PROBE", true}, {"xProBex", true}, {"Power Meter", false}, {"", false}}) {
-        head.HeadType = type;
-        EXPECT_EQ(IsProbe(head), probe) << type;
-    }
-}
-
 TEST(CoatingLoader, FillsRowsOneToTenInOrder) {
     ByteWriter writer;
     for (int k = 0; k < 120; ++k) {

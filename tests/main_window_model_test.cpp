@@ -392,19 +392,6 @@ TEST(Overflow, WarnsAndGoesOnWithZero) {
     EXPECT_TRUE(std::isfinite(f.model.State().PowerDensity));
 }
 
-TEST(Notifications, EveryChangeReachesTheListener) {
-    ModelFixture f;
-    std::vector<ControlChange> changes;
-    f.model.SetChangeListener([&changes](const ControlChange& change) { changes.push_back(change); });
-    f.model.TypeText(EntryId::Beam1, "2");
-    const auto saw = [&changes](ControlKind kind, int index) {
-        return std::any_of(changes.begin(), changes.end(),
-                           [&](const ControlChange& c) { return c.kind == kind && c.index == index; });
-    };
-    EXPECT_TRUE(saw(ControlKind::EntryText, static_cast<int>(EntryId::Beam1)));
-    EXPECT_TRUE(saw(ControlKind::Label, static_cast<int>(LabelId::VArea)));
-}
-
 // Emptying the beam leaves the power density as it was and empties the energy density.
 TEST(Densities, NoBeamAreaLeavesPowerDensityAndZeroesEnergyDensity) {
     ModelFixture f;

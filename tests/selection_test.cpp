@@ -100,15 +100,6 @@ INSTANTIATE_TEST_SUITE_P(
                        },
                        "", EntryId::Beam1}));
 
-TEST(Validation, ExploreShowsTheMessageAndMovesTheFocus) {
-    ModelFixture f;
-    f.model.TypeText(EntryId::Beam1, "5");
-    EXPECT_EQ(f.model.Explore(), ExploreOutcome::Invalid);
-    ASSERT_EQ(f.messages.shown.size(), 1u);
-    EXPECT_EQ(f.model.Focus(), EntryId::WaveLength);
-    EXPECT_EQ(f.requestWindow.shown, 0);
-}
-
 // ---- damage threshold ---------------------------------------------------------
 
 CoatingTable Decades() {

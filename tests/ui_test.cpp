@@ -134,6 +134,7 @@ TEST(MainWindowView, ValidationMovesTheFocus) {
     QTest::mouseClick(Find<QPushButton>(f.window, "cmdDettagli"), Qt::LeftButton);
     ASSERT_EQ(f.model.messages.shown.size(), 1u);
     EXPECT_EQ(QApplication::focusWidget(), Find<QLineEdit>(f.window, "txtWaveLenght"));
+    EXPECT_EQ(f.model.requestWindow.shown, 0);
 }
 
 TEST(RequestWindowView, ExploreWithoutResultOpensItModally) {
