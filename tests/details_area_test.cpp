@@ -77,6 +77,12 @@ TEST(DetailsArea, DescribesTheLaserAsTheLastExploreSawIt) {
     f.model.ResetData();
     EXPECT_TRUE(area.WhyNot().empty());
     EXPECT_FALSE(area.PickedHead().has_value());
+
+    // A search that keeps no head shows the area for its "Why not?" list.
+    ModelFixture none({{FourHeads().Heads[1]}, test::UniformCoatings(100)});
+    test::TypeCw(none.model);
+    EXPECT_EQ(none.model.Explore(), ExploreOutcome::NoneFound);
+    EXPECT_TRUE(none.model.Details().Shown());
 }
 
 struct SortCase {

@@ -141,18 +141,18 @@ void DetailsArea::Clear() {
 void DetailsArea::PickKept(std::size_t position) {
     if (Details() && position < m_details->kept.size()) {
         m_pick = Pick{false, position};
-        Show();
+        ShowUnlessHidden();
     }
 }
 
 void DetailsArea::PickRejected(std::size_t row) {
     if (Details() && row < m_order.size()) {
         m_pick = Pick{true, m_order[row]};
-        Show();
+        ShowUnlessHidden();
     }
 }
 
-void DetailsArea::Show() {
+void DetailsArea::ShowUnlessHidden() {
     if (!m_hiddenByUser) {
         m_shown = true;
     }

@@ -68,8 +68,11 @@ public:
     // A pick in the grid (from 0) or in the list as it is sorted (from 0).
     void PickKept(std::size_t position);
     void PickRejected(std::size_t row);
-    // Picking a head shows the area, unless the user has hidden it.
+    // The user's show or hide.
     void SetShown(bool shown);
+    // What a pick, or a search that kept no head, does: shows the area
+    // unless the user has hidden it.
+    void ShowUnlessHidden();
     void SortWhyNot(WhyNotColumn column, bool ascending);
 
     [[nodiscard]] bool Shown() const { return m_shown; }
@@ -91,7 +94,6 @@ private:
     };
     [[nodiscard]] const HeadUsage* PickedUsage() const;
     [[nodiscard]] std::string Number(double value) const;
-    void Show();
     void Sort() const;
 
     const Catalogue* m_catalogue;

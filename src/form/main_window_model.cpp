@@ -153,6 +153,9 @@ ExploreOutcome MainWindowModel::Explore() {
         SetPrintEnabled(true);
         return ExploreOutcome::Found;
     }
+    // With no head kept, why each was not is what the user needs next.
+    m_details.ShowUnlessHidden();
+    Notify(ControlKind::Details);
     ComposeRequest();
     SetPrintEnabled(false);
     return ExploreOutcome::NoneFound;
