@@ -165,5 +165,30 @@ TEST(Details, FitsWithBeamIsExactAndNearest) {
     }
 }
 
+// A rectangle has both sides scaled together: 2 x 3 mm at 500 W is 8333
+// W/cm2, and a 6000 W/cm2 limit needs the sides 1.18 times as long.
+TEST(Details, ARectangleFitsWithBothSidesScaled) {
+    HeadRecord head = WideHead("H");
+    head.PowerDensityMax = 6000;
+    const auto explore = [&](const char* length, const char* width) {
+        auto f = std::make_unique<ModelFixture>(Catalogue{{head}, test::UniformCoatings(1)});
+        f->model.ClickOption(OptionId::Rectangular);
+        f->model.TypeText(EntryId::Beam1, length);
+        f->model.TypeText(EntryId::Beam2, width);
+        f->model.TypeText(EntryId::WaveLength, "1064");
+        f->model.TypeText(EntryId::MaxPower, "500");
+        f->model.Explore();
+        return f;
+    };
+    const auto entered = explore("2", "3");
+    const SearchDetails& details = *entered->model.Details().Details();
+    ASSERT_EQ(details.rejected.size(), 1u);
+    EXPECT_EQ(details.rejected[0].fitsWithBeamScale, 1.18);
+    EXPECT_FALSE(details.rejected[0].fitsWithBeamMm.has_value());
+    EXPECT_EQ(entered->model.Details().WhyNot()[0].fits, "fits with both sides \u00D7 1.18");
+    EXPECT_EQ(explore("2.36", "3.54")->model.Grid().RowCount(), 1);
+    EXPECT_EQ(explore("2.34", "3.51")->model.Grid().RowCount(), 0);
+}
+
 }  // namespace
 }  // namespace tavrin
