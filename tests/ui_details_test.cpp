@@ -93,9 +93,12 @@ TEST(DetailsView, PicksDrawTheirHeadAndTheChartSaves) {
     }
     EXPECT_FALSE(panel->WriteChart((folder / "missing" / "chart.svg").string(), ChartFormat::Svg));
 
+    ClickRow(grid, 0);
+    EXPECT_FALSE(list->selectionModel()->hasSelection()) << "the pick moved to the grid";
+
     // Hidden by the user, the area stays hidden when a row is picked.
     Find<QToolButton>(f.window, "cmdDetails")->click();
-    ClickRow(grid, 0);
+    ClickRow(grid, 1);
     EXPECT_FALSE(panel->isVisible());
 
     QTest::mouseClick(Find<QPushButton>(f.window, "cmdNew"), Qt::LeftButton);

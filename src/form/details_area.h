@@ -47,6 +47,8 @@ struct WhyNotRow {
     std::string criterion;
     std::string values{};  // the laser's value against the limit
     std::string fits{};    // "fits with a beam of 3.4 mm", or empty
+
+    friend bool operator==(const WhyNotRow&, const WhyNotRow&) = default;
 };
 
 enum class WhyNotColumn { Name, Criterion, Values, Fits };

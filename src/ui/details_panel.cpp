@@ -140,19 +140,20 @@ void DetailsPanel::Sync() {
     m_save->setEnabled(details.PickedHead().has_value());
 
     const QSignalBlocker blocker(m_whyNot->selectionModel());
-    m_whyNotRows->SetRows(details.WhyNot());
+    if (m_whyNotRows->SetRows(details.WhyNot()) && m_whyNotRows->rowCount() > 0) {
+        m_whyNot->resizeColumnsToContents();
+    }
     if (const auto row = details.PickedWhyNotRow()) {
         m_whyNot->selectRow(static_cast<int>(*row));
         m_whyNot->setCurrentIndex(m_whyNotRows->index(static_cast<int>(*row), 0));
+    } else {
+        m_whyNot->selectionModel()->clear();
     }
     QHeaderView* header = m_whyNot->horizontalHeader();
     const QSignalBlocker headerBlocker(header);
     if (const auto column = details.SortColumn()) {
         header->setSortIndicator(static_cast<int>(*column),
                                  details.SortAscending() ? Qt::AscendingOrder : Qt::DescendingOrder);
-    }
-    if (m_whyNotRows->rowCount() > 0) {
-        m_whyNot->resizeColumnsToContents();
     }
 }
 

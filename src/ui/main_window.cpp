@@ -296,7 +296,9 @@ void MainWindow::SyncDetails() {
         m_detailsToggle->setChecked(shown);
         m_detailsToggle->setArrowType(shown ? Qt::DownArrow : Qt::RightArrow);
     }
-    m_details->Sync();
+    if (shown) {  // a hidden area has nothing worked out for it
+        m_details->Sync();
+    }
     if (m_details->isVisibleTo(this) != shown) {
         m_details->setVisible(shown);
         GiveBackRoom(heightBefore);

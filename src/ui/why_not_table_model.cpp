@@ -6,10 +6,14 @@
 
 namespace tavrin::ui {
 
-void WhyNotTableModel::SetRows(std::vector<WhyNotRow> rows) {
+bool WhyNotTableModel::SetRows(std::vector<WhyNotRow> rows) {
+    if (rows == m_rows) {
+        return false;
+    }
     beginResetModel();
     m_rows = std::move(rows);
     endResetModel();
+    return true;
 }
 
 int WhyNotTableModel::rowCount(const QModelIndex& parent) const {

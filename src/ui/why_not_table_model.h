@@ -13,7 +13,9 @@ class WhyNotTableModel final : public QAbstractTableModel {
 public:
     using QAbstractTableModel::QAbstractTableModel;
 
-    void SetRows(std::vector<WhyNotRow> rows);
+    // Takes the rows in; false when they are the ones shown, which are then
+    // left alone so that the list keeps its scroll position.
+    bool SetRows(std::vector<WhyNotRow> rows);
 
     [[nodiscard]] int rowCount(const QModelIndex& parent = {}) const override;
     [[nodiscard]] int columnCount(const QModelIndex& parent = {}) const override;
