@@ -121,7 +121,8 @@ void ModelDriver::CheckInvariants() const {
     Check(!s.Updating, "Updating is false between actions");
     const DetailsArea& details = model.Details();
     const std::size_t rejected = details.Details() ? details.Details()->rejected.size() : 0;
-    Check(details.WhyNot().size() == rejected, "the Why not? list has a row per rejected head");
+    Check(details.WhyNotCount() == rejected, "the Why not? list has a row per rejected head");
+    Check(rejected == 0 || !details.WhyNotAt(rejected - 1).criterion.empty(), "every Why not? row names its criterion");
     Check(!details.PickedHead() || *details.PickedHead() < model.Heads().Heads.size(), "the pick is a head");
     Check(details.Chart().kind == ChartKind::None || !details.Bars().empty(), "a picked head has its bars");
     for (const double value :

@@ -108,6 +108,7 @@ DetailsArea::DetailsArea(const Catalogue& catalogue, const std::vector<HeadLimit
     : m_catalogue(&catalogue), m_limits(&limits), m_decimal(decimalSeparator) {}
 
 void DetailsArea::Explored(const LaserInputState& state) {
+    ++m_listVersion;
     m_explored = state;
     m_details.reset();
     m_order.clear();
@@ -132,6 +133,7 @@ const std::optional<SearchDetails>& DetailsArea::Details() const {
 }
 
 void DetailsArea::Clear() {
+    ++m_listVersion;
     m_explored.reset();
     m_details.reset();
     m_order.clear();
@@ -166,6 +168,7 @@ void DetailsArea::SetShown(bool shown) {
 void DetailsArea::SortWhyNot(WhyNotColumn column, bool ascending) {
     m_sortColumn = column;
     m_ascending = ascending;
+    ++m_listVersion;
     Sort();
 }
 
@@ -320,44 +323,46 @@ std::vector<UsageBar> DetailsArea::Bars() const {
     return bars;
 }
 
-std::vector<WhyNotRow> DetailsArea::WhyNot() const {
-    std::vector<WhyNotRow> rows;
-    if (!Details()) {
-        return rows;
+std::size_t DetailsArea::WhyNotCount() const {
+    return Details() ? m_order.size() : 0;
+}
+
+WhyNotRow DetailsArea::WhyNotAt(std::size_t listRow) const {
+    WhyNotRow row;
+    if (listRow >= WhyNotCount()) {
+        return row;
     }
-    for (const std::size_t position : m_order) {
-        const RejectedHeadDetails& head = m_details->rejected[position];
-        const CriterionUsage& failing = head.firstFailing;
-        const CriterionText& text = TextOf(failing);
-        const std::string unit = std::string(" ") + text.unit;
-        WhyNotRow row{EscapeControlCharacters(m_catalogue->Heads[head.head.index].Name), text.caption};
-        const auto quantity = [&](double value) { return Number(value) + unit; };
-        switch (text.limit) {
-            case Limit::Upper:
-                row.values = quantity(failing.laser).append(" > ").append(quantity(failing.limit));
-                break;
-            case Limit::Lower:
-                row.values = quantity(failing.laser).append(" < ").append(quantity(failing.limit));
-                break;
-            case Limit::Range:
-                row.values = quantity(failing.laser)
-                                 .append(" outside ")
-                                 .append(Number(failing.limit))
-                                 .append(" to ")
-                                 .append(quantity(failing.limitMax));
-                break;
-            case Limit::Match:
-                row.values = "another product type";
-                break;
-        }
-        if (head.fitsWithBeamMm) {
-            row.fits = "fits with a beam of " + Number(*head.fitsWithBeamMm) + " mm";
-        } else if (head.fitsWithBeamScale) {
-            row.fits = "fits with both sides \u00D7 " + Number(*head.fitsWithBeamScale);
-        }
-        rows.push_back(std::move(row));
+    const RejectedHeadDetails& head = m_details->rejected[m_order[listRow]];
+    const CriterionUsage& failing = head.firstFailing;
+    const CriterionText& text = TextOf(failing);
+    const std::string unit = std::string(" ") + text.unit;
+    row.name = EscapeControlCharacters(m_catalogue->Heads[head.head.index].Name);
+    row.criterion = text.caption;
+    const auto quantity = [&](double value) { return Number(value) + unit; };
+    switch (text.limit) {
+        case Limit::Upper:
+            row.values = quantity(failing.laser).append(" > ").append(quantity(failing.limit));
+            break;
+        case Limit::Lower:
+            row.values = quantity(failing.laser).append(" < ").append(quantity(failing.limit));
+            break;
+        case Limit::Range:
+            row.values = quantity(failing.laser)
+                             .append(" outside ")
+                             .append(Number(failing.limit))
+                             .append(" to ")
+                             .append(quantity(failing.limitMax));
+            break;
+        case Limit::Match:
+            row.values = "another product type";
+            break;
     }
-    return rows;
+    if (head.fitsWithBeamMm) {
+        row.fits = "fits with a beam of " + Number(*head.fitsWithBeamMm) + " mm";
+    } else if (head.fitsWithBeamScale) {
+        row.fits = "fits with both sides \u00D7 " + Number(*head.fitsWithBeamScale);
+    }
+    return row;
 }
 
 std::string DetailsArea::ChartFileStem() const {

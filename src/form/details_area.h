@@ -47,8 +47,6 @@ struct WhyNotRow {
     std::string criterion;
     std::string values{};  // the laser's value against the limit
     std::string fits{};    // "fits with a beam of 3.4 mm", or empty
-
-    friend bool operator==(const WhyNotRow&, const WhyNotRow&) = default;
 };
 
 enum class WhyNotColumn { Name, Criterion, Values, Fits };
@@ -83,7 +81,11 @@ public:
     [[nodiscard]] std::optional<std::size_t> PickedWhyNotRow() const;
     [[nodiscard]] DetailsChart Chart() const;
     [[nodiscard]] std::vector<UsageBar> Bars() const;
-    [[nodiscard]] std::vector<WhyNotRow> WhyNot() const;  // in the order shown
+    // The "Why not?" list, a row at a time so that a list of a million heads
+    // costs only the rows on screen; its version changes whenever its rows do.
+    [[nodiscard]] std::size_t WhyNotCount() const;
+    [[nodiscard]] WhyNotRow WhyNotAt(std::size_t row) const;
+    [[nodiscard]] unsigned ListVersion() const { return m_listVersion; }
     [[nodiscard]] std::optional<WhyNotColumn> SortColumn() const { return m_sortColumn; }
     [[nodiscard]] bool SortAscending() const { return m_ascending; }
     // A file name for the chart of the picked head, without a suffix.
@@ -109,6 +111,7 @@ private:
     bool m_hiddenByUser = false;
     std::optional<WhyNotColumn> m_sortColumn;
     bool m_ascending = true;
+    unsigned m_listVersion = 0;
 };
 
 }  // namespace tavrin

@@ -100,7 +100,7 @@ QWidget* DetailsPanel::BuildWhyNot() {
     m_whyNot = new QTableView(box);
     m_whyNot->setObjectName(QStringLiteral("gridWhyNot"));
     m_whyNot->setAccessibleName(QStringLiteral("Why not?"));
-    m_whyNotRows = new WhyNotTableModel(m_whyNot);
+    m_whyNotRows = new WhyNotTableModel(m_model->Details(), m_whyNot);
     m_whyNot->setModel(m_whyNotRows);
     m_whyNot->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_whyNot->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -140,7 +140,7 @@ void DetailsPanel::Sync() {
     m_save->setEnabled(details.PickedHead().has_value());
 
     const QSignalBlocker blocker(m_whyNot->selectionModel());
-    if (m_whyNotRows->SetRows(details.WhyNot()) && m_whyNotRows->rowCount() > 0) {
+    if (m_whyNotRows->Refresh() && m_whyNotRows->rowCount() > 0) {
         m_whyNot->resizeColumnsToContents();
     }
     if (const auto row = details.PickedWhyNotRow()) {

@@ -6,18 +6,21 @@
 
 namespace tavrin::ui {
 
-bool WhyNotTableModel::SetRows(std::vector<WhyNotRow> rows) {
-    if (rows == m_rows) {
+WhyNotTableModel::WhyNotTableModel(const DetailsArea& details, QObject* parent)
+    : QAbstractTableModel(parent), m_details(&details) {}
+
+bool WhyNotTableModel::Refresh() {
+    if (m_version == m_details->ListVersion()) {
         return false;
     }
     beginResetModel();
-    m_rows = std::move(rows);
+    m_version = m_details->ListVersion();
     endResetModel();
     return true;
 }
 
 int WhyNotTableModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
+    return parent.isValid() || !m_version ? 0 : static_cast<int>(m_details->WhyNotCount());
 }
 
 int WhyNotTableModel::columnCount(const QModelIndex& parent) const {
@@ -28,7 +31,7 @@ QVariant WhyNotTableModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::AccessibleTextRole && role != Qt::ToolTipRole)) {
         return {};
     }
-    const WhyNotRow& row = m_rows[static_cast<std::size_t>(index.row())];
+    const WhyNotRow row = m_details->WhyNotAt(static_cast<std::size_t>(index.row()));
     switch (static_cast<WhyNotColumn>(index.column())) {
         case WhyNotColumn::Name:
             return ToQt(row.name);

@@ -1,21 +1,22 @@
 #pragma once
 
 #include <QAbstractTableModel>
-#include <vector>
+#include <optional>
 
 #include "form/details_area.h"
 
 namespace tavrin::ui {
 
-// The "Why not?" list's rows, in the order the details area sorted them.
+// The "Why not?" list's rows, read from the details area as the view asks
+// for them, in the order the area sorted them.
 class WhyNotTableModel final : public QAbstractTableModel {
     Q_OBJECT
 public:
-    using QAbstractTableModel::QAbstractTableModel;
+    explicit WhyNotTableModel(const DetailsArea& details, QObject* parent = nullptr);
 
-    // Takes the rows in; false when they are the ones shown, which are then
-    // left alone so that the list keeps its scroll position.
-    bool SetRows(std::vector<WhyNotRow> rows);
+    // Reads the list again when its rows changed; false when they did not,
+    // so that the list keeps its scroll position.
+    bool Refresh();
 
     [[nodiscard]] int rowCount(const QModelIndex& parent = {}) const override;
     [[nodiscard]] int columnCount(const QModelIndex& parent = {}) const override;
@@ -23,7 +24,8 @@ public:
     [[nodiscard]] QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
-    std::vector<WhyNotRow> m_rows;
+    const DetailsArea* m_details;
+    std::optional<unsigned> m_version;
 };
 
 }  // namespace tavrin::ui
