@@ -11,15 +11,19 @@ using test::ModelFixture;
 using test::WideHead;
 
 // Kept "A"; "B" fails on its power, "C" on its power density (a 16 mm beam
-// would do), "D" on the wavelength.
-Catalogue FourHeads() {
+// would do), "D" on the wavelength, "E" on its least power, "F" on its type.
+Catalogue SixHeads() {
     HeadRecord b = WideHead("B");
     b.PowerMax = 1;
     HeadRecord c = WideHead("C");
     c.PowerDensityMax = 5;
     HeadRecord d = WideHead("D");
     d.WaveMax = 1;
-    return {{WideHead("A"), b, c, d}, test::UniformCoatings(100)};
+    HeadRecord e = WideHead("E");
+    e.PowerMin = 50;
+    HeadRecord f = WideHead("F");
+    f.HeadType = "Probe";
+    return {{WideHead("A"), b, c, d, e, f}, test::UniformCoatings(100)};
 }
 
 std::vector<std::string> Column(const DetailsArea& area, std::string WhyNotRow::*field) {
@@ -31,18 +35,19 @@ std::vector<std::string> Column(const DetailsArea& area, std::string WhyNotRow::
 }
 
 TEST(DetailsArea, DescribesTheLaserAsTheLastExploreSawIt) {
-    ModelFixture f(FourHeads(), ',');
+    ModelFixture f(SixHeads(), ',');
     test::TypeCw(f.model);
     ASSERT_EQ(f.model.Explore(), ExploreOutcome::Found);
     f.model.TypeText(EntryId::MaxPower, "20");  // not explored: the details stay
     const DetailsArea& area = f.model.Details();
-    EXPECT_EQ(Column(area, &WhyNotRow::name), (std::vector<std::string>{"B", "C", "D"}));
+    EXPECT_EQ(Column(area, &WhyNotRow::name), (std::vector<std::string>{"B", "C", "D", "E", "F"}));
     EXPECT_EQ(Column(area, &WhyNotRow::criterion),
-              (std::vector<std::string>{"Max power", "Max power density", "Wavelength"}));
-    EXPECT_EQ(Column(area, &WhyNotRow::values),
-              (std::vector<std::string>{"10 W > 1 W", "12,73 W/cm\u00B2 > 5 W/cm\u00B2",
-                                        "1,064 \u00B5m outside 0,1 to 1 \u00B5m"}));
-    EXPECT_EQ(Column(area, &WhyNotRow::fits), (std::vector<std::string>{"", "fits with a beam of 16 mm", ""}));
+              (std::vector<std::string>{"Max power", "Max power density", "Wavelength", "Min power", "Product type"}));
+    EXPECT_EQ(
+        Column(area, &WhyNotRow::values),
+        (std::vector<std::string>{"10 W > 1 W", "12,73 W/cm\u00B2 > 5 W/cm\u00B2",
+                                  "1,064 \u00B5m outside 0,1 to 1 \u00B5m", "10 W < 50 W", "another product type"}));
+    EXPECT_EQ(Column(area, &WhyNotRow::fits), (std::vector<std::string>{"", "fits with a beam of 16 mm", "", "", ""}));
     EXPECT_FALSE(area.Shown());
     EXPECT_EQ(area.Chart().kind, ChartKind::None);
 
@@ -79,7 +84,7 @@ TEST(DetailsArea, DescribesTheLaserAsTheLastExploreSawIt) {
     EXPECT_FALSE(area.PickedHead().has_value());
 
     // A search that keeps no head shows the area for its "Why not?" list.
-    ModelFixture none({{FourHeads().Heads[1]}, test::UniformCoatings(100)});
+    ModelFixture none({{SixHeads().Heads[1]}, test::UniformCoatings(100)});
     test::TypeCw(none.model);
     EXPECT_EQ(none.model.Explore(), ExploreOutcome::NoneFound);
     EXPECT_TRUE(none.model.Details().Shown());
@@ -94,12 +99,15 @@ struct SortCase {
 // Rows without a fitting beam stay last both ways; a sort keeps the pick.
 TEST(DetailsArea, TheWhyNotListSorts) {
     const std::vector<SortCase> cases = {
-        {WhyNotColumn::Name, false, {"D", "C", "B"}},  {WhyNotColumn::Criterion, false, {"D", "C", "B"}},
-        {WhyNotColumn::Values, true, {"C", "B", "D"}}, {WhyNotColumn::Values, false, {"B", "C", "D"}},
-        {WhyNotColumn::Fits, false, {"C", "B", "D"}},  {WhyNotColumn::Fits, true, {"C", "B", "D"}},
+        {WhyNotColumn::Name, false, {"F", "E", "D", "C", "B"}},
+        {WhyNotColumn::Criterion, false, {"F", "D", "E", "C", "B"}},
+        {WhyNotColumn::Values, true, {"C", "E", "B", "D", "F"}},
+        {WhyNotColumn::Values, false, {"B", "E", "C", "D", "F"}},
+        {WhyNotColumn::Fits, false, {"C", "B", "D", "E", "F"}},
+        {WhyNotColumn::Fits, true, {"C", "B", "D", "E", "F"}},
     };
     for (const SortCase& c : cases) {
-        ModelFixture f(FourHeads());
+        ModelFixture f(SixHeads());
         test::TypeCw(f.model);
         f.model.Explore();
         f.model.PickWhyNot(0);
@@ -161,7 +169,7 @@ TEST(DetailsArea, SavingTheChart) {
         {"/tmp/a.jpg", true, std::nullopt, "Save the chart as a .png, .svg or .pdf file."},
     };
     for (const SaveCase& c : cases) {
-        ModelFixture f(FourHeads());
+        ModelFixture f(SixHeads());
         test::TypeCw(f.model);
         f.model.Explore();
         FakeChartFiles files;
