@@ -140,7 +140,7 @@ void DetailsPanel::Sync() {
     m_save->setEnabled(details.PickedHead().has_value());
 
     const QSignalBlocker blocker(m_whyNot->selectionModel());
-    if (m_whyNotRows->Refresh() && m_whyNotRows->rowCount() > 0) {
+    if (m_whyNotRows->Refresh()) {
         m_whyNot->resizeColumnsToContents();
     }
     if (const auto row = details.PickedWhyNotRow()) {

@@ -14,8 +14,8 @@ constexpr QRgb kWithin = 0x0072B2;    // blue
 constexpr QRgb kTightest = 0xE69F00;  // orange
 constexpr QRgb kBeyond = 0xD55E00;    // vermilion
 
-constexpr int kCaptionWidth = 140;
 constexpr int kTextWidth = 70;
+constexpr int kGap = 6;
 
 QBrush BrushOf(const UsageBar& bar) {
     if (bar.beyond) {
@@ -45,31 +45,45 @@ void UsageBars::SetBars(std::vector<UsageBar> bars) {
     update();
 }
 
+// The captions' column is as wide as the widest caption in bold, the way the
+// tightest one is written.
+int UsageBars::CaptionWidth() const {
+    QFont bold = font();
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
+    int widest = metrics.horizontalAdvance(QStringLiteral("Max power density"));
+    for (const UsageBar& bar : m_bars) {
+        widest = std::max(widest, metrics.horizontalAdvance(ToQt(bar.caption)));
+    }
+    return widest + kGap;
+}
+
 int UsageBars::RowHeight() const {
     return fontMetrics().height() + 6;
 }
 
 QSize UsageBars::sizeHint() const {
-    return {kCaptionWidth + 100 + kTextWidth, RowHeight() * static_cast<int>(std::max<std::size_t>(m_bars.size(), 1))};
+    return {CaptionWidth() + 100 + kTextWidth, RowHeight() * static_cast<int>(std::max<std::size_t>(m_bars.size(), 1))};
 }
 
 QSize UsageBars::minimumSizeHint() const {
-    return {kCaptionWidth + 60 + kTextWidth, sizeHint().height()};
+    return {CaptionWidth() + 60 + kTextWidth, sizeHint().height()};
 }
 
 void UsageBars::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
     const int rowHeight = RowHeight();
-    const int barWidth = std::max(width() - kCaptionWidth - kTextWidth, 10);
+    const int captionWidth = CaptionWidth();
+    const int barWidth = std::max(width() - captionWidth - kTextWidth, 10);
     int top = 0;
     for (const UsageBar& bar : m_bars) {
         QFont font = painter.font();
         font.setBold(bar.tightest || bar.beyond);
         painter.setFont(font);
         painter.setPen(palette().color(QPalette::WindowText));
-        const QRect caption(0, top, kCaptionWidth - 6, rowHeight);
+        const QRect caption(0, top, captionWidth - kGap, rowHeight);
         painter.drawText(caption, Qt::AlignVCenter | Qt::AlignRight, ToQt(bar.caption));
-        const QRect frame(kCaptionWidth, top + 3, barWidth, rowHeight - 6);
+        const QRect frame(captionWidth, top + 3, barWidth, rowHeight - 6);
         if (bar.share) {
             const double filled = std::clamp(*bar.share, 0.0, 1.0);
             const int length = std::isnan(*bar.share) ? 0 : static_cast<int>(filled * frame.width());
@@ -79,8 +93,8 @@ void UsageBars::paintEvent(QPaintEvent* /*event*/) {
         }
         painter.setPen(palette().color(QPalette::WindowText));
         const QString text = ToQt(bar.text) + (bar.tightest ? QStringLiteral(" \u25C0") : QString());
-        painter.drawText(QRect(frame.right() + 6, top, kTextWidth - 6, rowHeight), Qt::AlignVCenter | Qt::AlignLeft,
-                         text);
+        painter.drawText(QRect(frame.right() + kGap, top, kTextWidth - kGap, rowHeight),
+                         Qt::AlignVCenter | Qt::AlignLeft, text);
         top += rowHeight;
     }
 }

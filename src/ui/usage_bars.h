@@ -27,6 +27,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    [[nodiscard]] int CaptionWidth() const;
     [[nodiscard]] int RowHeight() const;
     std::vector<UsageBar> m_bars;
 };
