@@ -32,6 +32,7 @@ public:
     bool WriteChart(const std::string& path, ChartFormat format) override;
 
     [[nodiscard]] QChart* Chart() const { return m_chart; }
+    [[nodiscard]] QPushButton* SaveButton() const { return m_save; }
     [[nodiscard]] QTableView* WhyNotList() const { return m_whyNot; }
     [[nodiscard]] const UsageBars* Bars() const { return m_bars; }
 

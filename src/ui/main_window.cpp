@@ -125,9 +125,8 @@ void MainWindow::SetTabOrder() {
     }
     chain.insert(chain.end(), {m_explore, m_reset, m_grid});
     chain.insert(chain.end(), m_documentButtons.begin(), m_documentButtons.end());
-    chain.insert(chain.end(), {m_print, m_quit, m_picture, m_detailsToggle});
     chain.insert(chain.end(),
-                 {m_details->findChild<QPushButton*>(QStringLiteral("cmdSaveChart")), m_details->WhyNotList()});
+                 {m_print, m_quit, m_picture, m_detailsToggle, m_details->SaveButton(), m_details->WhyNotList()});
     for (std::size_t i = 1; i < chain.size(); ++i) {
         setTabOrder(chain[i - 1], chain[i]);
     }
