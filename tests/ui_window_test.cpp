@@ -1,25 +1,47 @@
-// The windows as a user meets them: entries that show their values, the
-// keyboard, the grid's focus, sizing, message boxes, the launcher, where the
-// report goes and what happens when no program handles mail.
+// The windows as a user meets them: what they show and forward to their
+// models, the keyboard, the grid's focus, sizing, message boxes, the
+// launcher, the details area, where the report goes and what happens when no
+// program handles mail.
 #include <gtest/gtest.h>
 
+#include <QAbstractSeries>
 #include <QApplication>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
 #include <QClipboard>
+#include <QComboBox>
+#include <QDesktopServices>
 #include <QFile>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QPdfWriter>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScatterSeries>
+#include <QStandardPaths>
 #include <QTableView>
+#include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QUrl>
+#include <QXYSeries>
 
+#include "catalogue/catalogue.h"
+#include "catalogue/head_catalogue.h"
+#include "test_support.h"
 #include "ui/desktop_program.h"
 #include "ui/desktop_session.h"
+#include "ui/details_panel.h"
 #include "ui/launcher_window.h"
+#include "ui/main_window.h"
 #include "ui/qt_services.h"
 #include "ui/request_dialog.h"
+#include "ui/usage_bars.h"
 #include "ui_support.h"
 
 namespace tavrin {
@@ -30,6 +52,201 @@ using test::OneHead;
 using test::ShotPath;
 using test::Type;
 using test::WindowFixture;
+
+TEST(MainWindowView, TypingFiltersAndShowsDerivedValues) {
+    WindowFixture f;
+    Type(f.window, "txtBeam1", QStringLiteral("12a"));
+    auto* beam = Find<QLineEdit>(f.window, "txtBeam1");
+    EXPECT_EQ(beam->text(), QStringLiteral("12"));
+    EXPECT_EQ(beam->cursorPosition(), 2);
+    EXPECT_EQ(Find<QLabel>(f.window, "lblVArea")->text(), QStringLiteral(" 113.1"));
+    EXPECT_EQ(Find<QLabel>(f.window, "lblMArea")->text(), QStringLiteral(" mm2"));
+    EXPECT_EQ(Find<QLabel>(f.window, "lblBeam")->text(), QStringLiteral(" Beam Diameter (mm)"));
+}
+
+TEST(MainWindowView, OptionsHideAndShowRows) {
+    WindowFixture f;
+    auto* energy = Find<QLineEdit>(f.window, "txtMaxEnergy");
+    auto* width = Find<QLineEdit>(f.window, "txtBeam2");
+    auto* single = Find<QRadioButton>(f.window, "optPowerEnergy");
+    EXPECT_FALSE(energy->isVisible());
+    EXPECT_FALSE(width->isVisible());
+    EXPECT_FALSE(single->isEnabled());
+    Find<QRadioButton>(f.window, "optPulsed")->click();
+    Find<QRadioButton>(f.window, "optRectangular")->click();
+    EXPECT_TRUE(energy->isVisible());
+    EXPECT_TRUE(width->isVisible());
+    EXPECT_TRUE(single->isEnabled());
+    EXPECT_EQ(Find<QLabel>(f.window, "lblPower")->text(), QStringLiteral(" (Max Power)"));
+    single->click();
+    EXPECT_TRUE(single->isChecked());
+    EXPECT_FALSE(Find<QLineEdit>(f.window, "txtMaxPower")->isEnabled());
+    EXPECT_EQ(Find<QLineEdit>(f.window, "txtRepRate")->text(), QStringLiteral("1"));
+    EXPECT_EQ(Find<QComboBox>(f.window, "cboRepRate")->currentText(), QStringLiteral("Single"));
+    f.window.grab().save(ShotPath("main-window-single-pulse.png"));
+    Find<QRadioButton>(f.window, "optCW")->click();
+    EXPECT_FALSE(energy->isVisible());
+    EXPECT_TRUE(Find<QRadioButton>(f.window, "optPower")->isChecked());
+    EXPECT_EQ(Find<QComboBox>(f.window, "cboRepRate")->count(), 3);
+}
+
+TEST(MainWindowView, ExploreSelectActivateAndReset) {
+    const auto folder = test::FreshFolder("ui-explore");
+    std::filesystem::create_directories(folder / "pdf");
+    test::WriteFile(folder / "pdf" / "TQS 50-2.pdf", "%PDF");
+    WindowFixture f(OneHead(), folder);
+    Type(f.window, "txtBeam1", QStringLiteral("5"));
+    Type(f.window, "txtWaveLenght", QStringLiteral("1064"));
+    Type(f.window, "txtMaxPower", QStringLiteral("100"));
+    auto* print = Find<QPushButton>(f.window, "cmdStampa");
+    EXPECT_FALSE(print->isEnabled());
+    QTest::keyClick(Find<QLineEdit>(f.window, "txtMaxPower"), Qt::Key_Return);
+    auto* grid = Find<QTableView>(f.window, "gridForm");
+    ASSERT_EQ(grid->model()->rowCount(), 2);
+    EXPECT_EQ(grid->model()->columnCount(), 2);
+    EXPECT_EQ(grid->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Damage Threshold"));
+    EXPECT_GE(grid->columnWidth(0), 125);  // at least the grid's width, or the banner's over it
+    EXPECT_GE(grid->columnWidth(1), 128);  // the last column takes the rest of the grid
+    EXPECT_TRUE(print->isEnabled());
+
+    const QRect cell = grid->visualRect(grid->model()->index(0, 0));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+    EXPECT_EQ(Find<QLabel>(f.window, "lblVArdo")->text(), QStringLiteral("1mW"));
+    EXPECT_EQ(Find<QLabel>(f.window, "lblVRVX")->text(), QStringLiteral("3mW"));
+    f.window.grab().save(ShotPath("main-window-cw-results.png"));
+    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+    ASSERT_EQ(f.model.opener.opened.size(), 1u);
+    EXPECT_EQ(f.model.opener.opened[0], (folder / "pdf" / "TQS 50-2.pdf").string());
+    grid->setFocus();
+    QTest::keyClick(grid, Qt::Key_Return);
+    EXPECT_EQ(f.model.opener.opened.size(), 2u);
+
+    QTest::mouseClick(Find<QPushButton>(f.window, "cmdNew"), Qt::LeftButton);
+    EXPECT_EQ(grid->model()->rowCount(), 0);
+    EXPECT_FALSE(print->isEnabled());
+    EXPECT_TRUE(Find<QLineEdit>(f.window, "txtBeam1")->text().isEmpty());
+    EXPECT_TRUE(Find<QLabel>(f.window, "lblVArdo")->text().isEmpty());
+}
+
+TEST(MainWindowView, ValidationMovesTheFocus) {
+    WindowFixture f;
+    Type(f.window, "txtBeam1", QStringLiteral("5"));
+    QTest::mouseClick(Find<QPushButton>(f.window, "cmdDettagli"), Qt::LeftButton);
+    ASSERT_EQ(f.model.messages.shown.size(), 1u);
+    EXPECT_EQ(QApplication::focusWidget(), Find<QLineEdit>(f.window, "txtWaveLenght"));
+    EXPECT_EQ(f.model.requestWindow.shown, 0);
+}
+
+TEST(RequestWindowView, ExploreWithoutResultOpensItModally) {
+    test::RecordingMessages messages;
+    test::RecordingOpener opener;
+    test::RecordingPrinter printer;
+    ui::QtRequestWindow requestWindow(nullptr, messages);
+    MainWindowModel model(Catalogue{}, std::filesystem::temp_directory_path(), '.',
+                          MainWindowServices{messages, opener, requestWindow, printer});
+    ui::MainWindow window(model);
+    requestWindow.SetOwner(&window);
+    window.show();
+    Type(window, "txtBeam1", QStringLiteral("5"));
+    Type(window, "txtWaveLenght", QStringLiteral("1064"));
+    Type(window, "txtMaxPower", QStringLiteral("100"));
+    QString title;
+    bool modal = false;
+    QTimer::singleShot(0, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        title = dialog->windowTitle();
+        modal = dialog->isModal();
+        EXPECT_EQ(dialog->size(), QSize(400, 213));
+        dialog->grab().save(ShotPath("request-window.png"));
+        QTest::keyClick(dialog, Qt::Key_Escape);
+    });
+    QTest::mouseClick(Find<QPushButton>(window, "cmdDettagli"), Qt::LeftButton);
+    EXPECT_EQ(title, QStringLiteral("TAVRIN'S HELP"));
+    EXPECT_TRUE(modal);
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_FALSE(Find<QPushButton>(window, "cmdStampa")->isEnabled());
+}
+
+TEST(RequestWindowView, SendTriesTheRoutesAndCloses) {
+    test::RecordingMessages messages;
+    test::RecordingRoute first(false);
+    test::RecordingRoute second(false);
+    ui::RequestDialog dialog("body", messages, nullptr, &first, &second);
+    EXPECT_EQ(Find<QLabel>(dialog, "lblInfo")->geometry(), QRect(2, 8, 395, 129));
+    EXPECT_EQ(Find<QPushButton>(dialog, "cmdCancel")->geometry(), QRect(294, 176, 99, 31));
+    dialog.show();
+    QTest::mouseClick(Find<QPushButton>(dialog, "cmdSend"), Qt::LeftButton);
+    EXPECT_EQ(first.sent.size(), 1u);
+    EXPECT_EQ(second.sent.size(), 1u);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text.rfind("Email not sent!\n", 0), 0u);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("body"));
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+}
+
+TEST(ReportPrinting, PdfKeepsTheTableAligned) {
+    const auto folder = test::FreshFolder("ui-pdf");
+    test::ModelFixture f(OneHead(), '.', folder);
+    f.model.TypeText(EntryId::Beam1, "5");
+    f.model.TypeText(EntryId::WaveLength, "1064");
+    f.model.TypeText(EntryId::MaxPower, "100");
+    f.model.Explore();
+    f.model.Print();
+    ASSERT_EQ(f.printer.printed.size(), 1u);
+    const QString pdf = QString::fromStdString((folder / "report.pdf").string());
+    {
+        QPdfWriter writer(pdf);
+        ui::PrintReportOn(writer, f.printer.printed[0]);
+    }
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (pdftotext.isEmpty()) {
+        GTEST_SKIP() << "pdftotext is not installed";
+    }
+    QProcess process;
+    process.start(pdftotext, {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    ASSERT_TRUE(process.waitForFinished(10000));
+    const QStringList lines = QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\n'));
+    int header = -1;
+    for (int i = 0; i < lines.size(); ++i) {
+        if (lines[i].contains(QStringLiteral("Suitable Heads"))) {
+            header = i;
+        }
+    }
+    ASSERT_GE(header, 0);
+    ASSERT_GT(lines.size(), header + 1);
+    const QString& head = lines[header];
+    const QString& row = lines[header + 1];
+    EXPECT_EQ(head.indexOf(QStringLiteral("Ardo")) - head.indexOf(QStringLiteral("Suitable")),
+              row.indexOf(QStringLiteral("1mW")) - row.indexOf(QStringLiteral("TQS")));
+    EXPECT_EQ(head.indexOf(QStringLiteral("RVX 300")) - head.indexOf(QStringLiteral("Suitable")),
+              row.indexOf(QStringLiteral("3mW")) - row.indexOf(QStringLiteral("TQS")));
+}
+
+TEST(LauncherView, TavrinOpensTheMainWindowAndClosesTheLauncher) {
+    test::RecordingMessages messages;
+    test::RecordingOpener opener;
+    const auto folder = test::FreshFolder("ui-launcher");
+    int started = 0;
+    ui::LauncherWindow launcher(folder, opener, messages, [&started] {
+        ++started;
+        return true;
+    });
+    launcher.show();
+    launcher.grab().save(ShotPath("launcher.png"));
+    EXPECT_EQ(launcher.windowTitle(), QStringLiteral("Tavrin"));
+    QTest::mouseClick(Find<QPushButton>(launcher, "cmdInfo"), Qt::LeftButton);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_NE(messages.shown[0].text.find("CV-Tavrin.txt"), std::string::npos);
+    test::WriteFile(folder / "CV-Tavrin.txt", "guide");
+    QTest::mouseClick(Find<QPushButton>(launcher, "cmdInfo"), Qt::LeftButton);
+    ASSERT_EQ(opener.opened.size(), 1u);
+    EXPECT_TRUE(launcher.isVisible());
+    QTest::mouseClick(Find<QPushButton>(launcher, "cmdTavrin"), Qt::LeftButton);
+    EXPECT_EQ(started, 1);
+    EXPECT_FALSE(launcher.isVisible());
+}
 
 const std::vector<const char*> kEntries = {"txtBeam1",     "txtBeam2",   "txtWaveLenght", "txtMaxPower",
                                            "txtMaxEnergy", "txtRepRate", "txtPulseWidth"};
@@ -303,6 +520,98 @@ TEST_F(MailRoutes, WithNoMailProgramTheRequestGoesToTheClipboard) {
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("the request"));
     EXPECT_FALSE(Ran("xdg-open") || Ran("xdg-email"));
     EXPECT_FALSE(dialog.isVisible());
+}
+
+// ---- the details area ------------------------------------------------------------
+
+void ClickRow(QTableView* table, int row) {
+    const QRect cell = table->visualRect(table->model()->index(row, 0));
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
+}
+
+QString Cell(QTableView* table, int row, int column) {
+    return table->model()->index(row, column).data().toString();
+}
+
+// Against the shipped catalogue: a 10 ns, 200 mJ laser at 10 Hz on an 8 mm
+// beam, which some heads take and others refuse on the threshold or the
+// aperture; then a 50 W CW laser on a 2 mm beam.
+TEST(DetailsView, PicksDrawTheirHeadAndTheChartSaves) {
+    WindowFixture f(LoadCatalogue(TAVRIN_PROGRAM_DIR).Value());
+    f.window.resize(1200, 860);
+    Find<QRadioButton>(f.window, "optPulsed")->click();
+    for (const auto& [entry, text] : {std::pair{"txtBeam1", "8"},
+                                      {"txtWaveLenght", "1064"},
+                                      {"txtMaxEnergy", "0.2"},
+                                      {"txtRepRate", "10"},
+                                      {"txtPulseWidth", "0.00001"}}) {
+        Type(f.window, entry, QString::fromLatin1(text));
+    }
+    QTest::mouseClick(Find<QPushButton>(f.window, "cmdDettagli"), Qt::LeftButton);
+    auto* grid = Find<QTableView>(f.window, "gridForm");
+    auto* panel = Find<ui::DetailsPanel>(f.window, "fraDetails");
+    EXPECT_FALSE(panel->isVisible()) << "nothing picked yet";
+    ClickRow(grid, 1);
+    ASSERT_TRUE(panel->isVisible());
+    EXPECT_TRUE(panel->Chart()->title().startsWith(Cell(grid, 1, 0))) << panel->Chart()->title().toStdString();
+    const auto& laser = f.model.model.Details().Details()->operatingPoint;
+    const auto series = panel->Chart()->series();
+    ASSERT_EQ(series.size(), 2);
+    EXPECT_EQ(static_cast<QXYSeries*>(series[0])->count(), 121) << "1 ps to 1 s, 10 points a decade";
+    const auto* point = static_cast<QScatterSeries*>(series[1]);
+    ASSERT_EQ(point->count(), 1);
+    EXPECT_EQ(point->at(0), QPointF(*laser.pulseWidth, laser.energyDensity));
+    EXPECT_TRUE(point->pointLabelsFormat().endsWith(QStringLiteral("% of the threshold")));
+    EXPECT_EQ(panel->Bars()->Bars().size(), f.model.model.Details().Bars().size());
+    QApplication::processEvents();  // the chart lays itself out from the event loop
+    f.window.grab().save(ShotPath("details-pulsed-picked.png"));
+
+    // Sorting by what would fit puts the heads that fit with some beam first;
+    // a pick there draws that head.
+    QTableView* list = panel->WhyNotList();
+    QHeaderView* header = list->horizontalHeader();
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                      QPoint(header->sectionViewportPosition(3) + 5, header->height() / 2));
+    EXPECT_EQ(header->sortIndicatorSection(), 3);
+    EXPECT_TRUE(Cell(list, 0, 3).startsWith(QStringLiteral("fits with a beam of"))) << Cell(list, 0, 3).toStdString();
+    ClickRow(list, 0);
+    EXPECT_TRUE(panel->Chart()->title().startsWith(Cell(list, 0, 0)));
+    EXPECT_TRUE(list->selectionModel()->isRowSelected(0, {}));
+    QApplication::processEvents();
+    f.window.grab().save(ShotPath("details-why-not.png"));
+
+    const auto folder = test::FreshFolder("chart-files");
+    for (const auto& [file, format, start] : {std::tuple{"chart.png", ChartFormat::Png, "\x89PNG"},
+                                              {"chart.svg", ChartFormat::Svg, "<?xml"},
+                                              {"chart.pdf", ChartFormat::Pdf, "%PDF"}}) {
+        ASSERT_TRUE(panel->WriteChart((folder / file).string(), format)) << file;
+        EXPECT_EQ(test::ReadFile(folder / file).rfind(start, 0), 0u) << file;
+    }
+    EXPECT_FALSE(panel->WriteChart((folder / "missing" / "chart.svg").string(), ChartFormat::Svg));
+
+    ClickRow(grid, 0);
+    EXPECT_FALSE(list->selectionModel()->hasSelection()) << "the pick moved to the grid";
+
+    // Hidden by the user, the area stays hidden when a row is picked.
+    Find<QToolButton>(f.window, "cmdDetails")->click();
+    ClickRow(grid, 1);
+    EXPECT_FALSE(panel->isVisible());
+
+    QTest::mouseClick(Find<QPushButton>(f.window, "cmdNew"), Qt::LeftButton);
+    Find<QRadioButton>(f.window, "optCW")->click();
+    Type(f.window, "txtBeam1", QStringLiteral("2"));
+    Type(f.window, "txtWaveLenght", QStringLiteral("1064"));
+    Type(f.window, "txtMaxPower", QStringLiteral("50"));
+    QTest::mouseClick(Find<QPushButton>(f.window, "cmdDettagli"), Qt::LeftButton);
+    Find<QToolButton>(f.window, "cmdDetails")->click();
+    ClickRow(grid, 0);
+    const auto sets = static_cast<QBarSeries*>(panel->Chart()->series().at(0))->barSets();
+    ASSERT_EQ(sets.size(), 2);
+    const DetailsChart chart = f.model.model.Details().Chart();
+    EXPECT_EQ(sets[0]->at(0), chart.laser);
+    EXPECT_EQ(sets[1]->at(0), chart.limit);
+    QApplication::processEvents();
+    f.window.grab().save(ShotPath("details-cw-picked.png"));
 }
 
 }  // namespace
