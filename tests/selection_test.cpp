@@ -4,6 +4,7 @@
 
 #include "form/launcher.h"
 #include "selection/damage_threshold.h"
+#include "selection/head_details.h"
 #include "selection/head_search.h"
 #include "selection/validation.h"
 #include "test_support.h"
@@ -248,6 +249,10 @@ TEST(Search, LimitsThatDoNotMatchTheCatalogueAreNeverReadPastTheirEnd) {
         EXPECT_EQ(grid.RowCount(), 2);
         EXPECT_EQ(grid.CellAt(2, GridColumn::Name), "B");
     }
+    // More limits than heads: the details of an empty catalogue name no head.
+    const SearchDetails details =
+        ComputeDetails(Catalogue{{}, catalogue.Coatings}, LimitsOf(catalogue.Heads), state, f.model.Numbers());
+    EXPECT_TRUE(details.kept.empty() && details.rejected.empty());
 }
 
 // A 10 mm square beam has an area of 1 cm2, so the power density is the power.

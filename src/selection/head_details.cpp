@@ -198,9 +198,8 @@ std::vector<std::pair<double, double>> ThresholdCurve(const CoatingTable& coatin
 
 SearchDetails ComputeDetails(const Catalogue& catalogue, const std::vector<HeadLimits>& limits,
                              const LaserInputState& state, const NumberEntry& numbers) {
-    const std::vector<HeadLimits> own =
-        limits.size() == catalogue.Heads.size() ? std::vector<HeadLimits>{} : LimitsOf(catalogue.Heads);
-    const std::vector<HeadLimits>& heads = own.empty() ? limits : own;
+    std::vector<HeadLimits> own;
+    const std::vector<HeadLimits>& heads = MatchingLimits(catalogue.Heads, limits, own);
     const SearchContext context(state, numbers, catalogue.Coatings);
     SearchDetails details;
     details.operatingPoint = {context.PulseWidth(), context.EnergyDensity(), context.PowerDensity()};

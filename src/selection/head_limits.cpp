@@ -7,6 +7,15 @@ HeadLimits LimitsOf(const HeadRecord& head) {
                       head.PowerMax, head.PowerDensityMax, head.EnergyMax, head.CoatingNo, IsProbe(head)};
 }
 
+const std::vector<HeadLimits>& MatchingLimits(const std::vector<HeadRecord>& heads,
+                                              const std::vector<HeadLimits>& limits, std::vector<HeadLimits>& own) {
+    if (limits.size() == heads.size()) {
+        return limits;
+    }
+    own = LimitsOf(heads);
+    return own;
+}
+
 std::vector<HeadLimits> LimitsOf(const std::vector<HeadRecord>& heads) {
     std::vector<HeadLimits> limits;
     limits.reserve(heads.size());

@@ -25,4 +25,10 @@ struct HeadLimits {
 HeadLimits LimitsOf(const HeadRecord& head);
 std::vector<HeadLimits> LimitsOf(const std::vector<HeadRecord>& heads);
 
+// The limits to read by position beside `heads`: `limits` when they are as
+// many, otherwise the heads' own, made into `own`, so that a copy that does
+// not match the catalogue (a caller's mistake) is never read past either end.
+const std::vector<HeadLimits>& MatchingLimits(const std::vector<HeadRecord>& heads,
+                                              const std::vector<HeadLimits>& limits, std::vector<HeadLimits>& own);
+
 }  // namespace tavrin

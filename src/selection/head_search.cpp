@@ -113,8 +113,9 @@ CriterionCheck CheckCriterion(int criterion, const HeadLimits& head, const Searc
                 break;
             }
             const double threshold = context.Threshold(head);
-            return check(!std::isfinite(threshold) || threshold < context.EnergyDensity(),
-                         Rejection{8, threshold, context.EnergyDensity(), static_cast<double>(context.CoatingRow(head))});
+            return check(
+                !std::isfinite(threshold) || threshold < context.EnergyDensity(),
+                Rejection{8, threshold, context.EnergyDensity(), static_cast<double>(context.CoatingRow(head))});
         }
         case 9:
             return check(context.Probe() != head.Probe, Rejection{9, 0, 0});
@@ -184,13 +185,8 @@ std::string MarginText(const HeadLimits& head, const SearchContext& context, con
 
 void SearchHeads(const Catalogue& catalogue, const std::vector<HeadLimits>& limits, const LaserInputState& state,
                  const NumberEntry& numbers, ResultsGrid& grid) {
-    // The limits are read by position beside the heads: a copy that does not
-    // match the catalogue (a caller's mistake) is never read past its end.
     std::vector<HeadLimits> ownLimits;
-    if (limits.size() != catalogue.Heads.size()) {
-        ownLimits = LimitsOf(catalogue.Heads);
-    }
-    const std::vector<HeadLimits>& checkedLimits = ownLimits.empty() ? limits : ownLimits;
+    const std::vector<HeadLimits>& checkedLimits = MatchingLimits(catalogue.Heads, limits, ownLimits);
     grid.ClearGrid(false);
     const SearchContext context(state, numbers, catalogue.Coatings);
     int row = 1;
