@@ -108,7 +108,7 @@ bool ModelDriver::Step() {
             model.PickWhyNot(m_input->Below(6) - 1);
             break;
         default:
-            model.SortWhyNot(static_cast<WhyNotColumn>(m_input->Below(kWhyNotColumns)), m_input->Below(2) == 0);
+            model.SortWhyNotBy(static_cast<WhyNotColumn>(m_input->Below(kWhyNotColumns)));
             model.ShowDetails(m_input->Below(2) == 0);
             break;
     }

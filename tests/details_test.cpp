@@ -294,7 +294,10 @@ TEST(DetailsArea, TheWhyNotListSorts) {
         test::TypeCw(f.model);
         f.model.Explore();
         f.model.PickWhyNot(0);
-        f.model.SortWhyNot(c.column, c.ascending);
+        f.model.SortWhyNotBy(c.column);
+        if (!c.ascending) {
+            f.model.SortWhyNotBy(c.column);  // a second click turns the order round
+        }
         EXPECT_EQ(Column(f.model.Details(), &WhyNotRow::name), c.names)
             << static_cast<int>(c.column) << " " << c.ascending;
         EXPECT_EQ(f.model.Details().PickedHead(), 1u) << "B stays picked";

@@ -165,9 +165,9 @@ void DetailsArea::SetShown(bool shown) {
     m_hiddenByUser = !shown;
 }
 
-void DetailsArea::SortWhyNot(WhyNotColumn column, bool ascending) {
+void DetailsArea::SortWhyNotBy(WhyNotColumn column) {
+    m_ascending = !(m_sortColumn == column && m_ascending);
     m_sortColumn = column;
-    m_ascending = ascending;
     ++m_listVersion;
     Sort();
 }

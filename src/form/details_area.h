@@ -73,7 +73,9 @@ public:
     // What a pick, or a search that kept no head, does: shows the area
     // unless the user has hidden it.
     void ShowUnlessHidden();
-    void SortWhyNot(WhyNotColumn column, bool ascending);
+    // A click on a column's title: sorts by it, or the other way round when
+    // the list is already sorted by it from the smallest.
+    void SortWhyNotBy(WhyNotColumn column);
 
     [[nodiscard]] bool Shown() const { return m_shown; }
     [[nodiscard]] const std::optional<SearchDetails>& Details() const;

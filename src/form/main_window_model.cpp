@@ -200,8 +200,8 @@ void MainWindowModel::ShowDetails(bool shown) {
     Notify(ControlKind::Details);
 }
 
-void MainWindowModel::SortWhyNot(WhyNotColumn column, bool ascending) {
-    m_details.SortWhyNot(column, ascending);
+void MainWindowModel::SortWhyNotBy(WhyNotColumn column) {
+    m_details.SortWhyNotBy(column);
     Notify(ControlKind::Details);
 }
 

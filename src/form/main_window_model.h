@@ -79,10 +79,10 @@ public:
     void OpenCurveDocument(CurveDocument document);
     void OpenWebSite();
     // The details area: a pick in the "Why not?" list (from 0, as sorted),
-    // the user's show or hide, a sort, saving the chart.
+    // the user's show or hide, a click on a column's title, saving the chart.
     void PickWhyNot(int row);
     void ShowDetails(bool shown);
-    void SortWhyNot(WhyNotColumn column, bool ascending);
+    void SortWhyNotBy(WhyNotColumn column);
     void SaveChart(ChartFiles& files);
 
     [[nodiscard]] const LaserInputState& State() const { return m_state; }

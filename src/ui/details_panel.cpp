@@ -113,7 +113,8 @@ QWidget* DetailsPanel::BuildWhyNot() {
     header->setSectionsClickable(true);
     header->setSortIndicatorShown(true);
     header->setSortIndicator(-1, Qt::AscendingOrder);
-    connect(header, &QHeaderView::sectionClicked, this, &DetailsPanel::SortBy);
+    connect(header, &QHeaderView::sectionClicked, this,
+            [this](int column) { m_model->SortWhyNotBy(static_cast<WhyNotColumn>(column)); });
     connect(m_whyNot->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
                 if (current.isValid()) {
@@ -123,14 +124,6 @@ QWidget* DetailsPanel::BuildWhyNot() {
     m_whyNot->setMinimumWidth(420);
     layout->addWidget(m_whyNot, 1);
     return box;
-}
-
-// A click on a column sorts by it, and a second click the other way round.
-void DetailsPanel::SortBy(int column) {
-    const DetailsArea& details = m_model->Details();
-    const auto chosen = static_cast<WhyNotColumn>(column);
-    const bool again = details.SortColumn() == chosen && details.SortAscending();
-    m_model->SortWhyNot(chosen, !again);
 }
 
 void DetailsPanel::Sync() {

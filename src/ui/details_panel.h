@@ -43,7 +43,6 @@ private:
     void DrawChart(const DetailsChart& chart);
     void DrawThreshold(const DetailsChart& chart);
     void DrawPowerDensity(const DetailsChart& chart);
-    void SortBy(int column);
 
     MainWindowModel* m_model;
     QChart* m_chart = nullptr;
