@@ -126,6 +126,10 @@ QWidget* DetailsPanel::BuildWhyNot() {
     return box;
 }
 
+QChart* DetailsPanel::Chart() const {
+    return m_chartView->chart();
+}
+
 void DetailsPanel::Sync() {
     const DetailsArea& details = m_model->Details();
     DrawChart(details.Chart());
@@ -154,26 +158,26 @@ void DetailsPanel::Sync() {
 // drawn again can leave their grid behind on the scene.
 void DetailsPanel::DrawChart(const DetailsChart& chart) {
     std::unique_ptr<QChart> previous(m_chartView->chart());
-    m_chart = new QChart;
-    m_chart->setAnimationOptions(QChart::NoAnimation);
-    m_chart->legend()->setAlignment(Qt::AlignBottom);
-    m_chart->setBackgroundRoundness(0);
-    m_chartView->setChart(m_chart);
-    m_chart->setTitle(ToQt(chart.title));
-    m_chart->legend()->setVisible(chart.kind != ChartKind::None);
+    auto* target = new QChart;
+    target->setAnimationOptions(QChart::NoAnimation);
+    target->legend()->setAlignment(Qt::AlignBottom);
+    target->setBackgroundRoundness(0);
+    m_chartView->setChart(target);
+    target->setTitle(ToQt(chart.title));
+    target->legend()->setVisible(chart.kind != ChartKind::None);
     switch (chart.kind) {
         case ChartKind::Threshold:
-            DrawThreshold(chart);
+            DrawThreshold(chart, target);
             break;
         case ChartKind::PowerDensity:
-            DrawPowerDensity(chart);
+            DrawPowerDensity(chart, target);
             break;
         case ChartKind::None:
             break;
     }
 }
 
-void DetailsPanel::DrawThreshold(const DetailsChart& chart) {
+void DetailsPanel::DrawThreshold(const DetailsChart& chart, QChart* target) {
     auto* curve = new QLineSeries;
     curve->setName(ToQt(chart.curveName));
     curve->setPen(QPen(QColor(kCurveColour), 2));
@@ -192,19 +196,19 @@ void DetailsPanel::DrawThreshold(const DetailsChart& chart) {
     point->setPointLabelsFormat(ToQt(chart.marginText));
     point->setPointLabelsVisible(true);
     point->setPointLabelsClipping(false);
-    m_chart->addSeries(curve);
-    m_chart->addSeries(point);
+    target->addSeries(curve);
+    target->addSeries(point);
     auto* x = LogAxis(QStringLiteral("Pulse width (s)"), chart.xMin, chart.xMax, 1000);
     auto* y = LogAxis(QStringLiteral("J/cm\u00B2"), chart.yMin, chart.yMax, 10);
-    m_chart->addAxis(x, Qt::AlignBottom);
-    m_chart->addAxis(y, Qt::AlignLeft);
+    target->addAxis(x, Qt::AlignBottom);
+    target->addAxis(y, Qt::AlignLeft);
     for (QAbstractSeries* series : {static_cast<QAbstractSeries*>(curve), static_cast<QAbstractSeries*>(point)}) {
         series->attachAxis(x);
         series->attachAxis(y);
     }
 }
 
-void DetailsPanel::DrawPowerDensity(const DetailsChart& chart) {
+void DetailsPanel::DrawPowerDensity(const DetailsChart& chart, QChart* target) {
     auto* laser = new QBarSet(QStringLiteral("Laser"));
     laser->append(chart.laser);
     laser->setBrush(QColor(kLaserColour));
@@ -220,15 +224,15 @@ void DetailsPanel::DrawPowerDensity(const DetailsChart& chart) {
     bars->setLabelsVisible(true);
     bars->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
     bars->setLabelsFormat(QStringLiteral("@value W/cm\u00B2"));
-    m_chart->addSeries(bars);
+    target->addSeries(bars);
     auto* x = new QBarCategoryAxis;
     x->append(QStringLiteral("Power density"));
     auto* y = new QValueAxis;
     y->setTitleText(QStringLiteral("W/cm\u00B2"));
     y->setRange(chart.yMin, chart.yMax);
     y->setLabelFormat(QStringLiteral("%g"));
-    m_chart->addAxis(x, Qt::AlignBottom);
-    m_chart->addAxis(y, Qt::AlignLeft);
+    target->addAxis(x, Qt::AlignBottom);
+    target->addAxis(y, Qt::AlignLeft);
     bars->attachAxis(x);
     bars->attachAxis(y);
 }
@@ -261,7 +265,7 @@ bool DetailsPanel::WriteChart(const std::string& path, ChartFormat format) {
             svg.setFileName(file);
             svg.setSize(size);
             svg.setViewBox(QRect(QPoint(0, 0), size));
-            svg.setTitle(m_chart->title());
+            svg.setTitle(Chart()->title());
             QPainter painter;
             if (!painter.begin(&svg)) {
                 return false;
@@ -273,7 +277,7 @@ bool DetailsPanel::WriteChart(const std::string& path, ChartFormat format) {
             QPdfWriter pdf(file);
             pdf.setPageSize(QPageSize(QSizeF(size), QPageSize::Point));
             pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-            pdf.setTitle(m_chart->title());
+            pdf.setTitle(Chart()->title());
             QPainter painter;
             if (!painter.begin(&pdf)) {
                 return false;

@@ -31,7 +31,7 @@ public:
     std::optional<std::string> ChooseChartFile(const std::string& suggestedName) override;
     bool WriteChart(const std::string& path, ChartFormat format) override;
 
-    [[nodiscard]] QChart* Chart() const { return m_chart; }
+    [[nodiscard]] QChart* Chart() const;
     [[nodiscard]] QPushButton* SaveButton() const { return m_save; }
     [[nodiscard]] QTableView* WhyNotList() const { return m_whyNot; }
     [[nodiscard]] const UsageBars* Bars() const { return m_bars; }
@@ -41,11 +41,10 @@ private:
     QWidget* BuildBars();
     QWidget* BuildWhyNot();
     void DrawChart(const DetailsChart& chart);
-    void DrawThreshold(const DetailsChart& chart);
-    void DrawPowerDensity(const DetailsChart& chart);
+    static void DrawThreshold(const DetailsChart& chart, QChart* target);
+    static void DrawPowerDensity(const DetailsChart& chart, QChart* target);
 
     MainWindowModel* m_model;
-    QChart* m_chart = nullptr;
     QChartView* m_chartView = nullptr;
     UsageBars* m_bars = nullptr;
     QPushButton* m_save = nullptr;
