@@ -4,46 +4,38 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <limits>
 
 #include "quiet_services.h"
+#include "selection/head_search.h"
 #include "support/control_characters.h"
 
 namespace tavrin {
 namespace {
 
-// How each criterion of the search reads in the window.
+// How each criterion of the search reads in the window, in the search's order.
 enum class Limit { Upper, Lower, Range, Match };
 struct CriterionText {
-    const char* key;
     const char* caption;
     const char* unit;
     Limit limit;
 };
-constexpr std::array<CriterionText, 9> kCriterionTexts = {{
-    {"power_max", "Max power", "W", Limit::Upper},
-    {"aperture", "Aperture (1.16 \u00D7 beam)", "mm", Limit::Upper},
-    {"power_density_max", "Max power density", "W/cm\u00B2", Limit::Upper},
-    {"power_min", "Min power", "W", Limit::Lower},
-    {"energy_max", "Max energy", "J", Limit::Upper},
-    {"energy_min", "Min energy", "J", Limit::Lower},
-    {"wavelength", "Wavelength", "\u00B5m", Limit::Range},
-    {"damage_threshold", "Damage threshold", "J/cm\u00B2", Limit::Upper},
-    {"product_type", "Product type", "", Limit::Match},
+constexpr std::array<CriterionText, kCriteria> kCriterionTexts = {{
+    {"Max power", "W", Limit::Upper},
+    {"Aperture (1.16 \u00D7 beam)", "mm", Limit::Upper},
+    {"Max power density", "W/cm\u00B2", Limit::Upper},
+    {"Min power", "W", Limit::Lower},
+    {"Max energy", "J", Limit::Upper},
+    {"Min energy", "J", Limit::Lower},
+    {"Wavelength", "\u00B5m", Limit::Range},
+    {"Damage threshold", "J/cm\u00B2", Limit::Upper},
+    {"Product type", "", Limit::Match},
 }};
-
-std::size_t CriterionIndex(const CriterionUsage& usage) {
-    for (std::size_t i = 0; i < kCriterionTexts.size(); ++i) {
-        if (std::strcmp(kCriterionTexts[i].key, usage.key) == 0) {
-            return i;
-        }
-    }
-    return kCriterionTexts.size() - 1;
-}
+constexpr int kPowerDensityMax = 3;
+constexpr int kDamageThreshold = 8;
 
 const CriterionText& TextOf(const CriterionUsage& usage) {
-    return kCriterionTexts[CriterionIndex(usage)];
+    return kCriterionTexts.at(static_cast<std::size_t>(usage.criterion - 1));
 }
 
 bool Finite(const std::optional<double>& value) {
@@ -75,9 +67,9 @@ bool Plottable(double x, double y) {
     return std::isfinite(x) && std::isfinite(y) && x > 0 && y > 0;
 }
 
-const CriterionUsage* Find(const HeadUsage& head, const char* key) {
+const CriterionUsage* Find(const HeadUsage& head, int criterion) {
     for (const CriterionUsage& usage : head.usage) {
-        if (std::strcmp(usage.key, key) == 0) {
+        if (usage.criterion == criterion) {
             return &usage;
         }
     }
@@ -187,7 +179,7 @@ void DetailsArea::Sort() const {
             case WhyNotColumn::Name:
                 return Before<std::string>(heads[x.head.index].Name, heads[y.head.index].Name, ascending);
             case WhyNotColumn::Criterion:
-                return Before<std::size_t>(CriterionIndex(x.firstFailing), CriterionIndex(y.firstFailing), ascending);
+                return Before<int>(x.firstFailing.criterion, y.firstFailing.criterion, ascending);
             case WhyNotColumn::Values:
                 return Before(ShareKey(x), ShareKey(y), ascending);
             case WhyNotColumn::Fits:
@@ -238,7 +230,7 @@ DetailsChart DetailsArea::Chart() const {
     if (!laser.pulseWidth) {
         chart.kind = ChartKind::PowerDensity;
         chart.laser = laser.powerDensity;
-        if (const CriterionUsage* usage = Find(*head, "power_density_max")) {
+        if (const CriterionUsage* usage = Find(*head, kPowerDensityMax)) {
             chart.limit = usage->limit;
             chart.marginText = ShareText(usage->used) + " of the limit";
         }
@@ -261,7 +253,7 @@ DetailsChart DetailsArea::Chart() const {
     if (Plottable(*laser.pulseWidth, laser.energyDensity)) {
         chart.point.emplace(*laser.pulseWidth, laser.energyDensity);
     }
-    if (const CriterionUsage* usage = Find(*head, "damage_threshold")) {
+    if (const CriterionUsage* usage = Find(*head, kDamageThreshold)) {
         chart.marginText = ShareText(usage->used) + " of the threshold";
     }
     chart.xMin = 1e-12;

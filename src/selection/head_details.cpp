@@ -20,7 +20,7 @@ constexpr std::array<const char*, kCriteria> kKeys = {"power_max",  "aperture", 
 // The usage of one applied criterion, from the values the search compared.
 CriterionUsage UsageOf(const CriterionCheck& check) {
     const Rejection& v = check.values;
-    CriterionUsage usage{kKeys[static_cast<std::size_t>(v.criterion - 1)]};
+    CriterionUsage usage{kKeys[static_cast<std::size_t>(v.criterion - 1)], v.criterion};
     usage.laser = v.laserValue;
     usage.limit = v.headValue;
     usage.passes = check.passes;

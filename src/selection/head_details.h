@@ -17,7 +17,8 @@ namespace tavrin {
 // for an upper limit, limit / laser for a lower one). The wavelength has a
 // range and a yes or no; the product type has no share.
 struct CriterionUsage {
-    const char* key;  // power_max, aperture, ..., product_type
+    const char* key;    // power_max, aperture, ..., product_type
+    int criterion = 0;  // 1 to 9, in the order the search applies them
     double laser = 0;
     double limit = 0;
     double limitMax = 0;  // the wavelength's longest
