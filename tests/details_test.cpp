@@ -39,7 +39,7 @@ TEST(Details, UsageIsWhatTheSearchCompared) {
                                          "power_min", "wavelength", "product_type"};
     const std::vector<ModeCase> modes = {{"CW", test::TypeCw, cw},
                                          {"pulsed",
-                                          [](MainWindowModel& m) { test::TypePulsed(m); },
+                                          test::TypePulsed,
                                           {"power_max", "aperture", "power_density_max", "power_min", "energy_max",
                                            "wavelength", "damage_threshold", "product_type"}},
                                          {"single pulse",

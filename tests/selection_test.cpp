@@ -12,6 +12,7 @@
 namespace tavrin {
 namespace {
 
+using test::KeptCount;
 using test::ModelFixture;
 using test::TypeCw;
 using test::TypePulsed;
@@ -20,121 +21,67 @@ using test::WideHead;
 
 // ---- validation -------------------------------------------------------------
 
-struct ValidationCase {
-    const char* what;
-    std::function<void(LaserInputState&)> setUp;
-    const char* message;  // empty: passes
-    EntryId focus;
-
-    friend void PrintTo(const ValidationCase& c, std::ostream* os) { *os << c.what; }
-};
-
-LaserInputState CompleteCw() {
-    LaserInputState s;
-    s.Beam1().Text = "5";
-    s.WaveLength().Text = "1064";
-    s.MaxPower().Text = "100";
-    return s;
-}
-
-class Validation : public testing::TestWithParam<ValidationCase> {};
-
-TEST_P(Validation, StopsAtTheFirstMissingEntry) {
-    LaserInputState state = CompleteCw();
-    GetParam().setUp(state);
-    const auto failure = ValidateInputs(state);
-    if (std::string(GetParam().message).empty()) {
-        EXPECT_FALSE(failure.has_value());
-        return;
+// Each case edits a complete CW laser: 5 mm, 1064 nm, 100 W.
+TEST(Validation, StopsAtTheFirstMissingEntry) {
+    struct Case {
+        Laser laser;
+        Shape shape;
+        std::vector<std::pair<EntryId, const char*>> texts;
+        const char* missing;  // empty: passes
+        EntryId focus;
+    };
+    using enum EntryId;
+    const Laser cw = Laser::CW;
+    const Laser pulsed = Laser::Pulsed;
+    const Shape round = Shape::Circular;
+    const Case cases[] = {{cw, round, {}, "", Beam1},
+                          {cw, round, {{Beam1, ""}, {WaveLength, ""}}, "\u201CBeam Diameter\u201D value", Beam1},
+                          {cw, round, {{Beam1, " "}}, "", Beam1},  // a blank beam is not empty
+                          {cw, Shape::Rectangular, {{Beam1, ""}}, "beam length value(L).", Beam1},
+                          {cw, Shape::Rectangular, {}, "beam width value (W). del beam", Beam2},
+                          {cw, round, {{WaveLength, ""}}, "wavelength value.", WaveLength},
+                          {cw, round, {{MaxPower, ""}}, "MaxPower value.", MaxPower},
+                          {pulsed, round, {{MaxPower, ""}}, "MaxEnergy value.", MaxEnergy},
+                          {pulsed, round, {}, "RepRate value.", RepRate},
+                          {pulsed, round, {{RepRate, "1"}}, "PulseWidth value.", PulseWidth},
+                          {pulsed, round, {{RepRate, "1"}, {PulseWidth, "1"}}, "", Beam1}};
+    for (const Case& c : cases) {
+        LaserInputState state;
+        state.LaserType = c.laser;
+        state.BeamShape = c.shape;
+        for (const auto& [entry, text] : {std::pair{Beam1, "5"}, {WaveLength, "1064"}, {MaxPower, "100"}}) {
+            state.Entry(entry).Text = text;
+        }
+        for (const auto& [entry, text] : c.texts) {
+            state.Entry(entry).Text = text;
+        }
+        const auto failure = ValidateInputs(state);
+        if (*c.missing == '\0') {
+            EXPECT_FALSE(failure.has_value()) << failure->message.text;
+            continue;
+        }
+        ASSERT_TRUE(failure.has_value()) << c.missing;
+        EXPECT_EQ(failure->message,
+                  (Message{"Sorry not enough data to find a product. Please, fill in " + std::string(c.missing), "Info",
+                           MessageIcon::Exclamation, MessageButtons::Ok}));
+        EXPECT_EQ(failure->focus, c.focus);
     }
-    ASSERT_TRUE(failure.has_value());
-    EXPECT_EQ(failure->message.text,
-              std::string("Sorry not enough data to find a product. Please, fill in ") + GetParam().message);
-    EXPECT_EQ(failure->message.title, "Info");
-    EXPECT_EQ(failure->message.icon, MessageIcon::Exclamation);
-    EXPECT_EQ(failure->message.buttons, MessageButtons::Ok);
-    EXPECT_EQ(failure->focus, GetParam().focus);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, Validation,
-    testing::Values(
-        ValidationCase{"complete CW", [](LaserInputState&) {}, "", EntryId::Beam1},
-        ValidationCase{"empty beam and wavelength",
-                       [](LaserInputState& s) {
-                           s.Beam1().Text.clear();
-                           s.WaveLength().Text.clear();
-                       },
-                       "\u201CBeam Diameter\u201D value", EntryId::Beam1},
-        ValidationCase{"blank beam is not empty", [](LaserInputState& s) { s.Beam1().Text = " "; }, "", EntryId::Beam1},
-        ValidationCase{"rectangle with both sizes empty",
-                       [](LaserInputState& s) {
-                           s.BeamShape = Shape::Rectangular;
-                           s.Beam1().Text.clear();
-                       },
-                       "beam length value(L).", EntryId::Beam1},
-        ValidationCase{"rectangle without width", [](LaserInputState& s) { s.BeamShape = Shape::Rectangular; },
-                       "beam width value (W). del beam", EntryId::Beam2},
-        ValidationCase{"no wavelength", [](LaserInputState& s) { s.WaveLength().Text.clear(); }, "wavelength value.",
-                       EntryId::WaveLength},
-        ValidationCase{"CW without power", [](LaserInputState& s) { s.MaxPower().Text.clear(); }, "MaxPower value.",
-                       EntryId::MaxPower},
-        ValidationCase{"pulsed with neither power nor energy",
-                       [](LaserInputState& s) {
-                           s.LaserType = Laser::Pulsed;
-                           s.MaxPower().Text.clear();
-                       },
-                       "MaxEnergy value.", EntryId::MaxEnergy},
-        ValidationCase{"pulsed with power but no energy and no rate",
-                       [](LaserInputState& s) { s.LaserType = Laser::Pulsed; }, "RepRate value.", EntryId::RepRate},
-        ValidationCase{"pulsed without pulse width",
-                       [](LaserInputState& s) {
-                           s.LaserType = Laser::Pulsed;
-                           s.RepRate().Text = "1";
-                       },
-                       "PulseWidth value.", EntryId::PulseWidth},
-        ValidationCase{"complete pulsed",
-                       [](LaserInputState& s) {
-                           s.LaserType = Laser::Pulsed;
-                           s.RepRate().Text = "1";
-                           s.PulseWidth().Text = "1";
-                       },
-                       "", EntryId::Beam1}));
 
 // ---- damage threshold ---------------------------------------------------------
 
-CoatingTable Decades() {
+TEST(Threshold, InterpolatesWithinTheDecade) {
     CoatingTable table;
     // Column k holds 100 - 5k, so every segment has its own slope.
     for (int k = 0; k < 12; ++k) {
         table.Set(3, k, 100 - 5.0 * k);
     }
-    return table;
-}
-
-struct ThresholdCase {
-    double tau;
-    double expected;
-
-    friend void PrintTo(const ThresholdCase& c, std::ostream* os) { *os << c.tau; }
-};
-
-class Threshold : public testing::TestWithParam<ThresholdCase> {};
-
-TEST_P(Threshold, InterpolatesWithinTheDecade) {
-    EXPECT_NEAR(DamageThresholdAt(Decades(), 3, Laser::Pulsed, GetParam().tau), GetParam().expected, 1e-9);
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, Threshold,
-                         testing::Values(ThresholdCase{2, 100}, ThresholdCase{1, 100}, ThresholdCase{0.55, 97.5},
-                                         ThresholdCase{0.1, 95}, ThresholdCase{0.01, 90}, ThresholdCase{1e-6, 70},
-                                         ThresholdCase{5.5e-6, 72.5}, ThresholdCase{1e-9, 55}, ThresholdCase{1e-10, 50},
-                                         ThresholdCase{5e-11, 50}, ThresholdCase{1e-11, 50},
-                                         ThresholdCase{5.5e-12, 47.5}, ThresholdCase{1e-12, 45},
-                                         ThresholdCase{5e-13, 45}, ThresholdCase{0, 45}, ThresholdCase{-1, 45}));
-
-TEST(Threshold, LiteralExamples) {
-    CoatingTable table;
+    const std::pair<double, double> cases[] = {
+        {2, 100},    {1, 100},    {0.55, 97.5}, {0.1, 95},       {0.01, 90},  {1e-6, 70},  {5.5e-6, 72.5}, {1e-9, 55},
+        {1e-10, 50}, {5e-11, 50}, {1e-11, 50},  {5.5e-12, 47.5}, {1e-12, 45}, {5e-13, 45}, {0, 45},        {-1, 45}};
+    for (const auto& [tau, expected] : cases) {
+        EXPECT_NEAR(DamageThresholdAt(table, 3, Laser::Pulsed, tau), expected, 1e-9) << tau;
+    }
     table.Set(2, 0, 10);
     table.Set(2, 1, 5);
     EXPECT_DOUBLE_EQ(DamageThresholdAt(table, 2, Laser::Pulsed, 0.55), 7.5);
@@ -146,54 +93,44 @@ TEST(Threshold, LiteralExamples) {
 
 // ---- search ---------------------------------------------------------------------
 
-struct CriterionCase {
-    const char* what;
-    std::function<void(HeadRecord&)> edit;
-    bool kept;
-    std::function<void(CoatingTable&)> editCoatings = [](CoatingTable&) {};
-
-    friend void PrintTo(const CriterionCase& c, std::ostream* os) { *os << c.what; }
-};
-
-class Criteria : public testing::TestWithParam<CriterionCase> {};
-
-TEST_P(Criteria, RejectOnlyBeyondTheLimit) {
-    HeadRecord head = WideHead("H");
-    GetParam().edit(head);
-    CoatingTable coatings = test::UniformCoatings(100);
-    GetParam().editCoatings(coatings);
-
-    ModelFixture f({{head}, coatings});
-    TypePulsed(f.model);
-    f.model.Explore();
-    EXPECT_EQ(f.model.Grid().RowCount(), GetParam().kept ? 1 : 0);
+TEST(Search, CriteriaRejectOnlyBeyondTheLimit) {
+    struct Case {
+        const char* what;
+        std::function<void(HeadRecord&)> edit;
+        bool kept;
+        std::function<void(CoatingTable&)> editCoatings = [](CoatingTable&) {};
+    };
+    using H = HeadRecord&;
+    const Case cases[] = {{"power max equal", [](H h) { h.PowerMax = 1; }, true},
+                          {"power max below", [](H h) { h.PowerMax = 0; }, false},
+                          {"aperture just wide", [](H h) { h.Aperture = 12; }, true},
+                          {"aperture too narrow", [](H h) { h.Aperture = 11; }, false},
+                          {"density below", [](H h) { h.PowerDensityMax = 1; }, false},
+                          {"density above", [](H h) { h.PowerDensityMax = 2; }, true},
+                          {"min power equal", [](H h) { h.PowerMin = 1; }, true},
+                          {"min power above", [](H h) { h.PowerMin = 1.01; }, false},
+                          {"energy max equal", [](H h) { h.EnergyMax = 1; }, true},
+                          {"energy max below", [](H h) { h.EnergyMax = 0; }, false},
+                          {"energy min ignored with a rate", [](H h) { h.EnergyMin = 5; }, true},
+                          {"wavelength at the short end", [](H h) { h.WaveMin = 1.064; }, true},
+                          {"wavelength at the long end", [](H h) { h.WaveMax = 1.064; }, true},
+                          {"wavelength beyond", [](H h) { h.WaveMax = 1.06; }, false},
+                          {"probe for a power meter", [](H h) { h.HeadType = "probe"; }, false},
+                          // A limit that is not a number is never passed.
+                          {"min power NaN", [](H h) { h.PowerMin = std::nan(""); }, false},
+                          {"min power -inf", [](H h) { h.PowerMin = -HUGE_VAL; }, false},
+                          {"wavelength min NaN", [](H h) { h.WaveMin = std::nan(""); }, false},
+                          {"wavelength max inf", [](H h) { h.WaveMax = HUGE_VAL; }, false},
+                          {"threshold NaN", [](H) {}, false, [](CoatingTable& c) { c.Set(1, 3, std::nan("")); }},
+                          {"threshold inf", [](H) {}, false, [](CoatingTable& c) { c.Set(1, 2, HUGE_VAL); }}};
+    for (const Case& c : cases) {
+        HeadRecord head = WideHead("H");
+        c.edit(head);
+        CoatingTable coatings = test::UniformCoatings(100);
+        c.editCoatings(coatings);
+        EXPECT_EQ(KeptCount({{head}, coatings}, TypePulsed), c.kept ? 1 : 0) << c.what;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, Criteria,
-    testing::Values(
-        CriterionCase{"power max equal", [](HeadRecord& h) { h.PowerMax = 1; }, true},
-        CriterionCase{"power max below", [](HeadRecord& h) { h.PowerMax = 0; }, false},
-        CriterionCase{"aperture just wide", [](HeadRecord& h) { h.Aperture = 12; }, true},
-        CriterionCase{"aperture too narrow", [](HeadRecord& h) { h.Aperture = 11; }, false},
-        CriterionCase{"density below", [](HeadRecord& h) { h.PowerDensityMax = 1; }, false},
-        CriterionCase{"density above", [](HeadRecord& h) { h.PowerDensityMax = 2; }, true},
-        CriterionCase{"min power equal", [](HeadRecord& h) { h.PowerMin = 1; }, true},
-        CriterionCase{"min power above", [](HeadRecord& h) { h.PowerMin = 1.01; }, false},
-        CriterionCase{"energy max equal", [](HeadRecord& h) { h.EnergyMax = 1; }, true},
-        CriterionCase{"energy max below", [](HeadRecord& h) { h.EnergyMax = 0; }, false},
-        CriterionCase{"energy min ignored with a rate", [](HeadRecord& h) { h.EnergyMin = 5; }, true},
-        CriterionCase{"wavelength at the short end", [](HeadRecord& h) { h.WaveMin = 1.064; }, true},
-        CriterionCase{"wavelength at the long end", [](HeadRecord& h) { h.WaveMax = 1.064; }, true},
-        CriterionCase{"wavelength beyond", [](HeadRecord& h) { h.WaveMax = 1.06; }, false},
-        CriterionCase{"probe for a power meter", [](HeadRecord& h) { h.HeadType = "probe"; }, false},
-        // A limit that is not a number is never passed.
-        CriterionCase{"min power NaN", [](HeadRecord& h) { h.PowerMin = std::nan(""); }, false},
-        CriterionCase{"min power -inf", [](HeadRecord& h) { h.PowerMin = -HUGE_VAL; }, false},
-        CriterionCase{"wavelength min NaN", [](HeadRecord& h) { h.WaveMin = std::nan(""); }, false},
-        CriterionCase{"wavelength max inf", [](HeadRecord& h) { h.WaveMax = HUGE_VAL; }, false},
-        CriterionCase{"threshold NaN", [](HeadRecord&) {}, false, [](CoatingTable& c) { c.Set(1, 3, std::nan("")); }},
-        CriterionCase{"threshold inf", [](HeadRecord&) {}, false, [](CoatingTable& c) { c.Set(1, 2, HUGE_VAL); }}));
 
 TEST(Search, DamageThresholdEqualToTheEnergyDensityIsEnough) {
     ModelFixture probe;
@@ -202,10 +139,7 @@ TEST(Search, DamageThresholdEqualToTheEnergyDensityIsEnough) {
     ASSERT_NEAR(density, 1.2732, 1e-4);  // 1 J over a 10 mm circle
     for (const auto& [threshold, kept] :
          std::vector<std::pair<double, int>>{{density, 1}, {std::nextafter(density, 0.0), 0}, {2, 1}, {1.2, 0}}) {
-        ModelFixture f({{WideHead("H")}, test::UniformCoatings(threshold)});
-        TypePulsed(f.model);
-        f.model.Explore();
-        EXPECT_EQ(f.model.Grid().RowCount(), kept) << threshold;
+        EXPECT_EQ(KeptCount({{WideHead("H")}, test::UniformCoatings(threshold)}, TypePulsed), kept) << threshold;
     }
 }
 
@@ -213,27 +147,19 @@ TEST(Search, RepetitivePulsesOnCoatingsAboveFourUseTheRowsThreeFurtherDown) {
     struct Case {
         int coatingNo;
         int weakRow;  // the only row whose threshold the laser exceeds
-        bool keptWithRate;
-        bool keptSingle;
+        int keptWithRate;
+        int keptSingle;
     };
-    for (const Case& c : {Case{4, 7, true, true}, Case{4, 4, false, false}, Case{5, 8, false, true},
-                          Case{5, 5, true, false}, Case{6, 9, false, true}, Case{7, 10, false, true}}) {
+    for (const Case& c : {Case{4, 7, 1, 1}, Case{4, 4, 0, 0}, Case{5, 8, 0, 1}, Case{5, 5, 1, 0}, Case{6, 9, 0, 1},
+                          Case{7, 10, 0, 1}}) {
         CoatingTable coatings = test::UniformCoatings(100);
         for (int column = 0; column < 12; ++column) {
             coatings.Set(c.weakRow, column, 0.5);
         }
         HeadRecord head = WideHead("H");
         head.CoatingNo = static_cast<std::int16_t>(c.coatingNo);
-
-        ModelFixture hertz({{head}, coatings});
-        TypePulsed(hertz.model);
-        hertz.model.Explore();
-        EXPECT_EQ(hertz.model.Grid().RowCount(), c.keptWithRate ? 1 : 0) << c.coatingNo << " / " << c.weakRow;
-
-        ModelFixture single({{head}, coatings});
-        TypeSinglePulse(single.model);
-        single.model.Explore();
-        EXPECT_EQ(single.model.Grid().RowCount(), c.keptSingle ? 1 : 0) << c.coatingNo << " / " << c.weakRow;
+        EXPECT_EQ(KeptCount({{head}, coatings}, TypePulsed), c.keptWithRate) << c.coatingNo << " / " << c.weakRow;
+        EXPECT_EQ(KeptCount({{head}, coatings}, TypeSinglePulse), c.keptSingle) << c.coatingNo << " / " << c.weakRow;
     }
 }
 
@@ -256,39 +182,33 @@ TEST(Search, LimitsThatDoNotMatchTheCatalogueAreNeverReadPastTheirEnd) {
 }
 
 // A 10 mm square beam has an area of 1 cm2, so the power density is the power.
-TEST(Search, APowerDensityEqualToTheLimitIsKept) {
-    for (const auto& [limit, kept] : std::vector<std::pair<std::int16_t, bool>>{{50, true}, {49, false}}) {
+// A 75 mm beam needs exactly 87 mm (75 x 1.16 is 87.0 as a double): equal is enough.
+TEST(Search, PowerDensityAndApertureEqualToTheLimitAreEnough) {
+    const auto square = [](MainWindowModel& m) {
+        m.ClickOption(OptionId::Rectangular);
+        test::TypeTexts(
+            m,
+            {{EntryId::Beam1, "10"}, {EntryId::Beam2, "10"}, {EntryId::WaveLength, "1064"}, {EntryId::MaxPower, "50"}});
+    };
+    for (const auto& [limit, kept] : std::vector<std::pair<std::int16_t, int>>{{50, 1}, {49, 0}}) {
         HeadRecord head = WideHead("H");
         head.PowerDensityMax = limit;
-        ModelFixture f({{head}, test::UniformCoatings(100)});
-        f.model.ClickOption(OptionId::Rectangular);
-        f.model.TypeText(EntryId::Beam1, "10");
-        f.model.TypeText(EntryId::Beam2, "10");
-        f.model.TypeText(EntryId::WaveLength, "1064");
-        f.model.TypeText(EntryId::MaxPower, "50");
-        f.model.Explore();
-        EXPECT_EQ(f.model.Grid().RowCount(), kept ? 1 : 0) << limit;
+        EXPECT_EQ(KeptCount({{head}, test::UniformCoatings(100)}, square), kept) << limit;
     }
-}
-
-TEST(Search, ApertureMustBeAtLeast116TimesTheBeam) {
     struct Case {
         const char* beam;
         std::int16_t aperture;
-        bool kept;
+        int kept;
     };
-    // 75 mm needs exactly 87 mm (75 x 1.16 is 87.0 as a double): equal is enough.
-    for (const Case& c : {Case{"86.2", 100, true}, Case{"86.5", 100, false}, Case{"86.206", 100, true},
-                          Case{"86.21", 100, false}, Case{"75", 87, true}, Case{"75", 86, false}}) {
+    for (const Case& c : {Case{"86.2", 100, 1}, Case{"86.5", 100, 0}, Case{"86.206", 100, 1}, Case{"86.21", 100, 0},
+                          Case{"75", 87, 1}, Case{"75", 86, 0}}) {
         HeadRecord head = WideHead("H");
         head.Aperture = c.aperture;
         head.PowerDensityMax = 32000;
-        ModelFixture f({{head}, test::UniformCoatings(100)});
-        f.model.TypeText(EntryId::Beam1, c.beam);
-        f.model.TypeText(EntryId::WaveLength, "1064");
-        f.model.TypeText(EntryId::MaxPower, "10");
-        f.model.Explore();
-        EXPECT_EQ(f.model.Grid().RowCount(), c.kept ? 1 : 0) << c.beam << " / " << c.aperture;
+        const auto round = [&c](MainWindowModel& m) {
+            test::TypeTexts(m, {{EntryId::Beam1, c.beam}, {EntryId::WaveLength, "1064"}, {EntryId::MaxPower, "10"}});
+        };
+        EXPECT_EQ(KeptCount({{head}, test::UniformCoatings(100)}, round), c.kept) << c.beam << " / " << c.aperture;
     }
 }
 
@@ -308,48 +228,30 @@ TEST(Search, SinglePulseChecksTheMinimumEnergyNotPower) {
 TEST(Search, ProbesAreMatchedInAnyCase) {
     HeadRecord probe = WideHead("probe");
     probe.HeadType = "Thermal PROBE";
-    HeadRecord meter = WideHead("meter");
-    ModelFixture f({{probe, meter}, test::UniformCoatings(100)});
+    ModelFixture f({{probe, WideHead("meter")}, test::UniformCoatings(100)});
     TypeCw(f.model);
-    f.model.Explore();
-    ASSERT_EQ(f.model.Grid().RowCount(), 1);
-    EXPECT_EQ(f.model.Grid().CellAt(1, 1), "meter");
-    f.model.ClickOption(OptionId::Probe);
-    f.model.Explore();
-    ASSERT_EQ(f.model.Grid().RowCount(), 1);
-    EXPECT_EQ(f.model.Grid().CellAt(1, 1), "probe");
+    for (const char* kept : {"meter", "probe"}) {
+        f.model.Explore();
+        ASSERT_EQ(f.model.Grid().RowCount(), 1);
+        EXPECT_EQ(f.model.Grid().CellAt(1, 1), kept);
+        f.model.ClickOption(OptionId::Probe);
+    }
 }
 
-struct MarginCase {
-    double margin;  // percent of the head's power-density limit
-    const char* text;
-
-    friend void PrintTo(const MarginCase& c, std::ostream* os) { *os << c.margin; }
-};
-
-class Margins : public testing::TestWithParam<MarginCase> {};
-
-TEST_P(Margins, ShowWholePercentsBetweenFiveAndNinetyNine) {
+// Whole percents of the head's power-density limit between 5 and 99; a zero
+// limit gives the smallest text.
+TEST(Margins, ShowWholePercentsBetweenFiveAndNinetyNine) {
     test::RecordingMessages messages;
     const NumberEntry numbers('.', messages);
-    LaserInputState state;
-    state.PowerDensity = GetParam().margin * 100;
     HeadRecord head = WideHead("H");
     head.PowerDensityMax = 10000;
-    const SearchContext context(state, numbers, CoatingTable());
-    EXPECT_EQ(MarginText(LimitsOf(head), context, numbers), GetParam().text);
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, Margins,
-                         testing::Values(MarginCase{4.99, "<5 %"}, MarginCase{5, "5 %"}, MarginCase{42.3, "42 %"},
-                                         MarginCase{42.5, "43 %"}, MarginCase{99.49, "99 %"}, MarginCase{99.5, "99 %"},
-                                         MarginCase{100, "99 %"}, MarginCase{-3, "<5 %"}));
-
-TEST(Margins, ZeroLimitsGiveTheSmallestText) {
-    test::RecordingMessages messages;
-    const NumberEntry numbers('.', messages);
+    const std::pair<double, const char*> cases[] = {{4.99, "<5 %"},  {5, "5 %"},     {42.3, "42 %"}, {42.5, "43 %"},
+                                                    {99.49, "99 %"}, {99.5, "99 %"}, {100, "99 %"},  {-3, "<5 %"}};
     LaserInputState state;
-    HeadRecord head = WideHead("H");
+    for (const auto& [margin, text] : cases) {
+        state.PowerDensity = margin * 100;
+        EXPECT_EQ(MarginText(LimitsOf(head), SearchContext(state, numbers, CoatingTable()), numbers), text) << margin;
+    }
     head.PowerDensityMax = 0;
     EXPECT_EQ(MarginText(LimitsOf(head), SearchContext(state, numbers, CoatingTable()), numbers), "<5 %");
     state.LaserType = Laser::Pulsed;

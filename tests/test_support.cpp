@@ -60,12 +60,11 @@ std::string ReadFile(const std::filesystem::path& file) {
 }
 
 // A pulsed 10 mm beam: 1 J at 1 Hz and 1 ms, 1064 nm, power meter.
-void TypePulsed(MainWindowModel& model, const char* rateUnit) {
+void TypePulsed(MainWindowModel& model) {
     model.ClickOption(OptionId::Pulsed);
     model.TypeText(EntryId::Beam1, "10");
     model.TypeText(EntryId::WaveLength, "1064");
     model.TypeText(EntryId::MaxEnergy, "1");
-    model.ChooseUnit(EntryId::RepRate, model.State().RepRate().IndexOf(rateUnit));
     model.TypeText(EntryId::RepRate, "1");
     model.TypeText(EntryId::PulseWidth, "1");
 }
@@ -85,6 +84,19 @@ void TypeCw(MainWindowModel& model) {
     model.TypeText(EntryId::Beam1, "10");
     model.TypeText(EntryId::WaveLength, "1064");
     model.TypeText(EntryId::MaxPower, "10");
+}
+
+void TypeTexts(MainWindowModel& model, std::initializer_list<std::pair<EntryId, const char*>> texts) {
+    for (const auto& [entry, text] : texts) {
+        model.TypeText(entry, text);
+    }
+}
+
+int KeptCount(Catalogue catalogue, const std::function<void(MainWindowModel&)>& type) {
+    ModelFixture f(std::move(catalogue));
+    type(f.model);
+    f.model.Explore();
+    return f.model.Grid().RowCount();
 }
 
 }  // namespace tavrin::test

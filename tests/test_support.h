@@ -1,6 +1,8 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -95,9 +97,15 @@ void WriteFile(const std::filesystem::path& file, const std::string& bytes);
 std::string ReadFile(const std::filesystem::path& file);
 
 // Lasers typed as a user would, all with a 10 mm beam at 1064 nm: pulsed, 1 J
-// at 1 (rateUnit) and 1 ms; the same pulse measured one at a time; CW, 10 W.
-void TypePulsed(MainWindowModel& model, const char* rateUnit = "Hz");
+// at 1 Hz and 1 ms; the same pulse measured one at a time; CW, 10 W.
+void TypePulsed(MainWindowModel& model);
 void TypeSinglePulse(MainWindowModel& model);
 void TypeCw(MainWindowModel& model);
+
+// Types each text into its entry, in order.
+void TypeTexts(MainWindowModel& model, std::initializer_list<std::pair<EntryId, const char*>> texts);
+
+// How many heads of `catalogue` an Explore keeps for the laser `type` enters.
+int KeptCount(Catalogue catalogue, const std::function<void(MainWindowModel&)>& type);
 
 }  // namespace tavrin::test
