@@ -49,10 +49,10 @@ TEST(Details, UsageIsWhatTheSearchCompared) {
                                          {"rectangle",
                                           [](MainWindowModel& m) {
                                               m.ClickOption(OptionId::Rectangular);
-                                              m.TypeText(EntryId::Beam1, "3");
-                                              m.TypeText(EntryId::Beam2, "4");
-                                              m.TypeText(EntryId::WaveLength, "1064");
-                                              m.TypeText(EntryId::MaxPower, "10");
+                                              test::TypeTexts(m, {{EntryId::Beam1, "3"},
+                                                                  {EntryId::Beam2, "4"},
+                                                                  {EntryId::WaveLength, "1064"},
+                                                                  {EntryId::MaxPower, "10"}});
                                           },
                                           cw}};
     for (const ModeCase& mode : modes) {

@@ -46,28 +46,20 @@ TEST(StartUp, ShowsACwLaserWithTheDefaultUnits) {
     EXPECT_EQ(f.model.Grid().ColumnCount(), 8);
 }
 
-struct FilterCase {
-    const char* typed;
-    const char* kept;
-    char decimal;
-
-    friend void PrintTo(const FilterCase& c, std::ostream* os) { *os << c.typed; }
-};
-
-class EntryFilter : public testing::TestWithParam<FilterCase> {};
-
-TEST_P(EntryFilter, CutsWhatIsNotANumber) {
-    ModelFixture typed({}, GetParam().decimal);
-    TypeCharacters(typed.model, EntryId::Beam1, GetParam().typed);
-    EXPECT_EQ(typed.model.State().Beam1().Text, GetParam().kept);
+TEST(EntryFilter, CutsWhatIsNotANumber) {
+    struct Case {
+        const char* typed;
+        const char* kept;
+        char decimal;
+    };
+    for (const Case& c : {Case{"12a", "12", '.'}, Case{"a", "", '.'}, Case{"-", "", '.'}, Case{".", "", '.'},
+                          Case{"0.", "0.", '.'}, Case{"2,5", "2,5", '.'}, Case{"2.5", "2.5", ','},
+                          Case{"2,5", "2,5", ','}, Case{"1E5", "15", '.'}, Case{"5\u00B5", "5", '.'}}) {
+        ModelFixture typed({}, c.decimal);
+        TypeCharacters(typed.model, EntryId::Beam1, c.typed);
+        EXPECT_EQ(typed.model.State().Beam1().Text, c.kept) << c.typed;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Cases, EntryFilter,
-                         testing::Values(FilterCase{"12a", "12", '.'}, FilterCase{"a", "", '.'},
-                                         FilterCase{"-", "", '.'}, FilterCase{".", "", '.'},
-                                         FilterCase{"0.", "0.", '.'}, FilterCase{"2,5", "2,5", '.'},
-                                         FilterCase{"2.5", "2.5", ','}, FilterCase{"2,5", "2,5", ','},
-                                         FilterCase{"1E5", "15", '.'}, FilterCase{"5\u00B5", "5", '.'}));
 
 TEST(EntryFilter, PastedTextLosesOneCharacterAtATime) {
     ModelFixture f;
@@ -97,9 +89,7 @@ TEST(Recomputation, WavelengthChangesNoDerivedValue) {
 
 TEST(Recomputation, EmptyingThePowerKeepsWhatWasShown) {
     ModelFixture f;
-    f.model.TypeText(EntryId::Beam1, "2");
-    f.model.TypeText(EntryId::MaxPower, "5");
-    f.model.TypeText(EntryId::MaxPower, "");
+    test::TypeTexts(f.model, {{EntryId::Beam1, "2"}, {EntryId::MaxPower, "5"}, {EntryId::MaxPower, ""}});
     EXPECT_EQ(f.model.State().AveragePower, 5);
     EXPECT_EQ(Caption(f.model, LabelId::VAvgPower), " 5.0");
 }
@@ -162,79 +152,68 @@ void TypePulsedLaser(MainWindowModel& model) {
     TypeCharacters(model, EntryId::RepRate, "1");
 }
 
-class PulsedLaser : public testing::TestWithParam<char> {};
-
-TEST_P(PulsedLaser, TiesPowerToEnergyAndRate) {
-    ModelFixture f({}, GetParam());
-    TypePulsedLaser(f.model);
-    const LaserInputState& s = f.model.State();
-    EXPECT_EQ(s.MaxPower().Text, "10");
-    EXPECT_EQ(s.MaxPower().Unit(), "W");
-    EXPECT_EQ(s.PeakPower, 1e6);
-    EXPECT_EQ(s.AveragePower, 10);
-    EXPECT_DOUBLE_EQ(s.PowerDensity, 10 / 0.03141592);
-    EXPECT_DOUBLE_EQ(s.EnergyDensity, 0.01 / 0.03141592);
-    const char dec = GetParam();
-    const auto withSeparator = [dec](std::string text) {
-        std::replace(text.begin(), text.end(), '.', dec);
-        return text;
-    };
-    EXPECT_EQ(Caption(f.model, LabelId::VPeakPower), withSeparator(" 1000.0"));
-    EXPECT_EQ(Caption(f.model, LabelId::MPeakPower), " kW");
-    EXPECT_EQ(Caption(f.model, LabelId::VAvgPower), withSeparator(" 10.0"));
-    EXPECT_EQ(Caption(f.model, LabelId::VPowerDensity), withSeparator(" 318.3"));
-    EXPECT_EQ(Caption(f.model, LabelId::VPeakPowerDensity), withSeparator(" 31.8"));
-    EXPECT_EQ(Caption(f.model, LabelId::MPeakPowerDensity), " MW/cm2");
-    EXPECT_EQ(Caption(f.model, LabelId::VEnergyDensity), withSeparator(" 0.3"));
-    EXPECT_EQ(Caption(f.model, LabelId::MEnergyDensity), " J/cm2");
-    EXPECT_EQ(Caption(f.model, LabelId::Power), " (Max Power)");
-    EXPECT_FALSE(s.Updating);
-    EXPECT_TRUE(f.messages.shown.empty());
+TEST(PulsedLaser, TiesPowerToEnergyAndRate) {
+    for (const char dec : {'.', ','}) {
+        ModelFixture f({}, dec);
+        TypePulsedLaser(f.model);
+        const LaserInputState& s = f.model.State();
+        EXPECT_EQ(s.MaxPower().Text, "10");
+        EXPECT_EQ(s.MaxPower().Unit(), "W");
+        EXPECT_EQ(s.PeakPower, 1e6);
+        EXPECT_EQ(s.AveragePower, 10);
+        EXPECT_DOUBLE_EQ(s.PowerDensity, 10 / 0.03141592);
+        EXPECT_DOUBLE_EQ(s.EnergyDensity, 0.01 / 0.03141592);
+        const auto withSeparator = [dec](std::string text) {
+            std::replace(text.begin(), text.end(), '.', dec);
+            return text;
+        };
+        EXPECT_EQ(Caption(f.model, LabelId::VPeakPower), withSeparator(" 1000.0"));
+        EXPECT_EQ(Caption(f.model, LabelId::MPeakPower), " kW");
+        EXPECT_EQ(Caption(f.model, LabelId::VAvgPower), withSeparator(" 10.0"));
+        EXPECT_EQ(Caption(f.model, LabelId::VPowerDensity), withSeparator(" 318.3"));
+        EXPECT_EQ(Caption(f.model, LabelId::VPeakPowerDensity), withSeparator(" 31.8"));
+        EXPECT_EQ(Caption(f.model, LabelId::MPeakPowerDensity), " MW/cm2");
+        EXPECT_EQ(Caption(f.model, LabelId::VEnergyDensity), withSeparator(" 0.3"));
+        EXPECT_EQ(Caption(f.model, LabelId::MEnergyDensity), " J/cm2");
+        EXPECT_EQ(Caption(f.model, LabelId::Power), " (Max Power)");
+        EXPECT_FALSE(s.Updating);
+        EXPECT_TRUE(f.messages.shown.empty());
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Separators, PulsedLaser, testing::Values('.', ','));
 
 // The power written back from energy and rate is re-ranged one unit at a
 // time, from the unit the power list shows, into [1, 1000) where a unit allows.
-struct CoupledCase {
-    const char* energy;
-    const char* energyUnit;
-    const char* rate;
-    const char* rateUnit;
-    const char* power;
-    const char* powerUnit;
-    const char* startUnit = "W";
-
-    friend void PrintTo(const CoupledCase& c, std::ostream* os) { *os << c.energy; }
-};
-
-class CoupledEntries : public testing::TestWithParam<CoupledCase> {};
-
-TEST_P(CoupledEntries, EnergyAndRateWriteThePower) {
-    ModelFixture f;
-    f.model.ClickOption(OptionId::Pulsed);
-    f.model.TypeText(EntryId::Beam1, "2");
-    ChooseUnitText(f.model, EntryId::MaxPower, GetParam().startUnit);
-    ChooseUnitText(f.model, EntryId::RepRate, GetParam().rateUnit);
-    f.model.TypeText(EntryId::RepRate, GetParam().rate);
-    ChooseUnitText(f.model, EntryId::MaxEnergy, GetParam().energyUnit);
-    f.model.TypeText(EntryId::MaxEnergy, GetParam().energy);
-    EXPECT_EQ(f.model.State().MaxPower().Text, GetParam().power);
-    EXPECT_EQ(f.model.State().MaxPower().Unit(), GetParam().powerUnit);
+TEST(CoupledEntries, EnergyAndRateWriteThePower) {
+    struct Case {
+        const char* energy;
+        const char* energyUnit;
+        const char* rate;
+        const char* rateUnit;
+        const char* power;
+        const char* powerUnit;
+        const char* startUnit = "W";
+    };
+    for (const Case& c : {Case{"1", "mJ", "100", "Hz", "100", "mW"}, Case{"10", "mJ", "1", "kHz", "10", "W"},
+                          Case{"0.5", "J", "1", "Hz", "500", "mW"}, Case{"0.0005", "J", "1", "Hz", "500", "uW"},
+                          Case{"1500", "J", "1", "Hz", "1.5", "kW"}, Case{"2500000", "J", "1", "Hz", "2500", "kW"},
+                          Case{"-5", "J", "1", "Hz", "-5000000000000", "pW"}, Case{"3", "J", "", "Hz", "0", "mW"},
+                          Case{"0.01", "mJ", "1", "Hz", "10", "uW"}, Case{"1", "J", "1", "Hz", "1", "W"},
+                          Case{"1000", "J", "1", "Hz", "1", "kW"}, Case{"0.5", "pJ", "1", "Hz", "0.5", "pW"},
+                          Case{"2000", "kJ", "1", "Hz", "2000", "kW", "kW"}, Case{"3", "J", "", "Hz", "0", "W", "kW"},
+                          Case{"3", "J", "", "Hz", "0", "pW", "pW"}, Case{"-3", "pJ", "1", "Hz", "-3", "pW", "pW"},
+                          Case{"500", "J", "1", "Hz", "500", "W", "kW"}, Case{"2", "uJ", "1", "Hz", "2", "uW", "pW"}}) {
+        ModelFixture f;
+        f.model.ClickOption(OptionId::Pulsed);
+        f.model.TypeText(EntryId::Beam1, "2");
+        ChooseUnitText(f.model, EntryId::MaxPower, c.startUnit);
+        ChooseUnitText(f.model, EntryId::RepRate, c.rateUnit);
+        f.model.TypeText(EntryId::RepRate, c.rate);
+        ChooseUnitText(f.model, EntryId::MaxEnergy, c.energyUnit);
+        f.model.TypeText(EntryId::MaxEnergy, c.energy);
+        EXPECT_EQ(f.model.State().MaxPower().Text, c.power) << c.energy << c.energyUnit;
+        EXPECT_EQ(f.model.State().MaxPower().Unit(), c.powerUnit) << c.energy << c.energyUnit;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, CoupledEntries,
-    testing::Values(
-        CoupledCase{"1", "mJ", "100", "Hz", "100", "mW"}, CoupledCase{"10", "mJ", "1", "kHz", "10", "W"},
-        CoupledCase{"0.5", "J", "1", "Hz", "500", "mW"}, CoupledCase{"0.0005", "J", "1", "Hz", "500", "uW"},
-        CoupledCase{"1500", "J", "1", "Hz", "1.5", "kW"}, CoupledCase{"2500000", "J", "1", "Hz", "2500", "kW"},
-        CoupledCase{"-5", "J", "1", "Hz", "-5000000000000", "pW"}, CoupledCase{"3", "J", "", "Hz", "0", "mW"},
-        CoupledCase{"0.01", "mJ", "1", "Hz", "10", "uW"}, CoupledCase{"1", "J", "1", "Hz", "1", "W"},
-        CoupledCase{"1000", "J", "1", "Hz", "1", "kW"}, CoupledCase{"0.5", "pJ", "1", "Hz", "0.5", "pW"},
-        CoupledCase{"2000", "kJ", "1", "Hz", "2000", "kW", "kW"}, CoupledCase{"3", "J", "", "Hz", "0", "W", "kW"},
-        CoupledCase{"3", "J", "", "Hz", "0", "pW", "pW"}, CoupledCase{"-3", "pJ", "1", "Hz", "-3", "pW", "pW"},
-        CoupledCase{"500", "J", "1", "Hz", "500", "W", "kW"}, CoupledCase{"2", "uJ", "1", "Hz", "2", "uW", "pW"}));
 
 TEST(CoupledEntries, PowerLeadsWhenTypedIntoThePowerField) {
     ModelFixture f;
@@ -363,16 +342,12 @@ TEST(ResetData, EmptiesEntriesAndResultsKeepsChoices) {
 TEST(ZeroDivisors, GiveNothingRatherThanAWarning) {
     ModelFixture width;
     width.model.ClickOption(OptionId::Pulsed);
-    width.model.TypeText(EntryId::Beam1, "2");
-    width.model.TypeText(EntryId::MaxEnergy, "1");
-    width.model.TypeText(EntryId::PulseWidth, "0");
+    test::TypeTexts(width.model, {{EntryId::Beam1, "2"}, {EntryId::MaxEnergy, "1"}, {EntryId::PulseWidth, "0"}});
     EXPECT_EQ(width.model.State().PeakPower, 0);
 
     ModelFixture rate;
     rate.model.ClickOption(OptionId::Pulsed);
-    rate.model.TypeText(EntryId::Beam1, "2");
-    rate.model.TypeText(EntryId::RepRate, "0");
-    rate.model.TypeText(EntryId::MaxPower, "5");
+    test::TypeTexts(rate.model, {{EntryId::Beam1, "2"}, {EntryId::RepRate, "0"}, {EntryId::MaxPower, "5"}});
     EXPECT_EQ(rate.model.State().EnergyDensity, 0);
     EXPECT_EQ(rate.model.State().MaxEnergy().Text, "");
     EXPECT_TRUE(width.messages.shown.empty() && rate.messages.shown.empty());
@@ -396,9 +371,7 @@ TEST(Overflow, WarnsAndGoesOnWithZero) {
 TEST(Densities, NoBeamAreaLeavesPowerDensityAndZeroesEnergyDensity) {
     ModelFixture f;
     f.model.ClickOption(OptionId::Pulsed);
-    f.model.TypeText(EntryId::Beam1, "2");
-    f.model.TypeText(EntryId::MaxEnergy, "1");
-    f.model.TypeText(EntryId::RepRate, "1");
+    test::TypeTexts(f.model, {{EntryId::Beam1, "2"}, {EntryId::MaxEnergy, "1"}, {EntryId::RepRate, "1"}});
     const double powerDensity = f.model.State().PowerDensity;
     ASSERT_GT(powerDensity, 0);
     f.model.TypeText(EntryId::Beam1, "");

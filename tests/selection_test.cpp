@@ -266,12 +266,12 @@ TEST(Search, EachHeadGetsItsOwnMargin) {
     second.CoatingNo = 0;
     ModelFixture f({{first, second}, test::UniformCoatings(2)});
     f.model.ClickOption(OptionId::Pulsed);
-    f.model.TypeText(EntryId::Beam1, "10");
-    f.model.TypeText(EntryId::WaveLength, "1064");
-    f.model.TypeText(EntryId::MaxEnergy, "0");
-    f.model.TypeText(EntryId::RepRate, "1");
-    f.model.TypeText(EntryId::PulseWidth, "1");
-    f.model.TypeText(EntryId::MaxEnergy, "1");
+    test::TypeTexts(f.model, {{EntryId::Beam1, "10"},
+                              {EntryId::WaveLength, "1064"},
+                              {EntryId::MaxEnergy, "0"},
+                              {EntryId::RepRate, "1"},
+                              {EntryId::PulseWidth, "1"},
+                              {EntryId::MaxEnergy, "1"}});
     f.model.Explore();
     ASSERT_EQ(f.model.Grid().RowCount(), 1);
     EXPECT_EQ(f.model.Grid().CellAt(1, 2), "64 %");
@@ -393,9 +393,8 @@ TEST_F(DataSheets, MissingSheetOffersTheProductIndex) {
             test::WriteFile(folder / "pdf" / ".hidden.pdf", "%PDF");
             test::WriteFile(folder / "escape.pdf", "%PDF");
             f.messages.answer = answer;
-            f.model.TypeText(EntryId::Beam1, "10");
-            f.model.TypeText(EntryId::WaveLength, "1064");
-            f.model.TypeText(EntryId::MaxPower, "10");
+            test::TypeTexts(f.model,
+                            {{EntryId::Beam1, "10"}, {EntryId::WaveLength, "1064"}, {EntryId::MaxPower, "10"}});
             f.model.Explore();
             f.model.CellActivated(1);
             ASSERT_EQ(f.messages.shown.size(), 1u) << name;

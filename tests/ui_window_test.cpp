@@ -189,9 +189,7 @@ TEST(RequestWindowView, SendTriesTheRoutesAndCloses) {
 TEST(ReportPrinting, PdfKeepsTheTableAligned) {
     const auto folder = test::FreshFolder("ui-pdf");
     test::ModelFixture f(OneHead(), '.', folder);
-    f.model.TypeText(EntryId::Beam1, "5");
-    f.model.TypeText(EntryId::WaveLength, "1064");
-    f.model.TypeText(EntryId::MaxPower, "100");
+    test::TypeTexts(f.model, {{EntryId::Beam1, "5"}, {EntryId::WaveLength, "1064"}, {EntryId::MaxPower, "100"}});
     f.model.Explore();
     f.model.Print();
     ASSERT_EQ(f.printer.printed.size(), 1u);
