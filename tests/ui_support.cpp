@@ -6,10 +6,16 @@ QString ShotPath(const char* name) {
     return QStringLiteral(TAVRIN_BUILD_DIR "/") + QString::fromLatin1(name);
 }
 
-void Type(QWidget& window, const char* edit, const QString& text) {
-    auto* line = Find<QLineEdit>(window, edit);
-    line->setFocus();
-    QTest::keyClicks(line, text);
+void Type(QWidget& window, std::initializer_list<std::pair<const char*, const char*>> texts) {
+    for (const auto& [edit, text] : texts) {
+        auto* line = Find<QLineEdit>(window, edit);
+        line->setFocus();
+        QTest::keyClicks(line, QString::fromUtf8(text));
+    }
+}
+
+void TypeCwLaser(QWidget& window) {
+    Type(window, {{"txtBeam1", "5"}, {"txtWaveLenght", "1064"}, {"txtMaxPower", "100"}});
 }
 
 WindowFixture::WindowFixture(Catalogue catalogue, std::filesystem::path folder)

@@ -6,6 +6,8 @@
 #include <QTest>
 #include <QWidget>
 #include <filesystem>
+#include <initializer_list>
+#include <utility>
 
 #include "test_support.h"
 #include "ui/main_window.h"
@@ -22,8 +24,11 @@ T* Find(QWidget& window, const char* name) {
 // Screenshots land in the build folder, to be looked at.
 QString ShotPath(const char* name);
 
-// Types into an entry key by key, as a user does.
-void Type(QWidget& window, const char* edit, const QString& text);
+// Types into each entry key by key, as a user does.
+void Type(QWidget& window, std::initializer_list<std::pair<const char*, const char*>> texts);
+
+// Types a CW laser of 100 W in a 5 mm beam at 1064 nm.
+void TypeCwLaser(QWidget& window);
 
 // A shown main window over a model with recording services.
 struct WindowFixture {
