@@ -26,35 +26,30 @@ std::vector<std::string> Keys(const std::vector<CriterionUsage>& usage) {
     return keys;
 }
 
-struct ModeCase {
-    const char* mode;
-    std::function<void(MainWindowModel&)> type;
-    std::vector<std::string> keys;
-};
-
 // Every criterion that applies, in the search's order, with the laser's share
 // of the limit: laser / limit for upper limits, limit / laser for lower ones.
 TEST(Details, UsageIsWhatTheSearchCompared) {
+    struct ModeCase {
+        const char* mode;
+        std::function<void(MainWindowModel&)> type;
+        std::vector<std::string> keys;
+    };
     const std::vector<std::string> cw = {"power_max", "aperture",   "power_density_max",
                                          "power_min", "wavelength", "product_type"};
-    const std::vector<ModeCase> modes = {{"CW", test::TypeCw, cw},
-                                         {"pulsed",
-                                          test::TypePulsed,
-                                          {"power_max", "aperture", "power_density_max", "power_min", "energy_max",
-                                           "wavelength", "damage_threshold", "product_type"}},
-                                         {"single pulse",
-                                          test::TypeSinglePulse,
-                                          {"power_max", "aperture", "power_density_max", "energy_max", "energy_min",
-                                           "wavelength", "damage_threshold", "product_type"}},
-                                         {"rectangle",
-                                          [](MainWindowModel& m) {
-                                              m.ClickOption(OptionId::Rectangular);
-                                              test::TypeTexts(m, {{EntryId::Beam1, "3"},
-                                                                  {EntryId::Beam2, "4"},
-                                                                  {EntryId::WaveLength, "1064"},
-                                                                  {EntryId::MaxPower, "10"}});
-                                          },
-                                          cw}};
+    const std::vector<std::string> pulsed = {"power_max",  "aperture",   "power_density_max", "power_min",
+                                             "energy_max", "wavelength", "damage_threshold",  "product_type"};
+    const std::vector<std::string> single = {"power_max",  "aperture",   "power_density_max", "energy_max",
+                                             "energy_min", "wavelength", "damage_threshold",  "product_type"};
+    const auto rectangle = [](MainWindowModel& m) {
+        m.ClickOption(OptionId::Rectangular);
+        test::TypeTexts(
+            m,
+            {{EntryId::Beam1, "3"}, {EntryId::Beam2, "4"}, {EntryId::WaveLength, "1064"}, {EntryId::MaxPower, "10"}});
+    };
+    const ModeCase modes[] = {{"CW", test::TypeCw, cw},
+                              {"pulsed", test::TypePulsed, pulsed},
+                              {"single pulse", test::TypeSinglePulse, single},
+                              {"rectangle", rectangle, cw}};
     for (const ModeCase& mode : modes) {
         HeadRecord head = WideHead("H");
         head.PowerMin = 0.5;
@@ -115,28 +110,26 @@ TEST(Details, CurvesFollowTheLookup) {
     EXPECT_EQ(*details.operatingPoint.pulseWidth, 0.001);
 }
 
-struct FitCase {
-    const char* what;
-    std::function<void(HeadRecord&)> edit;
-    bool pulsed;
-    const char* beam;
-    std::optional<double> fits;
-};
-
 // A rejected head fits at X and not one step back toward the entered beam;
 // a criterion the beam does not change leaves no beam that fits.
 TEST(Details, FitsWithBeamIsExactAndNearest) {
-    const std::vector<FitCase> cases = {
-        {"power density", [](HeadRecord& h) { h.PowerDensityMax = 6000; }, false, "2", 3.3},
-        {"damage threshold", [](HeadRecord&) {}, true, "2", 11.3},
-        {"aperture", [](HeadRecord& h) { h.Aperture = 20; }, false, "30", 17.2},
-        {"wavelength", [](HeadRecord& h) { h.WaveMax = 1; }, false, "2", std::nullopt},
-        {"aperture runs out first",
-         [](HeadRecord& h) {
-             h.Aperture = 3;
-             h.PowerDensityMax = 6000;
-         },
-         false, "2", std::nullopt}};
+    struct FitCase {
+        const char* what;
+        std::function<void(HeadRecord&)> edit;
+        bool pulsed;
+        const char* beam;
+        std::optional<double> fits;
+    };
+    const FitCase cases[] = {{"power density", [](HeadRecord& h) { h.PowerDensityMax = 6000; }, false, "2", 3.3},
+                             {"damage threshold", [](HeadRecord&) {}, true, "2", 11.3},
+                             {"aperture", [](HeadRecord& h) { h.Aperture = 20; }, false, "30", 17.2},
+                             {"wavelength", [](HeadRecord& h) { h.WaveMax = 1; }, false, "2", std::nullopt},
+                             {"aperture runs out first",
+                              [](HeadRecord& h) {
+                                  h.Aperture = 3;
+                                  h.PowerDensityMax = 6000;
+                              },
+                              false, "2", std::nullopt}};
     for (const FitCase& c : cases) {
         HeadRecord head = WideHead("H");
         c.edit(head);
@@ -171,24 +164,26 @@ TEST(Details, FitsWithBeamIsExactAndNearest) {
 TEST(Details, ARectangleFitsWithBothSidesScaled) {
     HeadRecord head = WideHead("H");
     head.PowerDensityMax = 6000;
-    const auto explore = [&](const char* length, const char* width) {
-        auto f = std::make_unique<ModelFixture>(Catalogue{{head}, test::UniformCoatings(1)});
-        f->model.ClickOption(OptionId::Rectangular);
-        f->model.TypeText(EntryId::Beam1, length);
-        f->model.TypeText(EntryId::Beam2, width);
-        f->model.TypeText(EntryId::WaveLength, "1064");
-        f->model.TypeText(EntryId::MaxPower, "500");
-        f->model.Explore();
-        return f;
+    const Catalogue catalogue{{head}, test::UniformCoatings(1)};
+    const auto rectangle = [](const char* length, const char* width) {
+        return [=](MainWindowModel& m) {
+            m.ClickOption(OptionId::Rectangular);
+            test::TypeTexts(m, {{EntryId::Beam1, length},
+                                {EntryId::Beam2, width},
+                                {EntryId::WaveLength, "1064"},
+                                {EntryId::MaxPower, "500"}});
+        };
     };
-    const auto entered = explore("2", "3");
-    const SearchDetails& details = *entered->model.Details().Details();
+    ModelFixture entered(catalogue);
+    rectangle("2", "3")(entered.model);
+    entered.model.Explore();
+    const SearchDetails& details = *entered.model.Details().Details();
     ASSERT_EQ(details.rejected.size(), 1u);
     EXPECT_EQ(details.rejected[0].fitsWithBeamScale, 1.18);
     EXPECT_FALSE(details.rejected[0].fitsWithBeamMm.has_value());
-    EXPECT_EQ(entered->model.Details().WhyNotAt(0).fits, "fits with both sides \u00D7 1.18");
-    EXPECT_EQ(explore("2.36", "3.54")->model.Grid().RowCount(), 1);
-    EXPECT_EQ(explore("2.34", "3.51")->model.Grid().RowCount(), 0);
+    EXPECT_EQ(entered.model.Details().WhyNotAt(0).fits, "fits with both sides \u00D7 1.18");
+    EXPECT_EQ(test::KeptCount(catalogue, rectangle("2.36", "3.54")), 1);
+    EXPECT_EQ(test::KeptCount(catalogue, rectangle("2.34", "3.51")), 0);
 }
 
 // ---- the details area: what a pick shows, the "Why not?" list, saving the chart

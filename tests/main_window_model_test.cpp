@@ -79,17 +79,14 @@ TEST(EntryFilter, LongPastesAreCutWithoutDelay) {
     EXPECT_EQ(f.model.State().Beam1().Text, "");
 }
 
-TEST(Recomputation, WavelengthChangesNoDerivedValue) {
+// A wavelength changes no derived value; an emptied power keeps what was shown.
+TEST(Recomputation, OnlyANumberThatCountsChangesWhatIsShown) {
     ModelFixture f;
-    f.model.TypeText(EntryId::Beam1, "2");
+    test::TypeTexts(f.model, {{EntryId::Beam1, "2"}, {EntryId::MaxPower, "5"}});
     const LabelCaptions before = f.model.Labels();
     f.model.TypeText(EntryId::WaveLength, "1064");
     EXPECT_EQ(f.model.Labels(), before);
-}
-
-TEST(Recomputation, EmptyingThePowerKeepsWhatWasShown) {
-    ModelFixture f;
-    test::TypeTexts(f.model, {{EntryId::Beam1, "2"}, {EntryId::MaxPower, "5"}, {EntryId::MaxPower, ""}});
+    f.model.TypeText(EntryId::MaxPower, "");
     EXPECT_EQ(f.model.State().AveragePower, 5);
     EXPECT_EQ(Caption(f.model, LabelId::VAvgPower), " 5.0");
 }
@@ -117,7 +114,7 @@ TEST(BeamArea, FollowsTheShapeAndItsSides) {
     }
 }
 
-TEST(BeamArea, RectangleWithOneFieldKeepsTheLabel) {
+TEST(BeamShape, ARectangleWithOneSideKeepsTheLabelAndACircleKeepsTheWidth) {
     ModelFixture f;
     f.model.TypeText(EntryId::MaxPower, "5");
     f.model.TypeText(EntryId::Beam1, "2");
@@ -126,11 +123,8 @@ TEST(BeamArea, RectangleWithOneFieldKeepsTheLabel) {
     EXPECT_EQ(Caption(f.model, LabelId::VArea), " 3.1");
     EXPECT_EQ(Caption(f.model, LabelId::VPeakPowerDensity), " ");
     EXPECT_EQ(Caption(f.model, LabelId::MPeakPowerDensity), " W/cm2");
-}
 
-TEST(BeamShape, SwitchingKeepsTheWidthText) {
-    ModelFixture f;
-    f.model.ClickOption(OptionId::Rectangular);
+    // Switching to a circle and back keeps the width's text.
     f.model.TypeText(EntryId::Beam2, "4");
     f.model.ClickOption(OptionId::Circular);
     EXPECT_FALSE(f.model.State().Beam2().Visible);
@@ -259,6 +253,7 @@ TEST(CoupledEntries, ACwLaserIsNotTiedToItsHiddenPulseEntries) {
     EXPECT_EQ(g.model.State().MaxEnergy().Text, "");
 }
 
+// A single pulse has no power and no average power.
 TEST(ModeRules, SinglePulseAndBackToCw) {
     ModelFixture f;
     EXPECT_FALSE(f.model.ClickOption(OptionId::PowerEnergy));
@@ -273,6 +268,12 @@ TEST(ModeRules, SinglePulseAndBackToCw) {
     EXPECT_FALSE(s.MaxPower().UnitEnabled);
     EXPECT_EQ(s.MaxPower().Text, "");
     EXPECT_FALSE(f.model.TypeText(EntryId::MaxPower, "5"));
+    test::TypeTexts(f.model, {{EntryId::Beam1, "2"}, {EntryId::MaxEnergy, "1"}});
+    EXPECT_EQ(Caption(f.model, LabelId::VAvgPower), "");
+    EXPECT_EQ(Caption(f.model, LabelId::MAvgPower), " W");
+    EXPECT_EQ(Caption(f.model, LabelId::VPowerDensity), "");
+    EXPECT_EQ(Caption(f.model, LabelId::VEnergyDensity), " 31.8");
+    EXPECT_EQ(Caption(f.model, LabelId::MEnergyDensity), " J/cm2");
 
     f.model.ClickOption(OptionId::CW);
     EXPECT_TRUE(f.model.OptionSelected(OptionId::Power));
@@ -299,20 +300,6 @@ TEST(ModeRules, ResetInSinglePulseModeKeepsTheUnit) {
     EXPECT_TRUE(s.RepRate().Enabled);
     EXPECT_TRUE(s.MaxPower().Enabled);
     EXPECT_TRUE(f.model.OptionSelected(OptionId::PowerEnergy));
-}
-
-TEST(ModeRules, SinglePulseShowsNoAveragePower) {
-    ModelFixture f;
-    f.model.ClickOption(OptionId::Pulsed);
-    f.model.ClickOption(OptionId::PowerEnergy);
-    f.model.TypeText(EntryId::Beam1, "2");
-    f.model.TypeText(EntryId::MaxEnergy, "1");
-    EXPECT_EQ(Caption(f.model, LabelId::VAvgPower), "");
-    EXPECT_EQ(Caption(f.model, LabelId::MAvgPower), " W");
-    EXPECT_EQ(Caption(f.model, LabelId::VPowerDensity), "");
-    EXPECT_EQ(Caption(f.model, LabelId::VEnergyDensity), " 31.8");
-    EXPECT_EQ(Caption(f.model, LabelId::MEnergyDensity), " J/cm2");
-    EXPECT_EQ(f.model.State().MaxPower().Text, "");
 }
 
 TEST(ResetData, EmptiesEntriesAndResultsKeepsChoices) {

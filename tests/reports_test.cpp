@@ -246,28 +246,13 @@ TEST(RequestWindow, CancelSendsNothing) {
     EXPECT_FALSE(window.IsOpen());
 }
 
-std::string PercentDecode(const std::string& text) {
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '%' && i + 2 < text.size()) {
-            out.push_back(static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16)));
-            i += 2;
-        } else {
-            out.push_back(text[i]);
-        }
-    }
-    return out;
-}
-
+// Every byte but the unreserved ones is encoded, so that no mail program reads
+// an "&", "?", "#" or line end of the body as part of the address.
 TEST(Mailto, CarriesTheBodyUnchanged) {
-    const std::string body = "a\r\nb \u2019 \u2013 & ? # % = +";
-    const std::string url = MailtoUrl(RequestMail(body));
-    const std::string prefix = "mailto:sales@corvane.example?subject=Request%20Head%20Info&body=";
-    ASSERT_EQ(url.rfind(prefix, 0), 0u) << url;
-    const std::string encoded = url.substr(prefix.size());
-    EXPECT_EQ(encoded.find_first_of("&?#\r\n "), std::string::npos);
-    EXPECT_NE(encoded.find("%0D%0A"), std::string::npos);
-    EXPECT_EQ(PercentDecode(encoded), body);
+    const std::string body = "a\r\nb \u2019 \u2013 & ? # % = + -._~";
+    EXPECT_EQ(MailtoUrl(RequestMail(body)),
+              "mailto:sales@corvane.example?subject=Request%20Head%20Info&body="
+              "a%0D%0Ab%20%E2%80%99%20%E2%80%93%20%26%20%3F%20%23%20%25%20%3D%20%2B%20-._~");
     EXPECT_EQ(ComposerArguments(RequestMail(body)),
               (std::vector<std::string>{"--subject", "Request Head Info", "--body", body, "sales@corvane.example"}));
 }
