@@ -68,21 +68,10 @@ TEST(RequestText, EmptyEntriesKeepTheFixedLines) {
     state.ProductType = Product::Probe;
     state.RepRate().Units = {"Single"};
     state.RepRate().UnitIndex = 0;
-    const std::string expected = std::string(
-        "1 - Laser Data :\r\n"
-        "\r\n"
-        "    DATA VALUE:\r\n"
-        "\r\n"
-        "    Laser Type: Pulsed\r\n"
-        "\r\n"
-        "Beam Type: Rectangular\r\n"
-        "    Rectangle (mm * mm)L =  W = \r\n"
-        "\r\n"
-        "    Measurement Type: Single Pulse Energy\r\n"
-        "    Product Type: Probe\r\n"
-        "\r\n"
-        "\r\n"
-        "\r\n");
+    const std::string expected =
+        "1 - Laser Data :\r\n\r\n    DATA VALUE:\r\n\r\n    Laser Type: Pulsed\r\n\r\nBeam Type: Rectangular\r\n"
+        "    Rectangle (mm * mm)L =  W = \r\n\r\n    Measurement Type: Single Pulse Energy\r\n"
+        "    Product Type: Probe\r\n\r\n\r\n\r\n";
     EXPECT_EQ(LaserData(ComposeRequestText(state, LabelCaptions())), expected);
 }
 
