@@ -6,17 +6,13 @@
 #include "catalogue/catalogue_csv.h"
 #include "catalogue/cp1252.h"
 #include "catalogue/head_catalogue.h"
-#include "form/main_window_model.h"
 #include "synthetic/synthetic_catalogue.h"
 #include "test_support.h"
 
 namespace tavrin {
 namespace {
 
-using test::FreshFolder;
-using test::ReadFile;
 using test::WideHead;
-using test::WriteFile;
 
 std::string Bytes(const std::vector<HeadRecord>& heads) {
     auto bytes = SerializeHeads(heads);
@@ -129,24 +125,6 @@ TEST(Cp1252, RoundTripsEveryByte) {
     ASSERT_TRUE(encoded.has_value());
     EXPECT_EQ(*encoded, all);
     EXPECT_FALSE(EncodeCp1252("\xC3").has_value());  // cut UTF-8 sequence
-}
-
-TEST(CatalogueCsv, ShippedSourcesRoundTrip) {
-    const std::string headsText = ReadFile(std::filesystem::path(TAVRIN_DATA_DIR) / "heads.csv");
-    const std::string coatingsText = ReadFile(std::filesystem::path(TAVRIN_DATA_DIR) / "coatings.csv");
-    const auto heads = ParseHeadsCsv(headsText);
-    const auto coatings = ParseCoatingsCsv(coatingsText);
-    ASSERT_TRUE(heads.Ok()) << heads.Failure().message;
-    ASSERT_TRUE(coatings.Ok()) << coatings.Failure().message;
-    EXPECT_EQ(WriteHeadsCsv(heads.Value()), headsText);
-    EXPECT_EQ(WriteCoatingsCsv(coatings.Value()), coatingsText);
-    const auto rebuilt = LoadHeads(Bytes(heads.Value()));
-    EXPECT_EQ(rebuilt, heads.Value());
-    EXPECT_GE(heads.Value().size(), 40u);
-    const auto findings = CheckCatalogue(Catalogue{heads.Value(), coatings.Value()});
-    for (const auto& finding : findings) {
-        EXPECT_FALSE(finding.error) << finding.head << " " << finding.field << " " << finding.text;
-    }
 }
 
 TEST(CatalogueCsv, QuotedFieldsRoundTrip) {
