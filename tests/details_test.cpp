@@ -268,22 +268,19 @@ TEST(DetailsArea, DescribesTheLaserAsTheLastExploreSawIt) {
     EXPECT_TRUE(none.model.Details().Shown());
 }
 
-struct SortCase {
-    WhyNotColumn column;
-    bool ascending;
-    std::vector<std::string> names;
-};
-
 // Rows without a fitting beam stay last both ways; a sort keeps the pick.
 TEST(DetailsArea, TheWhyNotListSorts) {
-    const std::vector<SortCase> cases = {
-        {WhyNotColumn::Name, false, {"F", "E", "D", "C", "B"}},
-        {WhyNotColumn::Criterion, false, {"F", "D", "E", "C", "B"}},
-        {WhyNotColumn::Values, true, {"C", "E", "B", "D", "F"}},
-        {WhyNotColumn::Values, false, {"B", "E", "C", "D", "F"}},
-        {WhyNotColumn::Fits, false, {"C", "B", "D", "E", "F"}},
-        {WhyNotColumn::Fits, true, {"C", "B", "D", "E", "F"}},
+    struct SortCase {
+        WhyNotColumn column;
+        bool ascending;
+        std::vector<std::string> names;
     };
+    const SortCase cases[] = {{WhyNotColumn::Name, false, {"F", "E", "D", "C", "B"}},
+                              {WhyNotColumn::Criterion, false, {"F", "D", "E", "C", "B"}},
+                              {WhyNotColumn::Values, true, {"C", "E", "B", "D", "F"}},
+                              {WhyNotColumn::Values, false, {"B", "E", "C", "D", "F"}},
+                              {WhyNotColumn::Fits, false, {"C", "B", "D", "E", "F"}},
+                              {WhyNotColumn::Fits, true, {"C", "B", "D", "E", "F"}}};
     for (const SortCase& c : cases) {
         ModelFixture f(SixHeads());
         test::TypeCw(f.model);
@@ -334,21 +331,18 @@ public:
     std::vector<std::pair<std::string, ChartFormat>> written;
 };
 
-struct SaveCase {
-    std::optional<std::string> chosen;
-    bool works;
-    std::optional<ChartFormat> written;
-    const char* message;  // empty: none
-};
-
 TEST(DetailsArea, SavingTheChart) {
-    const std::vector<SaveCase> cases = {
-        {std::nullopt, true, std::nullopt, ""},
-        {"/tmp/a.PNG", true, ChartFormat::Png, ""},
-        {"/tmp/a.svg", true, ChartFormat::Svg, ""},
-        {"/tmp/a.pdf", false, ChartFormat::Pdf, "The chart could not be written to /tmp/a.pdf."},
-        {"/tmp/a.jpg", true, std::nullopt, "Save the chart as a .png, .svg or .pdf file."},
+    struct SaveCase {
+        std::optional<std::string> chosen;
+        bool works;
+        std::optional<ChartFormat> written;
+        const char* message;  // empty: none
     };
+    const SaveCase cases[] = {{std::nullopt, true, std::nullopt, ""},
+                              {"/tmp/a.PNG", true, ChartFormat::Png, ""},
+                              {"/tmp/a.svg", true, ChartFormat::Svg, ""},
+                              {"/tmp/a.pdf", false, ChartFormat::Pdf, "The chart could not be written to /tmp/a.pdf."},
+                              {"/tmp/a.jpg", true, std::nullopt, "Save the chart as a .png, .svg or .pdf file."}};
     for (const SaveCase& c : cases) {
         ModelFixture f(SixHeads());
         test::TypeCw(f.model);
@@ -361,10 +355,8 @@ TEST(DetailsArea, SavingTheChart) {
         f.model.CellSelected(1);
         f.model.SaveChart(files);
         EXPECT_EQ(files.suggestedName, "A-power-density.png");
-        EXPECT_EQ(files.written.empty(), !c.written.has_value()) << c.chosen.value_or("cancelled");
-        if (c.written) {
-            EXPECT_EQ(files.written[0], std::make_pair(*c.chosen, *c.written));
-        }
+        using Written = std::vector<std::pair<std::string, ChartFormat>>;
+        EXPECT_EQ(files.written, (c.written ? Written{{*c.chosen, *c.written}} : Written{})) << c.chosen.value_or("");
         const auto& shown = f.messages.shown;
         EXPECT_EQ(shown.empty() ? std::string() : shown.back().text, c.message);
     }

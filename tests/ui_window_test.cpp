@@ -30,6 +30,8 @@
 #include <QToolButton>
 #include <QUrl>
 #include <QXYSeries>
+#include <initializer_list>
+#include <utility>
 
 #include "catalogue/catalogue.h"
 #include "catalogue/head_catalogue.h"
@@ -42,17 +44,55 @@
 #include "ui/qt_services.h"
 #include "ui/request_dialog.h"
 #include "ui/usage_bars.h"
-#include "ui_support.h"
 
 namespace tavrin {
 namespace {
 
-using test::Find;
-using test::OneHead;
-using test::ShotPath;
-using test::Type;
-using test::TypeCwLaser;
-using test::WindowFixture;
+template <typename T>
+T* Find(QWidget& window, const char* name) {
+    T* widget = window.findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(widget, nullptr) << name;
+    return widget;
+}
+
+// Screenshots land in the build folder, to be looked at.
+QString ShotPath(const char* name) {
+    return QStringLiteral(TAVRIN_BUILD_DIR "/") + QString::fromLatin1(name);
+}
+
+// Types into each entry key by key, as a user does.
+void Type(QWidget& window, std::initializer_list<std::pair<const char*, const char*>> texts) {
+    for (const auto& [edit, text] : texts) {
+        auto* line = Find<QLineEdit>(window, edit);
+        line->setFocus();
+        QTest::keyClicks(line, QString::fromUtf8(text));
+    }
+}
+
+// A CW laser of 100 W in a 5 mm beam at 1064 nm.
+void TypeCwLaser(QWidget& window) {
+    Type(window, {{"txtBeam1", "5"}, {"txtWaveLenght", "1064"}, {"txtMaxPower", "100"}});
+}
+
+// A shown main window over a model with recording services.
+struct WindowFixture {
+    explicit WindowFixture(Catalogue catalogue = {},
+                           std::filesystem::path folder = std::filesystem::temp_directory_path())
+        : model(std::move(catalogue), '.', std::move(folder)), window(model.model) {
+        window.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+    }
+    test::ModelFixture model;
+    ui::MainWindow window;
+};
+
+// "TQS 50/2" with resolutions for Ardo and RVX, and a second head.
+Catalogue OneHead() {
+    HeadRecord head = test::WideHead("TQS 50/2");
+    head.ResArdo = "1mW";
+    head.ResRVX = "3mW";
+    return {{head, test::WideHead("Second")}, test::UniformCoatings(1000)};
+}
 
 TEST(MainWindowView, TypingFiltersAndOptionsHideAndShowRows) {
     WindowFixture f;
@@ -569,3 +609,12 @@ TEST(DetailsView, PicksDrawTheirHeadAndTheChartSaves) {
 
 }  // namespace
 }  // namespace tavrin
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
