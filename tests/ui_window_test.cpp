@@ -157,6 +157,7 @@ TEST(MainWindowView, ExploreSelectActivateAndReset) {
     EXPECT_EQ(ardo->text(), QStringLiteral("1mW"));
     EXPECT_EQ(Find<QLabel>(f.window, "lblVRVX")->text(), QStringLiteral("3mW"));
     EXPECT_EQ(grid->selectionModel()->selectedRows().size(), 1);
+    QApplication::processEvents();  // the details chart lays itself out from the event loop
     f.window.grab().save(ShotPath("main-window-cw-results.png"));
     QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
     ASSERT_EQ(f.model.opener.opened.size(), 1u);
