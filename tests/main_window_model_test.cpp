@@ -11,10 +11,8 @@ using test::ModelFixture;
 
 // Types a text one character at a time, as a user at the keyboard does.
 void TypeCharacters(MainWindowModel& model, EntryId entry, const std::string& text) {
-    std::string typed = model.State().Entry(entry).Text;
     for (const char c : text) {
-        typed = model.State().Entry(entry).Text + c;
-        model.TypeText(entry, typed);
+        model.TypeText(entry, model.State().Entry(entry).Text + c);
     }
 }
 

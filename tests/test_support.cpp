@@ -59,37 +59,31 @@ std::string ReadFile(const std::filesystem::path& file) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// A pulsed 10 mm beam: 1 J at 1 Hz and 1 ms, 1064 nm, power meter.
-void TypePulsed(MainWindowModel& model) {
-    model.ClickOption(OptionId::Pulsed);
-    model.TypeText(EntryId::Beam1, "10");
-    model.TypeText(EntryId::WaveLength, "1064");
-    model.TypeText(EntryId::MaxEnergy, "1");
-    model.TypeText(EntryId::RepRate, "1");
-    model.TypeText(EntryId::PulseWidth, "1");
-}
-
-// The same beam and pulse measured one pulse at a time.
-void TypeSinglePulse(MainWindowModel& model) {
-    model.ClickOption(OptionId::Pulsed);
-    model.ClickOption(OptionId::PowerEnergy);
-    model.TypeText(EntryId::Beam1, "10");
-    model.TypeText(EntryId::WaveLength, "1064");
-    model.TypeText(EntryId::MaxEnergy, "1");
-    model.TypeText(EntryId::PulseWidth, "1");
-}
-
-// A CW laser of 10 W in a 10 mm beam at 1064 nm.
-void TypeCw(MainWindowModel& model) {
-    model.TypeText(EntryId::Beam1, "10");
-    model.TypeText(EntryId::WaveLength, "1064");
-    model.TypeText(EntryId::MaxPower, "10");
-}
-
 void TypeTexts(MainWindowModel& model, std::initializer_list<std::pair<EntryId, const char*>> texts) {
     for (const auto& [entry, text] : texts) {
         model.TypeText(entry, text);
     }
+}
+
+void TypePulsed(MainWindowModel& model) {
+    model.ClickOption(OptionId::Pulsed);
+    TypeTexts(model, {{EntryId::Beam1, "10"},
+                      {EntryId::WaveLength, "1064"},
+                      {EntryId::MaxEnergy, "1"},
+                      {EntryId::RepRate, "1"},
+                      {EntryId::PulseWidth, "1"}});
+}
+
+void TypeSinglePulse(MainWindowModel& model) {
+    model.ClickOption(OptionId::Pulsed);
+    model.ClickOption(OptionId::PowerEnergy);
+    TypeTexts(
+        model,
+        {{EntryId::Beam1, "10"}, {EntryId::WaveLength, "1064"}, {EntryId::MaxEnergy, "1"}, {EntryId::PulseWidth, "1"}});
+}
+
+void TypeCw(MainWindowModel& model) {
+    TypeTexts(model, {{EntryId::Beam1, "10"}, {EntryId::WaveLength, "1064"}, {EntryId::MaxPower, "10"}});
 }
 
 int KeptCount(Catalogue catalogue, const std::function<void(MainWindowModel&)>& type) {
