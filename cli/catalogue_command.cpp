@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <optional>
 #include <ostream>
+#include <vector>
 
 #include "catalogue/catalogue.h"
 #include "catalogue/catalogue_check.h"
@@ -36,7 +37,8 @@ constexpr const char* kUsage =
     "Exit status: 0 done, 1 a source or catalogue with errors, 3 a catalogue file missing or\n"
     "unreadable, 64 bad usage, 74 output that could not be written.\n";
 
-// Writes the named files into the folder, each replacing what was there.
+// Writes the named files into the folder, replacing what was there: all of
+// them or, when one cannot be written, none.
 int WriteFiles(const fs::path& target, std::initializer_list<std::pair<const char*, std::string>> files,
                std::ostream& err) {
     std::error_code ec;
@@ -49,12 +51,13 @@ int WriteFiles(const fs::path& target, std::initializer_list<std::pair<const cha
         err << target.string() << " could not be made: " << ec.message() << "\n";
         return kOutputFailed;
     }
+    std::vector<FileContent> contents;
     for (const auto& [name, bytes] : files) {
-        const auto written = ReplaceFile(target / name, bytes);
-        if (!written) {
-            err << written.Failure().message << "\n";
-            return kOutputFailed;
-        }
+        contents.push_back(FileContent{target / name, bytes});
+    }
+    if (const auto written = ReplaceFiles(contents); !written) {
+        err << EscapeControlCharacters(written.Failure().message) << "\n";
+        return kOutputFailed;
     }
     return 0;
 }
@@ -80,17 +83,18 @@ int Build(const fs::path& source, const fs::path& target, std::ostream& err) {
     }
     const auto heads = ParseHeadsCsv(*headsText);
     if (!heads) {
-        err << (source / kHeadsSource).string() << ", " << heads.Failure().message << "\n";
+        err << EscapeControlCharacters((source / kHeadsSource).string() + ", " + heads.Failure().message) << "\n";
         return 1;
     }
     const auto coatings = ParseCoatingsCsv(*coatingsText);
     if (!coatings) {
-        err << (source / kCoatingsSource).string() << ", " << coatings.Failure().message << "\n";
+        err << EscapeControlCharacters((source / kCoatingsSource).string() + ", " + coatings.Failure().message)
+            << "\n";
         return 1;
     }
     const auto headBytes = SerializeHeads(heads.Value());
     if (!headBytes) {
-        err << headBytes.Failure().message << "\n";
+        err << EscapeControlCharacters(headBytes.Failure().message) << "\n";
         return 1;
     }
     return WriteFiles(
@@ -146,7 +150,7 @@ int Check(const fs::path& folder, std::ostream& out, std::ostream& err) {
         if (!finding.head.empty()) {
             out << "head \"" << EscapeControlCharacters(finding.head) << "\", ";
         }
-        out << finding.field << ": " << finding.text << "\n";
+        out << finding.field << ": " << EscapeControlCharacters(finding.text) << "\n";
     }
     out << catalogue.Value().Heads.size() << " heads checked, " << (anyError ? "errors found" : "no error") << "\n";
     if (const int written = FinishOutput(out, err); written != 0) {

@@ -2,7 +2,10 @@
 // never misread, and output that is lost is never reported as success.
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
 #include <sys/wait.h>
+
+#include <csignal>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -139,7 +142,7 @@ TEST_F(BadInput, ValueArgumentsTheEntryFilterWouldCutAreRefusedUnlessAsTyped) {
         std::string refusal;
     };
     const std::string power = "; units of the power entry: kW, W, mW, uW, nW, pW";
-    const Case cases[] = {{{"--power", "10MW"},
+    std::vector<Case> cases = {{{"--power", "10MW"},
                            "MaxPower",
                            "10",
                            "--power \"10MW\": \"10M\" is not a number (the entry would keep \"10\")" + power},
@@ -161,6 +164,15 @@ TEST_F(BadInput, ValueArgumentsTheEntryFilterWouldCutAreRefusedUnlessAsTyped) {
                            "12",
                            "--beam \"12a\": \"12a\" is not a number (the entry would keep \"12\"); the beam entry "
                            "takes a number of mm and no unit"}};
+    const auto grouped = [](const char* option, const char* text, const char* entry) {
+        return Case{{option, text}, entry, text,
+                    std::string(option) + " \"" + text + "\": \"" + text +
+                        "\" does not read as one number (\".\" and \",\" both mark the decimals; write no "
+                        "thousands separator)"};
+    };
+    // Texts the numeric test takes with grouping, which convert to nothing.
+    cases.insert(cases.end(), {grouped("--beam", "1,000,000", "Beam1"), grouped("--power", "1,000,000", "MaxPower"),
+                               grouped("--beam", "1,,0", "Beam1")});
     for (const Case& c : cases) {
         std::vector<std::string> args = {"select", "--data-dir", "/nonexistent-folder"};
         args.insert(args.end(), c.laser.begin(), c.laser.end());
@@ -319,9 +331,68 @@ TEST_F(BadInput, LostOutputEndsWithStatus74AndTheReason) {
     }
 }
 
+// A write that fails half-way, as on a full disk: the process may write no
+// more than `bytes` to any file while this lives.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        m_handler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = m_saved;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, m_handler);
+    }
+
+private:
+    rlimit m_saved{};
+    void (*m_handler)(int) = nullptr;
+};
+
+TEST_F(BadInput, AFailedWriteLeavesTheOldFilesWhole) {
+    const fs::path folder = TestFolder();
+    const fs::path first = folder / "Heads.Dat";
+    const fs::path second = folder / "Coatings.Dat";
+    const std::string big(256 * 1024, 'x');
+    struct Case {
+        const char* what;
+        std::vector<FileContent> files;
+    };
+    const Case cases[] = {{"one file cut half-way", {{first, big}}},
+                          {"the second of two", {{first, "new heads"}, {second, big}}},
+                          {"the first of two", {{first, big}, {second, "new coatings"}}}};
+    for (const Case& c : cases) {
+        for (const fs::path& file : {first, second}) {
+            test::WriteFile(file, "old " + file.filename().string());
+        }
+        {
+            const FileSizeLimit limit(64 * 1024);
+            const auto written = ReplaceFiles(c.files);
+            ASSERT_FALSE(written) << c.what;
+            EXPECT_NE(written.Failure().message.find("File too large"), std::string::npos)
+                << written.Failure().message;
+        }
+        EXPECT_EQ(test::ReadFile(first), "old Heads.Dat") << c.what;
+        EXPECT_EQ(test::ReadFile(second), "old Coatings.Dat") << c.what;
+        EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 2) << "temporaries left";
+    }
+
+    // A build whose second file cannot replace its target changes neither.
+    fs::remove(second);
+    fs::create_directory(second);
+    const CliRun run = Cli({"catalogue", "build", TAVRIN_DATA_DIR, folder.string()});
+    EXPECT_EQ(run.status, 74);
+    EXPECT_NE(run.err.find("Coatings.Dat could not be written: Is a directory"), std::string::npos) << run.err;
+    EXPECT_EQ(test::ReadFile(first), "old Heads.Dat");
+}
+
 TEST_F(BadInput, AProcessWritingToAFullDiskExitsWith74) {
     EXPECT_EQ(Program("catalogue dump " + std::string(TAVRIN_PROGRAM_DIR) + " >/dev/full").status, 74);
-    EXPECT_TRUE(fs::exists("/dev/full"));
 }
 
 // ---- where users stumble ----------------------------------------------------------

@@ -321,45 +321,47 @@ public:
         suggestedName = suggested;
         return chosen;
     }
-    bool WriteChart(const std::string& path, ChartFormat format) override {
-        written.emplace_back(path, format);
-        return works;
+    std::optional<std::string> RenderChart(ChartFormat format) override {
+        rendered.push_back(format);
+        return std::string("chart");
     }
     std::optional<std::string> chosen;
-    bool works = true;
     std::string suggestedName;
-    std::vector<std::pair<std::string, ChartFormat>> written;
+    std::vector<ChartFormat> rendered;
 };
 
 TEST(DetailsArea, SavingTheChart) {
+    const auto folder = test::FreshFolder("saved-charts");
+    const std::string png = (folder / "a.PNG").string();
+    const std::string inFile = (folder / "a.PNG" / "b.svg").string();
     struct SaveCase {
         std::optional<std::string> chosen;
-        bool works;
-        std::optional<ChartFormat> written;
-        const char* message;  // empty: none
+        std::optional<ChartFormat> rendered;
+        std::string message;  // empty: none
     };
-    const SaveCase cases[] = {{std::nullopt, true, std::nullopt, ""},
-                              {"/tmp/a.PNG", true, ChartFormat::Png, ""},
-                              {"/tmp/a.svg", true, ChartFormat::Svg, ""},
-                              {"/tmp/a.pdf", false, ChartFormat::Pdf, "The chart could not be written to /tmp/a.pdf."},
-                              {"/tmp/a.jpg", true, std::nullopt, "Save the chart as a .png, .svg or .pdf file."}};
+    const SaveCase cases[] = {
+        {std::nullopt, std::nullopt, ""},
+        {png, ChartFormat::Png, ""},
+        {(folder / "a.svg").string(), ChartFormat::Svg, ""},
+        {inFile, ChartFormat::Svg, "The chart could not be written to " + inFile + ": Not a directory."},
+        {"/tmp/a.jpg", std::nullopt, "Save the chart as a .png, .svg or .pdf file."}};
     for (const SaveCase& c : cases) {
         ModelFixture f(SixHeads());
         test::TypeCw(f.model);
         f.model.Explore();
         FakeChartFiles files;
         files.chosen = c.chosen;
-        files.works = c.works;
         f.model.SaveChart(files);
         EXPECT_TRUE(files.suggestedName.empty()) << "nothing picked, nothing to save";
         f.model.CellSelected(1);
         f.model.SaveChart(files);
         EXPECT_EQ(files.suggestedName, "A-power-density.png");
-        using Written = std::vector<std::pair<std::string, ChartFormat>>;
-        EXPECT_EQ(files.written, (c.written ? Written{{*c.chosen, *c.written}} : Written{})) << c.chosen.value_or("");
+        using Rendered = std::vector<ChartFormat>;
+        EXPECT_EQ(files.rendered, (c.rendered ? Rendered{*c.rendered} : Rendered{})) << c.chosen.value_or("");
         const auto& shown = f.messages.shown;
         EXPECT_EQ(shown.empty() ? std::string() : shown.back().text, c.message);
     }
+    EXPECT_EQ(test::ReadFile(png), "chart");
 }
 
 }  // namespace

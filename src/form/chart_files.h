@@ -8,13 +8,14 @@ namespace tavrin {
 enum class ChartFormat { Png, Svg, Pdf };
 
 // Where the details chart is saved: the window asks the user for a file and
-// draws the chart into it.
+// draws the chart in the format asked for; the model writes the file.
 class ChartFiles {
 public:
     virtual ~ChartFiles() = default;
     // The file the user chose, or nothing when they cancelled.
     virtual std::optional<std::string> ChooseChartFile(const std::string& suggestedName) = 0;
-    virtual bool WriteChart(const std::string& path, ChartFormat format) = 0;
+    // The chart drawn as the bytes of a file, or nothing when it cannot be drawn.
+    virtual std::optional<std::string> RenderChart(ChartFormat format) = 0;
 };
 
 // The format a file name asks for by its suffix, in any case.

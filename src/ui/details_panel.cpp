@@ -3,6 +3,7 @@
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
+#include <QBuffer>
 #include <QChart>
 #include <QChartView>
 #include <QFileDialog>
@@ -247,9 +248,12 @@ std::optional<std::string> DetailsPanel::ChooseChartFile(const std::string& sugg
     return path.toStdString();
 }
 
-bool DetailsPanel::WriteChart(const std::string& path, ChartFormat format) {
-    const QString file = QString::fromStdString(path);
+std::optional<std::string> DetailsPanel::RenderChart(ChartFormat format) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
     const QSize size = m_chartView->size();
+    bool drawn = false;
     switch (format) {
         case ChartFormat::Png: {
             QImage image(size * 2, QImage::Format_ARGB32_Premultiplied);
@@ -258,35 +262,39 @@ bool DetailsPanel::WriteChart(const std::string& path, ChartFormat format) {
             QPainter painter(&image);
             m_chartView->render(&painter);
             painter.end();
-            return image.save(file, "PNG");
+            drawn = image.save(&buffer, "PNG");
+            break;
         }
         case ChartFormat::Svg: {
             QSvgGenerator svg;
-            svg.setFileName(file);
+            svg.setOutputDevice(&buffer);
             svg.setSize(size);
             svg.setViewBox(QRect(QPoint(0, 0), size));
             svg.setTitle(Chart()->title());
             QPainter painter;
-            if (!painter.begin(&svg)) {
-                return false;
+            if (painter.begin(&svg)) {
+                m_chartView->render(&painter);
+                drawn = painter.end();
             }
-            m_chartView->render(&painter);
-            return painter.end();
+            break;
         }
         case ChartFormat::Pdf: {
-            QPdfWriter pdf(file);
+            QPdfWriter pdf(&buffer);
             pdf.setPageSize(QPageSize(QSizeF(size), QPageSize::Point));
             pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
             pdf.setTitle(Chart()->title());
             QPainter painter;
-            if (!painter.begin(&pdf)) {
-                return false;
+            if (painter.begin(&pdf)) {
+                m_chartView->render(&painter, QRectF(painter.viewport()));
+                drawn = painter.end();
             }
-            m_chartView->render(&painter, QRectF(painter.viewport()));
-            return painter.end();
+            break;
         }
     }
-    return false;
+    if (!drawn) {
+        return std::nullopt;
+    }
+    return bytes.toStdString();
 }
 
 }  // namespace tavrin::ui

@@ -29,7 +29,7 @@ public:
 
     // ChartFiles: a save dialog, and the chart drawn into PNG, SVG or PDF.
     std::optional<std::string> ChooseChartFile(const std::string& suggestedName) override;
-    bool WriteChart(const std::string& path, ChartFormat format) override;
+    std::optional<std::string> RenderChart(ChartFormat format) override;
 
     [[nodiscard]] QChart* Chart() const;
     [[nodiscard]] QPushButton* SaveButton() const { return m_save; }
