@@ -68,6 +68,64 @@ TEST(Validation, StopsAtTheFirstMissingEntry) {
     }
 }
 
+// Every entry filled in, but with values the search cannot use: each case
+// types its texts over a CW laser (5 mm, 1064 nm, 100 W) or a pulsed one
+// (5 mm, 1064 nm, 1 mJ at 1 kHz, 10 ns).
+TEST(Validation, RefusesValuesTheSearchCannotUse) {
+    struct Case {
+        Laser laser;
+        std::vector<std::pair<EntryId, const char*>> texts;
+        const char* message;  // empty: the search runs
+        EntryId focus;
+    };
+    using enum EntryId;
+    const Laser cw = Laser::CW;
+    const Laser pulsed = Laser::Pulsed;
+    const Case cases[] = {
+        {cw, {}, "", Beam1},
+        {cw, {{Beam1, "0"}}, "Sorry, the beam diameter must be greater than 0 mm.", Beam1},
+        {cw, {{Beam1, "-5"}}, "Sorry, the beam diameter must be greater than 0 mm.", Beam1},
+        {cw, {{Beam1, "1,,0"}}, "Sorry, the beam diameter must be greater than 0 mm.", Beam1},
+        {cw, {{Beam1, "1,,0"}}, "Sorry, the beam diameter must be greater than 0 mm.", Beam1},
+        {cw, {{Beam1, "1e-200"}}, "Sorry, the beam area cannot be computed from these sizes.", Beam1},
+        {cw, {{Beam1, "1e200"}}, "Sorry, the beam area cannot be computed from these sizes.", Beam1},
+        {cw, {{WaveLength, "0"}}, "Sorry, the wavelength must be greater than 0.", WaveLength},
+        {cw, {{MaxPower, "0"}}, "Sorry, the max power must be greater than 0.", MaxPower},
+        {cw, {{MaxPower, "-1"}}, "Sorry, the max power must be greater than 0.", MaxPower},
+        {cw, {{Beam1, "1e-150"}, {MaxPower, "1e300"}}, "Sorry, the power density cannot be computed from these values.",
+         Beam1},
+        {pulsed, {}, "", Beam1},
+        {pulsed, {{MaxEnergy, "0"}}, "Sorry, the max energy must be greater than 0.", MaxEnergy},
+        {pulsed, {{RepRate, "0"}}, "Sorry, the rep rate must be greater than 0.", RepRate},
+        {pulsed, {{PulseWidth, "0"}}, "Sorry, the pulse width must be greater than 0.", PulseWidth},
+        {pulsed, {{Beam1, "1e-150"}, {MaxEnergy, "1e300"}},
+         "Sorry, the energy density cannot be computed from these values.", Beam1},
+    };
+    for (const Case& c : cases) {
+        ModelFixture f({{WideHead("A")}, test::UniformCoatings(1e6)});
+        if (c.laser == pulsed) {
+            f.model.ClickOption(OptionId::Pulsed);
+            test::TypeTexts(f.model, {{Beam1, "5"}, {WaveLength, "1064"}, {MaxEnergy, "1"}, {RepRate, "1"},
+                                      {PulseWidth, "10"}});
+        } else {
+            test::TypeTexts(f.model, {{Beam1, "5"}, {WaveLength, "1064"}, {MaxPower, "100"}});
+        }
+        for (const auto& [entry, text] : c.texts) {
+            f.model.TypeText(entry, text);
+        }
+        f.messages.shown.clear();
+        const ExploreOutcome outcome = f.model.Explore();
+        if (*c.message == '\0') {
+            EXPECT_EQ(outcome, ExploreOutcome::Found);
+            continue;
+        }
+        EXPECT_EQ(outcome, ExploreOutcome::Invalid) << c.message;
+        ASSERT_EQ(f.messages.shown.size(), 1u) << c.message;
+        EXPECT_EQ(f.messages.shown[0], (Message{c.message, "Info", MessageIcon::Exclamation, MessageButtons::Ok}));
+        EXPECT_EQ(f.model.Focus(), c.focus) << c.message;
+    }
+}
+
 // ---- damage threshold ---------------------------------------------------------
 
 TEST(Threshold, InterpolatesWithinTheDecade) {

@@ -165,17 +165,25 @@ bool NumberEntry::IsNumeric(std::string_view text) const {
     return ParseNumeric(text).has_value();
 }
 
-double NumberEntry::TextToValue(std::string_view text) const {
-    if (text.empty()) {
-        return 0;
-    }
+std::optional<double> NumberEntry::ParseUnified(std::string_view text) const {
     std::string unified(text);
     for (char& c : unified) {
         if (c == OtherSeparator()) {
             c = m_decimal;
         }
     }
-    return ParseNumeric(unified).value_or(0.0);
+    return ParseNumeric(unified);
+}
+
+bool NumberEntry::ConvertsToNumber(std::string_view text) const {
+    return ParseUnified(text).has_value();
+}
+
+double NumberEntry::TextToValue(std::string_view text) const {
+    if (text.empty()) {
+        return 0;
+    }
+    return ParseUnified(text).value_or(0.0);
 }
 
 double NumberEntry::ToBaseUnit(double value, const std::string& prefix) const {
@@ -184,6 +192,13 @@ double NumberEntry::ToBaseUnit(double value, const std::string& prefix) const {
         return value;
     }
     return Finite(row->multiply ? value * row->factor : value / row->factor);
+}
+
+double NumberEntry::BaseValue(std::string_view text, const std::string& prefix) const {
+    const double value = TextToValue(text);
+    const PrefixRow* row = FindPrefix(prefix);
+    const double scaled = row == nullptr ? value : row->multiply ? value * row->factor : value / row->factor;
+    return std::isfinite(scaled) ? scaled : 0;
 }
 
 double NumberEntry::FromBaseUnit(double value, const std::string& prefix) const {

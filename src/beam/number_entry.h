@@ -25,6 +25,11 @@ public:
     // when none does), found in one pass however long the text is.
     [[nodiscard]] std::size_t LongestNumericPrefix(std::string_view text) const;
 
+    // Whether the text converts to a number once both separators are read as
+    // the decimal separator, as TextToValue reads it ("1,000,000" does not,
+    // though the numeric test takes "," for grouping).
+    [[nodiscard]] bool ConvertsToNumber(std::string_view text) const;
+
     // The number in an entry text, or 0 when it is empty or not a number.
     [[nodiscard]] double TextToValue(std::string_view text) const;
 
@@ -33,6 +38,11 @@ public:
     double ToBaseUnit(double value, const std::string& prefix) const;
     // The inverse of ToBaseUnit, with the same warning on overflow.
     double FromBaseUnit(double value, const std::string& prefix) const;
+
+    // An entry's value in the base unit, as the search reads it: 0 when the
+    // text is empty or not a number or the scaled value leaves the range of a
+    // double. Never warns: the warning was given when the value was typed.
+    [[nodiscard]] double BaseValue(std::string_view text, const std::string& prefix) const;
 
     // The value itself when finite; otherwise the overflow warning and 0.
     double Finite(double value) const;
@@ -51,6 +61,7 @@ public:
 
 private:
     [[nodiscard]] std::optional<double> ParseNumeric(std::string_view text) const;
+    [[nodiscard]] std::optional<double> ParseUnified(std::string_view text) const;
     [[nodiscard]] std::string FormatFixed(double value, int decimals) const;
     void WarnOverflow() const;
 

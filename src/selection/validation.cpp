@@ -11,6 +11,10 @@ ValidationFailure Failure(const char* what, EntryId focus) {
                              focus};
 }
 
+ValidationFailure ValueFailure(const char* text, EntryId focus) {
+    return ValidationFailure{Message{text, "Info", MessageIcon::Exclamation, MessageButtons::Ok}, focus};
+}
+
 }  // namespace
 
 std::optional<ValidationFailure> ValidateInputs(const LaserInputState& state) {
@@ -48,6 +52,54 @@ std::optional<ValidationFailure> ValidateInputs(const LaserInputState& state) {
     }
     if (empty(EntryId::PulseWidth)) {
         return Failure("PulseWidth value.", EntryId::PulseWidth);
+    }
+    return std::nullopt;
+}
+
+std::optional<ValidationFailure> ValidateValues(const LaserInputState& state, const NumberEntry& numbers) {
+    const auto positive = [&](EntryId id) {
+        return numbers.BaseValue(state.Entry(id).Text, UnitPrefix(state, id)) > 0;
+    };
+    if (state.BeamShape == Shape::Circular) {
+        if (!positive(EntryId::Beam1)) {
+            return ValueFailure("Sorry, the beam diameter must be greater than 0 mm.", EntryId::Beam1);
+        }
+    } else {
+        if (!positive(EntryId::Beam1)) {
+            return ValueFailure("Sorry, the beam length (L) must be greater than 0 mm.", EntryId::Beam1);
+        }
+        if (!positive(EntryId::Beam2)) {
+            return ValueFailure("Sorry, the beam width (W) must be greater than 0 mm.", EntryId::Beam2);
+        }
+    }
+    if (!(state.BeamArea > 0)) {
+        return ValueFailure("Sorry, the beam area cannot be computed from these sizes.", EntryId::Beam1);
+    }
+    if (!positive(EntryId::WaveLength)) {
+        return ValueFailure("Sorry, the wavelength must be greater than 0.", EntryId::WaveLength);
+    }
+    const bool pulsed = state.LaserType == Laser::Pulsed;
+    if (pulsed && !state.MaxEnergy().Text.empty()) {
+        if (!positive(EntryId::MaxEnergy)) {
+            return ValueFailure("Sorry, the max energy must be greater than 0.", EntryId::MaxEnergy);
+        }
+    } else if (!positive(EntryId::MaxPower)) {
+        return ValueFailure("Sorry, the max power must be greater than 0.", EntryId::MaxPower);
+    }
+    if (!pulsed) {
+        if (!(state.PowerDensity > 0)) {
+            return ValueFailure("Sorry, the power density cannot be computed from these values.", EntryId::Beam1);
+        }
+        return std::nullopt;
+    }
+    if (!state.SinglePulse() && !positive(EntryId::RepRate)) {
+        return ValueFailure("Sorry, the rep rate must be greater than 0.", EntryId::RepRate);
+    }
+    if (!positive(EntryId::PulseWidth)) {
+        return ValueFailure("Sorry, the pulse width must be greater than 0.", EntryId::PulseWidth);
+    }
+    if (!(state.EnergyDensity > 0)) {
+        return ValueFailure("Sorry, the energy density cannot be computed from these values.", EntryId::Beam1);
     }
     return std::nullopt;
 }

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "beam/laser_input_state.h"
+#include "beam/number_entry.h"
 #include "support/message_box.h"
 
 namespace tavrin {
@@ -15,5 +16,11 @@ struct ValidationFailure {
 // Checks that every entry a search needs is filled in; the first check that
 // fails decides the message. Only emptiness is tested, not the numbers.
 std::optional<ValidationFailure> ValidateInputs(const LaserInputState& state);
+
+// Once every entry is filled in: checks that the values the search reads are
+// ones it can use (sizes, wavelength, power or energy, rate and pulse width
+// above 0, an area and a density that could be computed); an empty text, a
+// text that is not a number and a value out of range all read as 0 there.
+std::optional<ValidationFailure> ValidateValues(const LaserInputState& state, const NumberEntry& numbers);
 
 }  // namespace tavrin
