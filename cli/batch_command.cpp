@@ -2,10 +2,13 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <optional>
 #include <ostream>
 
@@ -14,7 +17,7 @@
 #include "laser_replay.h"
 #include "output.h"
 #include "select_writers.h"
-#include "support/file_io.h"
+#include "support/control_characters.h"
 
 namespace tavrin::cli {
 namespace {
@@ -88,33 +91,39 @@ Result<std::vector<std::string>> RowArguments(const CsvRow& row, const Columns& 
     return args;
 }
 
-// A one-line progress display for long batches at a terminal.
+// A one-line progress display for long batches at a terminal: the rows are
+// read as they come, so it shows from the row after kProgressFromRows on.
 class Progress {
 public:
-    Progress(std::ostream& err, std::size_t total, bool shown)
-        : m_err(&err), m_total(total), m_shown(shown), m_start(std::chrono::steady_clock::now()) {}
+    Progress(std::ostream& err, bool terminal)
+        : m_err(&err), m_terminal(terminal), m_start(std::chrono::steady_clock::now()) {}
 
     void Done(std::size_t rows) {
-        if (!m_shown || (rows % 100 != 0 && rows != m_total)) {
-            return;
+        if (m_terminal && rows > kProgressFromRows && rows % 100 == 1) {
+            Show(rows, "");
         }
-        const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - m_start).count();
-        const double rate = seconds > 0 ? static_cast<double>(rows) / seconds : 0;
-        const double left = rate > 0 ? static_cast<double>(m_total - rows) / rate : 0;
-        std::array<char, 128> line{};
-        std::snprintf(line.data(), line.size(), "\r%zu of %zu rows, %.0f rows/s, %.0f s left ", rows, m_total, rate,
-                      left);
-        *m_err << line.data() << (rows == m_total ? "\n" : "") << std::flush;
+    }
+    void Finish(std::size_t rows) {
+        if (m_terminal && rows > kProgressFromRows) {
+            Show(rows, "\n");
+        }
     }
 
 private:
+    static constexpr std::size_t kProgressFromRows = 1000;
+
+    void Show(std::size_t rows, const char* end) {
+        const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - m_start).count();
+        const double rate = seconds > 0 ? static_cast<double>(rows) / seconds : 0;
+        std::array<char, 96> line{};
+        std::snprintf(line.data(), line.size(), "\r%zu rows, %.0f rows/s ", rows, rate);
+        *m_err << line.data() << end << std::flush;
+    }
+
     std::ostream* m_err;
-    std::size_t m_total;
-    bool m_shown;
+    bool m_terminal;
     std::chrono::steady_clock::time_point m_start;
 };
-
-constexpr std::size_t kProgressFromRows = 1000;
 
 void WriteCsvRows(std::ostream& out, std::size_t row, const char* status, const MainWindowModel* model) {
     const ResultsGrid* grid = model != nullptr ? &model->Grid() : nullptr;
@@ -132,72 +141,141 @@ const char* StatusText(int status) {
     return status == kFound ? "found" : status == kNoneFound ? "none" : "invalid";
 }
 
-Result<std::string> ReadBatchText(const std::string& file) {
+// The batch file: standard input for "-", otherwise any file that can be read
+// (a pipe, a FIFO, /dev/stdin), opened as it is so that its rows stream.
+Result<std::istream*> OpenBatch(const std::string& file, std::ifstream& opened) {
     if (file == "-") {
-        return std::string(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
+        return &std::cin;
     }
-    auto text = ReadWholeFile(file, file + ": no such file");
-    if (!text) {
-        const Error& e = text.Failure();
-        return Error{ErrorCode::BadUsage, e.reason.empty() ? e.message : file + ": " + e.reason};
+    std::error_code ec;
+    if (std::filesystem::is_directory(file, ec)) {
+        return Error{ErrorCode::BadUsage, "is a folder"};
     }
-    return std::move(text.Value());
+    errno = 0;
+    opened.open(file, std::ios::binary);
+    if (!opened) {
+        return Error{ErrorCode::BadUsage, errno != 0 ? std::strerror(errno) : "cannot be read"};
+    }
+    return &opened;
+}
+
+// One data row run as a single `select` with its options would run it.
+struct RowOutcome {
+    std::optional<LaserRun> run;
+    int status = kUsageError;
+    std::optional<Error> refusal;
+};
+
+void RunRow(const Result<std::optional<CsvRow>>& read, const Columns& columns, std::size_t headerFields,
+            const SelectOptions& options, const std::shared_ptr<const SearchCatalogue>& catalogue,
+            char decimalSeparator, RowOutcome& outcome) {
+    if (!read) {
+        outcome.refusal = Error{ErrorCode::BadUsage, read.Failure().message};
+        return;
+    }
+    const CsvRow& row = *read.Value();
+    if (row.fields.size() > headerFields) {
+        outcome.refusal = Error{ErrorCode::BadUsage, std::to_string(row.fields.size()) +
+                                                         " fields where the header has " +
+                                                         std::to_string(headerFields)};
+        return;
+    }
+    auto args = RowArguments(row, columns, options);
+    auto rowOptions =
+        args ? ParseSelectOptions(args.Value(), decimalSeparator) : Result<SelectOptions>(args.Failure());
+    if (!rowOptions) {
+        outcome.refusal = rowOptions.Failure();
+        return;
+    }
+    outcome.run.emplace(catalogue, options.dataDir, decimalSeparator);
+    if (auto ran = outcome.run->Run(rowOptions.Value())) {
+        outcome.status = ran.Value();
+    } else {
+        outcome.refusal = ran.Failure();
+    }
+}
+
+void WriteRow(std::ostream& out, std::ostream& err, std::size_t n, int line, const RowOutcome& row,
+              const SelectOptions& options) {
+    if (options.json) {
+        nlohmann::ordered_json json;
+        if (row.refusal) {
+            json = {{"row", n}, {"line", line}, {"exit", kUsageError}, {"error", RefusalLine(*row.refusal)}};
+        } else {
+            json = ResultJson(row.run->Model(), row.run->Messages(), row.status);
+            if (options.details && row.status != kInvalid) {
+                json["details"] = DetailsJson(row.run->Model());
+            }
+            json["row"] = n;
+            json["exit"] = row.status;
+        }
+        out << json.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+        return;
+    }
+    if (row.refusal) {
+        err << "cv-tavrin-cli: row " << n << " (line " << line
+            << "): " << EscapeControlCharacters(row.refusal->message) << '\n';
+    }
+    WriteCsvRows(out, n, row.refusal ? "refused" : StatusText(row.status), row.refusal ? nullptr : &row.run->Model());
 }
 
 }  // namespace
 
-int RunBatch(const std::string& file, const SelectOptions& options, const Catalogue& catalogue, char decimalSeparator,
-             std::ostream& out, std::ostream& err, bool errIsTerminal) {
-    const auto text = ReadBatchText(file);
-    const auto rows = text ? ReadCsv(text.Value()) : Result<std::vector<CsvRow>>(text.Failure());
-    if (!rows || rows.Value().empty()) {
-        err << "cv-tavrin-cli select: --batch " << file << ": "
-            << (rows ? "the header row is missing" : rows.Failure().message) << "\n";
+int RunBatch(const std::string& file, const SelectOptions& options,
+             const std::shared_ptr<const SearchCatalogue>& catalogue, char decimalSeparator, std::ostream& out,
+             std::ostream& err, bool errIsTerminal) {
+    const auto refuse = [&err, &file](const std::string& what) {
+        err << "cv-tavrin-cli select: --batch " << EscapeControlCharacters(file) << ": "
+            << EscapeControlCharacters(what) << "\n";
         return kUsageError;
+    };
+    std::ifstream opened;
+    const auto in = OpenBatch(file, opened);
+    if (!in) {
+        return refuse(in.Failure().message);
     }
-    const auto columns = ReadHeader(rows.Value().front());
+    CsvReader reader(*in.Value());
+    const auto header = reader.Next();
+    if (!header || !header.Value()) {
+        return refuse(header ? "the header row is missing"
+                             : "line " + std::to_string(reader.Line()) + ": " + header.Failure().message);
+    }
+    const auto columns = ReadHeader(*header.Value());
     if (!columns) {
-        err << "cv-tavrin-cli select: --batch " << file << ": " << columns.Failure().message << "\n";
-        return kUsageError;
+        return refuse(columns.Failure().message);
     }
-    const std::size_t total = rows.Value().size() - 1;
-    Progress progress(err, total, errIsTerminal && total > kProgressFromRows);
+    const std::size_t headerFields = header.Value()->fields.size();
     if (!options.json) {
         out << "row,status,head,margin\n";
     }
+    Progress progress(err, errIsTerminal);
     bool refused = false;
-    for (std::size_t n = 1; n <= total; ++n) {
-        std::optional<Error> refusal;
-        std::optional<LaserRun> run;
-        int status = kUsageError;
-        auto args = RowArguments(rows.Value()[n], columns.Value(), options);
-        auto rowOptions =
-            args ? ParseSelectOptions(args.Value(), decimalSeparator) : Result<SelectOptions>(args.Failure());
-        if (rowOptions) {
-            run.emplace(catalogue, options.dataDir, decimalSeparator);
-            if (auto ran = run->Run(rowOptions.Value())) {
-                status = ran.Value();
-            } else {
-                refusal = ran.Failure();
-            }
-        } else {
-            refusal = rowOptions.Failure();
+    std::size_t n = 0;
+    while (true) {
+        // What is written reaches the reader before the program waits for
+        // more rows, so that a pipe sees each result as its row is run.
+        errno = 0;
+        if (in.Value()->rdbuf()->in_avail() <= 0 && !out.flush()) {
+            return OutputLost(err, errno);
         }
-        refused = refused || refusal.has_value();
-        if (options.json) {
-            nlohmann::ordered_json json;
-            if (refusal) {
-                json = {{"row", n}, {"exit", kUsageError}, {"error", RefusalLine(*refusal)}};
-            } else {
-                json = ResultJson(run->Model(), run->Messages(), status);
-                json["row"] = n;
-                json["exit"] = status;
-            }
-            out << json.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
-        } else {
-            WriteCsvRows(out, n, refusal ? "refused" : StatusText(status), refusal ? nullptr : &run->Model());
+        const auto read = reader.Next();
+        if (read && !read.Value()) {
+            break;
+        }
+        ++n;
+        RowOutcome row;
+        RunRow(read, columns.Value(), headerFields, options, catalogue, decimalSeparator, row);
+        refused = refused || row.refusal.has_value();
+        errno = 0;
+        WriteRow(out, err, n, reader.Line(), row, options);
+        if (!out) {
+            return OutputLost(err, errno);
         }
         progress.Done(n);
+    }
+    progress.Finish(n);
+    if (reader.StreamFailed()) {
+        return refuse("could not be read to its end");
     }
     if (const int written = FinishOutput(out, err); written != 0) {
         return written;

@@ -36,7 +36,8 @@ MessageAnswer RecordingMessages::Show(const Message& message) {
     return MessageAnswer::Ok;
 }
 
-LaserRun::LaserRun(Catalogue catalogue, const std::filesystem::path& folder, char decimalSeparator)
+LaserRun::LaserRun(std::shared_ptr<const SearchCatalogue> catalogue, const std::filesystem::path& folder,
+                   char decimalSeparator)
     : m_model(std::move(catalogue), folder, decimalSeparator,
               MainWindowServices{m_messages, m_quiet, m_quiet, m_quiet}) {}
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <vector>
 
 #include "form/main_window_model.h"
@@ -23,7 +24,8 @@ private:
 // catalogue, the laser replayed on it, then Explore.
 class LaserRun {
 public:
-    LaserRun(Catalogue catalogue, const std::filesystem::path& folder, char decimalSeparator);
+    LaserRun(std::shared_ptr<const SearchCatalogue> catalogue, const std::filesystem::path& folder,
+             char decimalSeparator);
     LaserRun(const LaserRun&) = delete;
     LaserRun& operator=(const LaserRun&) = delete;
 

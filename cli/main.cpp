@@ -1,5 +1,6 @@
 #include <unistd.h>
 
+#include <csignal>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -21,6 +22,10 @@ constexpr const char* kUsage =
 
 int main(int argc, char** argv) {
     using namespace tavrin::cli;
+    // A closed pipe is an output that could not be written (status 74), not
+    // a reason to die silently.
+    std::signal(SIGPIPE, SIG_IGN);
+    std::ios::sync_with_stdio(false);
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty()) {
         std::cerr << kUsage;

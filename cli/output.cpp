@@ -5,13 +5,14 @@
 #include <ostream>
 
 #include "exit_status.h"
+#include "support/control_characters.h"
 
 namespace tavrin::cli {
 
 void WriteCatalogueError(std::ostream& err, const Error& error) {
-    err << error.message << "\n";
+    err << EscapeControlCharacters(error.message) << "\n";
     if (!error.reason.empty()) {
-        err << error.reason << "\n";
+        err << EscapeControlCharacters(error.reason) << "\n";
     }
 }
 
@@ -21,9 +22,12 @@ int FinishOutput(std::ostream& out, std::ostream& err) {
     if (out) {
         return 0;
     }
-    const int saved = errno;
+    return OutputLost(err, errno);
+}
+
+int OutputLost(std::ostream& err, int error) {
     err << "cv-tavrin-cli: standard output could not be written: "
-        << (saved != 0 ? std::strerror(saved) : "write error") << "\n";
+        << (error != 0 ? std::strerror(error) : "write error") << "\n";
     return kOutputFailed;
 }
 

@@ -14,4 +14,8 @@ void WriteCatalogueError(std::ostream& err, const Error& error);
 // reason on `err` and the output-failure status.
 int FinishOutput(std::ostream& out, std::ostream& err);
 
+// Standard output failed with the system's error `error` (0: unknown): the
+// reason on `err`, and the output-failure status.
+int OutputLost(std::ostream& err, int error);
+
 }  // namespace tavrin::cli

@@ -88,15 +88,16 @@ int RunSelectCommand(const std::vector<std::string>& args, std::ostream& out, st
         return FinishOutput(out, err);
     }
 
-    auto catalogue = LoadCatalogue(options.dataDir);
-    if (!catalogue) {
-        WriteCatalogueError(err, catalogue.Failure());
+    auto loaded = LoadCatalogue(options.dataDir);
+    if (!loaded) {
+        WriteCatalogueError(err, loaded.Failure());
         return kCatalogueMissing;
     }
+    const auto catalogue = std::make_shared<const SearchCatalogue>(std::move(loaded.Value()));
     if (options.batch) {
-        return RunBatch(*options.batch, options, catalogue.Value(), decimalSeparator, out, err, errIsTerminal);
+        return RunBatch(*options.batch, options, catalogue, decimalSeparator, out, err, errIsTerminal);
     }
-    LaserRun run(std::move(catalogue.Value()), options.dataDir, decimalSeparator);
+    LaserRun run(catalogue, options.dataDir, decimalSeparator);
     const auto ran = run.Run(options);
     if (!ran) {
         return Refuse(err, ran.Failure());

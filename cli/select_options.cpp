@@ -5,6 +5,7 @@
 #include "beam/entry_filter.h"
 #include "form/main_window_model.h"
 #include "form/quiet_services.h"
+#include "support/control_characters.h"
 #include "support/program_folder.h"
 
 namespace tavrin::cli {
@@ -47,7 +48,12 @@ std::string Join(const std::vector<std::string>& items) {
 std::optional<Error> CheckNumber(const ValueOption& option, const std::string& argument, const GivenValue& value,
                                  const NumberEntry& numbers) {
     if (value.text.empty() || numbers.IsNumeric(value.text)) {
-        return std::nullopt;
+        if (value.text.empty() || numbers.ConvertsToNumber(value.text)) {
+            return std::nullopt;
+        }
+        return Error{ErrorCode::BadValue, std::string(option.name) + " \"" + argument + "\": \"" + value.text +
+                                              "\" does not read as one number (\".\" and \",\" both mark the "
+                                              "decimals; write no thousands separator)"};
     }
     std::string message = std::string(option.name) + " \"" + argument + "\": \"" + value.text +
                           "\" is not a number (the entry would keep \"" + CutToNumeric(value.text, numbers).text +
@@ -64,7 +70,8 @@ std::optional<Error> CheckNumber(const ValueOption& option, const std::string& a
 }  // namespace
 
 std::string RefusalLine(const Error& error) {
-    return (error.code == ErrorCode::BadValue ? "cv-tavrin-cli: " : "cv-tavrin-cli select: ") + error.message;
+    return (error.code == ErrorCode::BadValue ? "cv-tavrin-cli: " : "cv-tavrin-cli select: ") +
+           EscapeControlCharacters(error.message);
 }
 
 const std::vector<ValueOption>& ValueOptions() {
@@ -145,12 +152,23 @@ Result<SelectOptions> ParseSelectOptions(const std::vector<std::string>& args, c
     if (options.batch && options.report) {
         return Usage("--report cannot be used with --batch (each row would overwrite it)");
     }
+    if (options.batch && options.explain) {
+        return Usage("--explain cannot be used with --batch (use --json --details)");
+    }
+    if (options.batch && options.details && !options.json) {
+        return Usage("--details needs --json with --batch (one JSON object per row)");
+    }
     const bool laserOptions = options.pulsed || options.rect || options.single || options.probe || !arguments.empty();
     if (options.batch && laserOptions) {
         return Usage("with --batch the lasers come from the file; give no laser options");
     }
     if (options.single && !options.pulsed) {
         return Usage("--single needs --pulsed (single pulse energy is measured on a pulsed laser)");
+    }
+    const bool rateGiven = std::any_of(arguments.begin(), arguments.end(),
+                                       [](const auto& given) { return given.first->entry == EntryId::RepRate; });
+    if (options.single && rateGiven) {
+        return Usage("--rate cannot be used with --single (a single pulse has no rate)");
     }
     QuietServices quiet;
     const NumberEntry numbers(decimalSeparator, quiet);

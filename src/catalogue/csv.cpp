@@ -1,100 +1,164 @@
 #include "csv.h"
 
+#include <istream>
+#include <sstream>
+#include <streambuf>
+
 namespace tavrin {
 namespace {
 
-Error SourceError(int line, const std::string& what) {
-    return Error{ErrorCode::BadSource, "line " + std::to_string(line) + ": " + what};
+Error RowError(const std::string& what) {
+    return Error{ErrorCode::BadSource, what};
+}
+
+Error FieldError(const CsvRow& row, const char* what) {
+    return RowError("field " + std::to_string(row.fields.size() + 1) + ": " + what);
 }
 
 }  // namespace
 
-Result<std::vector<CsvRow>> ReadCsv(std::string_view text) {
+CsvReader::CsvReader(std::istream& in) : m_in(&in) {
     // Spreadsheets save UTF-8 with a byte-order mark.
     constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-    if (text.starts_with(kByteOrderMark)) {
-        text.remove_prefix(kByteOrderMark.size());
+    std::streambuf* buffer = in.rdbuf();
+    for (const char expected : kByteOrderMark) {
+        if (buffer == nullptr || buffer->sgetc() != static_cast<unsigned char>(expected)) {
+            return;
+        }
+        buffer->sbumpc();
     }
-    std::vector<CsvRow> rows;
-    std::size_t pos = 0;
-    int line = 1;
-    while (pos < text.size()) {
-        const std::size_t lineEnd = text.find('\n', pos);
-        std::string_view rawLine =
-            text.substr(pos, lineEnd == std::string_view::npos ? std::string_view::npos : lineEnd - pos);
-        if (!rawLine.empty() && rawLine.back() == '\r') {
-            rawLine.remove_suffix(1);
+}
+
+bool CsvReader::StreamFailed() const {
+    return m_in->bad();
+}
+
+// Reads the next physical line into m_text; false at the end of the text.
+bool CsvReader::ReadLine() {
+    m_text.clear();
+    m_tooLong = false;
+    std::streambuf* buffer = m_in->rdbuf();
+    if (buffer == nullptr || !*m_in) {
+        return false;
+    }
+    using Traits = std::char_traits<char>;
+    bool any = false;
+    while (true) {
+        const Traits::int_type c = buffer->sbumpc();
+        if (Traits::eq_int_type(c, Traits::eof())) {
+            m_in->setstate(std::ios::eofbit);
+            m_ended = false;
+            break;
         }
-        if (rawLine.empty() || rawLine.front() == '#') {
-            pos = lineEnd == std::string_view::npos ? text.size() : lineEnd + 1;
-            ++line;
-            continue;
+        any = true;
+        if (Traits::to_char_type(c) == '\n') {
+            m_ended = true;
+            break;
         }
-        CsvRow row;
-        row.line = line;
-        std::string field;
-        bool quoted = false;
-        bool wasQuoted = false;
-        while (true) {
-            if (pos >= text.size()) {
-                if (quoted) {
-                    return SourceError(row.line, "a quoted field is not closed");
-                }
-                row.fields.push_back(std::move(field));
-                break;
-            }
-            const char c = text[pos];
+        if (m_text.size() < kMaxRowBytes) {
+            m_text.push_back(Traits::to_char_type(c));
+        } else {
+            m_tooLong = true;
+        }
+    }
+    if (!any) {
+        return false;
+    }
+    ++m_line;
+    return true;
+}
+
+Result<std::optional<CsvRow>> CsvReader::Next() {
+    std::string_view first;
+    do {
+        if (!ReadLine()) {
+            return std::optional<CsvRow>();
+        }
+        first = m_text;
+        if (!first.empty() && first.back() == '\r') {
+            first.remove_suffix(1);
+        }
+    } while (first.empty() || first.front() == '#');
+
+    CsvRow row;
+    row.line = m_line;
+    m_reportedLine = m_line;
+    std::string field;
+    bool quoted = false;
+    bool wasQuoted = false;
+    std::size_t rowBytes = 0;
+    while (true) {
+        if (m_tooLong || (rowBytes += m_text.size()) > kMaxRowBytes) {
+            return RowError("the row is longer than 1 MiB");
+        }
+        const std::size_t n = m_text.size();
+        for (std::size_t i = 0; i < n; ++i) {
+            const char c = m_text[i];
             if (quoted) {
                 if (c == '"') {
-                    if (pos + 1 < text.size() && text[pos + 1] == '"') {
+                    if (i + 1 < n && m_text[i + 1] == '"') {
                         field.push_back('"');
-                        pos += 2;
-                        continue;
+                        ++i;
+                    } else {
+                        quoted = false;
                     }
-                    quoted = false;
-                    ++pos;
                     continue;
                 }
-                if (c == '\n') {
-                    ++line;
-                }
                 field.push_back(c);
-                ++pos;
                 continue;
             }
             if (c == '"') {
                 if (!field.empty() || wasQuoted) {
-                    return SourceError(
-                        line, "field " + std::to_string(row.fields.size() + 1) + ": a quote inside an unquoted field");
+                    m_reportedLine = m_line;
+                    return FieldError(row, "a quote inside an unquoted field");
                 }
                 quoted = true;
                 wasQuoted = true;
-                ++pos;
                 continue;
             }
             if (c == ',') {
                 row.fields.push_back(std::move(field));
                 field.clear();
                 wasQuoted = false;
-                ++pos;
                 continue;
             }
-            if (c == '\n' || (c == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n')) {
-                row.fields.push_back(std::move(field));
-                pos += c == '\r' ? 2 : 1;
-                break;
+            if (c == '\r' && i + 1 == n && m_ended) {
+                break;  // the CR of a CR LF
             }
             if (wasQuoted) {
-                return SourceError(line,
-                                   "field " + std::to_string(row.fields.size() + 1) + ": text after the closing quote");
+                m_reportedLine = m_line;
+                return FieldError(row, "text after the closing quote");
             }
             field.push_back(c);
-            ++pos;
         }
-        ++line;
-        rows.push_back(std::move(row));
+        if (!quoted) {
+            break;
+        }
+        // A line break inside a quoted field belongs to the field.
+        if (!m_ended || !ReadLine()) {
+            return RowError("a quoted field is not closed");
+        }
+        field.push_back('\n');
     }
-    return rows;
+    row.fields.push_back(std::move(field));
+    return std::optional<CsvRow>(std::move(row));
+}
+
+Result<std::vector<CsvRow>> ReadCsv(std::string_view text) {
+    std::istringstream in{std::string(text)};
+    CsvReader reader(in);
+    std::vector<CsvRow> rows;
+    while (true) {
+        auto row = reader.Next();
+        if (!row) {
+            return Error{ErrorCode::BadSource,
+                         "line " + std::to_string(reader.Line()) + ": " + row.Failure().message};
+        }
+        if (!row.Value()) {
+            return rows;
+        }
+        rows.push_back(std::move(*row.Value()));
+    }
 }
 
 std::string QuoteCsvField(const std::string& field) {

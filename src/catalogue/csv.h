@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstddef>
+#include <iosfwd>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,10 +17,40 @@ struct CsvRow {
     std::vector<std::string> fields;
 };
 
-// Reads RFC 4180 CSV: quoted fields may hold commas, doubled quotes and line
-// breaks; CR LF and a UTF-8 byte-order mark are accepted. Blank lines and
-// lines starting with "#" are comments. A malformed row is an error naming
-// its line.
+// Reads RFC 4180 CSV a row at a time: quoted fields may hold commas, doubled
+// quotes and line breaks; CR LF and a UTF-8 byte-order mark are accepted.
+// Blank lines and lines starting with "#" are comments. A malformed row is
+// an error (what is wrong; Line() says where), after which reading goes on at
+// the next line.
+class CsvReader {
+public:
+    explicit CsvReader(std::istream& in);
+
+    // The next row, or nothing at the end of the text.
+    Result<std::optional<CsvRow>> Next();
+
+    // The line the last row started on, or where reading it failed.
+    [[nodiscard]] int Line() const { return m_reportedLine; }
+
+    // Whether reading stopped on a failure of the stream rather than at its end.
+    [[nodiscard]] bool StreamFailed() const;
+
+    // A row longer than this is refused, so that a file without line breaks
+    // cannot fill the memory.
+    static constexpr std::size_t kMaxRowBytes = std::size_t{1} << 20;
+
+private:
+    bool ReadLine();
+
+    std::istream* m_in;
+    std::string m_text;  // the physical line being read, without its line break
+    bool m_ended = true;  // whether it ended with a line break
+    bool m_tooLong = false;
+    int m_line = 0;
+    int m_reportedLine = 0;
+};
+
+// Every row of a whole text; the first malformed row is the error, naming its line.
 Result<std::vector<CsvRow>> ReadCsv(std::string_view text);
 
 // The field as CSV writes it: quoted when it holds a comma, quote or line

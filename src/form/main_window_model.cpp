@@ -44,12 +44,17 @@ std::unique_ptr<MainWindowModel> MainWindowModel::Start(const std::filesystem::p
 
 MainWindowModel::MainWindowModel(Catalogue catalogue, std::filesystem::path programFolder, char decimalSeparator,
                                  const MainWindowServices& services)
+    : MainWindowModel(std::make_shared<const SearchCatalogue>(std::move(catalogue)), std::move(programFolder),
+                      decimalSeparator, services) {}
+
+MainWindowModel::MainWindowModel(std::shared_ptr<const SearchCatalogue> catalogue,
+                                 std::filesystem::path programFolder, char decimalSeparator,
+                                 const MainWindowServices& services)
     : m_catalogue(std::move(catalogue)),
-      m_limits(LimitsOf(m_catalogue.Heads)),
       m_programFolder(std::move(programFolder)),
       m_services(services),
       m_numbers(decimalSeparator, services.messages),
-      m_details(m_catalogue, m_limits, decimalSeparator) {
+      m_details(m_catalogue->catalogue, m_catalogue->limits, decimalSeparator) {
     RunStartUp();
 }
 
@@ -137,7 +142,11 @@ void MainWindowModel::ResetData() {
 
 ExploreOutcome MainWindowModel::Explore() {
     m_lastRequest.reset();
-    if (const auto failure = ValidateInputs(m_state)) {
+    auto failure = ValidateInputs(m_state);
+    if (!failure) {
+        failure = ValidateValues(m_state, m_numbers);
+    }
+    if (failure) {
         m_services.messages.Show(failure->message);
         m_focus = failure->focus;
         Notify(ControlKind::Focus, static_cast<int>(failure->focus));
@@ -146,7 +155,7 @@ ExploreOutcome MainWindowModel::Explore() {
     for (const LabelId label : kMonitorLabels) {
         SetCaption(label, "");
     }
-    SearchHeads(m_catalogue, m_limits, m_state, m_numbers, m_grid);
+    SearchHeads(m_catalogue->catalogue, m_catalogue->limits, m_state, m_numbers, m_grid);
     Notify(ControlKind::Grid);
     UpdateDetails();
     if (m_grid.RowCount() != 0) {
@@ -219,9 +228,13 @@ void MainWindowModel::SaveChart(ChartFiles& files) {
                                          MessageIcon::Exclamation, MessageButtons::Ok});
         return;
     }
-    if (!files.WriteChart(*path, *format)) {
-        m_services.messages.Show(Message{"The chart could not be written to " + *path + ".", "Save Chart",
-                                         MessageIcon::Exclamation, MessageButtons::Ok});
+    const auto bytes = files.RenderChart(*format);
+    const auto written = bytes ? ReplaceFile(*path, *bytes) : Result<Done>(Error{ErrorCode::FileUnwritable, ""});
+    if (!written) {
+        const std::string& reason = written.Failure().reason;
+        m_services.messages.Show(Message{"The chart could not be written to " + *path +
+                                             (reason.empty() ? "." : ": " + reason + "."),
+                                         "Save Chart", MessageIcon::Exclamation, MessageButtons::Ok});
     }
 }
 

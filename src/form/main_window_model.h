@@ -56,6 +56,8 @@ public:
     // Runs the start-up with catalogues already loaded.
     MainWindowModel(Catalogue catalogue, std::filesystem::path programFolder, char decimalSeparator,
                     const MainWindowServices& services);
+    MainWindowModel(std::shared_ptr<const SearchCatalogue> catalogue, std::filesystem::path programFolder,
+                    char decimalSeparator, const MainWindowServices& services);
 
     MainWindowModel(const MainWindowModel&) = delete;
     MainWindowModel& operator=(const MainWindowModel&) = delete;
@@ -88,7 +90,7 @@ public:
     [[nodiscard]] const LaserInputState& State() const { return m_state; }
     [[nodiscard]] const LabelCaptions& Labels() const { return m_labels; }
     [[nodiscard]] const ResultsGrid& Grid() const { return m_grid; }
-    [[nodiscard]] const Catalogue& Heads() const { return m_catalogue; }
+    [[nodiscard]] const Catalogue& Heads() const { return m_catalogue->catalogue; }
     [[nodiscard]] const DetailsArea& Details() const { return m_details; }
     [[nodiscard]] const NumberEntry& Numbers() const override { return m_numbers; }
     [[nodiscard]] bool OptionSelected(OptionId option) const;
@@ -126,8 +128,7 @@ private:
     void Open(const std::string& target);
     void WriteReportFile(const std::string& report);
 
-    Catalogue m_catalogue;
-    std::vector<HeadLimits> m_limits;  // the catalogue's, read once for every search
+    std::shared_ptr<const SearchCatalogue> m_catalogue;
     std::filesystem::path m_programFolder;
     MainWindowServices m_services;
     NumberEntry m_numbers;

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
+#include "catalogue/catalogue.h"
 #include "catalogue/head_record.h"
 
 namespace tavrin {
@@ -30,5 +32,14 @@ std::vector<HeadLimits> LimitsOf(const std::vector<HeadRecord>& heads);
 // not match the catalogue (a caller's mistake) is never read past either end.
 const std::vector<HeadLimits>& MatchingLimits(const std::vector<HeadRecord>& heads,
                                               const std::vector<HeadLimits>& limits, std::vector<HeadLimits>& own);
+
+// A catalogue with its heads' limits read once, shared by every window model
+// that searches it (the batch runs each row on a model of its own).
+struct SearchCatalogue {
+    explicit SearchCatalogue(Catalogue loaded) : catalogue(std::move(loaded)), limits(LimitsOf(catalogue.Heads)) {}
+
+    Catalogue catalogue;
+    std::vector<HeadLimits> limits;
+};
 
 }  // namespace tavrin
