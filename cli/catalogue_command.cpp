@@ -143,8 +143,18 @@ int Check(const fs::path& folder, std::ostream& out, std::ostream& err) {
         WriteCatalogueError(err, catalogue.Failure());
         return kCatalogueMissing;
     }
+    // The files as they are, for what loading them hides; both were just read.
+    const auto headBytes = ReadWholeFile(folder / kHeadsFileName, kHeadsFileName);
+    const auto coatingBytes = ReadWholeFile(folder / kCoatingsFileName, kCoatingsFileName);
+    if (!headBytes || !coatingBytes) {
+        WriteCatalogueError(err, headBytes ? coatingBytes.Failure() : headBytes.Failure());
+        return kCatalogueMissing;
+    }
+    std::vector<Finding> findings = CheckCatalogueFiles(headBytes.Value(), coatingBytes.Value());
+    const auto loaded = CheckCatalogue(catalogue.Value());
+    findings.insert(findings.end(), loaded.begin(), loaded.end());
     bool anyError = false;
-    for (const Finding& finding : CheckCatalogue(catalogue.Value())) {
+    for (const Finding& finding : findings) {
         anyError = anyError || finding.error;
         out << (finding.error ? "error: " : "warning: ");
         if (!finding.head.empty()) {

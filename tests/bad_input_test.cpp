@@ -209,8 +209,11 @@ TEST_F(BadInput, SourceValuesThatAreNotNumbersAreRefusedWithTheirLineAndFieldAnd
         {"B,,,,,,,4,1,1,0,1,0,0,1,1", "line 3: expected 17 fields"},
         {"\"B,,,,,,,4,1,1,0,1,0,0,1,1,t", "line 3: a quoted field is not closed"},
         {",,,,,,,4,1,1,0,1,0,0,1,1,t", "line 3: field Name: the name is empty"},
-        {"\"B\x1b[2J\",,,,,,,4,1,1,0,1,0,0,1,1,t", "line 3: field Name: the name holds a control character"},
-        {"\"B\rC\",,,,,,,4,1,1,0,1,0,0,1,1,t", "line 3: field Name: the name holds a control"}};
+        {"\"B\x1b[2J\",,,,,,,4,1,1,0,1,0,0,1,1,t", "line 3: field Name: holds a control character"},
+        {"\"B\rC\",,,,,,,4,1,1,0,1,0,0,1,1,t", "line 3: field Name: holds a control"},
+        {"B,,,,,,,4,1,1,0,1,0,0,1,1,\"t\x1b]0;x\x07\"", "line 3: field HeadType: holds a control"},
+        {"B,\"1\xC2\x9B\",,,,,,4,1,1,0,1,0,0,1,1,t", "line 3: field ResArdo: holds a control"},
+        {"B,,,,,,,zero\x1b[2J,1,1,0,1,0,0,1,1,t", "line 3: field Aperture: \"zero\\x1b[2J\" is not a whole"}};
     const Row coatings[] = {{"1,NaN,1,1,1,1,1,1,1,1,1,1,1", "line 2: field 1 s: \"NaN\" is not a finite number"},
                             {"1,1,1,1,1,1,1,1,1,1,1,1,infinity", "line 2: field 1 ps: \"infinity\" is not a"}};
     const std::string headsCsv = WriteHeadsCsv({test::WideHead("A")});
@@ -246,7 +249,13 @@ TEST_F(BadInput, CatalogueCheckReportsWhatTheSearchCannotUse) {
         {[](H h, C) { h[0].CoatingNo = -1; }, "error: head \"H\", CoatingNo: -1 is outside the coating table"},
         {[](H h, C) { h.push_back(h[0]); }, "error: head \"H\", Name: the name is used by more than one head"},
         {[](H h, C) { h[0].Name = "H\x1b]0;x\x07"; },
-         "error: head \"H\\x1b]0;x\\x07\", Name: the name holds a control character"},
+         "error: head \"H\\x1b]0;x\\x07\", Name: holds a control character"},
+        {[](H h, C) { h[0].ResRVX = "1\x1b[2J"; }, "error: head \"H\", ResRVX: holds a control character"},
+        {[](H h, C) { h[0].PowerDensityMax = 0; }, "error: head \"H\", PowerDensityMax: the limit is 0"},
+        {[](H h, C) { h[0].Aperture = 0; }, "error: head \"H\", Aperture: the limit is 0"},
+        {[](H h, C) { h[0].PowerMax = 0; }, "error: head \"H\", PowerMax: the limit is 0"},
+        {[](H h, C) { h[0].EnergyMax = 0; }, "error: head \"H\", EnergyMax: the limit is 0"},
+        {[](H h, C) { h.clear(); }, "error: Heads.Dat: the catalogue holds no head"},
         {[](H, C c) { c.Set(4, 7, std::nan("")); },
          "error: coating row 4: threshold in column 7 is not a finite number"},
         {[](H, C c) { c.Set(10, 11, -HUGE_VAL); },
@@ -259,6 +268,31 @@ TEST_F(BadInput, CatalogueCheckReportsWhatTheSearchCannotUse) {
         c.edit(heads, coatings);
         const CliRun run = Cli({"catalogue", "check", FolderWith(heads, coatings).string()});
         EXPECT_EQ(run.status, c.status) << run.out;
+        EXPECT_NE(run.out.find(c.finding), std::string::npos) << run.out;
+    }
+
+    // What loading the files hides: each case rewrites the bytes of a good pair.
+    struct FileCase {
+        std::function<void(std::string&, std::string&)> edit;  // Heads.Dat, Coatings.Dat
+        const char* finding;
+    };
+    using B = std::string&;
+    const FileCase files[] = {
+        {[](B h, B) { h.resize(h.size() - 10); }, "error: Heads.Dat: the last 66 bytes are not a whole record"},
+        {[](B h, B) { h += "abc"; }, "error: Heads.Dat: the last 3 bytes are not a whole record"},
+        {[](B h, B) { h = std::string(58 * 1000, '\0'); }, "error: Heads.Dat: 1000 records have an empty name"},
+        {[](B h, B) { h = std::string(58 * 1000, '\0'); }, "error: Heads.Dat: the catalogue holds no head"},
+        {[](B, B c) { c.clear(); }, "error: Coatings.Dat: the file holds 0 bytes where the table takes 960"},
+        {[](B, B c) { c += "x"; }, "error: Coatings.Dat: the file holds 961 bytes"}};
+    for (const FileCase& c : files) {
+        const fs::path folder = FolderWith({test::WideHead("H"), test::WideHead("I")});
+        std::string heads = test::ReadFile(folder / kHeadsFileName);
+        std::string coatings = test::ReadFile(folder / kCoatingsFileName);
+        c.edit(heads, coatings);
+        test::WriteFile(folder / kHeadsFileName, heads);
+        test::WriteFile(folder / kCoatingsFileName, coatings);
+        const CliRun run = Cli({"catalogue", "check", folder.string()});
+        EXPECT_EQ(run.status, 1) << run.out;
         EXPECT_NE(run.out.find(c.finding), std::string::npos) << run.out;
     }
 }

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <map>
 
+#include "head_catalogue.h"
 #include "support/control_characters.h"
 
 namespace tavrin {
@@ -17,8 +18,10 @@ void CheckHead(const HeadRecord& head, std::map<std::string, int>& names, std::v
     } else if (++names[head.Name] == 2) {
         add("Name", "the name is used by more than one head");
     }
-    if (HasControlCharacter(head.Name)) {
-        add("Name", "the name holds a control character");
+    for (const auto& field : kHeadTextFields) {
+        if (HasControlCharacter(head.*field.member)) {
+            add(field.name, "holds a control character");
+        }
     }
     if (head.CoatingNo < 0 || head.CoatingNo > 10) {
         add("CoatingNo", std::to_string(head.CoatingNo) + " is outside the coating table (0 to 10)");
@@ -28,6 +31,13 @@ void CheckHead(const HeadRecord& head, std::map<std::string, int>& names, std::v
     }
     if (head.WaveMin > head.WaveMax) {
         add("WaveMin", "the shortest wavelength is above the longest (WaveMax)");
+    }
+    // The search compares the laser with these, and divides by the power density.
+    for (const auto& [field, value] : {std::pair{"Aperture", head.Aperture}, {"PowerMax", head.PowerMax},
+                                       {"PowerDensityMax", head.PowerDensityMax}, {"EnergyMax", head.EnergyMax}}) {
+        if (value == 0) {
+            add(field, "the limit is 0, so no laser passes it");
+        }
     }
     const std::pair<const char*, double> limits[] = {
         {"Aperture", head.Aperture}, {"PowerMax", head.PowerMax},   {"PowerDensityMax", head.PowerDensityMax},
@@ -70,7 +80,31 @@ std::vector<Finding> CheckCatalogue(const Catalogue& catalogue) {
     for (const HeadRecord& head : catalogue.Heads) {
         CheckHead(head, names, findings);
     }
+    if (catalogue.Heads.empty()) {
+        findings.push_back(Finding{true, "", kHeadsFileName, "the catalogue holds no head"});
+    }
     CheckCoatings(catalogue.Coatings, findings);
+    return findings;
+}
+
+std::vector<Finding> CheckCatalogueFiles(std::string_view headBytes, std::string_view coatingBytes) {
+    std::vector<Finding> findings;
+    const HeadFileShape shape = InspectHeads(headBytes);
+    if (shape.trailingBytes != 0) {
+        findings.push_back(Finding{true, "", kHeadsFileName,
+                                   "the last " + std::to_string(shape.trailingBytes) +
+                                       " bytes are not a whole record (a file cut short?); the loader drops them"});
+    }
+    if (shape.unnamed != 0) {
+        findings.push_back(Finding{true, "", kHeadsFileName,
+                                   std::to_string(shape.unnamed) +
+                                       " records have an empty name; the loader skips them"});
+    }
+    if (coatingBytes.size() != CoatingTable::kFileBytes) {
+        findings.push_back(Finding{true, "", kCoatingsFileName,
+                                   "the file holds " + std::to_string(coatingBytes.size()) +
+                                       " bytes where the table takes " + std::to_string(CoatingTable::kFileBytes)});
+    }
     return findings;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "catalogue.h"
@@ -16,5 +17,10 @@ struct Finding {
 
 // What the search cannot use, or what looks wrong, in a catalogue.
 std::vector<Finding> CheckCatalogue(const Catalogue& catalogue);
+
+// What the files show that loading hides: a head file whose end is not a
+// whole record or whose records the loader skips, a coating file that is not
+// the size of the table.
+std::vector<Finding> CheckCatalogueFiles(std::string_view headBytes, std::string_view coatingBytes);
 
 }  // namespace tavrin

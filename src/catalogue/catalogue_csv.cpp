@@ -104,9 +104,6 @@ Result<HeadRecord> ParseHeadRow(const CsvRow& row) {
     if (f[0].empty()) {
         return FieldError(row, kHeadColumns[0], "the name is empty");
     }
-    if (HasControlCharacter(f[0])) {
-        return FieldError(row, kHeadColumns[0], "the name holds a control character");
-    }
     HeadRecord head;
     head.Name = f[0];
     head.ResArdo = f[1];
@@ -143,6 +140,11 @@ Result<HeadRecord> ParseHeadRow(const CsvRow& row) {
         }
         head.*member = value.Value();
     }
+    for (const auto& field : kHeadTextFields) {
+        if (HasControlCharacter(head.*field.member)) {
+            return FieldError(row, field.name, "holds a control character");
+        }
+    }
     return head;
 }
 
@@ -171,17 +173,16 @@ Result<std::vector<HeadRecord>> ParseHeadsCsv(std::string_view text) {
 }
 
 std::string WriteHeadsCsv(const std::vector<HeadRecord>& heads) {
+    // A control character from a foreign file is written visibly, never as itself.
+    const auto text = [](const std::string& field) { return QuoteCsvField(EscapeControlCharacters(field)); };
     std::string out = JoinRow(kHeadColumns);
     for (const auto& h : heads) {
-        const std::array<std::string, 17> fields = {QuoteCsvField(h.Name),      QuoteCsvField(h.ResArdo),
-                                                    QuoteCsvField(h.ResRVX),    QuoteCsvField(h.ResBrisa),
-                                                    QuoteCsvField(h.ResQDM),    QuoteCsvField(h.ResSela),
-                                                    QuoteCsvField(h.ResVantic), std::to_string(h.Aperture),
-                                                    std::to_string(h.PowerMax), std::to_string(h.PowerDensityMax),
-                                                    FormatDouble(h.PowerMin),   std::to_string(h.EnergyMax),
-                                                    FormatDouble(h.EnergyMin),  FormatDouble(h.WaveMin),
-                                                    FormatDouble(h.WaveMax),    std::to_string(h.CoatingNo),
-                                                    QuoteCsvField(h.HeadType)};
+        const std::array<std::string, 17> fields = {
+            text(h.Name),           text(h.ResArdo),           text(h.ResRVX),           text(h.ResBrisa),
+            text(h.ResQDM),         text(h.ResSela),           text(h.ResVantic),        std::to_string(h.Aperture),
+            std::to_string(h.PowerMax), std::to_string(h.PowerDensityMax), FormatDouble(h.PowerMin),
+            std::to_string(h.EnergyMax), FormatDouble(h.EnergyMin), FormatDouble(h.WaveMin), FormatDouble(h.WaveMax),
+            std::to_string(h.CoatingNo), text(h.HeadType)};
         out += JoinRow(fields);
     }
     return out;

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <optional>
+#include <span>
 
 #include "byte_io.h"
 #include "cp1252.h"
@@ -10,20 +11,8 @@
 namespace tavrin {
 namespace {
 
-struct TextField {
-    const char* name;
-    std::string HeadRecord::*member;
-};
-
-constexpr std::array<TextField, 7> kLeadingTexts = {{
-    {"Name", &HeadRecord::Name},
-    {"ResArdo", &HeadRecord::ResArdo},
-    {"ResRVX", &HeadRecord::ResRVX},
-    {"ResBrisa", &HeadRecord::ResBrisa},
-    {"ResQDM", &HeadRecord::ResQDM},
-    {"ResSela", &HeadRecord::ResSela},
-    {"ResVantic", &HeadRecord::ResVantic},
-}};
+// The texts stored before the numbers; the head type follows them.
+constexpr std::span<const HeadTextField> kLeadingTexts(kHeadTextFields.data(), kHeadTextFields.size() - 1);
 
 constexpr std::size_t kFixedBytes = 42;
 
@@ -90,6 +79,23 @@ std::optional<Error> WriteText(ByteWriter& writer, const HeadRecord& head, const
 }
 
 }  // namespace
+
+HeadFileShape InspectHeads(std::string_view bytes) {
+    HeadFileShape shape;
+    ByteReader reader(bytes);
+    std::size_t wholeBytes = 0;
+    while (!reader.AtEnd()) {
+        ByteReader name = reader;
+        if (!SkipRecord(reader)) {
+            break;
+        }
+        ++shape.records;
+        shape.unnamed += name.ReadU16() == 0 ? 1 : 0;
+        wholeBytes = bytes.size() - reader.Remaining();
+    }
+    shape.trailingBytes = bytes.size() - wholeBytes;
+    return shape;
+}
 
 std::vector<HeadRecord> LoadHeads(std::string_view bytes) {
     const std::size_t records = CountRecords(bytes);

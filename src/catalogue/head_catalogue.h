@@ -17,6 +17,14 @@ inline constexpr const char* kHeadsFileName = "Heads.Dat";
 // dropped whole.
 std::vector<HeadRecord> LoadHeads(std::string_view bytes);
 
+// How a "Heads.Dat" image divides into records, for the catalogue check.
+struct HeadFileShape {
+    std::size_t records = 0;        // whole records, named or not
+    std::size_t unnamed = 0;        // records with an empty name, which the loader skips
+    std::size_t trailingBytes = 0;  // bytes after the last whole record
+};
+HeadFileShape InspectHeads(std::string_view bytes);
+
 // The stored form of the given heads; fails, naming the head and field, when a
 // text does not fit the file (a character outside Windows-1252, or longer than 65535 bytes).
 Result<std::string> SerializeHeads(const std::vector<HeadRecord>& heads);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -28,6 +29,22 @@ struct HeadRecord {
 
     friend bool operator==(const HeadRecord&, const HeadRecord&) = default;
 };
+
+// The head's texts, named as the files name them, in their order on disk.
+struct HeadTextField {
+    const char* name;
+    std::string HeadRecord::*member;
+};
+inline constexpr std::array<HeadTextField, 8> kHeadTextFields = {{
+    {"Name", &HeadRecord::Name},
+    {"ResArdo", &HeadRecord::ResArdo},
+    {"ResRVX", &HeadRecord::ResRVX},
+    {"ResBrisa", &HeadRecord::ResBrisa},
+    {"ResQDM", &HeadRecord::ResQDM},
+    {"ResSela", &HeadRecord::ResSela},
+    {"ResVantic", &HeadRecord::ResVantic},
+    {"HeadType", &HeadRecord::HeadType},
+}};
 
 // A head is a probe when its type text, upper-cased, contains "PROBE".
 bool IsProbe(const HeadRecord& head);
