@@ -23,6 +23,8 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr const char* kHeadsSource = "heads.csv";
+// Ten times the largest catalogue the benchmarks make.
+constexpr std::size_t kMostSyntheticHeads = 10'000'000;
 constexpr const char* kCoatingsSource = "coatings.csv";
 
 constexpr const char* kUsage =
@@ -33,7 +35,7 @@ constexpr const char* kUsage =
     "  build  turns SOURCE_DIR/heads.csv and SOURCE_DIR/coatings.csv into OUT_DIR/Heads.Dat and Coatings.Dat\n"
     "  dump   prints the catalogue files of DIR in the source form (or writes them into SOURCE_DIR)\n"
     "  check  lists what the search cannot use or what looks wrong; exit status 1 on an error\n"
-    "  synth  writes a made-up catalogue of N heads into DIR, for measuring\n"
+    "  synth  writes a made-up catalogue of N heads (at most 10000000) into DIR, for measuring\n"
     "Exit status: 0 done, 1 a source or catalogue with errors, 3 a catalogue file missing or\n"
     "unreadable, 64 bad usage, 74 output that could not be written.\n";
 
@@ -124,7 +126,11 @@ int Synthesize(const std::string& count, const fs::path& target, std::ostream& e
     std::size_t heads = 0;
     const auto [end, ec] = std::from_chars(count.data(), count.data() + count.size(), heads);
     if (ec != std::errc() || end != count.data() + count.size()) {
-        err << "\"" << count << "\" is not a number of heads\n" << kUsage;
+        err << "\"" << EscapeControlCharacters(count) << "\" is not a number of heads\n" << kUsage;
+        return kUsageError;
+    }
+    if (heads > kMostSyntheticHeads) {
+        err << count << " heads are more than synth makes (at most " << kMostSyntheticHeads << ")\n";
         return kUsageError;
     }
     const Catalogue catalogue = SyntheticCatalogue(heads);

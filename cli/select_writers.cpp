@@ -239,7 +239,9 @@ void WriteDetails(std::ostream& out, const MainWindowModel& model) {
         out << EscapeControlCharacters(NameOf(model, kept.index)) << " uses:";
         for (const CriterionUsage& usage : kept.usage) {
             if (usage.used) {
-                out << " " << usage.key << " " << std::lround(*usage.used * 100) << " %";
+                // A share of 0/0 or of a limit of 0 is no share (null in the JSON).
+                out << " " << usage.key << " "
+                    << (std::isfinite(*usage.used) ? std::to_string(std::lround(*usage.used * 100)) + " %" : "n/a");
             }
         }
         out << "\n";

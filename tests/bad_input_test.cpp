@@ -431,6 +431,18 @@ TEST_F(BadInput, AProcessWritingToAFullDiskExitsWith74) {
 
 // ---- where users stumble ----------------------------------------------------------
 
+TEST_F(BadInput, SynthRefusesCountsItCannotMake) {
+    const fs::path folder = TestFolder();
+    for (const auto& [count, message] : {std::pair{"10000001", "are more than synth makes (at most 10000000)"},
+                                         {"18446744073709551616", "is not a number of heads"},
+                                         {"-1", "is not a number of heads"}}) {
+        const CliRun run = Cli({"catalogue", "synth", count, folder.string()});
+        EXPECT_EQ(run.status, 64) << count;
+        EXPECT_NE(run.err.find(message), std::string::npos) << run.err;
+        EXPECT_TRUE(fs::is_empty(folder));
+    }
+}
+
 TEST_F(BadInput, VersionAndHelpExitZero) {
     for (const char* flag : {"--version", "-V"}) {
         const CliRun run = Program(flag);

@@ -135,6 +135,20 @@ TEST_F(SelectCommand, DetailsAddOnlyTheirOwnPart) {
     EXPECT_NE(more.find("fits with a beam of 3.3 mm"), std::string::npos) << more;
 }
 
+// A beam beyond what the scan for a fitting beam represents gets no larger
+// suggestion, and never a negative one.
+TEST_F(SelectCommand, DetailsSuggestOnlyBeamsTheScanRepresents) {
+    for (const char* beam : {"9.3e17", "1e18", "1e30"}) {
+        const auto json = Json(Select({"--beam", beam, "--wavelength", "1064nm", "--power", "100W", "--json",
+                                       "--details"}))["details"]["rejected"];
+        ASSERT_FALSE(json.empty()) << beam;
+        for (const auto& head : json) {
+            const auto& fit = head["fits_with_beam_mm"];
+            EXPECT_TRUE(fit.is_null() || (fit.get<double>() > 0 && fit.get<double>() <= 1e6)) << beam << fit;
+        }
+    }
+}
+
 TEST_F(SelectCommand, DecimalSeparatorFollowsTheLocale) {
     setenv("LC_ALL", "de_DE.UTF-8", 1);
     const auto comma = Json(Select({"--json", "--beam", "2.5", "--wavelength", "1064nm", "--power", "100W"}));

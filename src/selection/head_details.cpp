@@ -207,7 +207,11 @@ SearchDetails ComputeDetails(const Catalogue& catalogue, const std::vector<HeadL
     const bool circular = state.BeamShape == Shape::Circular;
     const double step = circular ? 0.1 : 0.01;
     BeamScan scan(state, numbers, catalogue.Coatings, step);
-    const long start = circular ? std::lround(context.BeamSize() / step) : std::lround(1 / step);
+    // A beam beyond the largest step starts the scan just past it, where no
+    // larger beam is looked for (a rounding past the range of a long would
+    // start it anywhere).
+    const double startSteps = circular ? context.BeamSize() / step : 1 / step;
+    const long start = startSteps < static_cast<double>(kLargestStep) ? std::lround(startSteps) : kLargestStep + 1;
     std::map<int, bool> rows;
     for (std::size_t i = 0; i < heads.size(); ++i) {
         const HeadLimits& head = heads[i];
