@@ -404,6 +404,28 @@ SeenBox SeeModalBox(const std::function<void()>& show, const char* screenshot = 
     return seen;
 }
 
+// A beam of 0 mm is filled in but cannot be searched with: the box says so
+// and the cursor goes back to the beam.
+TEST(MainWindowView, AValueTheSearchCannotUseIsToldInABox) {
+    ui::QtMessageBoxService messages;
+    test::RecordingOpener opener;
+    test::RecordingRequestWindow requests;
+    test::RecordingPrinter printer;
+    MainWindowModel model(OneHead(), std::filesystem::temp_directory_path(), '.',
+                          MainWindowServices{messages, opener, requests, printer});
+    ui::MainWindow window(model);
+    messages.SetParent(&window);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    Type(window, {{"txtBeam1", "0"}, {"txtWaveLenght", "1064"}, {"txtMaxPower", "100"}});
+    const SeenBox seen = SeeModalBox(
+        [&window] { QTest::mouseClick(Find<QPushButton>(window, "cmdDettagli"), Qt::LeftButton); },
+        "validation-beam-zero.png");
+    EXPECT_EQ(seen.text, QStringLiteral("Sorry, the beam diameter must be greater than 0 mm."));
+    EXPECT_EQ(window.focusWidget(), Find<QLineEdit>(window, "txtBeam1"));
+    EXPECT_EQ(requests.shown, 0);
+}
+
 TEST(MessageBoxes, OpenCentredOverTheirWindow) {
     QWidget owner;
     owner.setGeometry(200, 150, 800, 600);
