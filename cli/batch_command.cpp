@@ -219,22 +219,30 @@ void WriteRow(std::ostream& out, std::ostream& err, std::size_t n, int line, con
     WriteCsvRows(out, n, row.refusal ? "refused" : StatusText(row.status), row.refusal ? nullptr : &row.run->Model());
 }
 
+int Refuse(std::ostream& err, const std::string& file, const std::string& what) {
+    err << "cv-tavrin-cli select: --batch " << EscapeControlCharacters(file) << ": " << EscapeControlCharacters(what)
+        << "\n";
+    return kUsageError;
+}
+
 }  // namespace
 
 int RunBatch(const std::string& file, const SelectOptions& options,
              const std::shared_ptr<const SearchCatalogue>& catalogue, char decimalSeparator, std::ostream& out,
              std::ostream& err, bool errIsTerminal) {
-    const auto refuse = [&err, &file](const std::string& what) {
-        err << "cv-tavrin-cli select: --batch " << EscapeControlCharacters(file) << ": "
-            << EscapeControlCharacters(what) << "\n";
-        return kUsageError;
-    };
     std::ifstream opened;
     const auto in = OpenBatch(file, opened);
     if (!in) {
-        return refuse(in.Failure().message);
+        return Refuse(err, file, in.Failure().message);
     }
-    CsvReader reader(*in.Value());
+    return RunBatchRows(*in.Value(), file, options, catalogue, decimalSeparator, out, err, errIsTerminal);
+}
+
+int RunBatchRows(std::istream& in, const std::string& file, const SelectOptions& options,
+                 const std::shared_ptr<const SearchCatalogue>& catalogue, char decimalSeparator, std::ostream& out,
+                 std::ostream& err, bool errIsTerminal) {
+    const auto refuse = [&err, &file](const std::string& what) { return Refuse(err, file, what); };
+    CsvReader reader(in);
     const auto header = reader.Next();
     if (!header || !header.Value()) {
         return refuse(header ? "the header row is missing"
@@ -255,7 +263,7 @@ int RunBatch(const std::string& file, const SelectOptions& options,
         // What is written reaches the reader before the program waits for
         // more rows, so that a pipe sees each result as its row is run.
         errno = 0;
-        if (in.Value()->rdbuf()->in_avail() <= 0 && !out.flush()) {
+        if (in.rdbuf()->in_avail() <= 0 && !out.flush()) {
             return OutputLost(err, errno);
         }
         const auto read = reader.Next();

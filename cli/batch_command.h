@@ -19,4 +19,9 @@ int RunBatch(const std::string& file, const SelectOptions& options,
              const std::shared_ptr<const SearchCatalogue>& catalogue, char decimalSeparator, std::ostream& out,
              std::ostream& err, bool errIsTerminal);
 
+// The same on rows read from `in`; `file` names it in messages.
+int RunBatchRows(std::istream& in, const std::string& file, const SelectOptions& options,
+                 const std::shared_ptr<const SearchCatalogue>& catalogue, char decimalSeparator, std::ostream& out,
+                 std::ostream& err, bool errIsTerminal);
+
 }  // namespace tavrin::cli
