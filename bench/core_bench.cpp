@@ -5,15 +5,18 @@
 #include <array>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <sstream>
 
 #include "allocation_meter.h"
+#include "batch_command.h"
 #include "catalogue/head_catalogue.h"
 #include "form/main_window_model.h"
 #include "form/quiet_services.h"
+#include "laser_replay.h"
 #include "reports/report.h"
 #include "reports/request_text.h"
-#include "select_command.h"
+#include "select_writers.h"
 #include "selection/head_details.h"
 #include "synthetic/synthetic_catalogue.h"
 
@@ -199,27 +202,89 @@ void BM_Details(benchmark::State& state) {
 }
 BENCHMARK(BM_Details)->ArgName("synthetic")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
-// A sales desk's day: 10,000 lasers of every mode against the shipped
-// catalogue, as `select --batch FILE --json` runs them.
-void BM_Batch(benchmark::State& state) {
-    const auto file = std::filesystem::temp_directory_path() / "tavrin-batch-bench.csv";
-    std::string text = "beam,wavelength,power,energy,rate,pulse-width,pulsed,single\n";
-    const std::array<const char*, 3> rows = {"5,1064nm,100W,,,,,\n", "8,1064nm,,10mJ,1kHz,10ns,yes,\n",
-                                             "10,532nm,,50mJ,,5ns,yes,yes\n"};
-    for (int i = 0; i < 10000; ++i) {
-        text += rows[static_cast<std::size_t>(i) % rows.size()];
-    }
-    std::ofstream(file, std::ios::binary) << text;
-    const std::vector<std::string> args = {"--data-dir", TAVRIN_PROGRAM_DIR, "--batch", file.string(), "--json"};
-    for (auto _ : state) {
-        std::ostringstream out;
-        std::ostringstream err;
-        benchmark::DoNotOptimize(cli::RunSelectCommand(args, out, err));
-    }
-    state.counters["rows"] = 10000;
-    std::filesystem::remove(file);
+// A stream that keeps nothing, so that writing costs only the formatting.
+class NullBuffer final : public std::streambuf {
+protected:
+    int_type overflow(int_type c) override { return traits_type::not_eof(c); }
+    std::streamsize xsputn(const char*, std::streamsize count) override { return count; }
+};
+
+// Lasers of every mode, taken in turn: a batch file's rows and the same
+// lasers as a single `select` is given them.
+constexpr std::array<const char*, 3> kBatchRows = {"5,1064nm,100W,,,,,", "8,1064nm,,10mJ,1kHz,10ns,yes,",
+                                                   "10,532nm,,50mJ,,5ns,yes,yes"};
+const std::array<std::vector<std::string>, 3> kSingleArgs = {{
+    {"--beam", "5", "--wavelength", "1064nm", "--power", "100W"},
+    {"--pulsed", "--beam", "8", "--wavelength", "1064nm", "--energy", "10mJ", "--rate", "1kHz", "--pulse-width",
+     "10ns"},
+    {"--pulsed", "--single", "--beam", "10", "--wavelength", "532nm", "--energy", "50mJ", "--pulse-width", "5ns"},
+}};
+
+// The batch's catalogues: the shipped one with 10,000 rows, 100,000 made-up
+// heads with 1,000; loaded once, as the batch loads it.
+struct BatchCase {
+    std::shared_ptr<const SearchCatalogue> catalogue;
+    std::size_t rows;
+};
+const BatchCase& BatchCaseOf(std::int64_t synthetic) {
+    static const BatchCase kShipped{std::make_shared<const SearchCatalogue>(ShippedCatalogue()), 10000};
+    static const BatchCase kSynthetic{std::make_shared<const SearchCatalogue>(SyntheticCatalogue(100000)), 1000};
+    return synthetic == 0 ? kShipped : kSynthetic;
 }
-BENCHMARK(BM_Batch)->Unit(benchmark::kMillisecond);
+
+void CountRows(benchmark::State& state, std::size_t rows) {
+    state.counters["rows"] = static_cast<double>(rows);
+    state.counters["us_per_row"] = benchmark::Counter(
+        static_cast<double>(rows) * 1e-6, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
+// `select --batch` on a file of lasers, as CSV or (json = 1) JSON Lines.
+void BM_Batch(benchmark::State& state) {
+    const BatchCase& batch = BatchCaseOf(state.range(0));
+    std::string text = "beam,wavelength,power,energy,rate,pulse-width,pulsed,single\n";
+    for (std::size_t i = 0; i < batch.rows; ++i) {
+        text += kBatchRows[i % kBatchRows.size()];
+        text += '\n';
+    }
+    cli::SelectOptions options;
+    options.dataDir = TAVRIN_PROGRAM_DIR;
+    options.json = state.range(1) == 1;
+    NullBuffer discard;
+    std::ostream out(&discard);
+    for (auto _ : state) {
+        std::istringstream in(text);
+        benchmark::DoNotOptimize(cli::RunBatchRows(in, "bench", options, batch.catalogue, '.', out, out, false));
+    }
+    CountRows(state, batch.rows);
+}
+BENCHMARK(BM_Batch)->ArgNames({"synthetic", "json"})->ArgsProduct({{0, 1}, {0, 1}})->Unit(benchmark::kMillisecond);
+
+// The same lasers run one by one as single `select`s run them (a fresh window
+// over the catalogue, the laser replayed, Explore) and their output written:
+// what the batch's rows are measured against.
+void BM_SingleRuns(benchmark::State& state) {
+    const BatchCase& batch = BatchCaseOf(state.range(0));
+    std::vector<cli::SelectOptions> lasers;
+    for (const auto& args : kSingleArgs) {
+        lasers.push_back(cli::ParseSelectOptions(args, '.').Value());
+    }
+    const bool json = state.range(1) == 1;
+    NullBuffer discard;
+    std::ostream out(&discard);
+    for (auto _ : state) {
+        for (std::size_t i = 0; i < batch.rows; ++i) {
+            cli::LaserRun run(batch.catalogue, TAVRIN_PROGRAM_DIR, '.');
+            const int status = run.Run(lasers[i % lasers.size()]).Value();
+            if (json) {
+                out << cli::ResultJson(run.Model(), run.Messages(), status).dump(-1) << '\n';
+            } else {
+                cli::WriteSummary(out, run.Model(), run.Messages(), status);
+            }
+        }
+    }
+    CountRows(state, batch.rows);
+}
+BENCHMARK(BM_SingleRuns)->ArgNames({"synthetic", "json"})->ArgsProduct({{0, 1}, {0, 1}})->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace tavrin::bench

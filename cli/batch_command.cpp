@@ -175,14 +175,13 @@ void RunRow(const Result<std::optional<CsvRow>>& read, const Columns& columns, s
     }
     const CsvRow& row = *read.Value();
     if (row.fields.size() > headerFields) {
-        outcome.refusal = Error{ErrorCode::BadUsage, std::to_string(row.fields.size()) +
-                                                         " fields where the header has " +
-                                                         std::to_string(headerFields)};
+        outcome.refusal =
+            Error{ErrorCode::BadUsage,
+                  std::to_string(row.fields.size()) + " fields where the header has " + std::to_string(headerFields)};
         return;
     }
     auto args = RowArguments(row, columns, options);
-    auto rowOptions =
-        args ? ParseSelectOptions(args.Value(), decimalSeparator) : Result<SelectOptions>(args.Failure());
+    auto rowOptions = args ? ParseSelectOptions(args.Value(), decimalSeparator) : Result<SelectOptions>(args.Failure());
     if (!rowOptions) {
         outcome.refusal = rowOptions.Failure();
         return;
@@ -213,8 +212,8 @@ void WriteRow(std::ostream& out, std::ostream& err, std::size_t n, int line, con
         return;
     }
     if (row.refusal) {
-        err << "cv-tavrin-cli: row " << n << " (line " << line
-            << "): " << EscapeControlCharacters(row.refusal->message) << '\n';
+        err << "cv-tavrin-cli: row " << n << " (line " << line << "): " << EscapeControlCharacters(row.refusal->message)
+            << '\n';
     }
     WriteCsvRows(out, n, row.refusal ? "refused" : StatusText(row.status), row.refusal ? nullptr : &row.run->Model());
 }

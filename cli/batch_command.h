@@ -4,8 +4,8 @@
 #include <memory>
 #include <string>
 
-#include "selection/head_limits.h"
 #include "select_options.h"
+#include "selection/head_limits.h"
 
 namespace tavrin::cli {
 

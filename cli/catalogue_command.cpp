@@ -90,8 +90,7 @@ int Build(const fs::path& source, const fs::path& target, std::ostream& err) {
     }
     const auto coatings = ParseCoatingsCsv(*coatingsText);
     if (!coatings) {
-        err << EscapeControlCharacters((source / kCoatingsSource).string() + ", " + coatings.Failure().message)
-            << "\n";
+        err << EscapeControlCharacters((source / kCoatingsSource).string() + ", " + coatings.Failure().message) << "\n";
         return 1;
     }
     const auto headBytes = SerializeHeads(heads.Value());

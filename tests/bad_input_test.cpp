@@ -5,8 +5,8 @@
 #include <sys/resource.h>
 #include <sys/wait.h>
 
-#include <csignal>
 #include <cmath>
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
@@ -143,29 +143,31 @@ TEST_F(BadInput, ValueArgumentsTheEntryFilterWouldCutAreRefusedUnlessAsTyped) {
     };
     const std::string power = "; units of the power entry: kW, W, mW, uW, nW, pW";
     std::vector<Case> cases = {{{"--power", "10MW"},
-                           "MaxPower",
-                           "10",
-                           "--power \"10MW\": \"10M\" is not a number (the entry would keep \"10\")" + power},
-                          {{"--wavelength", "1.064\u00B5m"},
-                           "WaveLength",
-                           "1.064",
-                           "--wavelength \"1.064\u00B5m\": \"1.064\u00B5m\" is not a number (the entry would keep "
-                           "\"1.064\"); units of the wavelength entry: um, nm"},
-                          {{"--power", "1e309"},
-                           "MaxPower",
-                           "1e30",
-                           "--power \"1e309\": \"1e309\" is not a number (the entry would keep \"1e30\")" + power},
-                          {{"--power", "nan"},
-                           "MaxPower",
-                           "",
-                           "--power \"nan\": \"nan\" is not a number (the entry would keep \"\")" + power},
-                          {{"--beam", "12a"},
-                           "Beam1",
-                           "12",
-                           "--beam \"12a\": \"12a\" is not a number (the entry would keep \"12\"); the beam entry "
-                           "takes a number of mm and no unit"}};
+                                "MaxPower",
+                                "10",
+                                "--power \"10MW\": \"10M\" is not a number (the entry would keep \"10\")" + power},
+                               {{"--wavelength", "1.064\u00B5m"},
+                                "WaveLength",
+                                "1.064",
+                                "--wavelength \"1.064\u00B5m\": \"1.064\u00B5m\" is not a number (the entry would keep "
+                                "\"1.064\"); units of the wavelength entry: um, nm"},
+                               {{"--power", "1e309"},
+                                "MaxPower",
+                                "1e30",
+                                "--power \"1e309\": \"1e309\" is not a number (the entry would keep \"1e30\")" + power},
+                               {{"--power", "nan"},
+                                "MaxPower",
+                                "",
+                                "--power \"nan\": \"nan\" is not a number (the entry would keep \"\")" + power},
+                               {{"--beam", "12a"},
+                                "Beam1",
+                                "12",
+                                "--beam \"12a\": \"12a\" is not a number (the entry would keep \"12\"); the beam entry "
+                                "takes a number of mm and no unit"}};
     const auto grouped = [](const char* option, const char* text, const char* entry) {
-        return Case{{option, text}, entry, text,
+        return Case{{option, text},
+                    entry,
+                    text,
                     std::string(option) + " \"" + text + "\": \"" + text +
                         "\" does not read as one number (\".\" and \",\" both mark the decimals; write no "
                         "thousands separator)"};
@@ -408,8 +410,7 @@ TEST_F(BadInput, AFailedWriteLeavesTheOldFilesWhole) {
             const FileSizeLimit limit(64 * 1024);
             const auto written = ReplaceFiles(c.files);
             ASSERT_FALSE(written) << c.what;
-            EXPECT_NE(written.Failure().message.find("File too large"), std::string::npos)
-                << written.Failure().message;
+            EXPECT_NE(written.Failure().message.find("File too large"), std::string::npos) << written.Failure().message;
         }
         EXPECT_EQ(test::ReadFile(first), "old Heads.Dat") << c.what;
         EXPECT_EQ(test::ReadFile(second), "old Coatings.Dat") << c.what;

@@ -434,9 +434,9 @@ TEST_F(Batch, RowsStreamThroughPipes) {
     const std::string errFile = (folder / "err.txt").string();
     // A FIFO fed by cat, read by the program, whose reader stops after 1,000
     // bytes; the program's own status is written to a file.
-    const std::string command = "sh -c '(" + program + " select --batch " + fifo + " 2>" + errFile +
-                                "; echo $? >" + errFile + ".status) | head -c 1000 >/dev/null' & cat " + file +
-                                " >" + fifo + " 2>/dev/null; wait";
+    const std::string command = "sh -c '(" + program + " select --batch " + fifo + " 2>" + errFile + "; echo $? >" +
+                                errFile + ".status) | head -c 1000 >/dev/null' & cat " + file + " >" + fifo +
+                                " 2>/dev/null; wait";
     std::system(command.c_str());
     EXPECT_EQ(test::ReadFile(errFile + ".status"), "74\n");
     EXPECT_NE(test::ReadFile(errFile).find("Broken pipe"), std::string::npos) << test::ReadFile(errFile);

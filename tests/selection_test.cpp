@@ -92,21 +92,25 @@ TEST(Validation, RefusesValuesTheSearchCannotUse) {
         {cw, {{WaveLength, "0"}}, "Sorry, the wavelength must be greater than 0.", WaveLength},
         {cw, {{MaxPower, "0"}}, "Sorry, the max power must be greater than 0.", MaxPower},
         {cw, {{MaxPower, "-1"}}, "Sorry, the max power must be greater than 0.", MaxPower},
-        {cw, {{Beam1, "1e-150"}, {MaxPower, "1e300"}}, "Sorry, the power density cannot be computed from these values.",
+        {cw,
+         {{Beam1, "1e-150"}, {MaxPower, "1e300"}},
+         "Sorry, the power density cannot be computed from these values.",
          Beam1},
         {pulsed, {}, "", Beam1},
         {pulsed, {{MaxEnergy, "0"}}, "Sorry, the max energy must be greater than 0.", MaxEnergy},
         {pulsed, {{RepRate, "0"}}, "Sorry, the rep rate must be greater than 0.", RepRate},
         {pulsed, {{PulseWidth, "0"}}, "Sorry, the pulse width must be greater than 0.", PulseWidth},
-        {pulsed, {{Beam1, "1e-150"}, {MaxEnergy, "1e300"}},
-         "Sorry, the energy density cannot be computed from these values.", Beam1},
+        {pulsed,
+         {{Beam1, "1e-150"}, {MaxEnergy, "1e300"}},
+         "Sorry, the energy density cannot be computed from these values.",
+         Beam1},
     };
     for (const Case& c : cases) {
         ModelFixture f({{WideHead("A")}, test::UniformCoatings(1e6)});
         if (c.laser == pulsed) {
             f.model.ClickOption(OptionId::Pulsed);
-            test::TypeTexts(f.model, {{Beam1, "5"}, {WaveLength, "1064"}, {MaxEnergy, "1"}, {RepRate, "1"},
-                                      {PulseWidth, "10"}});
+            test::TypeTexts(f.model,
+                            {{Beam1, "5"}, {WaveLength, "1064"}, {MaxEnergy, "1"}, {RepRate, "1"}, {PulseWidth, "10"}});
         } else {
             test::TypeTexts(f.model, {{Beam1, "5"}, {WaveLength, "1064"}, {MaxPower, "100"}});
         }

@@ -418,9 +418,9 @@ TEST(MainWindowView, AValueTheSearchCannotUseIsToldInABox) {
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     Type(window, {{"txtBeam1", "0"}, {"txtWaveLenght", "1064"}, {"txtMaxPower", "100"}});
-    const SeenBox seen = SeeModalBox(
-        [&window] { QTest::mouseClick(Find<QPushButton>(window, "cmdDettagli"), Qt::LeftButton); },
-        "validation-beam-zero.png");
+    const SeenBox seen =
+        SeeModalBox([&window] { QTest::mouseClick(Find<QPushButton>(window, "cmdDettagli"), Qt::LeftButton); },
+                    "validation-beam-zero.png");
     EXPECT_EQ(seen.text, QStringLiteral("Sorry, the beam diameter must be greater than 0 mm."));
     EXPECT_EQ(window.focusWidget(), Find<QLineEdit>(window, "txtBeam1"));
     EXPECT_EQ(requests.shown, 0);

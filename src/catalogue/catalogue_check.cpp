@@ -33,8 +33,10 @@ void CheckHead(const HeadRecord& head, std::map<std::string, int>& names, std::v
         add("WaveMin", "the shortest wavelength is above the longest (WaveMax)");
     }
     // The search compares the laser with these, and divides by the power density.
-    for (const auto& [field, value] : {std::pair{"Aperture", head.Aperture}, {"PowerMax", head.PowerMax},
-                                       {"PowerDensityMax", head.PowerDensityMax}, {"EnergyMax", head.EnergyMax}}) {
+    for (const auto& [field, value] : {std::pair{"Aperture", head.Aperture},
+                                       {"PowerMax", head.PowerMax},
+                                       {"PowerDensityMax", head.PowerDensityMax},
+                                       {"EnergyMax", head.EnergyMax}}) {
         if (value == 0) {
             add(field, "the limit is 0, so no laser passes it");
         }
@@ -96,9 +98,9 @@ std::vector<Finding> CheckCatalogueFiles(std::string_view headBytes, std::string
                                        " bytes are not a whole record (a file cut short?); the loader drops them"});
     }
     if (shape.unnamed != 0) {
-        findings.push_back(Finding{true, "", kHeadsFileName,
-                                   std::to_string(shape.unnamed) +
-                                       " records have an empty name; the loader skips them"});
+        findings.push_back(
+            Finding{true, "", kHeadsFileName,
+                    std::to_string(shape.unnamed) + " records have an empty name; the loader skips them"});
     }
     if (coatingBytes.size() != CoatingTable::kFileBytes) {
         findings.push_back(Finding{true, "", kCoatingsFileName,

@@ -177,12 +177,23 @@ std::string WriteHeadsCsv(const std::vector<HeadRecord>& heads) {
     const auto text = [](const std::string& field) { return QuoteCsvField(EscapeControlCharacters(field)); };
     std::string out = JoinRow(kHeadColumns);
     for (const auto& h : heads) {
-        const std::array<std::string, 17> fields = {
-            text(h.Name),           text(h.ResArdo),           text(h.ResRVX),           text(h.ResBrisa),
-            text(h.ResQDM),         text(h.ResSela),           text(h.ResVantic),        std::to_string(h.Aperture),
-            std::to_string(h.PowerMax), std::to_string(h.PowerDensityMax), FormatDouble(h.PowerMin),
-            std::to_string(h.EnergyMax), FormatDouble(h.EnergyMin), FormatDouble(h.WaveMin), FormatDouble(h.WaveMax),
-            std::to_string(h.CoatingNo), text(h.HeadType)};
+        const std::array<std::string, 17> fields = {text(h.Name),
+                                                    text(h.ResArdo),
+                                                    text(h.ResRVX),
+                                                    text(h.ResBrisa),
+                                                    text(h.ResQDM),
+                                                    text(h.ResSela),
+                                                    text(h.ResVantic),
+                                                    std::to_string(h.Aperture),
+                                                    std::to_string(h.PowerMax),
+                                                    std::to_string(h.PowerDensityMax),
+                                                    FormatDouble(h.PowerMin),
+                                                    std::to_string(h.EnergyMax),
+                                                    FormatDouble(h.EnergyMin),
+                                                    FormatDouble(h.WaveMin),
+                                                    FormatDouble(h.WaveMax),
+                                                    std::to_string(h.CoatingNo),
+                                                    text(h.HeadType)};
         out += JoinRow(fields);
     }
     return out;

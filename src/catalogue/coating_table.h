@@ -22,7 +22,7 @@ public:
     static constexpr int kLastStoredRow = 10;
     static constexpr int kStoredColumns = 12;
     // The size of "Coatings.Dat": every stored cell as an 8-byte value.
-    static constexpr std::size_t kFileBytes = (kLastStoredRow - kFirstStoredRow + 1) * kStoredColumns * 8;
+    static constexpr std::size_t kFileBytes = std::size_t{kLastStoredRow - kFirstStoredRow + 1} * kStoredColumns * 8;
 
     // 0 for a cell outside the table.
     [[nodiscard]] double At(int row, int column) const;

@@ -151,8 +151,7 @@ Result<std::vector<CsvRow>> ReadCsv(std::string_view text) {
     while (true) {
         auto row = reader.Next();
         if (!row) {
-            return Error{ErrorCode::BadSource,
-                         "line " + std::to_string(reader.Line()) + ": " + row.Failure().message};
+            return Error{ErrorCode::BadSource, "line " + std::to_string(reader.Line()) + ": " + row.Failure().message};
         }
         if (!row.Value()) {
             return rows;

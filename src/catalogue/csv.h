@@ -43,7 +43,7 @@ private:
     bool ReadLine();
 
     std::istream* m_in;
-    std::string m_text;  // the physical line being read, without its line break
+    std::string m_text;   // the physical line being read, without its line break
     bool m_ended = true;  // whether it ended with a line break
     bool m_tooLong = false;
     int m_line = 0;

@@ -47,9 +47,8 @@ MainWindowModel::MainWindowModel(Catalogue catalogue, std::filesystem::path prog
     : MainWindowModel(std::make_shared<const SearchCatalogue>(std::move(catalogue)), std::move(programFolder),
                       decimalSeparator, services) {}
 
-MainWindowModel::MainWindowModel(std::shared_ptr<const SearchCatalogue> catalogue,
-                                 std::filesystem::path programFolder, char decimalSeparator,
-                                 const MainWindowServices& services)
+MainWindowModel::MainWindowModel(std::shared_ptr<const SearchCatalogue> catalogue, std::filesystem::path programFolder,
+                                 char decimalSeparator, const MainWindowServices& services)
     : m_catalogue(std::move(catalogue)),
       m_programFolder(std::move(programFolder)),
       m_services(services),
@@ -232,9 +231,9 @@ void MainWindowModel::SaveChart(ChartFiles& files) {
     const auto written = bytes ? ReplaceFile(*path, *bytes) : Result<Done>(Error{ErrorCode::FileUnwritable, ""});
     if (!written) {
         const std::string& reason = written.Failure().reason;
-        m_services.messages.Show(Message{"The chart could not be written to " + *path +
-                                             (reason.empty() ? "." : ": " + reason + "."),
-                                         "Save Chart", MessageIcon::Exclamation, MessageButtons::Ok});
+        m_services.messages.Show(
+            Message{"The chart could not be written to " + *path + (reason.empty() ? "." : ": " + reason + "."),
+                    "Save Chart", MessageIcon::Exclamation, MessageButtons::Ok});
     }
 }
 
