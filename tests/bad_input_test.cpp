@@ -215,7 +215,9 @@ TEST_F(BadInput, SourceValuesThatAreNotNumbersAreRefusedWithTheirLineAndFieldAnd
         {"\"B\rC\",,,,,,,4,1,1,0,1,0,0,1,1,t", "line 3: field Name: holds a control"},
         {"B,,,,,,,4,1,1,0,1,0,0,1,1,\"t\x1b]0;x\x07\"", "line 3: field HeadType: holds a control"},
         {"B,\"1\xC2\x9B\",,,,,,4,1,1,0,1,0,0,1,1,t", "line 3: field ResArdo: holds a control"},
-        {"B,,,,,,,zero\x1b[2J,1,1,0,1,0,0,1,1,t", "line 3: field Aperture: \"zero\\x1b[2J\" is not a whole"}};
+        {"B,,,,,,,zero\x1b[2J,1,1,0,1,0,0,1,1,t", "line 3: field Aperture: \"zero\\x1b[2J\" is not a whole"},
+        // An overlong "5" would be stored as a plain one.
+        {"B,,15\xC0\xB5W,,,,,4,1,1,0,1,0,0,1,1,t", "field ResRVX: holds a character that Windows-1252 cannot"}};
     const Row coatings[] = {{"1,NaN,1,1,1,1,1,1,1,1,1,1,1", "line 2: field 1 s: \"NaN\" is not a finite number"},
                             {"1,1,1,1,1,1,1,1,1,1,1,1,infinity", "line 2: field 1 ps: \"infinity\" is not a"}};
     const std::string headsCsv = WriteHeadsCsv({test::WideHead("A")});

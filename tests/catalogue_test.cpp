@@ -124,7 +124,10 @@ TEST(Cp1252, RoundTripsEveryByte) {
     const auto encoded = EncodeCp1252(DecodeCp1252(all));
     ASSERT_TRUE(encoded.has_value());
     EXPECT_EQ(*encoded, all);
-    EXPECT_FALSE(EncodeCp1252("\xC3").has_value());  // cut UTF-8 sequence
+    // A cut sequence, overlong forms of "5" and of "/", a surrogate, beyond Unicode.
+    for (const char* malformed : {"\xC3", "\xC0\xB5", "\xE0\x80\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80"}) {
+        EXPECT_FALSE(EncodeCp1252(malformed).has_value()) << malformed;
+    }
 }
 
 TEST(CatalogueCsv, QuotedFieldsRoundTrip) {

@@ -65,6 +65,12 @@ std::optional<char32_t> NextCodePoint(std::string_view text, std::size_t& pos) {
         }
         cp = (cp << 6) | (next & 0x3Fu);
     }
+    // An overlong form ("\xC0\xB5" for "5"), a surrogate or a value beyond
+    // Unicode is malformed too: it would be stored as another character.
+    static constexpr std::array<char32_t, 4> kLeast = {0, 0x80, 0x800, 0x10000};
+    if (cp < kLeast[static_cast<std::size_t>(extra)] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+        return std::nullopt;
+    }
     pos += static_cast<std::size_t>(extra) + 1;
     return cp;
 }
