@@ -428,6 +428,24 @@ TEST_F(BadInput, AFailedWriteLeavesTheOldFilesWhole) {
     EXPECT_EQ(test::ReadFile(first), "old Heads.Dat");
 }
 
+// A link to a file is replaced by a file, and the file it led to is left
+// alone; a link to a device is written through, as /dev/stdout is.
+TEST_F(BadInput, ReplacingAFileFollowsWhatItIs) {
+    const fs::path folder = TestFolder();
+    test::WriteFile(folder / "elsewhere.txt", "kept");
+    fs::create_symlink(folder / "elsewhere.txt", folder / "to-file");
+    fs::create_symlink("/dev/null", folder / "to-device");
+    for (const char* name : {"to-file", "to-device", "new"}) {
+        ASSERT_TRUE(ReplaceFile(folder / name, "new text")) << name;
+    }
+    EXPECT_EQ(test::ReadFile(folder / "elsewhere.txt"), "kept");
+    EXPECT_FALSE(fs::is_symlink(folder / "to-file"));
+    EXPECT_EQ(test::ReadFile(folder / "to-file"), "new text");
+    EXPECT_EQ(fs::read_symlink(folder / "to-device"), "/dev/null");
+    EXPECT_EQ(test::ReadFile(folder / "new"), "new text");
+    EXPECT_EQ((fs::status(folder / "new").permissions() & fs::perms::owner_write), fs::perms::owner_write);
+}
+
 TEST_F(BadInput, AProcessWritingToAFullDiskExitsWith74) {
     EXPECT_EQ(Program("catalogue dump " + std::string(TAVRIN_PROGRAM_DIR) + " >/dev/full").status, 74);
 }

@@ -173,13 +173,16 @@ Result<Done> ReplaceFiles(std::span<const FileContent> files) {
     staged.reserve(files.size());
     for (const FileContent& content : files) {
         std::error_code ec;
-        const auto status = std::filesystem::symlink_status(content.file, ec);
-        if (std::filesystem::is_directory(status)) {
+        const auto own = std::filesystem::symlink_status(content.file, ec);
+        if (std::filesystem::is_directory(own)) {
             return WriteFailure(content.file, "written", EISDIR, "is a folder");
         }
-        const bool replaceable = !std::filesystem::exists(status) || std::filesystem::is_regular_file(status) ||
-                                 std::filesystem::is_symlink(status);
-        if (!replaceable) {
+        // What a link leads to decides: a device or a pipe (/dev/stdout is a
+        // link to one) is written; a file, or nothing, is replaced with the link.
+        const auto target = std::filesystem::status(content.file, ec);
+        const bool device = std::filesystem::exists(target) && !std::filesystem::is_regular_file(target) &&
+                            !std::filesystem::is_directory(target);
+        if (device) {
             if (auto written = WriteDirectly(content); !written) {
                 return written;
             }
