@@ -132,7 +132,7 @@ TEST(Cp1252, RoundTripsEveryByte) {
 
 TEST(CatalogueCsv, QuotedFieldsRoundTrip) {
     HeadRecord head = WideHead(" lead, \"quoted\" ");
-    head.ResArdo = "two\nlines";
+    head.ResArdo = "1, \"2\"";
     head.HeadType = "#not a comment";
     const auto parsed = ParseHeadsCsv(WriteHeadsCsv({head}));
     ASSERT_TRUE(parsed.Ok()) << parsed.Failure().message;

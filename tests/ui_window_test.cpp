@@ -17,6 +17,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QChartView>
 #include <QMessageBox>
 #include <QPdfWriter>
 #include <QProcess>
@@ -72,6 +73,15 @@ void Type(QWidget& window, std::initializer_list<std::pair<const char*, const ch
 // A CW laser of 100 W in a 5 mm beam at 1064 nm.
 void TypeCwLaser(QWidget& window) {
     Type(window, {{"txtBeam1", "5"}, {"txtWaveLenght", "1064"}, {"txtMaxPower", "100"}});
+}
+
+void ClickRow(QTableView* table, int row) {
+    const QRect cell = table->visualRect(table->model()->index(row, 0));
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
+}
+
+QString Cell(QTableView* table, int row, int column) {
+    return table->model()->index(row, column).data().toString();
 }
 
 // A shown main window over a model with recording services.
@@ -171,6 +181,54 @@ TEST(MainWindowView, ExploreSelectActivateAndReset) {
     EXPECT_FALSE(print->isEnabled());
     EXPECT_TRUE(Find<QLineEdit>(f.window, "txtBeam1")->text().isEmpty());
     EXPECT_TRUE(ardo->text().isEmpty());
+}
+
+// The keys a desktop user expects, and one head in view at a time: a pick in
+// the "Why not?" list clears the grid's pick and the monitor resolutions,
+// Enter opens the data sheet of the head in view, Reset Data puts the cursor
+// back in the beam.
+TEST(MainWindowView, ShortcutsAndOneHeadInView) {
+    Catalogue catalogue = OneHead();
+    HeadRecord small = test::WideHead("Small");
+    small.PowerMax = 1;
+    catalogue.Heads.push_back(small);
+    WindowFixture f(catalogue);
+    TypeCwLaser(f.window);
+    QTest::keyClick(&f.window, Qt::Key_F5);
+    auto* grid = Find<QTableView>(f.window, "gridForm");
+    ASSERT_EQ(grid->model()->rowCount(), 2);
+    grid->setFocus();
+    QTest::keyClick(grid, Qt::Key_End);
+    auto* ardo = Find<QLabel>(f.window, "lblVArdo");
+    EXPECT_EQ(ardo->text(), QStringLiteral("a")) << "End picks the last head";
+
+    auto* list = Find<QTableView>(f.window, "gridWhyNot");
+    ASSERT_EQ(list->model()->rowCount(), 1);
+    ClickRow(list, 0);
+    EXPECT_TRUE(grid->selectionModel()->selectedRows().isEmpty());
+    EXPECT_TRUE(ardo->text().isEmpty());
+    auto* chart = f.window.findChild<QChartView*>(QStringLiteral("chtDetails"));
+    EXPECT_TRUE(chart->chart()->title().startsWith(QStringLiteral("Small (not suitable)")))
+        << chart->chart()->title().toStdString();
+    QTest::keyClick(list, Qt::Key_Return);
+    ASSERT_EQ(f.model.opener.opened.size(), 1u) << "no data sheet: the product index, once the user agrees";
+    EXPECT_NE(f.model.messages.shown.back().text.find("PDF document"), std::string::npos);
+
+    QTest::keyClick(&f.window, Qt::Key_P, Qt::ControlModifier);
+    EXPECT_EQ(f.model.printer.printed.size(), 1u);
+    auto* details = Find<QWidget>(f.window, "fraDetails");
+    EXPECT_TRUE(details->isVisible());
+    QTest::keyClick(&f.window, Qt::Key_D, Qt::ControlModifier);
+    EXPECT_FALSE(details->isVisible());
+
+    auto* reset = Find<QPushButton>(f.window, "cmdNew");
+    reset->setFocus();
+    QTest::keyClick(reset, Qt::Key_Space);
+    EXPECT_EQ(f.window.focusWidget(), Find<QLineEdit>(f.window, "txtBeam1"));
+    QTest::keyClick(&f.window, Qt::Key_P, Qt::ControlModifier);
+    EXPECT_EQ(f.model.printer.printed.size(), 1u) << "Print is disabled after a reset";
+    QTest::keyClick(&f.window, Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(f.window.isVisible());
 }
 
 TEST(MainWindowView, ValidationMovesTheFocus) {
@@ -299,31 +357,73 @@ TEST(MainWindowView, EntriesShowTheLongestNumberWhole) {
     f.window.grab().save(ShotPath("main-window-pulsed-long-values.png"));
 }
 
-// Tab follows the reading order; the beam entry has the focus at the start.
-TEST(MainWindowView, FocusStartsInTheBeamAndTabReadsInOrder) {
+// The names of the widgets Tab (or Shift+Tab) visits from the focused one
+// until the focus comes back to it.
+QStringList WalkTabChain(QWidget& window, bool forward) {
+    QStringList walked;
+    QWidget* start = QApplication::focusWidget();
+    for (int step = 0; step < 100; ++step) {
+        QTest::keyClick(QApplication::focusWidget(), forward ? Qt::Key_Tab : Qt::Key_Backtab);
+        QWidget* now = QApplication::focusWidget();
+        if (now == start || now == nullptr || !window.isAncestorOf(now)) {
+            break;
+        }
+        walked << now->objectName();
+    }
+    return walked;
+}
+
+// With results and details shown, Tab visits every control in reading order
+// and Shift+Tab the same way back; the tables never keep the keyboard, and a
+// control left out of the order (or added later) breaks the walk.
+TEST(MainWindowView, TabWalksEveryControlForwardAndBack) {
     WindowFixture f(OneHead());
     f.window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&f.window));
     EXPECT_EQ(QApplication::focusWidget(), Find<QLineEdit>(f.window, "txtBeam1"));
     Find<QRadioButton>(f.window, "optPulsed")->click();
     Find<QRadioButton>(f.window, "optRectangular")->click();
+    Type(f.window, {{"txtBeam1", "5"}, {"txtBeam2", "4"}, {"txtWaveLenght", "1064"}, {"txtMaxEnergy", "1"},
+                    {"txtRepRate", "1"}, {"txtPulseWidth", "10"}});
+    QTest::mouseClick(Find<QPushButton>(f.window, "cmdDettagli"), Qt::LeftButton);
+    auto* grid = Find<QTableView>(f.window, "gridForm");
+    ClickRow(grid, 0);
+    ASSERT_TRUE(Find<QWidget>(f.window, "fraDetails")->isVisible());
+    Find<QLineEdit>(f.window, "txtBeam1")->setFocus();
 
-    const QStringList expected = {"optCW",          "optPulsed",     "optCircular", "optRectangular", "optPower",
-                                  "optPowerEnergy", "optPowerMeter", "optProbe",    "txtBeam1",       "txtBeam2",
-                                  "txtWaveLenght",  "cboWavelenght", "txtMaxPower", "cboMaxPower",    "txtMaxEnergy",
-                                  "cboMaxEnergy",   "txtRepRate",    "cboRepRate",  "txtPulseWidth",  "cboPulseWidth",
-                                  "cmdDettagli",    "cmdNew",        "gridForm",    "cmdTQS",         "cmdGDK",
-                                  "cmdVMS",         "cmdVMT",        "cmdZR",       "cmdUVC",         "cmdUVA",
-                                  "cmdTQ",          "cmdStampa",     "cmdExit",     "Image1",         "cmdDetails"};
-    QStringList chain;
-    QWidget* widget = Find<QRadioButton>(f.window, "optCW");
-    do {
-        if (expected.contains(widget->objectName())) {
-            chain << widget->objectName();
+    const QStringList expected = {
+        "txtBeam2",    "txtWaveLenght", "cboWavelenght", "txtMaxPower", "cboMaxPower", "txtMaxEnergy",
+        "cboMaxEnergy", "txtRepRate",   "cboRepRate",    "txtPulseWidth", "cboPulseWidth", "cmdDettagli",
+        "cmdNew",      "gridForm",      "cmdDetails",    "chtDetails",  "cmdSaveChart", "gridWhyNot",
+        "cmdTQS",      "cmdGDK",        "cmdVMS",        "cmdVMT",      "cmdZR",       "cmdUVC",
+        "cmdUVA",      "cmdTQ",         "cmdStampa",     "cmdExit",     "Image1",      "optCW",
+        "optCircular", "optPower",      "optPowerMeter"};
+    const auto joined = [](const QStringList& names) { return names.join(QLatin1Char(' ')).toStdString(); };
+    EXPECT_EQ(joined(WalkTabChain(f.window, true)), joined(expected));
+    EXPECT_EQ(joined(WalkTabChain(f.window, false)), joined(QStringList(expected.rbegin(), expected.rend())));
+
+    // Every control that takes the focus is on the walk; in a frame of
+    // options Tab stops once, and the arrows choose.
+    const auto stop = [](const QWidget* widget) {
+        return qobject_cast<const QRadioButton*>(widget) != nullptr ? widget->parentWidget()->objectName()
+                                                                    : widget->objectName();
+    };
+    QStringList focusable;
+    for (const QWidget* widget : f.window.findChildren<QWidget*>()) {
+        if (widget->isVisible() && widget->isEnabled() && (widget->focusPolicy() & Qt::TabFocus) != 0 &&
+            widget->focusProxy() == nullptr) {
+            focusable << stop(widget);
         }
-        widget = widget->nextInFocusChain();
-    } while (widget != nullptr && widget->objectName() != QStringLiteral("optCW"));
-    EXPECT_EQ(chain, expected);
+    }
+    focusable.removeDuplicates();
+    focusable.sort();
+    QStringList walked = {QStringLiteral("txtBeam1")};
+    for (const QString& name : expected) {
+        walked << stop(Find<QWidget>(f.window, name.toLatin1().constData()));
+    }
+    walked.removeDuplicates();
+    walked.sort();
+    EXPECT_EQ(joined(focusable), joined(walked));
 }
 
 // Enter explores from an entry, a unit list or an option; on a push button it
@@ -543,15 +643,6 @@ TEST_F(MailRoutes, WithNoMailProgramTheRequestGoesToTheClipboard) {
 }
 
 // ---- the details area ------------------------------------------------------------
-
-void ClickRow(QTableView* table, int row) {
-    const QRect cell = table->visualRect(table->model()->index(row, 0));
-    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
-}
-
-QString Cell(QTableView* table, int row, int column) {
-    return table->model()->index(row, column).data().toString();
-}
 
 // Against the shipped catalogue: a 10 ns, 200 mJ laser at 10 Hz on an 8 mm
 // beam, which some heads take and others refuse on the threshold or the

@@ -225,7 +225,9 @@ DetailsChart DetailsArea::Chart() const {
         chart.title = "Pick a head in the grid or in the \"Why not?\" list";
         return chart;
     }
-    const std::string name = EscapeControlCharacters(m_catalogue->Heads[head->index].Name);
+    // A head of the "Why not?" list says so in the title, which is read whole.
+    const std::string name = EscapeControlCharacters(m_catalogue->Heads[head->index].Name) +
+                             (m_pick->rejected ? " (not suitable)" : "");
     const OperatingPoint& laser = m_details->operatingPoint;
     if (!laser.pulseWidth) {
         chart.kind = ChartKind::PowerDensity;

@@ -133,10 +133,15 @@ void MainWindowModel::ResetData() {
         SetCaption(label, "");
     }
     m_grid.ClearGrid(false);
+    m_pickedRow.reset();
     Notify(ControlKind::Grid);
     SetPrintEnabled(false);
     m_details.Clear();
     Notify(ControlKind::Details);
+    // The next laser is typed from the beam on (a stray Space on the focused
+    // button would otherwise reset again).
+    m_focus = EntryId::Beam1;
+    Notify(ControlKind::Focus, static_cast<int>(EntryId::Beam1));
 }
 
 ExploreOutcome MainWindowModel::Explore() {
@@ -154,6 +159,7 @@ ExploreOutcome MainWindowModel::Explore() {
     for (const LabelId label : kMonitorLabels) {
         SetCaption(label, "");
     }
+    m_pickedRow.reset();
     SearchHeads(m_catalogue->catalogue, m_catalogue->limits, m_state, m_numbers, m_grid);
     Notify(ControlKind::Grid);
     UpdateDetails();
@@ -192,14 +198,29 @@ void MainWindowModel::CellSelected(int row) {
     SetCaption(LabelId::VQDM, m_grid.CellAt(row, GridColumn::QDM));
     SetCaption(LabelId::VSela, m_grid.CellAt(row, GridColumn::Sela));
     SetCaption(LabelId::VVantic, m_grid.CellAt(row, GridColumn::Vantic));
+    m_pickedRow = row;
     m_details.PickKept(static_cast<std::size_t>(row - 1));
     Notify(ControlKind::Details);
 }
 
+// A rejected head in view: the grid's pick and the monitor resolutions, which
+// describe a suitable head, are cleared.
 void MainWindowModel::PickWhyNot(int row) {
-    if (row >= 0) {
-        m_details.PickRejected(static_cast<std::size_t>(row));
-        Notify(ControlKind::Details);
+    if (row < 0 || static_cast<std::size_t>(row) >= m_details.WhyNotCount()) {
+        return;
+    }
+    for (const LabelId label : kMonitorLabels) {
+        SetCaption(label, "");
+    }
+    m_pickedRow.reset();
+    m_details.PickRejected(static_cast<std::size_t>(row));
+    Notify(ControlKind::Details);
+}
+
+void MainWindowModel::WhyNotActivated(int row) {
+    PickWhyNot(row);
+    if (const auto head = m_details.PickedHead(); head && m_details.PickedWhyNotRow()) {
+        OpenDataSheet(m_catalogue->catalogue.Heads[*head].Name);
     }
 }
 
@@ -241,7 +262,11 @@ void MainWindowModel::CellActivated(int row) {
     if (row < 1 || row > m_grid.RowCount()) {
         return;
     }
-    if (const auto sheet = DataSheetOf(PdfFolder(m_programFolder), m_grid.CellAt(row, GridColumn::Name))) {
+    OpenDataSheet(m_grid.CellAt(row, GridColumn::Name));
+}
+
+void MainWindowModel::OpenDataSheet(const std::string& head) {
+    if (const auto sheet = DataSheetOf(PdfFolder(m_programFolder), head)) {
         Open(sheet->string());
         return;
     }

@@ -83,6 +83,8 @@ public:
     // The details area: a pick in the "Why not?" list (from 0, as sorted),
     // the user's show or hide, a click on a column's title, saving the chart.
     void PickWhyNot(int row);
+    // Enter on a row of the "Why not?" list: that head's data sheet.
+    void WhyNotActivated(int row);
     void ShowDetails(bool shown);
     void SortWhyNotBy(WhyNotColumn column);
     void SaveChart(ChartFiles& files);
@@ -97,6 +99,8 @@ public:
     [[nodiscard]] bool OptionEnabled(OptionId option) const;
     [[nodiscard]] bool PrintEnabled() const { return m_printEnabled; }
     [[nodiscard]] std::optional<EntryId> Focus() const { return m_focus; }
+    // The grid row (from 1) whose head is in view, if the head in view is one the grid lists.
+    [[nodiscard]] std::optional<int> PickedRow() const { return m_pickedRow; }
     [[nodiscard]] const std::filesystem::path& ProgramFolder() const { return m_programFolder; }
     // The request composed by the last search that found nothing.
     [[nodiscard]] const std::optional<std::string>& LastRequest() const { return m_lastRequest; }
@@ -126,6 +130,7 @@ private:
     void UpdateDetails();
     void Notify(ControlKind kind, int index = 0);
     void Open(const std::string& target);
+    void OpenDataSheet(const std::string& head);
     void WriteReportFile(const std::string& report);
 
     std::shared_ptr<const SearchCatalogue> m_catalogue;
@@ -138,6 +143,7 @@ private:
     DetailsArea m_details;
     bool m_printEnabled = false;
     std::optional<EntryId> m_focus;
+    std::optional<int> m_pickedRow;
     std::optional<std::string> m_lastRequest;
     std::filesystem::path m_userDataFolder;
     bool m_toldReportFolder = false;

@@ -9,6 +9,7 @@
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineSeries>
 #include <QLogValueAxis>
@@ -123,8 +124,24 @@ QWidget* DetailsPanel::BuildWhyNot() {
                 }
             });
     m_whyNot->setMinimumWidth(420);
+    m_whyNot->setTabKeyNavigation(false);  // Tab leaves the list; the arrows move in it
+    m_whyNot->installEventFilter(this);
     layout->addWidget(m_whyNot, 1);
     return box;
+}
+
+// Enter on a row of the list opens that head's data sheet, as it does in the grid.
+bool DetailsPanel::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_whyNot && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            if (m_whyNot->currentIndex().isValid()) {
+                m_model->WhyNotActivated(m_whyNot->currentIndex().row());
+            }
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 QChart* DetailsPanel::Chart() const {
@@ -140,6 +157,7 @@ void DetailsPanel::Sync() {
     const QSignalBlocker blocker(m_whyNot->selectionModel());
     if (m_whyNotRows->Refresh()) {
         m_whyNot->resizeColumnsToContents();
+        m_whyNot->scrollToTop();
     }
     if (const auto row = details.PickedWhyNotRow()) {
         m_whyNot->selectRow(static_cast<int>(*row));
@@ -158,6 +176,7 @@ void DetailsPanel::Sync() {
 // Each head gets a chart of its own: axes taken out of a chart that is
 // drawn again can leave their grid behind on the scene.
 void DetailsPanel::DrawChart(const DetailsChart& chart) {
+    m_chartView->setAccessibleName(ToQt(chart.title));
     std::unique_ptr<QChart> previous(m_chartView->chart());
     auto* target = new QChart;
     target->setAnimationOptions(QChart::NoAnimation);

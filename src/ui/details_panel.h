@@ -32,9 +32,13 @@ public:
     std::optional<std::string> RenderChart(ChartFormat format) override;
 
     [[nodiscard]] QChart* Chart() const;
+    [[nodiscard]] QChartView* ChartView() const { return m_chartView; }
     [[nodiscard]] QPushButton* SaveButton() const { return m_save; }
     [[nodiscard]] QTableView* WhyNotList() const { return m_whyNot; }
     [[nodiscard]] const UsageBars* Bars() const { return m_bars; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QWidget* BuildChart();

@@ -1,6 +1,7 @@
 #include "main_window.h"
 
 #include <QApplication>
+#include <QChartView>
 #include <QComboBox>
 #include <QEvent>
 #include <QHBoxLayout>
@@ -10,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -99,6 +101,25 @@ void MainWindow::Connect() {
     connect(m_grid, &ResultsView::rowPicked, this, [this](int row) { m_model->CellSelected(row); });
     connect(m_grid, &ResultsView::rowActivated, this, [this](int row) { m_model->CellActivated(row); });
     connect(m_grid->horizontalHeader(), &QHeaderView::sectionResized, this, [this] { AlignGridHeaders(); });
+    // The desktop's usual keys; a shortcut does what its button does, and nothing while the button is disabled.
+    const auto shortcut = [this](const QKeySequence& keys, QAbstractButton* button) {
+        connect(new QShortcut(keys, this), &QShortcut::activated, button, [button] {
+            if (button->isEnabled() && button->isVisible()) {
+                button->click();
+            }
+        });
+        button->setToolTip(button->toolTip().isEmpty() ? keys.toString(QKeySequence::NativeText)
+                                                       : button->toolTip() + QStringLiteral(" (") +
+                                                             keys.toString(QKeySequence::NativeText) +
+                                                             QStringLiteral(")"));
+    };
+    // Written out rather than taken from the platform's list, which on some
+    // platforms has no key to quit.
+    shortcut(QKeySequence(Qt::Key_F5), m_explore);
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_P), m_print);
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), m_quit);
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_D), m_detailsToggle);
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_S), m_details->SaveButton());
     // Enter explores from an entry, a unit list or an option; on a push button
     // it presses that button, as Space does.
     for (QWidget* widget : findChildren<QWidget*>()) {
@@ -110,7 +131,8 @@ void MainWindow::Connect() {
 }
 
 // Reading order: options, entries with their unit lists, Explore, Reset Data,
-// the grid, the document buttons, Print, Quit, the maker's picture.
+// the grid with the details area under it, the document buttons, Print, Quit,
+// the maker's picture.
 void MainWindow::SetTabOrder() {
     std::vector<QWidget*> chain;
     for (const OptionId option : {OptionId::CW, OptionId::Pulsed, OptionId::Circular, OptionId::Rectangular,
@@ -123,10 +145,10 @@ void MainWindow::SetTabOrder() {
             chain.push_back(widgets.units);
         }
     }
-    chain.insert(chain.end(), {m_explore, m_reset, m_grid});
+    chain.insert(chain.end(), {m_explore, m_reset, m_grid, m_detailsToggle, m_details->ChartView(),
+                               m_details->SaveButton(), m_details->WhyNotList()});
     chain.insert(chain.end(), m_documentButtons.begin(), m_documentButtons.end());
-    chain.insert(chain.end(),
-                 {m_print, m_quit, m_picture, m_detailsToggle, m_details->SaveButton(), m_details->WhyNotList()});
+    chain.insert(chain.end(), {m_print, m_quit, m_picture});
     for (std::size_t i = 1; i < chain.size(); ++i) {
         setTabOrder(chain[i - 1], chain[i]);
     }
@@ -181,6 +203,9 @@ void MainWindow::OnModelChanged(const ControlChange& change) {
         case ControlKind::Label: {
             const auto id = static_cast<LabelId>(change.index);
             m_labels.at(id)->setText(ToQt(m_model->Labels().Get(id)));
+            if (id == LabelId::Power) {
+                NameEntry(EntryId::MaxPower);
+            }
             break;
         }
         case ControlKind::Options:
@@ -201,6 +226,24 @@ void MainWindow::OnModelChanged(const ControlChange& change) {
             }
             break;
     }
+}
+
+// A screen reader announces an entry by its caption and unit ("Max Power, W").
+void MainWindow::NameEntry(EntryId id) {
+    const EntryWidgets& widgets = m_entries[static_cast<std::size_t>(id)];
+    if (id == EntryId::Beam1 || id == EntryId::Beam2) {
+        const bool rectangle = m_model->State().Beam2().Visible;
+        const QString name = id == EntryId::Beam2 ? QStringLiteral("Beam width W")
+                             : rectangle          ? QStringLiteral("Beam length L")
+                                                  : QStringLiteral("Beam Diameter");
+        widgets.edit->setAccessibleName(name + QStringLiteral(", mm"));
+        return;
+    }
+    QString caption = widgets.caption->text().trimmed();
+    caption.remove(QLatin1Char('(')).remove(QLatin1Char(')'));
+    const QString unit = widgets.units->currentText();
+    widgets.edit->setAccessibleName(unit.isEmpty() ? caption : caption + QStringLiteral(", ") + unit);
+    widgets.units->setAccessibleName(caption + QStringLiteral(" unit"));
 }
 
 void MainWindow::SyncText(EntryId id) {
@@ -228,6 +271,7 @@ void MainWindow::SyncUnits(EntryId id) {
         units->addItems(items);
     }
     units->setCurrentIndex(entry.UnitIndex);
+    NameEntry(id);
 }
 
 void MainWindow::SyncFlags() {
@@ -249,6 +293,8 @@ void MainWindow::SyncFlags() {
     m_lengthMark->setVisible(rectangle);
     m_widthMark->setVisible(rectangle);
     m_entries[static_cast<std::size_t>(EntryId::Beam1)].caption->setVisible(true);
+    NameEntry(EntryId::Beam1);
+    NameEntry(EntryId::Beam2);
     GiveBackRoom(heightBefore);
 }
 
@@ -275,6 +321,8 @@ void MainWindow::SyncOptions() {
 
 void MainWindow::SyncGrid() {
     m_gridModel->Refresh();
+    m_grid->scrollToTop();  // a new search starts at its first head
+    SyncPickedRow();
     // The last column takes the rest of the grid's width; the first is never
     // narrower than the banner over it.
     for (int column = 0; column + 1 < m_gridModel->columnCount(); ++column) {
@@ -286,8 +334,21 @@ void MainWindow::SyncGrid() {
     }
 }
 
+// One head in view: the grid highlights it when it is one of the grid's.
+void MainWindow::SyncPickedRow() {
+    const QSignalBlocker blocker(m_grid->selectionModel());
+    if (const auto row = m_model->PickedRow()) {
+        if (!m_grid->selectionModel()->isRowSelected(*row - 1, {})) {
+            m_grid->selectRow(*row - 1);
+        }
+    } else {
+        m_grid->clearSelection();
+    }
+}
+
 // The area opens below the grid and gives its height back when it closes.
 void MainWindow::SyncDetails() {
+    SyncPickedRow();
     const int heightBefore = minimumSizeHint().height();
     const bool shown = m_model->Details().Shown();
     {

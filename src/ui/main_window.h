@@ -56,12 +56,14 @@ private:
     void GiveBackRoom(int heightBefore);
 
     void OnModelChanged(const ControlChange& change);
+    void NameEntry(EntryId id);
     void SyncText(EntryId id);
     void SyncUnits(EntryId id);
     void SyncFlags();
     void SyncOptions();
     void SyncGrid();
     void SyncDetails();
+    void SyncPickedRow();
     void SyncAll();
 
     MainWindowModel* m_model;

@@ -69,10 +69,8 @@ void MainWindow::AddEntryRow(QGridLayout* grid, int row, EntryId id, const char*
     widgets.caption->setObjectName(QString::fromLatin1(captionName));
     widgets.edit = new QLineEdit;
     widgets.edit->setObjectName(QString::fromLatin1(editName));
-    widgets.edit->setAccessibleName(caption.trimmed());
     widgets.units = new QComboBox;
     widgets.units->setObjectName(QString::fromLatin1(unitsName));
-    widgets.units->setAccessibleName(caption.trimmed() + QStringLiteral(" unit"));
     widgets.units->setEditable(false);
     widgets.units->setMinimumContentsLength(6);
     widgets.units->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
@@ -97,12 +95,10 @@ QWidget* MainWindow::BuildEntries() {
     m_lengthMark->setObjectName(QStringLiteral("lblL"));
     beam1.edit = new QLineEdit(box);
     beam1.edit->setObjectName(QStringLiteral("txtBeam1"));
-    beam1.edit->setAccessibleName(QStringLiteral("Beam diameter or length"));
     m_widthMark = new QLabel(QStringLiteral("W"), box);
     m_widthMark->setObjectName(QStringLiteral("lblW"));
     beam2.edit = new QLineEdit(box);
     beam2.edit->setObjectName(QStringLiteral("txtBeam2"));
-    beam2.edit->setAccessibleName(QStringLiteral("Beam width"));
     auto* beamRow = new QHBoxLayout;
     beamRow->addWidget(m_lengthMark);
     beamRow->addWidget(beam1.edit);
@@ -115,7 +111,6 @@ QWidget* MainWindow::BuildEntries() {
                 "cboWavelenght");
     AddEntryRow(grid, 2, EntryId::MaxPower, "lblPower", QString(), "txtMaxPower", "cboMaxPower");
     m_labels[LabelId::Power] = m_entries[static_cast<std::size_t>(EntryId::MaxPower)].caption;
-    m_entries[static_cast<std::size_t>(EntryId::MaxPower)].edit->setAccessibleName(QStringLiteral("Max Power"));
     AddEntryRow(grid, 3, EntryId::MaxEnergy, "lblMaxEnergy", QStringLiteral(" Max Energy"), "txtMaxEnergy",
                 "cboMaxEnergy");
     AddEntryRow(grid, 4, EntryId::RepRate, "lblRepRate", QStringLiteral(" Rep Rate"), "txtRepRate", "cboRepRate");

@@ -27,11 +27,19 @@ ResultsView::ResultsView(QWidget* parent) : QTableView(parent) {
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setTabKeyNavigation(false);  // Tab leaves the grid; the arrows move in it
     verticalHeader()->setVisible(false);
     horizontalHeader()->setStretchLastSection(true);
     connect(this, &QTableView::clicked, this, [this](const QModelIndex& index) { emit rowPicked(index.row() + 1); });
     connect(this, &QTableView::doubleClicked, this,
             [this](const QModelIndex& index) { emit rowActivated(index.row() + 1); });
+}
+
+QModelIndex ResultsView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    if (action == MoveHome || action == MoveEnd) {
+        return QTableView::moveCursor(action, modifiers | Qt::ControlModifier);
+    }
+    return QTableView::moveCursor(action, modifiers);
 }
 
 void ResultsView::keyPressEvent(QKeyEvent* event) {

@@ -17,6 +17,8 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    // Home and End go to the first and the last head, not along the row.
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
 };
 
 }  // namespace tavrin::ui
