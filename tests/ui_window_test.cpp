@@ -19,6 +19,8 @@
 #include <QLineEdit>
 #include <QChartView>
 #include <QMessageBox>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QPdfWriter>
 #include <QProcess>
 #include <QPushButton>
@@ -456,22 +458,24 @@ TEST(MainWindowView, EnterDoesWhatTheFocusedControlSays) {
 }
 
 // The grid takes the room of a larger window and its banners stand over its
-// columns; hiding the pulsed rows gives their room back.
-TEST(MainWindowView, TheGridTakesTheRoomAndHiddenRowsGiveItBack) {
+// columns; more rows or the details area never grow the window.
+TEST(MainWindowView, TheGridTakesTheRoomAndTheWindowKeepsItsSize) {
     WindowFixture f(OneHead());
     auto* grid = Find<QTableView>(f.window, "gridForm");
-    f.window.resize(f.window.minimumSizeHint());
+    f.window.resize(1200, 700);
+    QApplication::processEvents();
     QApplication::processEvents();
     const QSize gridBefore = grid->size();
-    const int heightAtStart = f.window.height();
-    auto* pulsed = Find<QRadioButton>(f.window, "optPulsed");
-    pulsed->click();
-    EXPECT_GT(f.window.height(), heightAtStart);
+    const QSize sizeAtStart = f.window.size();
+    Find<QRadioButton>(f.window, "optPulsed")->click();
+    Find<QToolButton>(f.window, "cmdDetails")->click();
+    EXPECT_EQ(f.window.size(), sizeAtStart);
+    Find<QToolButton>(f.window, "cmdDetails")->click();
     Find<QRadioButton>(f.window, "optCW")->click();
-    EXPECT_EQ(f.window.height(), heightAtStart);
 
     f.window.resize(f.window.width() + 300, f.window.height() + 200);
     QApplication::processEvents();
+    QApplication::processEvents();  // the panes' contents lay themselves out after the panes
     EXPECT_GE(grid->width(), gridBefore.width() + 250);
     EXPECT_GE(grid->height(), gridBefore.height() + 150);
     const int lastColumn = grid->model()->columnCount() - 1;
@@ -480,6 +484,53 @@ TEST(MainWindowView, TheGridTakesTheRoomAndHiddenRowsGiveItBack) {
     EXPECT_EQ(heads->width(), grid->columnWidth(0) + grid->frameWidth());
     EXPECT_EQ(heads->mapTo(&f.window, QPoint()).x(), grid->mapTo(&f.window, QPoint()).x());
     f.window.grab().save(ShotPath("main-window-resized.png"));
+}
+
+// On a 1280 x 720 screen with a panel, the widest laser (pulsed, rectangular)
+// with the details open: nothing needs to scroll sideways, no caption is cut,
+// and a larger window gives its room to the grid, the chart and the list.
+TEST(MainWindowView, FitsALaptopScreen) {
+    WindowFixture f(OneHead());
+    Find<QRadioButton>(f.window, "optPulsed")->click();
+    Find<QRadioButton>(f.window, "optRectangular")->click();
+    Type(f.window, {{"txtBeam1", "5"}, {"txtBeam2", "4"}, {"txtWaveLenght", "1064"}, {"txtMaxEnergy", "1"},
+                    {"txtRepRate", "1"}, {"txtPulseWidth", "10"}});
+    QTest::keyClick(&f.window, Qt::Key_F5);
+    ClickRow(Find<QTableView>(f.window, "gridForm"), 0);
+    const QSize least = f.window.minimumSizeHint();
+    EXPECT_LE(least.width(), 1280);
+    EXPECT_LE(least.height(), 680);
+
+    f.window.resize(1280, 680);
+    QApplication::processEvents();
+    QApplication::processEvents();
+    auto* inputsPane = Find<QScrollArea>(f.window, "scrInputs");
+    EXPECT_FALSE(inputsPane->horizontalScrollBar()->isVisible())
+        << inputsPane->widget()->minimumSizeHint().width() << " in " << inputsPane->viewport()->width();
+    EXPECT_FALSE(Find<QScrollArea>(f.window, "scrDetails")->horizontalScrollBar()->isVisible());
+    for (const QWidget* widget : f.window.findChildren<QWidget*>()) {
+        const bool captioned = qobject_cast<const QLabel*>(widget) != nullptr ||
+                               qobject_cast<const QAbstractButton*>(widget) != nullptr ||
+                               qobject_cast<const QComboBox*>(widget) != nullptr;
+        if (captioned && widget->isVisible() && !widget->objectName().isEmpty()) {
+            EXPECT_GE(widget->width(), widget->minimumSizeHint().width()) << widget->objectName().toStdString();
+        }
+    }
+    f.window.grab().save(ShotPath("main-window-1280x680.png"));
+
+    auto* chart = Find<QWidget>(f.window, "chtDetails");
+    auto* list = Find<QWidget>(f.window, "gridWhyNot");
+    auto* grid = Find<QWidget>(f.window, "gridForm");
+    const QSize chartBefore = chart->size();
+    const QSize listBefore = list->size();
+    const QSize gridBefore = grid->size();
+    f.window.resize(1920, 1050);
+    QApplication::processEvents();
+    QApplication::processEvents();
+    EXPECT_GT(chart->width(), chartBefore.width());
+    EXPECT_GT(chart->height(), chartBefore.height());
+    EXPECT_GT(list->width(), listBefore.width());
+    EXPECT_GT(grid->height(), gridBefore.height());
 }
 
 // Runs `show`, which opens a modal box, and returns the box's geometry and text.

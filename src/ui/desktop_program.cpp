@@ -10,8 +10,9 @@
 namespace tavrin::ui {
 namespace {
 
-void Centre(QWidget& window) {
-    window.adjustSize();
+// At the size asked for, in the middle of the screen.
+void Centre(QWidget& window, QSize size) {
+    window.resize(size);
     if (const QScreen* screen = window.screen()) {
         window.move(screen->availableGeometry().center() - window.rect().center());
     }
@@ -29,12 +30,15 @@ int RunDesktopProgram(const std::filesystem::path& programFolder,
         if (!session) {
             return false;
         }
-        Centre(session->Window());
+        if (!session->Placed()) {
+            Centre(session->Window(), session->Window().sizeHint());
+        }
         session->Window().show();
         return true;
     });
     messages.SetParent(&launcher);
-    Centre(launcher);
+    launcher.adjustSize();
+    Centre(launcher, launcher.size());
     if (beforeShow) {
         beforeShow(launcher);
     }

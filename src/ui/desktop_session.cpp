@@ -1,5 +1,6 @@
 #include "desktop_session.h"
 
+#include <QSettings>
 #include <QStandardPaths>
 
 #include "support/decimal_separator.h"
@@ -19,12 +20,23 @@ std::unique_ptr<DesktopSession> DesktopSession::Start(const std::filesystem::pat
     session->m_model->SetUserDataFolder(
         QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation).toStdString() + "/cv-tavrin");
     session->m_window = std::make_unique<MainWindow>(*session->m_model);
+    session->m_placed = session->m_window->RestoreLayout(Settings());
     session->m_messages.SetParent(session->m_window.get());
     session->m_requestWindow.SetOwner(session->m_window.get());
     session->m_printer.SetParent(session->m_window.get());
     return session;
 }
 
-DesktopSession::~DesktopSession() = default;
+DesktopSession::~DesktopSession() {
+    if (m_window) {
+        QSettings settings = Settings();
+        m_window->SaveLayout(settings);
+    }
+}
+
+QSettings DesktopSession::Settings() {
+    // $XDG_CONFIG_HOME/cv-tavrin/cv-tavrin.conf; nothing the user typed is kept.
+    return QSettings(QStringLiteral("cv-tavrin"), QStringLiteral("cv-tavrin"));
+}
 
 }  // namespace tavrin::ui

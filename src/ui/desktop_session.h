@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <memory>
 
+#include <QSettings>
+
 #include "main_window.h"
 #include "qt_services.h"
 
@@ -23,9 +25,12 @@ public:
 
     [[nodiscard]] MainWindow& Window() { return *m_window; }
     [[nodiscard]] MainWindowModel& Model() { return *m_model; }
+    // Whether the window took the place and size it had when the last run ended.
+    [[nodiscard]] bool Placed() const { return m_placed; }
 
 private:
     DesktopSession() = default;
+    static QSettings Settings();
 
     QtMessageBoxService m_messages;
     QtDocumentOpener m_opener;
@@ -33,6 +38,7 @@ private:
     QtReportPrinter m_printer;
     std::unique_ptr<MainWindowModel> m_model;
     std::unique_ptr<MainWindow> m_window;
+    bool m_placed = false;
 };
 
 }  // namespace tavrin::ui

@@ -75,7 +75,7 @@ QWidget* DetailsPanel::BuildChart() {
     m_chartView->setObjectName(QStringLiteral("chtDetails"));
     m_chartView->setAccessibleName(QStringLiteral("Chart of the picked head"));
     m_chartView->setRenderHint(QPainter::Antialiasing);
-    m_chartView->setMinimumSize(360, 300);
+    m_chartView->setMinimumSize(360, 240);
     return m_chartView;
 }
 

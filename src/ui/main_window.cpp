@@ -11,7 +11,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QSettings>
 #include <QShortcut>
+#include <QSplitter>
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -44,6 +47,12 @@ MainWindow::MainWindow(MainWindowModel& model, QWidget* parent) : QWidget(parent
     layout->addWidget(SectionHeader("lblSelect", QStringLiteral("Select"), this));
     layout->addWidget(BuildOptions());
 
+    // The entries, the grid and the commands over the details area, the user
+    // dragging the boundary; each side scrolls where the window is too small
+    // for it, so that the window fits a laptop's screen.
+    auto* top = new QWidget;
+    auto* topLayout = new QVBoxLayout(top);
+    topLayout->setContentsMargins(0, 0, 0, 0);
     auto* body = new QHBoxLayout;
     auto* left = new QVBoxLayout;
     left->addWidget(BuildEntries());
@@ -56,10 +65,19 @@ MainWindow::MainWindow(MainWindowModel& model, QWidget* parent) : QWidget(parent
     right->addWidget(BuildCommands());
     right->addStretch();
     body->addLayout(right);
-    layout->addLayout(body, 1);
-    layout->addWidget(BuildDetailsToggle());
+    topLayout->addLayout(body, 1);
+    topLayout->addWidget(BuildDetailsToggle(), 0, Qt::AlignLeft);
     m_details = new DetailsPanel(*m_model, this);
-    layout->addWidget(m_details);
+    m_splitter = new QSplitter(Qt::Vertical, this);
+    m_splitter->setObjectName(QStringLiteral("splDetails"));
+    m_splitter->setChildrenCollapsible(false);
+    m_splitter->addWidget(ScrollingPane("scrInputs", top));
+    m_splitter->addWidget(ScrollingPane("scrDetails", m_details));
+    m_splitter->setStretchFactor(0, 1);
+    m_splitter->setStretchFactor(1, 1);
+    // Until the user drags the boundary, each side in proportion to what it holds.
+    m_splitter->setSizes({top->sizeHint().height(), m_details->sizeHint().height()});
+    layout->addWidget(m_splitter, 1);
 
     SizeEntries();
     Connect();
@@ -275,7 +293,6 @@ void MainWindow::SyncUnits(EntryId id) {
 }
 
 void MainWindow::SyncFlags() {
-    const int heightBefore = minimumSizeHint().height();
     for (int i = 0; i < kEntryCount; ++i) {
         const UnitEntry& entry = m_model->State().Entry(static_cast<EntryId>(i));
         EntryWidgets& widgets = m_entries[static_cast<std::size_t>(i)];
@@ -295,18 +312,6 @@ void MainWindow::SyncFlags() {
     m_entries[static_cast<std::size_t>(EntryId::Beam1)].caption->setVisible(true);
     NameEntry(EntryId::Beam1);
     NameEntry(EntryId::Beam2);
-    GiveBackRoom(heightBefore);
-}
-
-// Rows that were hidden give their height back, unless the window fills the screen.
-void MainWindow::GiveBackRoom(int heightBefore) {
-    // The sections lay themselves out again first, then the window.
-    QApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
-    layout()->activate();
-    const int freed = heightBefore - minimumSizeHint().height();
-    if (freed > 0 && isVisible() && !isMaximized() && !isFullScreen()) {
-        resize(width(), std::max(height() - freed, minimumSizeHint().height()));
-    }
 }
 
 void MainWindow::SyncOptions() {
@@ -346,10 +351,10 @@ void MainWindow::SyncPickedRow() {
     }
 }
 
-// The area opens below the grid and gives its height back when it closes.
+// The area opens below the grid, in the window's own height: its pane of the
+// splitter shows or hides.
 void MainWindow::SyncDetails() {
     SyncPickedRow();
-    const int heightBefore = minimumSizeHint().height();
     const bool shown = m_model->Details().Shown();
     {
         const QSignalBlocker blocker(m_detailsToggle);
@@ -359,10 +364,32 @@ void MainWindow::SyncDetails() {
     if (shown) {  // a hidden area has nothing worked out for it
         m_details->Sync();
     }
-    if (m_details->isVisibleTo(this) != shown) {
-        m_details->setVisible(shown);
-        GiveBackRoom(heightBefore);
+    QWidget* pane = m_splitter->widget(1);
+    if (pane->isVisibleTo(this) != shown) {
+        pane->setVisible(shown);
     }
+}
+
+QSize MainWindow::sizeHint() const {
+    // Room for everything, the details included, as far as the screen allows.
+    QSize wanted = QWidget::sizeHint();
+    if (!m_splitter->widget(1)->isVisibleTo(this)) {
+        wanted.rheight() += m_splitter->widget(1)->sizeHint().height() + m_splitter->handleWidth();
+    }
+    if (const QScreen* shown = screen()) {
+        wanted = wanted.boundedTo(shown->availableGeometry().size() - (frameGeometry().size() - size()));
+    }
+    return wanted.expandedTo(minimumSizeHint());
+}
+
+bool MainWindow::RestoreLayout(const QSettings& settings) {
+    m_splitter->restoreState(settings.value(QStringLiteral("MainWindow/details")).toByteArray());
+    return restoreGeometry(settings.value(QStringLiteral("MainWindow/geometry")).toByteArray());
+}
+
+void MainWindow::SaveLayout(QSettings& settings) const {
+    settings.setValue(QStringLiteral("MainWindow/geometry"), saveGeometry());
+    settings.setValue(QStringLiteral("MainWindow/details"), m_splitter->saveState());
 }
 
 void MainWindow::SyncAll() {

@@ -13,6 +13,8 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QSettings;
+class QSplitter;
 class QToolButton;
 
 namespace tavrin::ui {
@@ -28,6 +30,13 @@ class MainWindow final : public QWidget {
 public:
     explicit MainWindow(MainWindowModel& model, QWidget* parent = nullptr);
     ~MainWindow() override;
+
+    // Room for every control and the details area, within the screen.
+    [[nodiscard]] QSize sizeHint() const override;
+    // The window's place and size and the details area's height, between
+    // runs; false when no place was kept.
+    bool RestoreLayout(const QSettings& settings);
+    void SaveLayout(QSettings& settings) const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -53,7 +62,6 @@ private:
     void SetTabOrder();
     void SizeEntries();
     void AlignGridHeaders();
-    void GiveBackRoom(int heightBefore);
 
     void OnModelChanged(const ControlChange& change);
     void NameEntry(EntryId id);
@@ -83,6 +91,7 @@ private:
     std::vector<QPushButton*> m_documentButtons;
     QToolButton* m_detailsToggle = nullptr;
     DetailsPanel* m_details = nullptr;
+    QSplitter* m_splitter = nullptr;
 };
 
 }  // namespace tavrin::ui

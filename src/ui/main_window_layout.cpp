@@ -196,8 +196,10 @@ QWidget* MainWindow::BuildMonitors() {
     auto* box = new QWidget(this);
     auto* layout = new QVBoxLayout(box);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(
-        SectionHeader("lblResolution", QStringLiteral("Power/Energy Resolution  with Monitor (W/J)"), box));
+    // The longest banner wraps rather than widen the window beyond a laptop's screen.
+    QLabel* banner = SectionHeader("lblResolution", QStringLiteral("Power/Energy Resolution  with Monitor (W/J)"), box);
+    banner->setWordWrap(true);
+    layout->addWidget(banner);
     auto* grid = new QGridLayout;
     struct Monitor {
         const char* name;

@@ -3,8 +3,38 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 
 namespace tavrin::ui {
+namespace {
+
+class FittingScrollArea final : public QScrollArea {
+public:
+    using QScrollArea::QScrollArea;
+
+    // All of the content, where QScrollArea's own hint stops at a few dozen lines.
+    [[nodiscard]] QSize sizeHint() const override {
+        const int frame = 2 * frameWidth();
+        return widget() != nullptr ? widget()->sizeHint() + QSize(frame, frame) : QScrollArea::sizeHint();
+    }
+    [[nodiscard]] QSize minimumSizeHint() const override {
+        const int bar = verticalScrollBar()->sizeHint().width();
+        return {4 * bar, 4 * bar};
+    }
+};
+
+}  // namespace
+
+QWidget* ScrollingPane(const char* name, QWidget* content) {
+    auto* pane = new FittingScrollArea;
+    pane->setObjectName(QString::fromLatin1(name));
+    pane->setFrameShape(QFrame::NoFrame);
+    pane->setWidgetResizable(true);
+    pane->setWidget(content);
+    pane->setFocusPolicy(Qt::NoFocus);
+    return pane;
+}
 
 QFont Font(const QString& family, double points, bool bold, QFont::StyleHint hint) {
     QFont font(family);

@@ -24,6 +24,10 @@ QLabel* SectionHeader(const char* name, const QString& caption, QWidget* parent)
 // not press it unless it has the focus.
 QPushButton* Button(const char* name, const QString& caption, QWidget* parent);
 
+// A frameless scroll area around `content` that asks for room for all of it
+// but lets the window shrink below that, scrolling instead.
+QWidget* ScrollingPane(const char* name, QWidget* content);
+
 // The launcher's large coloured buttons.
 QPushButton* LauncherButton(const char* name, const QString& caption, const QString& colour, QWidget* parent);
 
