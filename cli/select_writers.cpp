@@ -8,6 +8,8 @@
 #include "exit_status.h"
 #include "form/quiet_services.h"
 #include "reports/report.h"
+#include "beam/engineering_text.h"
+#include "selection/criterion_texts.h"
 #include "selection/head_details.h"
 #include "selection/head_search.h"
 #include "support/control_characters.h"
@@ -228,13 +230,14 @@ nlohmann::ordered_json DetailsJson(const MainWindowModel& model) {
 
 void WriteDetails(std::ostream& out, const MainWindowModel& model) {
     const SearchDetails& details = DetailsOf(model);
-    const auto number = [](double value) { return nlohmann::ordered_json(value).dump(); };
+    const char decimal = model.Numbers().DecimalSeparator();
+    const OperatingPoint& point = details.operatingPoint;
     out << "\nDetails:\nOperating point: ";
-    if (details.operatingPoint.pulseWidth) {
-        out << "pulse width " << number(*details.operatingPoint.pulseWidth) << " s, ";
+    if (point.pulseWidth) {
+        out << "pulse width " << FormatQuantity(*point.pulseWidth, "s", decimal) << ", ";
     }
-    out << "energy density " << number(details.operatingPoint.energyDensity) << " J/cm2, power density "
-        << number(details.operatingPoint.powerDensity) << " W/cm2\n";
+    out << "energy density " << FormatQuantity(point.energyDensity, "J/cm\u00B2", decimal) << ", power density "
+        << FormatQuantity(point.powerDensity, "W/cm\u00B2", decimal) << "\n";
     for (const KeptHeadDetails& kept : details.kept) {
         out << EscapeControlCharacters(NameOf(model, kept.index)) << " uses:";
         for (const CriterionUsage& usage : kept.usage) {
@@ -248,17 +251,18 @@ void WriteDetails(std::ostream& out, const MainWindowModel& model) {
     }
     for (const RejectedHeadDetails& head : details.rejected) {
         const CriterionUsage& failing = head.firstFailing;
+        const auto quantity = [&](double value) { return CriterionQuantity(failing.criterion, value, decimal); };
         out << "Why not " << EscapeControlCharacters(NameOf(model, head.head.index)) << ": " << failing.key;
         if (failing.inRange) {
-            out << ", laser " << number(failing.laser) << " outside " << number(failing.limit) << " to "
-                << number(failing.limitMax);
+            out << ", laser " << quantity(failing.laser) << " outside " << quantity(failing.limit) << " to "
+                << quantity(failing.limitMax);
         } else if (failing.used) {
-            out << ", laser " << number(failing.laser) << " against " << number(failing.limit);
+            out << ", laser " << quantity(failing.laser) << " against " << quantity(failing.limit);
         }
         if (head.fitsWithBeamMm) {
-            out << "; fits with a beam of " << number(*head.fitsWithBeamMm) << " mm";
+            out << "; fits with a beam of " << BeamSizeText(*head.fitsWithBeamMm, decimal);
         } else if (head.fitsWithBeamScale) {
-            out << "; fits with both sides scaled by " << number(*head.fitsWithBeamScale);
+            out << "; fits with both sides scaled by " << FormatSignificant(*head.fitsWithBeamScale, decimal);
         }
         out << "\n";
     }

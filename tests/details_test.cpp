@@ -224,7 +224,7 @@ TEST(DetailsArea, DescribesTheLaserAsTheLastExploreSawIt) {
     EXPECT_EQ(
         Column(area, &WhyNotRow::values),
         (std::vector<std::string>{"10 W > 1 W", "12,73 W/cm\u00B2 > 5 W/cm\u00B2",
-                                  "1,064 \u00B5m outside 0,1 to 1 \u00B5m", "10 W < 50 W", "another product type"}));
+                                  "1,064 \u00B5m outside 100 nm to 1 \u00B5m", "10 W < 50 W", "another product type"}));
     EXPECT_EQ(Column(area, &WhyNotRow::fits), (std::vector<std::string>{"", "fits with a beam of 16 mm", "", "", ""}));
     EXPECT_FALSE(area.Shown());
     EXPECT_EQ(area.Chart().kind, ChartKind::None);
@@ -233,11 +233,13 @@ TEST(DetailsArea, DescribesTheLaserAsTheLastExploreSawIt) {
     EXPECT_TRUE(area.Shown()) << "a pick shows the area";
     EXPECT_EQ(area.PickedHead(), 0u);
     const DetailsChart chart = area.Chart();
-    EXPECT_EQ(chart.kind, ChartKind::PowerDensity);
-    EXPECT_EQ(chart.title, "A: power density, <1 % of the limit");
+    EXPECT_EQ(chart.kind, ChartKind::Bars);
+    EXPECT_EQ(chart.title, "A: max power density, <1 % of the limit");
     EXPECT_EQ(chart.laser, area.Details()->operatingPoint.powerDensity);
     EXPECT_EQ(chart.limit, 30000);
-    EXPECT_EQ(chart.marginText, "<1 % of the limit");
+    EXPECT_EQ(chart.laserName, "Laser: 12,73 W/cm\u00B2");
+    EXPECT_EQ(chart.limitName, "Head limit: 30 kW/cm\u00B2");
+    EXPECT_EQ(chart.yTicks.back(), (AxisTick{40000, "40 kW/cm\u00B2"}));
     std::vector<std::string> bars;
     for (const UsageBar& bar : area.Bars()) {
         bars.push_back(bar.caption + " " + bar.text + (bar.tightest ? " tightest" : ""));
@@ -245,6 +247,14 @@ TEST(DetailsArea, DescribesTheLaserAsTheLastExploreSawIt) {
     EXPECT_EQ(bars, (std::vector<std::string>{"Max power <1 %", "Aperture (1.16 \u00D7 beam) 12 % tightest",
                                               "Max power density <1 %", "Min power <1 %", "Wavelength in range",
                                               "Product type matches"}));
+
+    // A head rejected on its max power shows its power against that limit.
+    f.model.PickWhyNot(0);
+    const DetailsChart rejected = area.Chart();
+    EXPECT_EQ(rejected.title, "B (not suitable): max power, 1000 % of the limit");
+    EXPECT_EQ(rejected.category, "Max power");
+    EXPECT_EQ(rejected.laserName, "Laser: 10 W");
+    EXPECT_EQ(rejected.limitName, "Head limit: 1 W");
 
     f.model.PickWhyNot(1);
     EXPECT_EQ(area.PickedHead(), 2u);
@@ -306,26 +316,33 @@ TEST(DetailsArea, APulsedPickDrawsTheThresholdCurve) {
     const DetailsChart chart = f.model.Details().Chart();
     const OperatingPoint& laser = f.model.Details().Details()->operatingPoint;
     EXPECT_EQ(chart.kind, ChartKind::Threshold);
-    EXPECT_EQ(chart.curveName, "Coating row 1");
+    EXPECT_EQ(chart.curveName, "Coating 1, damage threshold");
     EXPECT_EQ(chart.curve.size(), 121u);
     EXPECT_EQ(chart.point, std::make_pair(0.001, laser.energyDensity));
-    EXPECT_EQ(chart.marginText, "1 % of the threshold");
+    EXPECT_EQ(chart.title, "A/1: damage threshold\nLaser 1.273 J/cm\u00B2 at 1 ms: 1 % of the threshold");
     EXPECT_EQ(chart.yMin, 1);
     EXPECT_EQ(chart.yMax, 100);
+    std::vector<std::string> ticks;
+    for (const AxisTick& tick : chart.xTicks) {
+        ticks.push_back(tick.label);
+    }
+    EXPECT_EQ(ticks, (std::vector<std::string>{"1 ps", "1 ns", "1 \u00B5s", "1 ms", "1 s"}));
+    EXPECT_EQ(chart.yTicks.front(), (AxisTick{1, "1 J/cm\u00B2"}));
     EXPECT_EQ(f.model.Details().ChartFileStem(), "A_1-damage-threshold");
 }
 
 class FakeChartFiles final : public ChartFiles {
 public:
-    std::optional<std::string> ChooseChartFile(const std::string& suggested) override {
+    std::optional<ChosenChartFile> ChooseChartFile(const std::string& suggested) override {
         suggestedName = suggested;
-        return chosen;
+        return chosen ? std::optional<ChosenChartFile>({*chosen, filter}) : std::nullopt;
     }
     std::optional<std::string> RenderChart(ChartFormat format) override {
         rendered.push_back(format);
         return std::string("chart");
     }
     std::optional<std::string> chosen;
+    std::optional<ChartFormat> filter;
     std::string suggestedName;
     std::vector<ChartFormat> rendered;
 };
@@ -336,21 +353,24 @@ TEST(DetailsArea, SavingTheChart) {
     const std::string inFile = (folder / "a.PNG" / "b.svg").string();
     struct SaveCase {
         std::optional<std::string> chosen;
+        std::optional<ChartFormat> filter;
         std::optional<ChartFormat> rendered;
         std::string message;  // empty: none
     };
     const SaveCase cases[] = {
-        {std::nullopt, std::nullopt, ""},
-        {png, ChartFormat::Png, ""},
-        {(folder / "a.svg").string(), ChartFormat::Svg, ""},
-        {inFile, ChartFormat::Svg, "The chart could not be written to " + inFile + ": Not a directory."},
-        {"/tmp/a.jpg", std::nullopt, "Save the chart as a .png, .svg or .pdf file."}};
+        {std::nullopt, std::nullopt, std::nullopt, ""},
+        {png, ChartFormat::Pdf, ChartFormat::Png, ""},  // the suffix wins over the filter
+        {(folder / "a.svg").string(), std::nullopt, ChartFormat::Svg, ""},
+        {(folder / "b").string(), ChartFormat::Pdf, ChartFormat::Pdf, ""},  // the filter gives the suffix
+        {inFile, std::nullopt, ChartFormat::Svg, "The chart could not be written to " + inFile + ": Not a directory."},
+        {"/tmp/a.jpg", ChartFormat::Png, std::nullopt, "Save the chart as a .png, .svg or .pdf file."}};
     for (const SaveCase& c : cases) {
         ModelFixture f(SixHeads());
         test::TypeCw(f.model);
         f.model.Explore();
         FakeChartFiles files;
         files.chosen = c.chosen;
+        files.filter = c.filter;
         f.model.SaveChart(files);
         EXPECT_TRUE(files.suggestedName.empty()) << "nothing picked, nothing to save";
         f.model.CellSelected(1);
@@ -362,6 +382,7 @@ TEST(DetailsArea, SavingTheChart) {
         EXPECT_EQ(shown.empty() ? std::string() : shown.back().text, c.message);
     }
     EXPECT_EQ(test::ReadFile(png), "chart");
+    EXPECT_EQ(test::ReadFile(folder / "b.pdf"), "chart");
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "beam/display_ladder.h"
+#include "beam/engineering_text.h"
 #include "beam/number_entry.h"
 #include "support/decimal_separator.h"
 #include "test_support.h"
@@ -171,6 +172,39 @@ TEST(Ladder, PicksTheRow) {
 }
 
 // The window and the command line read the separator by this one rule.
+// The details area and --details write numbers as engineers do, in either separator.
+TEST(EngineeringText, FourDigitsAndAPrefix) {
+    struct Case {
+        double value;
+        const char* unit;
+        const char* point;
+        const char* comma;
+    };
+    const Case cases[] = {{0.01, "J", "10 mJ", "10 mJ"},
+                          {636600, "W/cm\u00B2", "636.6 kW/cm\u00B2", "636,6 kW/cm\u00B2"},
+                          {509.296, "W/cm\u00B2", "509.3 W/cm\u00B2", "509,3 W/cm\u00B2"},
+                          {1.064e-6, "m", "1.064 \u00B5m", "1,064 \u00B5m"},
+                          {0.0127, "m", "12.7 mm", "12,7 mm"},
+                          {0.99996, "m", "1 m", "1 m"},  // rounds up into the next prefix
+                          {1e-9, "s", "1 ns", "1 ns"},
+                          {-0.0125, "W", "-12.5 mW", "-12,5 mW"},
+                          {0, "W", "0 W", "0 W"},
+                          {1.5e15, "W", "1500 TW", "1500 TW"},
+                          {2e-17, "J", "0.02 fJ", "0,02 fJ"},
+                          {std::nan(""), "W", "n/a", "n/a"},
+                          {HUGE_VAL, "W", "n/a", "n/a"}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(FormatQuantity(c.value, c.unit, '.'), c.point) << c.value;
+        EXPECT_EQ(FormatQuantity(c.value, c.unit, ','), c.comma) << c.value;
+    }
+    const std::pair<double, const char*> plain[] = {{1.18, "1.18"}, {1234.56, "1235"},   {0.00123456, "0.001235"},
+                                                     {100, "100"},   {-2.5, "-2.5"},     {999.96, "1000"},
+                                                     {1e20, "100000000000000000000"}};
+    for (const auto& [value, text] : plain) {
+        EXPECT_EQ(FormatSignificant(value, '.'), text) << value;
+    }
+}
+
 TEST(DecimalSeparator, FollowsTheLocaleName) {
     const std::pair<const char*, char> cases[] = {
         {"C", '.'},          {"POSIX", '.'}, {"C.UTF-8", '.'},     {"en_US.UTF-8", '.'}, {"it_IT.UTF-8", ','},

@@ -201,8 +201,11 @@ TEST(RequestWindow, SendTriesTheRoutesInOrderAndAlwaysCloses) {
         std::size_t secondTried;
         std::size_t messages;
     };
+    const auto folder = test::FreshFolder("requests");
+    test::WriteFile(folder / "plain", "a file, where the first folder would be made");
     for (const Case& c : {Case{true, true, 0, 0}, Case{false, true, 1, 0}, Case{false, false, 1, 1}}) {
         RequestWindowModel window;
+        window.KeepRequestsIn({folder / "plain" / "folder", folder});
         window.Testo("text\r\nwith lines");
         window.Load();
         ASSERT_TRUE(window.IsOpen());
@@ -218,9 +221,11 @@ TEST(RequestWindow, SendTriesTheRoutesInOrderAndAlwaysCloses) {
         EXPECT_EQ(clipboard.texts, std::vector<std::string>(c.messages, "text\r\nwith lines"));
         if (!messages.shown.empty()) {
             EXPECT_EQ(messages.shown[0],
-                      (Message{"Email not sent!\nThe request text has been put on the clipboard: paste it into a "
-                               "message to sales@corvane.example.",
+                      (Message{"Email not sent!\nThe request text has been put on the clipboard and saved in " +
+                                   (folder / "Request.txt").string() +
+                                   ": paste it into a message to sales@corvane.example.",
                                "Attenzione", MessageIcon::Exclamation, MessageButtons::Ok}));
+            EXPECT_EQ(test::ReadFile(folder / "Request.txt"), "text\r\nwith lines");
         }
         EXPECT_FALSE(window.IsOpen());
     }

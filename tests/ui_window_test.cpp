@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QChartView>
 #include <QMessageBox>
+#include <QProcess>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QPdfWriter>
@@ -400,6 +401,18 @@ TEST(MainWindowView, TabWalksEveryControlForwardAndBack) {
         "cmdTQS",      "cmdGDK",        "cmdVMS",        "cmdVMT",      "cmdZR",       "cmdUVC",
         "cmdUVA",      "cmdTQ",         "cmdStampa",     "cmdExit",     "Image1",      "optCW",
         "optCircular", "optPower",      "optPowerMeter"};
+    // A screen reader announces each entry by its caption and unit.
+    for (const auto& [name, announced] : {std::pair{"txtBeam1", "Beam length L, mm"},
+                                          {"txtBeam2", "Beam width W, mm"},
+                                          {"txtWaveLenght", "WaveLength, nm"},
+                                          {"txtMaxPower", "Max Power, W"},
+                                          {"txtMaxEnergy", "Max Energy, J"},
+                                          {"txtRepRate", "Rep Rate, Hz"},
+                                          {"txtPulseWidth", "Pulse Width, ms"},
+                                          {"cboMaxEnergy", "Max Energy unit"}}) {
+        EXPECT_EQ(Find<QWidget>(f.window, name)->accessibleName().toStdString(), announced);
+    }
+
     const auto joined = [](const QStringList& names) { return names.join(QLatin1Char(' ')).toStdString(); };
     EXPECT_EQ(joined(WalkTabChain(f.window, true)), joined(expected));
     EXPECT_EQ(joined(WalkTabChain(f.window, false)), joined(QStringList(expected.rbegin(), expected.rend())));
@@ -700,7 +713,7 @@ TEST_F(MailRoutes, WithNoMailProgramTheRequestGoesToTheClipboard) {
 // aperture; then a 50 W CW laser on a 2 mm beam.
 TEST(DetailsView, PicksDrawTheirHeadAndTheChartSaves) {
     WindowFixture f(LoadCatalogue(TAVRIN_PROGRAM_DIR).Value());
-    f.window.resize(1200, 860);
+    f.window.resize(1366, 740);  // a laptop's screen less its panel
     Find<QRadioButton>(f.window, "optPulsed")->click();
     Type(f.window, {{"txtBeam1", "8"},
                     {"txtWaveLenght", "1064"},
@@ -720,8 +733,9 @@ TEST(DetailsView, PicksDrawTheirHeadAndTheChartSaves) {
     EXPECT_EQ(static_cast<QXYSeries*>(series[0])->count(), 121) << "1 ps to 1 s, 10 points a decade";
     const auto* point = static_cast<QScatterSeries*>(series[1]);
     ASSERT_EQ(point->count(), 1);
-    EXPECT_EQ(point->at(0), QPointF(*laser.pulseWidth, laser.energyDensity));
-    EXPECT_TRUE(point->pointLabelsFormat().endsWith(QStringLiteral("% of the threshold")));
+    EXPECT_EQ(point->at(0), QPointF(std::log10(*laser.pulseWidth), std::log10(laser.energyDensity)));
+    EXPECT_TRUE(panel->ChartView()->accessibleName().endsWith(QStringLiteral("% of the threshold")))
+        << panel->ChartView()->accessibleName().toStdString();
     EXPECT_EQ(panel->Bars()->Bars().size(), f.model.model.Details().Bars().size());
     QApplication::processEvents();  // the chart lays itself out from the event loop
     f.window.grab().save(ShotPath("details-pulsed-picked.png"));
@@ -734,19 +748,49 @@ TEST(DetailsView, PicksDrawTheirHeadAndTheChartSaves) {
                       QPoint(header->sectionViewportPosition(3) + 5, header->height() / 2));
     EXPECT_EQ(header->sortIndicatorSection(), 3);
     EXPECT_TRUE(Cell(list, 0, 3).startsWith(QStringLiteral("fits with a beam of"))) << Cell(list, 0, 3).toStdString();
+    EXPECT_GE(list->columnWidth(3), list->fontMetrics().horizontalAdvance(Cell(list, 0, 3)));
+    EXPECT_LE(list->columnViewportPosition(3) + list->columnWidth(3), list->viewport()->width())
+        << "what would fit is read whole";
     ClickRow(list, 0);
     EXPECT_TRUE(panel->Chart()->title().startsWith(Cell(list, 0, 0)));
     EXPECT_TRUE(list->selectionModel()->isRowSelected(0, {}));
     QApplication::processEvents();
     f.window.grab().save(ShotPath("details-why-not.png"));
 
-    for (const auto& [file, format, start] : {std::tuple{"png", ChartFormat::Png, "\x89PNG"},
-                                              {"svg", ChartFormat::Svg, "<?xml"},
-                                              {"pdf", ChartFormat::Pdf, "%PDF"}}) {
+    // The saved files hold the whole chart: the PNG at twice the screen's
+    // resolution matches the PDF drawn at the same size; the SVG stays small.
+    const auto folder = test::FreshFolder("chart-files");
+    for (const auto& [file, format, start] : {std::tuple{"chart.png", ChartFormat::Png, "\x89PNG"},
+                                              {"chart.svg", ChartFormat::Svg, "<?xml"},
+                                              {"chart.pdf", ChartFormat::Pdf, "%PDF"}}) {
         const auto bytes = panel->RenderChart(format);
         ASSERT_TRUE(bytes) << file;
         EXPECT_EQ(bytes->rfind(start, 0), 0u) << file;
+        test::WriteFile(folder / file, *bytes);
     }
+    EXPECT_LT(std::filesystem::file_size(folder / "chart.svg"), 500'000u);
+    const QImage png(QString::fromStdString((folder / "chart.png").string()));
+    const QSize view = panel->ChartView()->size();
+    EXPECT_EQ(png.size(), view * 2);
+    QProcess pdftoppm;
+    pdftoppm.start(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-singlefile"),
+                                               QStringLiteral("-scale-to-x"), QString::number(png.width()),
+                                               QStringLiteral("-scale-to-y"), QString::number(png.height()),
+                                               QString::fromStdString((folder / "chart.pdf").string()),
+                                               QString::fromStdString((folder / "from-pdf").string())});
+    ASSERT_TRUE(pdftoppm.waitForFinished(30000));
+    const QImage pdf(QString::fromStdString((folder / "from-pdf.png").string()));
+    ASSERT_FALSE(pdf.isNull());
+    const QSize small(view.width() / 4, view.height() / 4);
+    const QImage a = png.scaled(small, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).convertToFormat(QImage::Format_Grayscale8);
+    const QImage b = pdf.scaled(small, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).convertToFormat(QImage::Format_Grayscale8);
+    double difference = 0;
+    for (int y = 0; y < small.height(); ++y) {
+        for (int x = 0; x < small.width(); ++x) {
+            difference += std::abs(qGray(a.pixel(x, y)) - qGray(b.pixel(x, y)));
+        }
+    }
+    EXPECT_LT(difference / (small.width() * small.height()), 12.0) << "mean grey difference of PNG and PDF";
 
     ClickRow(grid, 0);
     EXPECT_FALSE(list->selectionModel()->hasSelection()) << "the pick moved to the grid";

@@ -22,4 +22,16 @@ std::optional<ChartFormat> ChartFormatOf(const std::string& path) {
     return std::nullopt;
 }
 
+const char* SuffixOf(ChartFormat format) {
+    switch (format) {
+        case ChartFormat::Png:
+            return ".png";
+        case ChartFormat::Svg:
+            return ".svg";
+        case ChartFormat::Pdf:
+            break;
+    }
+    return ".pdf";
+}
+
 }  // namespace tavrin

@@ -7,35 +7,19 @@
 #include <limits>
 
 #include "quiet_services.h"
+#include "beam/engineering_text.h"
+#include "selection/criterion_texts.h"
 #include "selection/head_search.h"
 #include "support/control_characters.h"
 
 namespace tavrin {
 namespace {
 
-// How each criterion of the search reads in the window, in the search's order.
-enum class Limit { Upper, Lower, Range, Match };
-struct CriterionText {
-    const char* caption;
-    const char* unit;
-    Limit limit;
-};
-constexpr std::array<CriterionText, kCriteria> kCriterionTexts = {{
-    {"Max power", "W", Limit::Upper},
-    {"Aperture (1.16 \u00D7 beam)", "mm", Limit::Upper},
-    {"Max power density", "W/cm\u00B2", Limit::Upper},
-    {"Min power", "W", Limit::Lower},
-    {"Max energy", "J", Limit::Upper},
-    {"Min energy", "J", Limit::Lower},
-    {"Wavelength", "\u00B5m", Limit::Range},
-    {"Damage threshold", "J/cm\u00B2", Limit::Upper},
-    {"Product type", "", Limit::Match},
-}};
 constexpr int kPowerDensityMax = 3;
 constexpr int kDamageThreshold = 8;
 
 const CriterionText& TextOf(const CriterionUsage& usage) {
-    return kCriterionTexts.at(static_cast<std::size_t>(usage.criterion - 1));
+    return TextOfCriterion(usage.criterion);
 }
 
 bool Finite(const std::optional<double>& value) {
@@ -51,7 +35,10 @@ std::string ShareText(const std::optional<double>& share) {
         return "<1 %";
     }
     std::array<char, 32> text{};
-    std::snprintf(text.data(), text.size(), percent < 1e6 ? "%.0f %%" : "%.3g %%", percent);
+    if (percent >= 1e6) {
+        return FormatSignificant(percent, '.') + " %";
+    }
+    std::snprintf(text.data(), text.size(), "%.0f %%", percent);
     return text.data();
 }
 
@@ -61,6 +48,35 @@ double DecadeBelow(double value) {
 
 double DecadeAbove(double value) {
     return std::pow(10.0, std::ceil(std::log10(value)));
+}
+
+// Ticks at 1, 2 or 5 times a power of ten from 0 to past `top`, about five of them.
+std::vector<double> RoundTicks(double top) {
+    if (!(top > 0) || !std::isfinite(top)) {
+        return {};
+    }
+    const double rough = top / 5;
+    const double decade = std::pow(10.0, std::floor(std::log10(rough)));
+    double step = decade;
+    for (const double factor : {1.0, 2.0, 5.0, 10.0}) {
+        step = factor * decade;
+        if (step >= rough) {
+            break;
+        }
+    }
+    std::vector<double> ticks;
+    for (int i = 0; ticks.empty() || ticks.back() < top; ++i) {
+        ticks.push_back(step * i);
+    }
+    return ticks;
+}
+
+// "Max power density" as it reads inside a sentence.
+std::string Lowered(std::string caption) {
+    if (!caption.empty() && caption.front() >= 'A' && caption.front() <= 'Z') {
+        caption.front() = static_cast<char>(caption.front() - 'A' + 'a');
+    }
+    return caption;
 }
 
 bool Plottable(double x, double y) {
@@ -209,15 +225,6 @@ const HeadUsage* DetailsArea::PickedUsage() const {
     return m_pick->rejected ? &m_details->rejected[m_pick->position].head : &m_details->kept[m_pick->position];
 }
 
-// Four significant digits, with the decimal separator the entries use.
-std::string DetailsArea::Number(double value) const {
-    std::array<char, 32> text{};
-    std::snprintf(text.data(), text.size(), "%.4g", value);
-    std::string result = text.data();
-    std::replace(result.begin(), result.end(), '.', m_decimal);
-    return result;
-}
-
 DetailsChart DetailsArea::Chart() const {
     DetailsChart chart;
     const HeadUsage* head = PickedUsage();
@@ -229,22 +236,59 @@ DetailsChart DetailsArea::Chart() const {
     const std::string name = EscapeControlCharacters(m_catalogue->Heads[head->index].Name) +
                              (m_pick->rejected ? " (not suitable)" : "");
     const OperatingPoint& laser = m_details->operatingPoint;
-    if (!laser.pulseWidth) {
-        chart.kind = ChartKind::PowerDensity;
-        chart.laser = laser.powerDensity;
-        if (const CriterionUsage* usage = Find(*head, kPowerDensityMax)) {
-            chart.limit = usage->limit;
-            chart.marginText = ShareText(usage->used) + " of the limit";
+    // A head rejected on a limit other than the threshold shows that limit;
+    // a CW laser's kept head, its power density.
+    const CriterionUsage* shown = nullptr;
+    if (m_pick->rejected) {
+        const CriterionUsage& failing = m_details->rejected[m_pick->position].firstFailing;
+        if (failing.used && failing.criterion != kDamageThreshold) {
+            shown = &failing;
         }
-        chart.title = name + ": power density, " + chart.marginText;
-        const double top = std::max(chart.laser, chart.limit);
-        chart.yMax = std::isfinite(top) && top > 0 ? top * 1.2 : 1;
+    } else if (!laser.pulseWidth) {
+        shown = Find(*head, kPowerDensityMax);
+    }
+    if (shown != nullptr || !laser.pulseWidth) {
+        return BarsChart(name, shown);
+    }
+    return ThresholdChart(name, *head);
+}
+
+DetailsChart DetailsArea::BarsChart(const std::string& name, const CriterionUsage* usage) const {
+    DetailsChart chart;
+    chart.kind = ChartKind::Bars;
+    if (usage == nullptr) {
+        chart.title = name;
         return chart;
     }
+    const CriterionText& text = TextOf(*usage);
+    const auto quantity = [&](double value) { return CriterionQuantity(usage->criterion, value, m_decimal); };
+    chart.laser = usage->laser;
+    chart.limit = usage->limit;
+    chart.category = text.caption;
+    chart.laserName = "Laser: " + quantity(usage->laser);
+    chart.limitName = "Head limit: " + quantity(usage->limit);
+    const std::string share = ShareText(usage->used);
+    chart.title = name + ": " + Lowered(text.caption) + ", " + share + " of the limit";
+    const double top = std::max(chart.laser, chart.limit);
+    chart.yMax = std::isfinite(top) && top > 0 ? top * 1.2 : 1;
+    for (const double tick : RoundTicks(chart.yMax)) {
+        chart.yTicks.push_back({tick, quantity(tick)});
+    }
+    if (!chart.yTicks.empty()) {
+        chart.yMax = std::max(chart.yMax, chart.yTicks.back().value);
+    }
+    return chart;
+}
+
+DetailsChart DetailsArea::ThresholdChart(const std::string& name, const HeadUsage& head) const {
+    DetailsChart chart;
+    const OperatingPoint& laser = m_details->operatingPoint;
     chart.kind = ChartKind::Threshold;
     chart.title = name + ": damage threshold";
-    const int row = head->coatingRow.value_or(-1);
-    chart.curveName = "Coating row " + std::to_string(row);
+    const int row = head.coatingRow.value_or(-1);
+    const int coating = (*m_limits)[head.index].CoatingNo;
+    chart.curveName = "Coating " + std::to_string(coating) +
+                      (row != coating ? ", repetitive-pulse threshold" : ", damage threshold");
     if (row >= 0 && row < CoatingTable::kRows) {
         for (const auto& [tau, threshold] : ThresholdCurve(m_catalogue->Coatings, row)) {
             if (Plottable(tau, threshold)) {
@@ -255,9 +299,12 @@ DetailsChart DetailsArea::Chart() const {
     if (Plottable(*laser.pulseWidth, laser.energyDensity)) {
         chart.point.emplace(*laser.pulseWidth, laser.energyDensity);
     }
-    if (const CriterionUsage* usage = Find(*head, kDamageThreshold)) {
-        chart.marginText = ShareText(usage->used) + " of the threshold";
+    chart.pointLabel = "Laser " + FormatQuantity(laser.energyDensity, "J/cm\u00B2", m_decimal) + " at " +
+                       FormatQuantity(*laser.pulseWidth, "s", m_decimal);
+    if (const CriterionUsage* usage = Find(head, kDamageThreshold)) {
+        chart.pointLabel += ": " + ShareText(usage->used) + " of the threshold";
     }
+    chart.title += "\n" + chart.pointLabel;
     chart.xMin = 1e-12;
     chart.xMax = 1;
     double low = std::numeric_limits<double>::infinity();
@@ -279,6 +326,22 @@ DetailsChart DetailsArea::Chart() const {
     if (chart.yMax <= chart.yMin) {
         chart.yMax = chart.yMin * 10;
     }
+    chart.xTitle = "Pulse width";
+    chart.yTitle = "Threshold";
+    // Pulse widths every three decades (1 ps, 1 ns, ...); at most four
+    // thresholds, a whole number of decades apart, so that a small chart has
+    // room to write them.
+    for (double tau = chart.xMin; tau <= chart.xMax * 1.0001; tau *= 10) {
+        if (std::lround(std::log10(tau)) % 3 == 0) {
+            chart.xTicks.push_back({tau, FormatQuantity(tau, "s", m_decimal)});
+        }
+    }
+    const long decades = std::lround(std::log10(chart.yMax / chart.yMin));
+    const long every = std::max(1L, (decades + 2) / 3);
+    for (long decade = 0; decade <= decades; decade += every) {
+        const double threshold = chart.yMin * std::pow(10.0, static_cast<double>(decade));
+        chart.yTicks.push_back({threshold, FormatQuantity(threshold, "J/cm\u00B2", m_decimal)});
+    }
     return chart;
 }
 
@@ -294,14 +357,14 @@ std::vector<UsageBar> DetailsArea::Bars() const {
         UsageBar bar{text.caption};
         bar.beyond = !usage.passes;
         switch (text.limit) {
-            case Limit::Range:
+            case LimitKind::Range:
                 bar.text = usage.passes ? "in range" : "out of range";
                 break;
-            case Limit::Match:
+            case LimitKind::Match:
                 bar.text = usage.passes ? "matches" : "does not match";
                 break;
-            case Limit::Upper:
-            case Limit::Lower:
+            case LimitKind::Upper:
+            case LimitKind::Lower:
                 bar.share = usage.used;
                 bar.text = ShareText(usage.used);
                 if (Finite(usage.used) && (!tightest || *usage.used > *bars[*tightest].share)) {
@@ -329,32 +392,31 @@ WhyNotRow DetailsArea::WhyNotAt(std::size_t listRow) const {
     const RejectedHeadDetails& head = m_details->rejected[m_order[listRow]];
     const CriterionUsage& failing = head.firstFailing;
     const CriterionText& text = TextOf(failing);
-    const std::string unit = std::string(" ") + text.unit;
     row.name = EscapeControlCharacters(m_catalogue->Heads[head.head.index].Name);
     row.criterion = text.caption;
-    const auto quantity = [&](double value) { return Number(value) + unit; };
+    const auto quantity = [&](double value) { return CriterionQuantity(failing.criterion, value, m_decimal); };
     switch (text.limit) {
-        case Limit::Upper:
+        case LimitKind::Upper:
             row.values = quantity(failing.laser).append(" > ").append(quantity(failing.limit));
             break;
-        case Limit::Lower:
+        case LimitKind::Lower:
             row.values = quantity(failing.laser).append(" < ").append(quantity(failing.limit));
             break;
-        case Limit::Range:
+        case LimitKind::Range:
             row.values = quantity(failing.laser)
                              .append(" outside ")
-                             .append(Number(failing.limit))
+                             .append(quantity(failing.limit))
                              .append(" to ")
                              .append(quantity(failing.limitMax));
             break;
-        case Limit::Match:
+        case LimitKind::Match:
             row.values = "another product type";
             break;
     }
     if (head.fitsWithBeamMm) {
-        row.fits = "fits with a beam of " + Number(*head.fitsWithBeamMm) + " mm";
+        row.fits = "fits with a beam of " + BeamSizeText(*head.fitsWithBeamMm, m_decimal);
     } else if (head.fitsWithBeamScale) {
-        row.fits = "fits with both sides \u00D7 " + Number(*head.fitsWithBeamScale);
+        row.fits = "fits with both sides \u00D7 " + FormatSignificant(*head.fitsWithBeamScale, m_decimal);
     }
     return row;
 }

@@ -21,24 +21,41 @@ struct UsageBar {
     bool beyond = false;            // the head fails this criterion
 };
 
-enum class ChartKind { None, Threshold, PowerDensity };
+enum class ChartKind { None, Threshold, Bars };
+
+// A labelled tick of an axis, at a value in the axis's own unit.
+struct AxisTick {
+    double value;
+    std::string label;  // "1 ns", "10 mJ/cm²"
+
+    friend bool operator==(const AxisTick&, const AxisTick&) = default;
+};
 
 // What the chart draws for the picked head, ready to be drawn: the damage
 // threshold curve of its coating row with the laser's operating point for a
-// pulsed laser, the power density against the head's limit for a CW one.
+// pulsed laser (both axes logarithmic); for a CW laser, or a head rejected on
+// another limit, the laser's value against the head's limit as two bars.
+// Every number is already written as the window writes numbers.
 struct DetailsChart {
     ChartKind kind = ChartKind::None;
-    std::string title;
+    std::string title;  // a line break where a new line must start
     std::string curveName;
     std::vector<std::pair<double, double>> curve{};  // pulse width (s), J/cm2; only points a log axis can show
     std::optional<std::pair<double, double>> point{};
-    double laser = 0;  // the power densities (W/cm2)
+    std::string pointLabel;  // the operating point's values and share, the title's second line
+    double laser = 0;        // the two bars, in the search's unit of the criterion
     double limit = 0;
-    std::string marginText;  // written beside the operating point
+    std::string laserName;  // "Laser: 636.6 kW/cm²"
+    std::string limitName;  // "Head limit: 500 kW/cm²"
+    std::string category;   // under the bars: "Max power density"
     double xMin = 0;
     double xMax = 1;
     double yMin = 0;
     double yMax = 1;
+    std::string xTitle;
+    std::string yTitle;
+    std::vector<AxisTick> xTicks{};  // the threshold chart's decades
+    std::vector<AxisTick> yTicks{};
 };
 
 // A rejected head as the "Why not?" list shows it.
@@ -99,7 +116,8 @@ private:
         std::size_t position = 0;  // in SearchDetails' kept or rejected
     };
     [[nodiscard]] const HeadUsage* PickedUsage() const;
-    [[nodiscard]] std::string Number(double value) const;
+    [[nodiscard]] DetailsChart BarsChart(const std::string& name, const CriterionUsage* usage) const;
+    [[nodiscard]] DetailsChart ThresholdChart(const std::string& name, const HeadUsage& head) const;
     void Sort() const;
 
     const Catalogue* m_catalogue;

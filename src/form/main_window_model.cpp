@@ -238,22 +238,28 @@ void MainWindowModel::SaveChart(ChartFiles& files) {
     if (!m_details.PickedHead()) {
         return;
     }
-    const auto path = files.ChooseChartFile(m_details.ChartFileStem() + ".png");
-    if (!path) {
+    const auto chosen = files.ChooseChartFile(m_details.ChartFileStem() + ".png");
+    if (!chosen) {
         return;
     }
-    const auto format = ChartFormatOf(*path);
+    // A name without a suffix takes the one of the filter it was chosen with.
+    std::string path = chosen->path;
+    auto format = ChartFormatOf(path);
+    if (!format && chosen->filter && std::filesystem::path(path).extension().empty()) {
+        format = chosen->filter;
+        path += SuffixOf(*format);
+    }
     if (!format) {
         m_services.messages.Show(Message{"Save the chart as a .png, .svg or .pdf file.", "Save Chart",
                                          MessageIcon::Exclamation, MessageButtons::Ok});
         return;
     }
     const auto bytes = files.RenderChart(*format);
-    const auto written = bytes ? ReplaceFile(*path, *bytes) : Result<Done>(Error{ErrorCode::FileUnwritable, ""});
+    const auto written = bytes ? ReplaceFile(path, *bytes) : Result<Done>(Error{ErrorCode::FileUnwritable, ""});
     if (!written) {
         const std::string& reason = written.Failure().reason;
         m_services.messages.Show(
-            Message{"The chart could not be written to " + *path + (reason.empty() ? "." : ": " + reason + "."),
+            Message{"The chart could not be written to " + path + (reason.empty() ? "." : ": " + reason + "."),
                     "Save Chart", MessageIcon::Exclamation, MessageButtons::Ok});
     }
 }

@@ -1,6 +1,7 @@
 #include "request_window.h"
 
 #include "maker_contact.h"
+#include "support/file_io.h"
 
 namespace tavrin {
 
@@ -12,9 +13,9 @@ std::string RequestInfoCaption() {
            "data: Corvane will be pleased to support you and find a solution for your case .";
 }
 
-Message MailNotSentMessage() {
-    return Message{std::string("Email not sent!\nThe request text has been put on the clipboard: paste it into a "
-                               "message to ") +
+Message MailNotSentMessage(const std::optional<std::filesystem::path>& file) {
+    const std::string where = file ? "on the clipboard and saved in " + file->string() : "on the clipboard";
+    return Message{"Email not sent!\nThe request text has been put " + where + ": paste it into a message to " +
                        kSalesAddress + ".",
                    "Attenzione", MessageIcon::Exclamation, MessageButtons::Ok};
 }
@@ -29,9 +30,21 @@ void RequestWindowModel::Send(MailRoute& prefilledMessage, MailRoute& composer, 
     const MailMessage mail = RequestMail(m_requestText);
     if (!prefilledMessage.Send(mail) && !composer.Send(mail)) {
         clipboard.SetText(m_requestText);
-        messages.Show(MailNotSentMessage());
+        messages.Show(MailNotSentMessage(KeepRequestFile()));
     }
     m_open = false;
+}
+
+std::optional<std::filesystem::path> RequestWindowModel::KeepRequestFile() const {
+    for (const std::filesystem::path& folder : m_folders) {
+        std::error_code ec;
+        std::filesystem::create_directories(folder, ec);
+        const std::filesystem::path file = folder / kRequestFileName;
+        if (!ec && ReplaceFile(file, m_requestText)) {
+            return file;
+        }
+    }
+    return std::nullopt;
 }
 
 }  // namespace tavrin

@@ -1,6 +1,10 @@
 #pragma once
 
+#include <filesystem>
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "mail.h"
 #include "support/message_box.h"
@@ -27,11 +31,15 @@ public:
 class RequestWindowModel {
 public:
     void Testo(std::string text) { m_requestText = std::move(text); }
+    // Where the request is also kept as a file when no mail route took it
+    // (the clipboard empties when the program ends): the first of these
+    // folders that can be written, as for Print.txt.
+    void KeepRequestsIn(std::vector<std::filesystem::path> folders) { m_folders = std::move(folders); }
     // Sets the explanation the window shows and opens it.
     void Load();
     // Tries the pre-filled message first, then the mail composer; when neither
-    // worked, puts the request on the clipboard and tells the user. Closes the
-    // window in every case.
+    // worked, puts the request on the clipboard and in a file and tells the
+    // user. Closes the window in every case.
     void Send(MailRoute& prefilledMessage, MailRoute& composer, MessageBoxService& messages, Clipboard& clipboard);
     void Cancel() { m_open = false; }
 
@@ -40,7 +48,10 @@ public:
     [[nodiscard]] bool IsOpen() const { return m_open; }
 
 private:
+    std::optional<std::filesystem::path> KeepRequestFile() const;
+
     std::string m_requestText;
+    std::vector<std::filesystem::path> m_folders;
     std::string m_infoCaption;
     bool m_open = false;
 };
@@ -48,8 +59,11 @@ private:
 // The caption of the window's explanation label.
 std::string RequestInfoCaption();
 
+inline constexpr const char* kRequestFileName = "Request.txt";
+
 // The message shown when no mail route worked: "Email not sent!", then where
-// the request text is and where to send it.
-Message MailNotSentMessage();
+// the request text is (the clipboard, and the file when one was written) and
+// where to send it.
+Message MailNotSentMessage(const std::optional<std::filesystem::path>& file = std::nullopt);
 
 }  // namespace tavrin

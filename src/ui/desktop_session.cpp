@@ -17,8 +17,10 @@ std::unique_ptr<DesktopSession> DesktopSession::Start(const std::filesystem::pat
     if (!session->m_model) {
         return nullptr;
     }
-    session->m_model->SetUserDataFolder(
-        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation).toStdString() + "/cv-tavrin");
+    const std::filesystem::path dataFolder =
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation).toStdString() + "/cv-tavrin";
+    session->m_model->SetUserDataFolder(dataFolder);
+    session->m_requestWindow.KeepRequestsIn({programFolder, dataFolder});
     session->m_window = std::make_unique<MainWindow>(*session->m_model);
     session->m_placed = session->m_window->RestoreLayout(Settings());
     session->m_messages.SetParent(session->m_window.get());

@@ -4,6 +4,7 @@
 #include <QBarSeries>
 #include <QBarSet>
 #include <QBuffer>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QFileDialog>
@@ -12,15 +13,15 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineSeries>
-#include <QLogValueAxis>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPushButton>
 #include <QScatterSeries>
+#include <QScrollBar>
 #include <QSvgGenerator>
 #include <QTableView>
 #include <QVBoxLayout>
-#include <QValueAxis>
+#include <cmath>
 #include <memory>
 
 #include "qt_services.h"
@@ -43,16 +44,43 @@ QLabel* SubHeader(const QString& caption, QWidget* parent) {
     return label;
 }
 
-// A label every `base` times, so that the 12 decades of pulse widths keep
-// theirs readable in a small chart.
-QLogValueAxis* LogAxis(const QString& title, double low, double high, double base) {
-    auto* axis = new QLogValueAxis;
-    axis->setBase(base);
-    axis->setLabelFormat(QStringLiteral("%g"));
-    axis->setTitleText(title);
+// An axis labelled at the model's ticks, with a light grid line at each, so
+// that the curve stands out; `logarithmic`: the ticks' values are drawn at
+// their logarithms, as the series are.
+QCategoryAxis* TickAxis(const std::string& title, double low, double high, const std::vector<AxisTick>& ticks,
+                        bool logarithmic) {
+    auto* axis = new QCategoryAxis;
+    axis->setTitleText(ToQt(title));
     axis->setRange(low, high);
-    axis->setMinorTickCount(-1);
+    axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    for (const AxisTick& tick : ticks) {
+        axis->append(ToQt(tick.label), logarithmic ? std::log10(tick.value) : tick.value);
+    }
+    axis->setGridLineColor(QColor(0xE0, 0xE0, 0xE0));
+    axis->setMinorGridLineVisible(false);
     return axis;
+}
+
+// The title in lines that fit the chart's width, as rich text: a chart cuts
+// a long line short rather than wrap it.
+QString WrappedTitle(const QString& title, const QFont& font, int chartWidth) {
+    const QFontMetrics metrics(font);
+    const int width = std::max(chartWidth - 80, 100);
+    QStringList lines;
+    for (const QString& paragraph : title.split(QLatin1Char('\n'))) {
+        QString line;
+        for (const QString& word : paragraph.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+            const QString longer = line.isEmpty() ? word : line + QLatin1Char(' ') + word;
+            if (!line.isEmpty() && metrics.horizontalAdvance(longer) > width) {
+                lines << line.toHtmlEscaped();
+                line = word;
+            } else {
+                line = longer;
+            }
+        }
+        lines << line.toHtmlEscaped();
+    }
+    return lines.join(QStringLiteral("<br>"));
 }
 
 }  // namespace
@@ -65,7 +93,7 @@ DetailsPanel::DetailsPanel(MainWindowModel& model, QWidget* parent) : QWidget(pa
     auto* body = new QHBoxLayout;
     body->addWidget(BuildChart(), 4);
     body->addWidget(BuildBars(), 2);
-    body->addWidget(BuildWhyNot(), 6);
+    body->addWidget(BuildWhyNot(), 7);
     layout->addLayout(body, 1);
     Sync();
 }
@@ -75,7 +103,8 @@ QWidget* DetailsPanel::BuildChart() {
     m_chartView->setObjectName(QStringLiteral("chtDetails"));
     m_chartView->setAccessibleName(QStringLiteral("Chart of the picked head"));
     m_chartView->setRenderHint(QPainter::Antialiasing);
-    m_chartView->setMinimumSize(360, 240);
+    m_chartView->setMinimumSize(360, 260);
+    m_chartView->installEventFilter(this);
     return m_chartView;
 }
 
@@ -111,7 +140,9 @@ QWidget* DetailsPanel::BuildWhyNot() {
     m_whyNot->verticalHeader()->setDefaultSectionSize(m_whyNot->fontMetrics().height() + 6);
     m_whyNot->setWordWrap(false);
     QHeaderView* header = m_whyNot->horizontalHeader();
-    header->setStretchLastSection(true);
+    // Each column as wide as its texts, so that "fits with a beam of 12.7 mm"
+    // is read whole; a narrow list scrolls sideways instead.
+    header->setStretchLastSection(false);
     header->setSectionsClickable(true);
     header->setSortIndicatorShown(true);
     header->setSortIndicator(-1, Qt::AscendingOrder);
@@ -130,8 +161,26 @@ QWidget* DetailsPanel::BuildWhyNot() {
     return box;
 }
 
-// Enter on a row of the list opens that head's data sheet, as it does in the grid.
+// Room for the "Why not?" list to show a typical row whole, the fitting beam
+// included, however few rows it holds when the window opens.
+QSize DetailsPanel::sizeHint() const {
+    QSize hint = QWidget::sizeHint();
+    const QFontMetrics metrics(m_whyNot->font());
+    int wanted = 2 * m_whyNot->frameWidth() + m_whyNot->verticalScrollBar()->sizeHint().width();
+    for (const char* sample : {"TQS3000/65", "Damage threshold", "397.9 mJ/cm\u00B2 > 300 mJ/cm\u00B2",
+                               "fits with a beam of 12.7 mm"}) {
+        wanted += metrics.horizontalAdvance(QString::fromUtf8(sample)) + 2 * metrics.averageCharWidth();
+    }
+    hint.rwidth() += std::max(0, wanted - m_whyNot->sizeHint().width());
+    return hint;
+}
+
+// Enter on a row of the list opens that head's data sheet, as it does in the
+// grid; the chart's title is broken into lines again when the chart's width changes.
 bool DetailsPanel::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_chartView && event->type() == QEvent::Resize && Chart() != nullptr) {
+        Chart()->setTitle(WrappedTitle(m_title, Chart()->titleFont(), m_chartView->width()));
+    }
     if (watched == m_whyNot && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
@@ -183,14 +232,15 @@ void DetailsPanel::DrawChart(const DetailsChart& chart) {
     target->legend()->setAlignment(Qt::AlignBottom);
     target->setBackgroundRoundness(0);
     m_chartView->setChart(target);
-    target->setTitle(ToQt(chart.title));
+    m_title = ToQt(chart.title);
+    target->setTitle(WrappedTitle(m_title, target->titleFont(), m_chartView->width()));
     target->legend()->setVisible(chart.kind != ChartKind::None);
     switch (chart.kind) {
         case ChartKind::Threshold:
             DrawThreshold(chart, target);
             break;
-        case ChartKind::PowerDensity:
-            DrawPowerDensity(chart, target);
+        case ChartKind::Bars:
+            DrawBars(chart, target);
             break;
         case ChartKind::None:
             break;
@@ -198,28 +248,27 @@ void DetailsPanel::DrawChart(const DetailsChart& chart) {
 }
 
 void DetailsPanel::DrawThreshold(const DetailsChart& chart, QChart* target) {
+    // Drawn on the decades' logarithms, so that the axes carry the labels the
+    // model wrote ("1 ns", "10 mJ/cm²") and only a line each.
     auto* curve = new QLineSeries;
     curve->setName(ToQt(chart.curveName));
     curve->setPen(QPen(QColor(kCurveColour), 2));
     for (const auto& [tau, threshold] : chart.curve) {
-        curve->append(tau, threshold);
+        curve->append(std::log10(tau), std::log10(threshold));
     }
     auto* point = new QScatterSeries;
-    point->setName(QStringLiteral("Laser"));
     point->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
     point->setMarkerSize(11);
     point->setColor(QColor(kLaserColour));
     point->setBorderColor(Qt::black);
     if (chart.point) {
-        point->append(chart.point->first, chart.point->second);
+        point->append(std::log10(chart.point->first), std::log10(chart.point->second));
     }
-    point->setPointLabelsFormat(ToQt(chart.marginText));
-    point->setPointLabelsVisible(true);
-    point->setPointLabelsClipping(false);
+    point->setName(QStringLiteral("Laser"));  // its values and share are the title's second line
     target->addSeries(curve);
     target->addSeries(point);
-    auto* x = LogAxis(QStringLiteral("Pulse width (s)"), chart.xMin, chart.xMax, 1000);
-    auto* y = LogAxis(QStringLiteral("J/cm\u00B2"), chart.yMin, chart.yMax, 10);
+    auto* x = TickAxis(chart.xTitle, std::log10(chart.xMin), std::log10(chart.xMax), chart.xTicks, true);
+    auto* y = TickAxis(chart.yTitle, std::log10(chart.yMin), std::log10(chart.yMax), chart.yTicks, true);
     target->addAxis(x, Qt::AlignBottom);
     target->addAxis(y, Qt::AlignLeft);
     for (QAbstractSeries* series : {static_cast<QAbstractSeries*>(curve), static_cast<QAbstractSeries*>(point)}) {
@@ -228,43 +277,47 @@ void DetailsPanel::DrawThreshold(const DetailsChart& chart, QChart* target) {
     }
 }
 
-void DetailsPanel::DrawPowerDensity(const DetailsChart& chart, QChart* target) {
-    auto* laser = new QBarSet(QStringLiteral("Laser"));
+void DetailsPanel::DrawBars(const DetailsChart& chart, QChart* target) {
+    auto* laser = new QBarSet(ToQt(chart.laserName));
     laser->append(chart.laser);
     laser->setBrush(QColor(kLaserColour));
-    auto* limit = new QBarSet(QStringLiteral("Head limit"));
+    auto* limit = new QBarSet(ToQt(chart.limitName));
     limit->append(chart.limit);
     limit->setBrush(QBrush(QColor(kCurveColour), Qt::BDiagPattern));
     limit->setPen(QPen(QColor(kCurveColour)));
-    laser->setLabelColor(Qt::black);
-    limit->setLabelColor(Qt::black);
     auto* bars = new QBarSeries;
     bars->append(laser);
     bars->append(limit);
-    bars->setLabelsVisible(true);
-    bars->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
-    bars->setLabelsFormat(QStringLiteral("@value W/cm\u00B2"));
     target->addSeries(bars);
     auto* x = new QBarCategoryAxis;
-    x->append(QStringLiteral("Power density"));
-    auto* y = new QValueAxis;
-    y->setTitleText(QStringLiteral("W/cm\u00B2"));
-    y->setRange(chart.yMin, chart.yMax);
-    y->setLabelFormat(QStringLiteral("%g"));
+    x->append(ToQt(chart.category));
+    auto* y = TickAxis(chart.yTitle, chart.yMin, chart.yMax, chart.yTicks, false);
     target->addAxis(x, Qt::AlignBottom);
     target->addAxis(y, Qt::AlignLeft);
     bars->attachAxis(x);
     bars->attachAxis(y);
 }
 
-std::optional<std::string> DetailsPanel::ChooseChartFile(const std::string& suggestedName) {
-    const QString path =
-        QFileDialog::getSaveFileName(this, QStringLiteral("Save Chart"), ToQt(suggestedName),
-                                     QStringLiteral("PNG image (*.png);;SVG drawing (*.svg);;PDF document (*.pdf)"));
+std::optional<ChosenChartFile> DetailsPanel::ChooseChartFile(const std::string& suggestedName) {
+    const QString png = QStringLiteral("PNG image (*.png)");
+    const QString svg = QStringLiteral("SVG drawing (*.svg)");
+    const QString pdf = QStringLiteral("PDF document (*.pdf)");
+    QString filter;
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Save Chart"), ToQt(suggestedName),
+                                                      png + QStringLiteral(";;") + svg + QStringLiteral(";;") + pdf,
+                                                      &filter);
     if (path.isEmpty()) {
         return std::nullopt;
     }
-    return path.toStdString();
+    ChosenChartFile chosen{path.toStdString()};
+    if (filter == png) {
+        chosen.filter = ChartFormat::Png;
+    } else if (filter == svg) {
+        chosen.filter = ChartFormat::Svg;
+    } else if (filter == pdf) {
+        chosen.filter = ChartFormat::Pdf;
+    }
+    return chosen;
 }
 
 std::optional<std::string> DetailsPanel::RenderChart(ChartFormat format) {
@@ -279,7 +332,10 @@ std::optional<std::string> DetailsPanel::RenderChart(ChartFormat format) {
             image.setDevicePixelRatio(2);
             image.fill(Qt::white);
             QPainter painter(&image);
-            m_chartView->render(&painter);
+            // The whole view into the image's own size: without a target the
+            // view fills the image's pixels, twice its size, and only the
+            // top-left quarter lands in the file.
+            m_chartView->render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
             painter.end();
             drawn = image.save(&buffer, "PNG");
             break;
@@ -289,7 +345,7 @@ std::optional<std::string> DetailsPanel::RenderChart(ChartFormat format) {
             svg.setOutputDevice(&buffer);
             svg.setSize(size);
             svg.setViewBox(QRect(QPoint(0, 0), size));
-            svg.setTitle(Chart()->title());
+            svg.setTitle(m_title);
             QPainter painter;
             if (painter.begin(&svg)) {
                 m_chartView->render(&painter);
@@ -301,7 +357,7 @@ std::optional<std::string> DetailsPanel::RenderChart(ChartFormat format) {
             QPdfWriter pdf(&buffer);
             pdf.setPageSize(QPageSize(QSizeF(size), QPageSize::Point));
             pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-            pdf.setTitle(Chart()->title());
+            pdf.setTitle(m_title);
             QPainter painter;
             if (painter.begin(&pdf)) {
                 m_chartView->render(&painter, QRectF(painter.viewport()));

@@ -27,8 +27,10 @@ public:
     // Draws the model's details again.
     void Sync();
 
+    [[nodiscard]] QSize sizeHint() const override;
+
     // ChartFiles: a save dialog, and the chart drawn into PNG, SVG or PDF.
-    std::optional<std::string> ChooseChartFile(const std::string& suggestedName) override;
+    std::optional<ChosenChartFile> ChooseChartFile(const std::string& suggestedName) override;
     std::optional<std::string> RenderChart(ChartFormat format) override;
 
     [[nodiscard]] QChart* Chart() const;
@@ -46,7 +48,7 @@ private:
     QWidget* BuildWhyNot();
     void DrawChart(const DetailsChart& chart);
     static void DrawThreshold(const DetailsChart& chart, QChart* target);
-    static void DrawPowerDensity(const DetailsChart& chart, QChart* target);
+    static void DrawBars(const DetailsChart& chart, QChart* target);
 
     MainWindowModel* m_model;
     QChartView* m_chartView = nullptr;
@@ -54,6 +56,7 @@ private:
     QPushButton* m_save = nullptr;
     QTableView* m_whyNot = nullptr;
     WhyNotTableModel* m_whyNotRows = nullptr;
+    QString m_title;  // the chart's title as the model wrote it
 };
 
 }  // namespace tavrin::ui

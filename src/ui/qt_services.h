@@ -2,7 +2,9 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <filesystem>
 #include <string>
+#include <vector>
 
 #include "form/desktop_services.h"
 #include "reports/mail.h"
@@ -88,6 +90,8 @@ class QtRequestWindow final : public RequestWindow {
 public:
     QtRequestWindow(QWidget* owner, MessageBoxService& messages) : m_owner(owner), m_messages(&messages) {}
     void SetOwner(QWidget* owner) { m_owner = owner; }
+    // Where a request no mail program took is kept as a file.
+    void KeepRequestsIn(std::vector<std::filesystem::path> folders) { m_folders = std::move(folders); }
     void Testo(const std::string& text) override { m_text = text; }
     void ShowModal() override;
 
@@ -95,6 +99,7 @@ private:
     QPointer<QWidget> m_owner;
     MessageBoxService* m_messages;
     std::string m_text;
+    std::vector<std::filesystem::path> m_folders;
 };
 
 QString ToQt(const std::string& text);

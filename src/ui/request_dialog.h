@@ -20,6 +20,7 @@ public:
                   MailRoute* prefilledMessage = nullptr, MailRoute* composer = nullptr);
 
     [[nodiscard]] const RequestWindowModel& Model() const { return m_model; }
+    void KeepRequestsIn(std::vector<std::filesystem::path> folders) { m_model.KeepRequestsIn(std::move(folders)); }
 
 private:
     void Send();
