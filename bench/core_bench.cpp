@@ -257,11 +257,19 @@ void BM_Batch(benchmark::State& state) {
     }
     CountRows(state, batch.rows);
 }
-BENCHMARK(BM_Batch)->ArgNames({"synthetic", "json"})->ArgsProduct({{0, 1}, {0, 1}})->Unit(benchmark::kMillisecond);
+// The 100,000 heads keep about 9,000 for every laser, so their rows are
+// measured as CSV only: as JSON each row is a few megabytes of output.
+BENCHMARK(BM_Batch)
+    ->ArgNames({"synthetic", "json"})
+    ->Args({0, 0})
+    ->Args({0, 1})
+    ->Args({1, 0})
+    ->Unit(benchmark::kMillisecond);
 
 // The same lasers run one by one as single `select`s run them (a fresh window
-// over the catalogue, the laser replayed, Explore) and their output written:
-// what the batch's rows are measured against.
+// over the catalogue, the laser replayed, Explore) and the lines the batch
+// writes for them written: what the batch's rows are measured against, the
+// difference being the reading of the file.
 void BM_SingleRuns(benchmark::State& state) {
     const BatchCase& batch = BatchCaseOf(state.range(0));
     std::vector<cli::SelectOptions> lasers;
@@ -278,7 +286,7 @@ void BM_SingleRuns(benchmark::State& state) {
             if (json) {
                 out << cli::ResultJson(run.Model(), run.Messages(), status).dump(-1) << '\n';
             } else {
-                cli::WriteSummary(out, run.Model(), run.Messages(), status);
+                cli::WriteCsvRows(out, i + 1, status == 0 ? "found" : "none", &run.Model());
             }
         }
     }

@@ -125,18 +125,6 @@ private:
     std::chrono::steady_clock::time_point m_start;
 };
 
-void WriteCsvRows(std::ostream& out, std::size_t row, const char* status, const MainWindowModel* model) {
-    const ResultsGrid* grid = model != nullptr ? &model->Grid() : nullptr;
-    if (grid == nullptr || grid->RowCount() == 0 || std::string(status) != "found") {
-        out << row << ',' << status << ",,\n";
-        return;
-    }
-    for (int r = 1; r <= grid->RowCount(); ++r) {
-        out << row << ",found," << QuoteCsvField(grid->CellAt(r, GridColumn::Name)) << ','
-            << QuoteCsvField(grid->CellAt(r, GridColumn::Margin)) << '\n';
-    }
-}
-
 const char* StatusText(int status) {
     return status == kFound ? "found" : status == kNoneFound ? "none" : "invalid";
 }
@@ -225,6 +213,18 @@ int Refuse(std::ostream& err, const std::string& file, const std::string& what) 
 }
 
 }  // namespace
+
+void WriteCsvRows(std::ostream& out, std::size_t row, const char* status, const MainWindowModel* model) {
+    const ResultsGrid* grid = model != nullptr ? &model->Grid() : nullptr;
+    if (grid == nullptr || grid->RowCount() == 0 || std::string(status) != "found") {
+        out << row << ',' << status << ",,\n";
+        return;
+    }
+    for (int r = 1; r <= grid->RowCount(); ++r) {
+        out << row << ",found," << QuoteCsvField(grid->CellAt(r, GridColumn::Name)) << ','
+            << QuoteCsvField(grid->CellAt(r, GridColumn::Margin)) << '\n';
+    }
+}
 
 int RunBatch(const std::string& file, const SelectOptions& options,
              const std::shared_ptr<const SearchCatalogue>& catalogue, char decimalSeparator, std::ostream& out,

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "form/main_window_model.h"
 #include "select_options.h"
 #include "selection/head_limits.h"
 
@@ -18,6 +19,9 @@ namespace tavrin::cli {
 int RunBatch(const std::string& file, const SelectOptions& options,
              const std::shared_ptr<const SearchCatalogue>& catalogue, char decimalSeparator, std::ostream& out,
              std::ostream& err, bool errIsTerminal);
+
+// The CSV lines of one batch row: one per head found, or one with the status.
+void WriteCsvRows(std::ostream& out, std::size_t row, const char* status, const MainWindowModel* model);
 
 // The same on rows read from `in`; `file` names it in messages.
 int RunBatchRows(std::istream& in, const std::string& file, const SelectOptions& options,
