@@ -9,6 +9,7 @@
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
+#include <QChartView>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDesktopServices>
@@ -17,16 +18,14 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QChartView>
 #include <QMessageBox>
-#include <QProcess>
-#include <QScrollArea>
-#include <QScrollBar>
 #include <QPdfWriter>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScatterSeries>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStandardPaths>
 #include <QTableView>
 #include <QTest>
@@ -90,8 +89,8 @@ QString Cell(QTableView* table, int row, int column) {
 // A shown main window over a model with recording services.
 struct WindowFixture {
     explicit WindowFixture(Catalogue catalogue = {},
-                           std::filesystem::path folder = std::filesystem::temp_directory_path())
-        : model(std::move(catalogue), '.', std::move(folder)), window(model.model) {
+                           std::filesystem::path folder = std::filesystem::temp_directory_path(), char decimal = '.')
+        : model(std::move(catalogue), decimal, std::move(folder)), window(model.model) {
         window.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
     }
@@ -386,8 +385,12 @@ TEST(MainWindowView, TabWalksEveryControlForwardAndBack) {
     EXPECT_EQ(QApplication::focusWidget(), Find<QLineEdit>(f.window, "txtBeam1"));
     Find<QRadioButton>(f.window, "optPulsed")->click();
     Find<QRadioButton>(f.window, "optRectangular")->click();
-    Type(f.window, {{"txtBeam1", "5"}, {"txtBeam2", "4"}, {"txtWaveLenght", "1064"}, {"txtMaxEnergy", "1"},
-                    {"txtRepRate", "1"}, {"txtPulseWidth", "10"}});
+    Type(f.window, {{"txtBeam1", "5"},
+                    {"txtBeam2", "4"},
+                    {"txtWaveLenght", "1064"},
+                    {"txtMaxEnergy", "1"},
+                    {"txtRepRate", "1"},
+                    {"txtPulseWidth", "10"}});
     QTest::mouseClick(Find<QPushButton>(f.window, "cmdDettagli"), Qt::LeftButton);
     auto* grid = Find<QTableView>(f.window, "gridForm");
     ClickRow(grid, 0);
@@ -395,12 +398,11 @@ TEST(MainWindowView, TabWalksEveryControlForwardAndBack) {
     Find<QLineEdit>(f.window, "txtBeam1")->setFocus();
 
     const QStringList expected = {
-        "txtBeam2",    "txtWaveLenght", "cboWavelenght", "txtMaxPower", "cboMaxPower", "txtMaxEnergy",
-        "cboMaxEnergy", "txtRepRate",   "cboRepRate",    "txtPulseWidth", "cboPulseWidth", "cmdDettagli",
-        "cmdNew",      "gridForm",      "cmdDetails",    "chtDetails",  "cmdSaveChart", "gridWhyNot",
-        "cmdTQS",      "cmdGDK",        "cmdVMS",        "cmdVMT",      "cmdZR",       "cmdUVC",
-        "cmdUVA",      "cmdTQ",         "cmdStampa",     "cmdExit",     "Image1",      "optCW",
-        "optCircular", "optPower",      "optPowerMeter"};
+        "txtBeam2",   "txtWaveLenght", "cboWavelenght", "txtMaxPower",   "cboMaxPower",  "txtMaxEnergy", "cboMaxEnergy",
+        "txtRepRate", "cboRepRate",    "txtPulseWidth", "cboPulseWidth", "cmdDettagli",  "cmdNew",       "gridForm",
+        "cmdDetails", "chtDetails",    "cmdSaveChart",  "gridWhyNot",    "cmdTQS",       "cmdGDK",       "cmdVMS",
+        "cmdVMT",     "cmdZR",         "cmdUVC",        "cmdUVA",        "cmdTQ",        "cmdStampa",    "cmdExit",
+        "Image1",     "optCW",         "optCircular",   "optPower",      "optPowerMeter"};
     // A screen reader announces each entry by its caption and unit.
     for (const auto& [name, announced] : {std::pair{"txtBeam1", "Beam length L, mm"},
                                           {"txtBeam2", "Beam width W, mm"},
@@ -506,8 +508,12 @@ TEST(MainWindowView, FitsALaptopScreen) {
     WindowFixture f(OneHead());
     Find<QRadioButton>(f.window, "optPulsed")->click();
     Find<QRadioButton>(f.window, "optRectangular")->click();
-    Type(f.window, {{"txtBeam1", "5"}, {"txtBeam2", "4"}, {"txtWaveLenght", "1064"}, {"txtMaxEnergy", "1"},
-                    {"txtRepRate", "1"}, {"txtPulseWidth", "10"}});
+    Type(f.window, {{"txtBeam1", "5"},
+                    {"txtBeam2", "4"},
+                    {"txtWaveLenght", "1064"},
+                    {"txtMaxEnergy", "1"},
+                    {"txtRepRate", "1"},
+                    {"txtPulseWidth", "10"}});
     QTest::keyClick(&f.window, Qt::Key_F5);
     ClickRow(Find<QTableView>(f.window, "gridForm"), 0);
     const QSize least = f.window.minimumSizeHint();
@@ -544,6 +550,27 @@ TEST(MainWindowView, FitsALaptopScreen) {
     EXPECT_GT(chart->height(), chartBefore.height());
     EXPECT_GT(list->width(), listBefore.width());
     EXPECT_GT(grid->height(), gridBefore.height());
+}
+
+// Where decimals are written with a comma (Italian), the details write them
+// so too; seen at a laptop's size.
+TEST(DetailsView, ACommaLocaleWritesTheDetailsWithCommas) {
+    WindowFixture f(LoadCatalogue(TAVRIN_PROGRAM_DIR).Value(), std::filesystem::temp_directory_path(), ',');
+    f.window.resize(1280, 680);
+    Find<QRadioButton>(f.window, "optPulsed")->click();
+    Type(f.window, {{"txtBeam1", "8"},
+                    {"txtWaveLenght", "1064"},
+                    {"txtMaxEnergy", "0,2"},
+                    {"txtRepRate", "10"},
+                    {"txtPulseWidth", "0,00001"}});
+    QTest::keyClick(&f.window, Qt::Key_F5);
+    ClickRow(Find<QTableView>(f.window, "gridForm"), 0);
+    auto* list = Find<QTableView>(f.window, "gridWhyNot");
+    ClickRow(list, 0);
+    EXPECT_EQ(Cell(list, 0, 2).toStdString(), "397,9 mJ/cm\u00B2 > 300 mJ/cm\u00B2");
+    EXPECT_TRUE(Find<QWidget>(f.window, "chtDetails")->accessibleName().contains(QStringLiteral("397,9 mJ/cm")));
+    QApplication::processEvents();
+    f.window.grab().save(ShotPath("details-comma-1280x680.png"));
 }
 
 // Runs `show`, which opens a modal box, and returns the box's geometry and text.
@@ -773,17 +800,19 @@ TEST(DetailsView, PicksDrawTheirHeadAndTheChartSaves) {
     const QSize view = panel->ChartView()->size();
     EXPECT_EQ(png.size(), view * 2);
     QProcess pdftoppm;
-    pdftoppm.start(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-singlefile"),
-                                               QStringLiteral("-scale-to-x"), QString::number(png.width()),
-                                               QStringLiteral("-scale-to-y"), QString::number(png.height()),
-                                               QString::fromStdString((folder / "chart.pdf").string()),
-                                               QString::fromStdString((folder / "from-pdf").string())});
+    pdftoppm.start(QStringLiteral("pdftoppm"),
+                   {QStringLiteral("-png"), QStringLiteral("-singlefile"), QStringLiteral("-scale-to-x"),
+                    QString::number(png.width()), QStringLiteral("-scale-to-y"), QString::number(png.height()),
+                    QString::fromStdString((folder / "chart.pdf").string()),
+                    QString::fromStdString((folder / "from-pdf").string())});
     ASSERT_TRUE(pdftoppm.waitForFinished(30000));
     const QImage pdf(QString::fromStdString((folder / "from-pdf.png").string()));
     ASSERT_FALSE(pdf.isNull());
     const QSize small(view.width() / 4, view.height() / 4);
-    const QImage a = png.scaled(small, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).convertToFormat(QImage::Format_Grayscale8);
-    const QImage b = pdf.scaled(small, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).convertToFormat(QImage::Format_Grayscale8);
+    const QImage a =
+        png.scaled(small, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).convertToFormat(QImage::Format_Grayscale8);
+    const QImage b =
+        pdf.scaled(small, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).convertToFormat(QImage::Format_Grayscale8);
     double difference = 0;
     for (int y = 0; y < small.height(); ++y) {
         for (int x = 0; x < small.width(); ++x) {
