@@ -10,6 +10,7 @@ TAVRIN_PACKAGES=(
   nlohmann-json3-dev
   fonts-dejavu-core
   poppler-utils
+  locales
   clang-tidy cppcheck
 )
 

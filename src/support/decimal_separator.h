@@ -4,10 +4,10 @@
 
 namespace tavrin {
 
-// The regional decimal separator of a locale name such as "it_IT.UTF-8": ','
-// where the locale writes decimals with a comma, '.' otherwise (also for "C",
-// "POSIX" and names nobody knows). One rule for the window and the command
-// line, whatever locales the machine has generated.
+// The regional decimal separator of a locale name such as "it_IT.UTF-8", from
+// the C library's data for it (LC_NUMERIC's radix character): ',' where the
+// locale writes decimals with a comma, '.' otherwise, and for a locale that is
+// not installed. One rule for the window and the command line.
 char DecimalSeparatorOf(std::string_view localeName);
 
 // The separator of the user's numeric locale: LC_ALL, then LC_NUMERIC, then
