@@ -150,60 +150,55 @@ Result<std::istream*> OpenBatch(const std::string& file, std::ifstream& opened) 
 // One data row run as a single `select` with its options would run it.
 struct RowOutcome {
     std::optional<LaserRun> run;
-    int status = kUsageError;
-    std::optional<Error> refusal;
+    Result<int> status = kUsageError;  // the run's exit status, or why the row was refused
 };
 
 void RunRow(const Result<std::optional<CsvRow>>& read, const Columns& columns, std::size_t headerFields,
             const SelectOptions& options, const std::shared_ptr<const SearchCatalogue>& catalogue,
             char decimalSeparator, RowOutcome& outcome) {
     if (!read) {
-        outcome.refusal = Error{ErrorCode::BadUsage, read.Failure().message};
+        outcome.status = Error{ErrorCode::BadUsage, read.Failure().message};
         return;
     }
     const CsvRow& row = *read.Value();
     if (row.fields.size() > headerFields) {
-        outcome.refusal =
-            Error{ErrorCode::BadUsage,
-                  std::to_string(row.fields.size()) + " fields where the header has " + std::to_string(headerFields)};
+        outcome.status = Error{ErrorCode::BadUsage, std::to_string(row.fields.size()) +
+                                                        " fields where the header has " + std::to_string(headerFields)};
         return;
     }
     auto args = RowArguments(row, columns, options);
     auto rowOptions = args ? ParseSelectOptions(args.Value(), decimalSeparator) : Result<SelectOptions>(args.Failure());
     if (!rowOptions) {
-        outcome.refusal = rowOptions.Failure();
+        outcome.status = rowOptions.Failure();
         return;
     }
     outcome.run.emplace(catalogue, options.dataDir, decimalSeparator);
-    if (auto ran = outcome.run->Run(rowOptions.Value())) {
-        outcome.status = ran.Value();
-    } else {
-        outcome.refusal = ran.Failure();
-    }
+    outcome.status = outcome.run->Run(rowOptions.Value());
 }
 
 void WriteRow(std::ostream& out, std::ostream& err, std::size_t n, int line, const RowOutcome& row,
               const SelectOptions& options) {
     if (options.json) {
         nlohmann::ordered_json json;
-        if (row.refusal) {
-            json = {{"row", n}, {"line", line}, {"exit", kUsageError}, {"error", RefusalLine(*row.refusal)}};
+        if (!row.status) {
+            json = {{"row", n}, {"line", line}, {"exit", kUsageError}, {"error", RefusalLine(row.status.Failure())}};
         } else {
-            json = ResultJson(row.run->Model(), row.run->Messages(), row.status);
-            if (options.details && row.status != kInvalid) {
+            json = ResultJson(row.run->Model(), row.run->Messages(), row.status.Value());
+            if (options.details && row.status.Value() != kInvalid) {
                 json["details"] = DetailsJson(row.run->Model());
             }
             json["row"] = n;
-            json["exit"] = row.status;
+            json["exit"] = row.status.Value();
         }
         out << json.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
         return;
     }
-    if (row.refusal) {
-        err << "cv-tavrin-cli: row " << n << " (line " << line << "): " << EscapeControlCharacters(row.refusal->message)
-            << '\n';
+    if (!row.status) {
+        err << "cv-tavrin-cli: row " << n << " (line " << line
+            << "): " << EscapeControlCharacters(row.status.Failure().message) << '\n';
     }
-    WriteCsvRows(out, n, row.refusal ? "refused" : StatusText(row.status), row.refusal ? nullptr : &row.run->Model());
+    WriteCsvRows(out, n, row.status ? StatusText(row.status.Value()) : "refused",
+                 row.status ? &row.run->Model() : nullptr);
 }
 
 int Refuse(std::ostream& err, const std::string& file, const std::string& what) {
@@ -272,7 +267,7 @@ int RunBatchRows(std::istream& in, const std::string& file, const SelectOptions&
         ++n;
         RowOutcome row;
         RunRow(read, columns.Value(), headerFields, options, catalogue, decimalSeparator, row);
-        refused = refused || row.refusal.has_value();
+        refused = refused || !row.status;
         errno = 0;
         WriteRow(out, err, n, reader.Line(), row, options);
         if (!out) {

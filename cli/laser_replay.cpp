@@ -56,7 +56,7 @@ Result<int> LaserRun::Run(const SelectOptions& options) {
     return kInvalid;
 }
 
-Result<Done> ReplayLaser(MainWindowModel& model, const SelectOptions& options) {
+Result<void> ReplayLaser(MainWindowModel& model, const SelectOptions& options) {
     if (options.pulsed) {
         model.ClickOption(OptionId::Pulsed);
     }
@@ -96,7 +96,7 @@ Result<Done> ReplayLaser(MainWindowModel& model, const SelectOptions& options) {
         }
         model.TypeText(option.entry, given->second.text);
     }
-    return Done{};
+    return {};
 }
 
 }  // namespace tavrin::cli

@@ -44,6 +44,6 @@ private:
 
 // Replays the options on the window's model in a fixed order (options, units,
 // texts), as a user would; a usage error when a control cannot be reached.
-Result<Done> ReplayLaser(MainWindowModel& model, const SelectOptions& options);
+Result<void> ReplayLaser(MainWindowModel& model, const SelectOptions& options);
 
 }  // namespace tavrin::cli

@@ -45,11 +45,11 @@ std::string Join(const std::vector<std::string>& items) {
 
 // A text the entry filter would cut is refused rather than silently read as
 // what the cut leaves.
-std::optional<Error> CheckNumber(const ValueOption& option, const std::string& argument, const GivenValue& value,
-                                 const NumberEntry& numbers) {
+Result<void> CheckNumber(const ValueOption& option, const std::string& argument, const GivenValue& value,
+                         const NumberEntry& numbers) {
     if (value.text.empty() || numbers.IsNumeric(value.text)) {
         if (value.text.empty() || numbers.ConvertsToNumber(value.text)) {
-            return std::nullopt;
+            return {};
         }
         return Error{ErrorCode::BadValue, std::string(option.name) + " \"" + argument + "\": \"" + value.text +
                                               "\" does not read as one number (\".\" and \",\" both mark the "
@@ -175,8 +175,8 @@ Result<SelectOptions> ParseSelectOptions(const std::vector<std::string>& args, c
     for (const auto& [option, argument] : arguments) {
         GivenValue value = SplitUnit(argument, option->entry);
         if (!options.asTyped) {
-            if (auto error = CheckNumber(*option, argument, value, numbers)) {
-                return *error;
+            if (auto checked = CheckNumber(*option, argument, value, numbers); !checked) {
+                return checked.Failure();
             }
         }
         options.values[option->entry] = std::move(value);

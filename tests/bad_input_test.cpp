@@ -20,6 +20,7 @@
 #include "select_command.h"
 #include "support/file_io.h"
 #include "test_support.h"
+#include "version/version.h"
 
 namespace tavrin {
 namespace {
@@ -468,7 +469,7 @@ TEST_F(BadInput, VersionAndHelpExitZero) {
     for (const char* flag : {"--version", "-V"}) {
         const CliRun run = Program(flag);
         EXPECT_EQ(run.status, 0);
-        EXPECT_EQ(run.out, "cv-tavrin-cli 1.0.0\n");
+        EXPECT_EQ(run.out, std::string("cv-tavrin-cli ") + kVersion + "\n");
     }
     EXPECT_EQ(Program("--help").status, 0);
     EXPECT_EQ(Program("select --help").status, 0);

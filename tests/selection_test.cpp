@@ -522,7 +522,9 @@ TEST_F(DataSheets, AFailedOpeningIsTold) {
         f.messages.shown.clear();
         action();
         ASSERT_EQ(f.messages.shown.size(), 1u);
-        EXPECT_EQ(f.messages.shown[0], CouldNotOpenMessage(f.opener.opened.back()));
+        EXPECT_EQ(f.messages.shown[0],
+                  (Message{f.opener.opened.back() + " could not be opened: no program of the desktop took it.",
+                           "Tavrin", MessageIcon::Exclamation, MessageButtons::Ok}));
         if (!target.empty()) {
             EXPECT_EQ(f.opener.opened.back(), target);
         }

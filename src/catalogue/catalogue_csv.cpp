@@ -27,13 +27,13 @@ Error SourceError(int line, const std::string& what) {
 }
 
 template <std::size_t N>
-std::optional<Error> CheckHeader(const CsvRow& row, const std::array<const char*, N>& columns) {
+Result<void> CheckHeader(const CsvRow& row, const std::array<const char*, N>& columns) {
     bool same = row.fields.size() == N;
     for (std::size_t i = 0; same && i < N; ++i) {
         same = row.fields[i] == columns[i];
     }
     if (same) {
-        return std::nullopt;
+        return {};
     }
     std::string expected;
     for (const char* column : columns) {
@@ -158,8 +158,8 @@ Result<std::vector<HeadRecord>> ParseHeadsCsv(std::string_view text) {
     if (rows.Value().empty()) {
         return SourceError(1, "the header row is missing");
     }
-    if (auto error = CheckHeader(rows.Value().front(), kHeadColumns)) {
-        return *error;
+    if (auto header = CheckHeader(rows.Value().front(), kHeadColumns); !header) {
+        return header.Failure();
     }
     std::vector<HeadRecord> heads;
     for (std::size_t i = 1; i < rows.Value().size(); ++i) {
@@ -207,8 +207,8 @@ Result<CoatingTable> ParseCoatingsCsv(std::string_view text) {
     if (rows.Value().empty()) {
         return SourceError(1, "the header row is missing");
     }
-    if (auto error = CheckHeader(rows.Value().front(), kCoatingColumns)) {
-        return *error;
+    if (auto header = CheckHeader(rows.Value().front(), kCoatingColumns); !header) {
+        return header.Failure();
     }
     CoatingTable table;
     std::set<int> seen;

@@ -63,7 +63,7 @@ void ReadRecord(ByteReader& reader, HeadRecord& head) {
     ReadText(reader, head.HeadType);
 }
 
-std::optional<Error> WriteText(ByteWriter& writer, const HeadRecord& head, const char* field, const std::string& text) {
+Result<void> WriteText(ByteWriter& writer, const HeadRecord& head, const char* field, const std::string& text) {
     const auto encoded = EncodeCp1252(text);
     if (!encoded) {
         return Error{ErrorCode::NotEncodable, "Head \"" + head.Name + "\", field " + field +
@@ -75,7 +75,7 @@ std::optional<Error> WriteText(ByteWriter& writer, const HeadRecord& head, const
     }
     writer.WriteU16(static_cast<std::uint16_t>(encoded->size()));
     writer.WriteBytes(*encoded);
-    return std::nullopt;
+    return {};
 }
 
 }  // namespace
@@ -116,8 +116,8 @@ Result<std::string> SerializeHeads(const std::vector<HeadRecord>& heads) {
     ByteWriter writer;
     for (const auto& head : heads) {
         for (const auto& field : kLeadingTexts) {
-            if (auto error = WriteText(writer, head, field.name, head.*field.member)) {
-                return *error;
+            if (auto written = WriteText(writer, head, field.name, head.*field.member); !written) {
+                return written.Failure();
             }
         }
         writer.WriteI16(head.Aperture);
@@ -129,8 +129,8 @@ Result<std::string> SerializeHeads(const std::vector<HeadRecord>& heads) {
         writer.WriteDouble(head.WaveMin);
         writer.WriteDouble(head.WaveMax);
         writer.WriteI16(head.CoatingNo);
-        if (auto error = WriteText(writer, head, "HeadType", head.HeadType)) {
-            return *error;
+        if (auto written = WriteText(writer, head, "HeadType", head.HeadType); !written) {
+            return written.Failure();
         }
     }
     return writer.Bytes();

@@ -255,7 +255,7 @@ void MainWindowModel::SaveChart(ChartFiles& files) {
         return;
     }
     const auto bytes = files.RenderChart(*format);
-    const auto written = bytes ? ReplaceFile(path, *bytes) : Result<Done>(Error{ErrorCode::FileUnwritable, ""});
+    const auto written = bytes ? ReplaceFile(path, *bytes) : Result<void>(Error{ErrorCode::FileUnwritable, ""});
     if (!written) {
         const std::string& reason = written.Failure().reason;
         m_services.messages.Show(

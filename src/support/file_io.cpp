@@ -79,7 +79,7 @@ bool WriteAll(int descriptor, std::string_view bytes) {
 }
 
 // A device or a pipe is written as it is: there is nothing to rename over it.
-Result<Done> WriteDirectly(const FileContent& content) {
+Result<void> WriteDirectly(const FileContent& content) {
     errno = 0;
     FileHandle out(std::fopen(content.file.c_str(), "wb"));
     if (!out) {
@@ -94,7 +94,7 @@ Result<Done> WriteDirectly(const FileContent& content) {
     if (std::fclose(out.release()) != 0) {
         return WriteFailure(content.file, "written completely", errno, "write error");
     }
-    return Done{};
+    return {};
 }
 
 // The mode a replacing file takes: the old file's, or what the user's file
@@ -123,7 +123,7 @@ public:
         }
     }
 
-    Result<Done> Write(const FileContent& content) {
+    Result<void> Write(const FileContent& content) {
         const std::filesystem::path folder = content.file.parent_path().empty() ? "." : content.file.parent_path();
         std::string name = (folder / ("." + content.file.filename().string() + ".XXXXXX")).string();
         errno = 0;
@@ -139,16 +139,16 @@ public:
         if (!ok) {
             return WriteFailure(content.file, "written completely", error != 0 ? error : errno, "write error");
         }
-        return Done{};
+        return {};
     }
 
-    Result<Done> RenameOver(const std::filesystem::path& target) {
+    Result<void> RenameOver(const std::filesystem::path& target) {
         errno = 0;
         if (::rename(m_path.c_str(), target.c_str()) != 0) {
             return WriteFailure(target, "replaced", errno, "cannot rename the file");
         }
         m_path.clear();
-        return Done{};
+        return {};
     }
 
 private:
@@ -168,7 +168,7 @@ void FlushFolder(const std::filesystem::path& file) {
 
 }  // namespace
 
-Result<Done> ReplaceFiles(std::span<const FileContent> files) {
+Result<void> ReplaceFiles(std::span<const FileContent> files) {
     std::vector<std::pair<StagedFile, const FileContent*>> staged;
     staged.reserve(files.size());
     for (const FileContent& content : files) {
@@ -202,10 +202,10 @@ Result<Done> ReplaceFiles(std::span<const FileContent> files) {
     for (const auto& [file, content] : staged) {
         FlushFolder(content->file);
     }
-    return Done{};
+    return {};
 }
 
-Result<Done> ReplaceFile(const std::filesystem::path& file, std::string_view bytes) {
+Result<void> ReplaceFile(const std::filesystem::path& file, std::string_view bytes) {
     const FileContent content{file, bytes};
     return ReplaceFiles({&content, 1});
 }

@@ -25,7 +25,7 @@ struct FileContent {
 // removed and the targets keep what they held. A link at a target is
 // replaced by the file (what it points at is never written); a device or a
 // pipe (standard output, /dev/stdout) is written directly.
-Result<Done> ReplaceFiles(std::span<const FileContent> files);
-Result<Done> ReplaceFile(const std::filesystem::path& file, std::string_view bytes);
+Result<void> ReplaceFiles(std::span<const FileContent> files);
+Result<void> ReplaceFile(const std::filesystem::path& file, std::string_view bytes);
 
 }  // namespace tavrin

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cassert>
+#include <optional>
 #include <string>
 #include <utility>
 #include <variant>
@@ -51,6 +52,23 @@ private:
     std::variant<T, Error> m_data;
 };
 
-struct Done {};
+// An operation with no value: done, or why it failed.
+template <>
+class [[nodiscard]] Result<void> {
+public:
+    Result() = default;
+    Result(Error error) : m_error(std::move(error)) {}  // NOLINT(google-explicit-constructor)
+
+    [[nodiscard]] bool Ok() const { return !m_error.has_value(); }
+    explicit operator bool() const { return Ok(); }
+
+    [[nodiscard]] const Error& Failure() const {
+        assert(!Ok() && "the failure of a successful result");
+        return *m_error;
+    }
+
+private:
+    std::optional<Error> m_error;
+};
 
 }  // namespace tavrin
