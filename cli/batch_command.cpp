@@ -279,10 +279,10 @@ int RunBatchRows(std::istream& in, const std::string& file, const SelectOptions&
     if (reader.StreamFailed()) {
         return refuse("could not be read to its end");
     }
-    if (const int written = FinishOutput(out, err); written != 0) {
+    if (const int written = FinishOutput(out, err); written != kDone) {
         return written;
     }
-    return refused ? kRowRefused : 0;
+    return refused ? kRowRefused : kDone;
 }
 
 }  // namespace tavrin::cli

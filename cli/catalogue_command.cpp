@@ -61,7 +61,7 @@ int WriteFiles(const fs::path& target, std::initializer_list<std::pair<const cha
         err << EscapeControlCharacters(written.Failure().message) << "\n";
         return kOutputFailed;
     }
-    return 0;
+    return kDone;
 }
 
 // A source file, or the message (with the system's reason) on `err`.
@@ -77,26 +77,26 @@ std::optional<std::string> ReadSource(const fs::path& file, std::ostream& err) {
 int Build(const fs::path& source, const fs::path& target, std::ostream& err) {
     const auto headsText = ReadSource(source / kHeadsSource, err);
     if (!headsText) {
-        return 1;
+        return kCatalogueErrors;
     }
     const auto coatingsText = ReadSource(source / kCoatingsSource, err);
     if (!coatingsText) {
-        return 1;
+        return kCatalogueErrors;
     }
     const auto heads = ParseHeadsCsv(*headsText);
     if (!heads) {
         err << EscapeControlCharacters((source / kHeadsSource).string() + ", " + heads.Failure().message) << "\n";
-        return 1;
+        return kCatalogueErrors;
     }
     const auto coatings = ParseCoatingsCsv(*coatingsText);
     if (!coatings) {
         err << EscapeControlCharacters((source / kCoatingsSource).string() + ", " + coatings.Failure().message) << "\n";
-        return 1;
+        return kCatalogueErrors;
     }
     const auto headBytes = SerializeHeads(heads.Value());
     if (!headBytes) {
         err << EscapeControlCharacters(headBytes.Failure().message) << "\n";
-        return 1;
+        return kCatalogueErrors;
     }
     return WriteFiles(
         target, {{kHeadsFileName, headBytes.Value()}, {kCoatingsFileName, SerializeCoatings(coatings.Value())}}, err);
@@ -136,7 +136,7 @@ int Synthesize(const std::string& count, const fs::path& target, std::ostream& e
     const auto headBytes = SerializeHeads(catalogue.Heads);
     if (!headBytes) {
         err << headBytes.Failure().message << "\n";
-        return 1;
+        return kCatalogueErrors;
     }
     return WriteFiles(
         target, {{kHeadsFileName, headBytes.Value()}, {kCoatingsFileName, SerializeCoatings(catalogue.Coatings)}}, err);
@@ -168,10 +168,10 @@ int Check(const fs::path& folder, std::ostream& out, std::ostream& err) {
         out << finding.field << ": " << EscapeControlCharacters(finding.text) << "\n";
     }
     out << catalogue.Value().Heads.size() << " heads checked, " << (anyError ? "errors found" : "no error") << "\n";
-    if (const int written = FinishOutput(out, err); written != 0) {
+    if (const int written = FinishOutput(out, err); written != kDone) {
         return written;
     }
-    return anyError ? 1 : 0;
+    return anyError ? kCatalogueErrors : kDone;
 }
 
 }  // namespace

@@ -20,7 +20,7 @@ int FinishOutput(std::ostream& out, std::ostream& err) {
     errno = 0;
     out.flush();
     if (out) {
-        return 0;
+        return kDone;
     }
     return OutputLost(err, errno);
 }

@@ -132,7 +132,7 @@ int RunSelectCommand(const std::vector<std::string>& args, std::ostream& out, st
             WriteDetails(out, model);
         }
     }
-    if (const int written = FinishOutput(out, err); written != 0) {
+    if (const int written = FinishOutput(out, err); written != kDone) {
         return written;
     }
     return outcome;
