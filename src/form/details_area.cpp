@@ -6,17 +6,14 @@
 #include <cstdio>
 #include <limits>
 
-#include "quiet_services.h"
 #include "beam/engineering_text.h"
+#include "quiet_services.h"
 #include "selection/criterion_texts.h"
 #include "selection/head_search.h"
 #include "support/control_characters.h"
 
 namespace tavrin {
 namespace {
-
-constexpr int kPowerDensityMax = 3;
-constexpr int kDamageThreshold = 8;
 
 const CriterionText& TextOf(const CriterionUsage& usage) {
     return TextOfCriterion(usage.criterion);
@@ -83,7 +80,7 @@ bool Plottable(double x, double y) {
     return std::isfinite(x) && std::isfinite(y) && x > 0 && y > 0;
 }
 
-const CriterionUsage* Find(const HeadUsage& head, int criterion) {
+const CriterionUsage* Find(const HeadUsage& head, Criterion criterion) {
     for (const CriterionUsage& usage : head.usage) {
         if (usage.criterion == criterion) {
             return &usage;
@@ -195,7 +192,8 @@ void DetailsArea::Sort() const {
             case WhyNotColumn::Name:
                 return Before<std::string>(heads[x.head.index].Name, heads[y.head.index].Name, ascending);
             case WhyNotColumn::Criterion:
-                return Before<int>(x.firstFailing.criterion, y.firstFailing.criterion, ascending);
+                return Before<int>(static_cast<int>(x.firstFailing.criterion),
+                                   static_cast<int>(y.firstFailing.criterion), ascending);
             case WhyNotColumn::Values:
                 return Before(ShareKey(x), ShareKey(y), ascending);
             case WhyNotColumn::Fits:
@@ -233,19 +231,19 @@ DetailsChart DetailsArea::Chart() const {
         return chart;
     }
     // A head of the "Why not?" list says so in the title, which is read whole.
-    const std::string name = EscapeControlCharacters(m_catalogue->Heads[head->index].Name) +
-                             (m_pick->rejected ? " (not suitable)" : "");
+    const std::string name =
+        EscapeControlCharacters(m_catalogue->Heads[head->index].Name) + (m_pick->rejected ? " (not suitable)" : "");
     const OperatingPoint& laser = m_details->operatingPoint;
     // A head rejected on a limit other than the threshold shows that limit;
     // a CW laser's kept head, its power density.
     const CriterionUsage* shown = nullptr;
     if (m_pick->rejected) {
         const CriterionUsage& failing = m_details->rejected[m_pick->position].firstFailing;
-        if (failing.used && failing.criterion != kDamageThreshold) {
+        if (failing.used && failing.criterion != Criterion::DamageThreshold) {
             shown = &failing;
         }
     } else if (!laser.pulseWidth) {
-        shown = Find(*head, kPowerDensityMax);
+        shown = Find(*head, Criterion::PowerDensityMax);
     }
     if (shown != nullptr || !laser.pulseWidth) {
         return BarsChart(name, shown);
@@ -287,8 +285,8 @@ DetailsChart DetailsArea::ThresholdChart(const std::string& name, const HeadUsag
     chart.title = name + ": damage threshold";
     const int row = head.coatingRow.value_or(-1);
     const int coating = (*m_limits)[head.index].CoatingNo;
-    chart.curveName = "Coating " + std::to_string(coating) +
-                      (row != coating ? ", repetitive-pulse threshold" : ", damage threshold");
+    chart.curveName =
+        "Coating " + std::to_string(coating) + (row != coating ? ", repetitive-pulse threshold" : ", damage threshold");
     if (row >= 0 && row < CoatingTable::kRows) {
         for (const auto& [tau, threshold] : ThresholdCurve(m_catalogue->Coatings, row)) {
             if (Plottable(tau, threshold)) {
@@ -301,7 +299,7 @@ DetailsChart DetailsArea::ThresholdChart(const std::string& name, const HeadUsag
     }
     chart.pointLabel = "Laser " + FormatQuantity(laser.energyDensity, "J/cm\u00B2", m_decimal) + " at " +
                        FormatQuantity(*laser.pulseWidth, "s", m_decimal);
-    if (const CriterionUsage* usage = Find(head, kDamageThreshold)) {
+    if (const CriterionUsage* usage = Find(head, Criterion::DamageThreshold)) {
         chart.pointLabel += ": " + ShareText(usage->used) + " of the threshold";
     }
     chart.title += "\n" + chart.pointLabel;

@@ -7,39 +7,39 @@
 
 #include "beam/beam_host.h"
 #include "beam/derived_values.h"
+#include "criterion_texts.h"
 #include "damage_threshold.h"
 #include "head_search.h"
 
 namespace tavrin {
 namespace {
 
-constexpr std::array<const char*, kCriteria> kKeys = {"power_max",  "aperture",         "power_density_max",
-                                                      "power_min",  "energy_max",       "energy_min",
-                                                      "wavelength", "damage_threshold", "product_type"};
-
 // The usage of one applied criterion, from the values the search compared.
 CriterionUsage UsageOf(const CriterionCheck& check) {
     const Rejection& v = check.values;
-    CriterionUsage usage{kKeys[static_cast<std::size_t>(v.criterion - 1)], v.criterion};
+    CriterionUsage usage{TextOfCriterion(v.criterion).key, v.criterion};
     usage.laser = v.laserValue;
     usage.limit = v.headValue;
     usage.passes = check.passes;
     switch (v.criterion) {
-        case 2:  // compared as 1.16 times the beam
+        case Criterion::Aperture:  // compared as 1.16 times the beam
             usage.laser = v.laserValue * kApertureFactor;
             usage.used = usage.laser / usage.limit;
             break;
-        case 4:
-        case 6:  // lower limits
+        case Criterion::PowerMin:
+        case Criterion::EnergyMin:  // lower limits
             usage.used = usage.limit / usage.laser;
             break;
-        case 7:
+        case Criterion::Wavelength:
             usage.limitMax = v.extra;
             usage.inRange = check.passes;
             break;
-        case 9:
+        case Criterion::ProductType:
             break;
-        default:
+        case Criterion::PowerMax:
+        case Criterion::PowerDensityMax:
+        case Criterion::EnergyMax:
+        case Criterion::DamageThreshold:
             usage.used = usage.laser / usage.limit;
             break;
     }
@@ -120,7 +120,7 @@ private:
 
 constexpr long kLargestStep = 10'000'000;
 
-bool Passes(int criterion, const HeadLimits& head, const SearchContext& context) {
+bool Passes(Criterion criterion, const HeadLimits& head, const SearchContext& context) {
     const CriterionCheck check = CheckCriterion(criterion, head, context);
     return !check.applies || check.passes;
 }
@@ -129,10 +129,12 @@ bool Passes(int criterion, const HeadLimits& head, const SearchContext& context)
 // the failing criterion asks: larger for the densities, smaller for the
 // aperture. The beam-dependent criteria are monotonic in the beam, so a
 // bisection finds the boundary; the whole search then confirms it.
-std::optional<long> NearestFit(const HeadLimits& head, int failing, long start, BeamScan& scan) {
-    const bool grow = failing == 3 || failing == 8;
+std::optional<long> NearestFit(const HeadLimits& head, Criterion failing, long start, BeamScan& scan) {
+    const bool grow = failing == Criterion::PowerDensityMax || failing == Criterion::DamageThreshold;
     const auto beamPasses = [&](long n) {
-        return grow ? Passes(3, head, scan.At(n)) && Passes(8, head, scan.At(n)) : Passes(2, head, scan.At(n));
+        return grow ? Passes(Criterion::PowerDensityMax, head, scan.At(n)) &&
+                          Passes(Criterion::DamageThreshold, head, scan.At(n))
+                    : Passes(Criterion::Aperture, head, scan.At(n));
     };
     long good = 0;
     long bad = start;
@@ -172,7 +174,7 @@ HeadUsage UsageOf(std::size_t index, const HeadLimits& head, const SearchContext
         usage.coatingRow = context.CoatingRow(head);
         usage.threshold = context.Threshold(head);
     }
-    for (int criterion = 1; criterion <= kCriteria; ++criterion) {
+    for (const Criterion criterion : kCriteriaInOrder) {
         const CriterionCheck check = CheckCriterion(criterion, head, context);
         if (check.applies) {
             usage.usage.push_back(UsageOf(check));
@@ -218,8 +220,9 @@ SearchDetails ComputeDetails(const Catalogue& catalogue, const std::vector<HeadL
         if (const auto rejection = FirstRejection(head, context)) {
             RejectedHeadDetails rejected{UsageOf(i, head, context),
                                          UsageOf(CheckCriterion(rejection->criterion, head, context))};
-            const int failing = rejection->criterion;
-            if (failing == 2 || failing == 3 || failing == 8) {
+            const Criterion failing = rejection->criterion;
+            if (failing == Criterion::Aperture || failing == Criterion::PowerDensityMax ||
+                failing == Criterion::DamageThreshold) {
                 if (const auto fit = NearestFit(head, failing, start, scan)) {
                     (circular ? rejected.fitsWithBeamMm : rejected.fitsWithBeamScale) =
                         static_cast<double>(*fit) / (circular ? 10.0 : 100.0);

@@ -9,6 +9,7 @@
 #include "beam/number_entry.h"
 #include "catalogue/catalogue.h"
 #include "head_limits.h"
+#include "head_search.h"
 
 namespace tavrin {
 
@@ -17,8 +18,8 @@ namespace tavrin {
 // for an upper limit, limit / laser for a lower one). The wavelength has a
 // range and a yes or no; the product type has no share.
 struct CriterionUsage {
-    const char* key;    // power_max, aperture, ..., product_type
-    int criterion = 0;  // 1 to 9, in the order the search applies them
+    const char* key;  // power_max, aperture, ..., product_type
+    Criterion criterion = Criterion::PowerMax;
     double laser = 0;
     double limit = 0;
     double limitMax = 0;  // the wavelength's longest

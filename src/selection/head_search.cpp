@@ -67,66 +67,65 @@ int SearchContext::CoatingRow(const HeadLimits& head) const {
     return head.CoatingNo;
 }
 
-CriterionCheck CheckCriterion(int criterion, const HeadLimits& head, const SearchContext& context) {
+CriterionCheck CheckCriterion(Criterion criterion, const HeadLimits& head, const SearchContext& context) {
     // A limit that is not a finite number cannot be checked, so it is never
     // passed (a comparison with NaN alone would let every laser through).
     const auto check = [](bool fails, Rejection values) { return CriterionCheck{true, !fails, values}; };
     switch (criterion) {
-        case 1:
+        case Criterion::PowerMax:
             return check(head.PowerMax < context.AveragePower(),
-                         Rejection{1, static_cast<double>(head.PowerMax), context.AveragePower()});
-        case 2:
+                         Rejection{Criterion::PowerMax, static_cast<double>(head.PowerMax), context.AveragePower()});
+        case Criterion::Aperture:
             return check(context.BeamSize() * kApertureFactor > head.Aperture,
-                         Rejection{2, static_cast<double>(head.Aperture), context.BeamSize()});
-        case 3:
+                         Rejection{Criterion::Aperture, static_cast<double>(head.Aperture), context.BeamSize()});
+        case Criterion::PowerDensityMax:
             return check(head.PowerDensityMax < context.PowerDensity(),
-                         Rejection{3, static_cast<double>(head.PowerDensityMax), context.PowerDensity()});
-        case 4:
+                         Rejection{Criterion::PowerDensityMax, static_cast<double>(head.PowerDensityMax),
+                                   context.PowerDensity()});
+        case Criterion::PowerMin:
             if (context.SinglePulse()) {
                 break;
             }
             return check(!std::isfinite(head.PowerMin) || head.PowerMin > context.AveragePower(),
-                         Rejection{4, head.PowerMin, context.AveragePower()});
-        case 5:
+                         Rejection{Criterion::PowerMin, head.PowerMin, context.AveragePower()});
+        case Criterion::EnergyMax:
             if (!context.Pulsed()) {
                 break;
             }
             return check(head.EnergyMax < context.Energy(),
-                         Rejection{5, static_cast<double>(head.EnergyMax), context.Energy()});
-        case 6:
+                         Rejection{Criterion::EnergyMax, static_cast<double>(head.EnergyMax), context.Energy()});
+        case Criterion::EnergyMin:
             if (!context.Pulsed() || !context.SinglePulse()) {
                 break;
             }
             return check(!std::isfinite(head.EnergyMin) || head.EnergyMin > context.Energy(),
-                         Rejection{6, head.EnergyMin, context.Energy()});
-        case 7: {
+                         Rejection{Criterion::EnergyMin, head.EnergyMin, context.Energy()});
+        case Criterion::Wavelength: {
             if (!context.HasWavelength()) {
                 break;
             }
             const double wavelength = context.Wavelength();
             return check(!std::isfinite(head.WaveMin) || !std::isfinite(head.WaveMax) || wavelength < head.WaveMin ||
                              wavelength > head.WaveMax,
-                         Rejection{7, head.WaveMin, wavelength, head.WaveMax});
+                         Rejection{Criterion::Wavelength, head.WaveMin, wavelength, head.WaveMax});
         }
-        case 8: {
+        case Criterion::DamageThreshold: {
             if (!context.Pulsed()) {
                 break;
             }
             const double threshold = context.Threshold(head);
-            return check(
-                !std::isfinite(threshold) || threshold < context.EnergyDensity(),
-                Rejection{8, threshold, context.EnergyDensity(), static_cast<double>(context.CoatingRow(head))});
+            return check(!std::isfinite(threshold) || threshold < context.EnergyDensity(),
+                         Rejection{Criterion::DamageThreshold, threshold, context.EnergyDensity(),
+                                   static_cast<double>(context.CoatingRow(head))});
         }
-        case 9:
-            return check(context.Probe() != head.Probe, Rejection{9, 0, 0});
-        default:
-            break;
+        case Criterion::ProductType:
+            return check(context.Probe() != head.Probe, Rejection{Criterion::ProductType, 0, 0});
     }
     return CriterionCheck{};
 }
 
 std::optional<Rejection> FirstRejection(const HeadLimits& head, const SearchContext& context) {
-    for (int criterion = 1; criterion <= kCriteria; ++criterion) {
+    for (const Criterion criterion : kCriteriaInOrder) {
         const CriterionCheck check = CheckCriterion(criterion, head, context);
         if (check.applies && !check.passes) {
             return check.values;
@@ -138,26 +137,26 @@ std::optional<Rejection> FirstRejection(const HeadLimits& head, const SearchCont
 std::string DescribeRejection(const HeadRecord& head, const Rejection& r) {
     const std::string name = head.Name + ": ";
     switch (r.criterion) {
-        case 1:
+        case Criterion::PowerMax:
             return name + "max power " + Number(r.headValue) + " W < average power " + Number(r.laserValue) + " W";
-        case 2:
+        case Criterion::Aperture:
             return name + "aperture " + Number(r.headValue) + " mm < 1.16 \u00D7 beam " + Number(r.laserValue) + " mm";
-        case 3:
+        case Criterion::PowerDensityMax:
             return name + "max power density " + Number(r.headValue) + " W/cm2 < power density " +
                    Number(r.laserValue) + " W/cm2";
-        case 4:
+        case Criterion::PowerMin:
             return name + "min power " + Number(r.headValue) + " W > average power " + Number(r.laserValue) + " W";
-        case 5:
+        case Criterion::EnergyMax:
             return name + "max energy " + Number(r.headValue) + " J < pulse energy " + Number(r.laserValue) + " J";
-        case 6:
+        case Criterion::EnergyMin:
             return name + "min energy " + Number(r.headValue) + " J > pulse energy " + Number(r.laserValue) + " J";
-        case 7:
+        case Criterion::Wavelength:
             return name + "wavelength " + Number(r.laserValue) + " um outside " + Number(r.headValue) + " to " +
                    Number(r.extra) + " um";
-        case 8:
+        case Criterion::DamageThreshold:
             return name + "damage threshold " + Number(r.headValue) + " J/cm2 (coating row " + Number(r.extra) +
                    ") < energy density " + Number(r.laserValue) + " J/cm2";
-        default:
+        case Criterion::ProductType:
             break;
     }
     return name + "type \"" + head.HeadType + "\" does not match the product type";

@@ -57,26 +57,43 @@ private:
     mutable std::optional<double> m_wavelength;
 };
 
+// The criteria of the search, in the order it applies them.
+enum class Criterion {
+    PowerMax = 1,
+    Aperture,
+    PowerDensityMax,
+    PowerMin,
+    EnergyMax,
+    EnergyMin,
+    Wavelength,
+    DamageThreshold,
+    ProductType,
+};
+inline constexpr int kCriteria = 9;
+inline constexpr std::array<Criterion, kCriteria> kCriteriaInOrder = {
+    Criterion::PowerMax,   Criterion::Aperture,        Criterion::PowerDensityMax,
+    Criterion::PowerMin,   Criterion::EnergyMax,       Criterion::EnergyMin,
+    Criterion::Wavelength, Criterion::DamageThreshold, Criterion::ProductType};
+
 // The first criterion that a head fails, with the two values compared.
 struct Rejection {
-    int criterion = 0;  // 1 to 9, in the order they are applied
+    Criterion criterion = Criterion::PowerMax;
     double headValue = 0;
     double laserValue = 0;
-    double extra = 0;  // the second bound where one applies (the longest wavelength)
+    double extra = 0;  // the second bound where one applies (the longest wavelength; the coating row)
 };
 
-inline constexpr int kCriteria = 9;
 // The aperture must be at least this many times the beam size.
 inline constexpr double kApertureFactor = 1.16;
 
-// One criterion (1 to 9) applied to a head: whether it applies to this laser,
+// One criterion applied to a head: whether it applies to this laser,
 // whether the head passes it, and the values compared.
 struct CriterionCheck {
     bool applies = false;
     bool passes = true;
     Rejection values;
 };
-CriterionCheck CheckCriterion(int criterion, const HeadLimits& head, const SearchContext& context);
+CriterionCheck CheckCriterion(Criterion criterion, const HeadLimits& head, const SearchContext& context);
 
 // Applies the nine criteria in order; nothing when the head suits the laser.
 std::optional<Rejection> FirstRejection(const HeadLimits& head, const SearchContext& context);
