@@ -31,7 +31,7 @@ CriterionUsage UsageOf(const CriterionCheck& check) {
             usage.used = usage.limit / usage.laser;
             break;
         case Criterion::Wavelength:
-            usage.limitMax = v.extra;
+            usage.limitMax = v.headMax;
             usage.inRange = check.passes;
             break;
         case Criterion::ProductType:

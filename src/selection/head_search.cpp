@@ -114,9 +114,9 @@ CriterionCheck CheckCriterion(Criterion criterion, const HeadLimits& head, const
                 break;
             }
             const double threshold = context.Threshold(head);
-            return check(!std::isfinite(threshold) || threshold < context.EnergyDensity(),
-                         Rejection{Criterion::DamageThreshold, threshold, context.EnergyDensity(),
-                                   static_cast<double>(context.CoatingRow(head))});
+            return check(
+                !std::isfinite(threshold) || threshold < context.EnergyDensity(),
+                Rejection{Criterion::DamageThreshold, threshold, context.EnergyDensity(), 0, context.CoatingRow(head)});
         }
         case Criterion::ProductType:
             return check(context.Probe() != head.Probe, Rejection{Criterion::ProductType, 0, 0});
@@ -152,10 +152,10 @@ std::string DescribeRejection(const HeadRecord& head, const Rejection& r) {
             return name + "min energy " + Number(r.headValue) + " J > pulse energy " + Number(r.laserValue) + " J";
         case Criterion::Wavelength:
             return name + "wavelength " + Number(r.laserValue) + " um outside " + Number(r.headValue) + " to " +
-                   Number(r.extra) + " um";
+                   Number(r.headMax) + " um";
         case Criterion::DamageThreshold:
-            return name + "damage threshold " + Number(r.headValue) + " J/cm2 (coating row " + Number(r.extra) +
-                   ") < energy density " + Number(r.laserValue) + " J/cm2";
+            return name + "damage threshold " + Number(r.headValue) + " J/cm2 (coating row " +
+                   std::to_string(r.coatingRow) + ") < energy density " + Number(r.laserValue) + " J/cm2";
         case Criterion::ProductType:
             break;
     }

@@ -75,12 +75,14 @@ inline constexpr std::array<Criterion, kCriteria> kCriteriaInOrder = {
     Criterion::PowerMin,   Criterion::EnergyMax,       Criterion::EnergyMin,
     Criterion::Wavelength, Criterion::DamageThreshold, Criterion::ProductType};
 
-// The first criterion that a head fails, with the two values compared.
+// What one criterion compared for a head: the head's limit and the laser's
+// value (the first criterion a head fails, where the search rejects it).
 struct Rejection {
     Criterion criterion = Criterion::PowerMax;
-    double headValue = 0;
+    double headValue = 0;  // the limit; the shortest wavelength of the range
     double laserValue = 0;
-    double extra = 0;  // the second bound where one applies (the longest wavelength; the coating row)
+    double headMax = 0;  // the longest wavelength of the range
+    int coatingRow = 0;  // the row the damage threshold was read from
 };
 
 // The aperture must be at least this many times the beam size.
