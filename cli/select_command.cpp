@@ -1,6 +1,9 @@
 #include "select_command.h"
 
+#include <algorithm>
 #include <ostream>
+#include <string>
+#include <vector>
 
 #include "batch_command.h"
 #include "exit_status.h"
@@ -33,11 +36,7 @@ constexpr const char* kHelp =
     "  --probe               look for probes instead of power meters\n"
     "  --beam TEXT           beam diameter in mm, or the rectangle's length L\n"
     "  --width TEXT          the rectangle's width W in mm (needs --rect)\n"
-    "  --wavelength TEXT[UNIT]   unit um or nm (default nm)\n"
-    "  --power TEXT[UNIT]        unit kW, W, mW, uW, nW or pW (default W)\n"
-    "  --energy TEXT[UNIT]       unit kJ, J, mJ, uJ, nJ or pJ (default J; needs --pulsed)\n"
-    "  --rate TEXT[UNIT]         unit MHz, kHz, Hz or Single (default Hz; needs --pulsed)\n"
-    "  --pulse-width TEXT[UNIT]  unit s, ms, us, ns, ps or fs (default ms; needs --pulsed)\n"
+    "@UNITS@"
     "  --json                one JSON object with entries, labels, values, messages and heads\n"
     "  --report FILE         also write the report in the \"Print.txt\" layout to FILE\n"
     "  --explain             list every head that was not kept, with the first reason\n"
@@ -70,6 +69,32 @@ constexpr const char* kHelp =
     "  single pulse: cv-tavrin-cli select --pulsed --single --beam 10 --wavelength 532nm --energy 50mJ "
     "--pulse-width 5ns\n";
 
+// A line of the help for each entry with units, from its unit list.
+std::string UnitHelp() {
+    std::string lines;
+    for (const ValueOption& option : ValueOptions()) {
+        const UnitList* list = UnitListOf(option.entry);
+        if (list == nullptr) {
+            continue;
+        }
+        std::vector<std::string> units = list->units;
+        const bool pulsed = option.entry == EntryId::MaxEnergy || option.entry == EntryId::RepRate ||
+                            option.entry == EntryId::PulseWidth;
+        if (option.entry == EntryId::RepRate) {
+            units.emplace_back(kSingle);
+        }
+        std::string line = "  " + std::string(option.name) + " TEXT[UNIT]";
+        line.resize(std::max<std::size_t>(line.size() + 1, 28), ' ');
+        line += "unit ";
+        for (std::size_t i = 0; i < units.size(); ++i) {
+            line += (i == 0 ? "" : i + 1 == units.size() ? " or " : ", ") + units[i];
+        }
+        line += std::string(" (default ") + list->startUnit + (pulsed ? "; needs --pulsed" : "") + ")\n";
+        lines += line;
+    }
+    return lines;
+}
+
 int Refuse(std::ostream& err, const Error& error) {
     err << RefusalLine(error) << "\n";
     if (error.code != ErrorCode::BadValue) {
@@ -88,7 +113,10 @@ int RunSelectCommand(const std::vector<std::string>& args, std::ostream& out, st
     }
     const SelectOptions& options = parsed.Value();
     if (options.help) {
-        out << kUsage << "\n" << kHelp;
+        std::string help = kHelp;
+        const std::string mark = "@UNITS@";
+        help.replace(help.find(mark), mark.size(), UnitHelp());
+        out << kUsage << "\n" << help;
         return FinishOutput(out, err);
     }
 

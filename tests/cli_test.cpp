@@ -13,6 +13,7 @@
 #include "catalogue/head_catalogue.h"
 #include "catalogue_command.h"
 #include "select_command.h"
+#include "select_options.h"
 #include "test_support.h"
 
 namespace tavrin {
@@ -63,6 +64,24 @@ TEST_F(SelectCommand, UsageErrorsAreRefusedWithTheReason) {
         EXPECT_TRUE(run.out.empty());
         EXPECT_NE(run.err.find(reason), std::string::npos) << run.err;
         EXPECT_NE(run.err.find("usage: cv-tavrin-cli select"), std::string::npos);
+    }
+}
+
+// The bash completion offers each entry's units as the unit lists hold them.
+TEST_F(SelectCommand, TheCompletionOffersTheUnitLists) {
+    const std::string completion =
+        test::ReadFile(std::filesystem::path(TAVRIN_DATA_DIR) / "cv-tavrin-cli.bash-completion");
+    const LaserInputState fresh;  // its rate list holds "Single" as well
+    for (const cli::ValueOption& option : cli::ValueOptions()) {
+        if (UnitListOf(option.entry) == nullptr) {
+            continue;
+        }
+        std::string units;
+        for (const std::string& unit : fresh.Entry(option.entry).Units) {
+            units += (units.empty() ? "" : " ") + unit;
+        }
+        const std::string line = std::string(option.name) + ") units=\"" + units + "\" ;;";
+        EXPECT_NE(completion.find(line), std::string::npos) << line;
     }
 }
 

@@ -39,13 +39,38 @@ int UnitEntry::IndexOf(const std::string& unit) const {
     return -1;
 }
 
+const UnitList* UnitListOf(EntryId id) {
+    static const UnitList kWaveLength{{"um", "nm"}, "", "nm"};
+    static const UnitList kPower{{"kW", "W", "mW", "uW", "nW", "pW"}, "W", "W"};
+    static const UnitList kEnergy{{"kJ", "J", "mJ", "uJ", "nJ", "pJ"}, "J", "J"};
+    static const UnitList kRate{{"MHz", "kHz", "Hz"}, "Hz", "Hz"};
+    static const UnitList kPulseWidth{{"s", "ms", "us", "ns", "ps", "fs"}, "s", "ms"};
+    switch (id) {
+        case EntryId::WaveLength:
+            return &kWaveLength;
+        case EntryId::MaxPower:
+            return &kPower;
+        case EntryId::MaxEnergy:
+            return &kEnergy;
+        case EntryId::RepRate:
+            return &kRate;
+        case EntryId::PulseWidth:
+            return &kPulseWidth;
+        case EntryId::Beam1:
+        case EntryId::Beam2:
+            break;
+    }
+    return nullptr;
+}
+
 LaserInputState::LaserInputState() {
-    WaveLength().Units = {"um", "nm"};
-    MaxPower().Units = {"kW", "W", "mW", "uW", "nW", "pW"};
-    MaxEnergy().Units = {"kJ", "J", "mJ", "uJ", "nJ", "pJ"};
+    for (int i = 0; i < kEntryCount; ++i) {
+        if (const UnitList* list = UnitListOf(static_cast<EntryId>(i))) {
+            Entry(static_cast<EntryId>(i)).Units = list->units;
+        }
+    }
     // As stored with the window; start-up refills it before the user sees it.
-    RepRate().Units = {"MHz", "kHz", "Hz", kSingle};
-    PulseWidth().Units = {"s", "ms", "us", "ns", "ps", "fs"};
+    RepRate().Units.emplace_back(kSingle);
 }
 
 void LaserInputState::ShowBeamWidth(bool visible) {
@@ -59,21 +84,8 @@ void LaserInputState::ShowPulseEntries(bool visible) {
 }
 
 const char* UnitSymbol(EntryId id) {
-    switch (id) {
-        case EntryId::MaxPower:
-            return "W";
-        case EntryId::MaxEnergy:
-            return "J";
-        case EntryId::RepRate:
-            return "Hz";
-        case EntryId::PulseWidth:
-            return "s";
-        case EntryId::Beam1:
-        case EntryId::Beam2:
-        case EntryId::WaveLength:
-            break;
-    }
-    return "";
+    const UnitList* list = UnitListOf(id);
+    return list != nullptr ? list->symbol : "";
 }
 
 std::string UnitPrefix(const LaserInputState& state, EntryId id) {

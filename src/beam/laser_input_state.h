@@ -87,6 +87,17 @@ private:
     std::array<UnitEntry, kEntryCount> m_entries;
 };
 
+// The units of an entry with a unit list (the beam entries have none): the
+// items, the symbol an item's prefix is what remains of once removed ("W";
+// empty where an item is taken whole), and the unit chosen at start-up. The
+// rate's items are those of a repetitive laser; a single pulse adds "Single".
+struct UnitList {
+    std::vector<std::string> units;
+    const char* symbol;
+    const char* startUnit;
+};
+const UnitList* UnitListOf(EntryId id);
+
 // The unit symbol removed from a unit item to leave its prefix: "W", "J", "Hz"
 // or "s"; the wavelength and beam entries keep their text whole.
 const char* UnitSymbol(EntryId id);

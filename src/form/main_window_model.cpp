@@ -4,6 +4,7 @@
 #include "recompute_rules.h"
 
 #include <array>
+#include <cassert>
 #include <system_error>
 
 #include "beam/derived_values.h"
@@ -75,10 +76,9 @@ void MainWindowModel::RunStartUp() {
     Notify(ControlKind::EntryFlags);
     SetupGrid(m_grid);
     Notify(ControlKind::Grid);
-    SelectUnitIndex(EntryId::MaxEnergy, 1);
-    SelectUnitIndex(EntryId::MaxPower, 1);
-    SelectUnitIndex(EntryId::WaveLength, 1);
-    SelectUnitIndex(EntryId::PulseWidth, 1);
+    for (const EntryId entry : {EntryId::MaxEnergy, EntryId::MaxPower, EntryId::WaveLength, EntryId::PulseWidth}) {
+        SelectUnitNamed(entry, UnitListOf(entry)->startUnit);
+    }
     FillRepRateUnits(false);
 }
 
@@ -421,11 +421,9 @@ void MainWindowModel::Recompute(std::span<const RecomputeStep> steps, bool power
     }
 }
 
+// Auto-ranging's choice; a unit the list lacks is a mistake in the unit lists.
 void MainWindowModel::SelectUnitText(EntryId entry, const std::string& unit) {
-    const int index = m_state.Entry(entry).IndexOf(unit);
-    if (index >= 0) {
-        SelectUnitIndex(entry, index);
-    }
+    SelectUnitNamed(entry, unit);
 }
 
 void MainWindowModel::SelectUnitIndex(EntryId entry, int index) {
@@ -464,12 +462,19 @@ void MainWindowModel::ApplyRepRateRule() {
 void MainWindowModel::FillRepRateUnits(bool withSingle) {
     UnitEntry& rate = m_state.RepRate();
     rate.UnitIndex = -1;
-    rate.Units = {"MHz", "kHz", "Hz"};
+    rate.Units = UnitListOf(EntryId::RepRate)->units;
     if (withSingle) {
         rate.Units.emplace_back(kSingle);
     }
     Notify(ControlKind::EntryUnits, static_cast<int>(EntryId::RepRate));
-    SelectUnitIndex(EntryId::RepRate, withSingle ? 3 : 2);
+    SelectUnitNamed(EntryId::RepRate, withSingle ? kSingle : UnitListOf(EntryId::RepRate)->startUnit);
+}
+
+// A unit the list lacks is a mistake in the unit lists, never the user's.
+void MainWindowModel::SelectUnitNamed(EntryId entry, const std::string& unit) {
+    const int index = m_state.Entry(entry).IndexOf(unit);
+    assert(index >= 0 && "a unit its entry's list lacks");
+    SelectUnitIndex(entry, index);
 }
 
 void MainWindowModel::SetEnabled(EntryId entry, bool enabled) {

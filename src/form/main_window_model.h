@@ -114,6 +114,7 @@ private:
 
     void RunStartUp();
     void SelectUnitIndex(EntryId entry, int index);
+    void SelectUnitNamed(EntryId entry, const std::string& unit);
     void SelectOption(OptionId option);
     void FillRepRateUnits(bool withSingle);
     void ApplyRepRateRule();
