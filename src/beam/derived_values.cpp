@@ -1,6 +1,6 @@
 #include "derived_values.h"
 
-#include <array>
+#include <algorithm>
 #include <cmath>
 
 #include "display_ladder.h"
@@ -35,28 +35,28 @@ void WriteDerived(BeamHost& host, EntryId entry, double baseValue) {
     AutoRange(host, entry);
 }
 
-// Units from the top of the ladder down, as prefixes and as list items.
-constexpr std::array<const char*, 6> kLadderPrefixes = {"k", "", "m", "u", "n", "p"};
-
-int LadderStep(const std::string& prefix) {
-    for (std::size_t i = 0; i < kLadderPrefixes.size(); ++i) {
-        if (prefix == kLadderPrefixes[i]) {
-            return static_cast<int>(i);
-        }
-    }
-    return -1;
+// The power and energy entries range over their whole unit lists, from the
+// top (kilo) down.
+const std::vector<std::string>& Ladder(EntryId entry) {
+    return UnitListOf(entry)->units;
 }
 
-std::string LadderUnit(EntryId entry, int step) {
-    return std::string(kLadderPrefixes[static_cast<std::size_t>(step)]) + UnitSymbol(entry);
+int LadderStep(EntryId entry, const std::string& unit) {
+    const auto& ladder = Ladder(entry);
+    const auto found = std::find(ladder.begin(), ladder.end(), unit);
+    return found == ladder.end() ? -1 : static_cast<int>(found - ladder.begin());
+}
+
+const std::string& LadderUnit(EntryId entry, int step) {
+    return Ladder(entry)[static_cast<std::size_t>(step)];
 }
 
 // One unit step; true when the entry was rewritten.
 bool AutoRangeStep(BeamHost& host, EntryId entry) {
     const NumberEntry& numbers = host.Numbers();
     const double value = TypedValue(host, entry);
-    const int step = LadderStep(UnitPrefix(host.InputState(), entry));
-    const int bottom = static_cast<int>(kLadderPrefixes.size()) - 1;
+    const int step = LadderStep(entry, host.InputState().Entry(entry).Unit());
+    const int bottom = static_cast<int>(Ladder(entry).size()) - 1;
     if (step < 0) {
         return false;
     }
@@ -79,8 +79,8 @@ void AutoRange(BeamHost& host, EntryId entry) {
     state.Updating = true;
     if (!Empty(host, entry)) {
         // Each pass moves one unit step, so the walk is bounded by the ladder.
-        const std::string top = LadderUnit(entry, 0);
-        const std::string bottom = LadderUnit(entry, static_cast<int>(kLadderPrefixes.size()) - 1);
+        const std::string& top = Ladder(entry).front();
+        const std::string& bottom = Ladder(entry).back();
         while (AutoRangeStep(host, entry)) {
             const double value = TypedValue(host, entry);
             const std::string& unit = state.Entry(entry).Unit();
