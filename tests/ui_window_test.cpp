@@ -234,7 +234,6 @@ TEST(MainWindowView, ExploreSelectActivateAndReset) {
     EXPECT_FALSE(f.window.isVisible());
 }
 
-
 TEST(MainWindowView, ValidationMovesTheFocus) {
     WindowFixture f;
     Type(f.window, {{"txtBeam1", "5"}});
@@ -559,6 +558,20 @@ TEST(DetailsView, ACommaLocaleWritesTheDetailsWithCommas) {
     EXPECT_TRUE(Find<QWidget>(f.window, "chtDetails")->accessibleName().contains(QStringLiteral("397,9 mJ/cm")));
     QApplication::processEvents();
     f.window.grab().save(ShotPath("details-comma-1280x680.png"));
+}
+
+// Every bar's caption and text have room, in bold where the bar is the
+// tightest or beyond its limit: "Product type ... does not match" is not cut.
+TEST(DetailsView, UsageBarsLeaveRoomForEveryText) {
+    ui::UsageBars bars;
+    bars.SetBars({UsageBar{"Product type", std::nullopt, "does not match", false, true},
+                  UsageBar{"Max power", 0.5, "50 %", true, false}});
+    QFont bold = bars.font();
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
+    // The captions' column is at least as wide as "Max power density", the bars at least 60 pixels.
+    EXPECT_GE(bars.minimumSizeHint().width(), metrics.horizontalAdvance(QStringLiteral("Max power density")) +
+                                                  metrics.horizontalAdvance(QStringLiteral("does not match")) + 60);
 }
 
 // Runs `show`, which opens a modal box, and returns the box's geometry and text.

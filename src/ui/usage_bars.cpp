@@ -14,8 +14,11 @@ constexpr QRgb kWithin = 0x0072B2;    // blue
 constexpr QRgb kTightest = 0xE69F00;  // orange
 constexpr QRgb kBeyond = 0xD55E00;    // vermilion
 
-constexpr int kTextWidth = 70;
 constexpr int kGap = 6;
+
+QString TextOf(const UsageBar& bar) {
+    return ToQt(bar.text) + (bar.tightest ? QStringLiteral(" \u25C0") : QString());
+}
 
 QBrush BrushOf(const UsageBar& bar) {
     if (bar.beyond) {
@@ -58,23 +61,38 @@ int UsageBars::CaptionWidth() const {
     return widest + kGap;
 }
 
+// The texts' column is as wide as the widest text in bold, the tightest's
+// mark included, so that "does not match" is never cut.
+int UsageBars::TextWidth() const {
+    QFont bold = font();
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
+    int widest = metrics.horizontalAdvance(QStringLiteral("100 % \u25C0"));
+    for (const UsageBar& bar : m_bars) {
+        widest = std::max(widest, metrics.horizontalAdvance(TextOf(bar)));
+    }
+    return widest + kGap;
+}
+
 int UsageBars::RowHeight() const {
     return fontMetrics().height() + 6;
 }
 
 QSize UsageBars::sizeHint() const {
-    return {CaptionWidth() + 100 + kTextWidth, RowHeight() * static_cast<int>(std::max<std::size_t>(m_bars.size(), 1))};
+    return {CaptionWidth() + 100 + TextWidth(),
+            RowHeight() * static_cast<int>(std::max<std::size_t>(m_bars.size(), 1))};
 }
 
 QSize UsageBars::minimumSizeHint() const {
-    return {CaptionWidth() + 60 + kTextWidth, sizeHint().height()};
+    return {CaptionWidth() + 60 + TextWidth(), sizeHint().height()};
 }
 
 void UsageBars::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
     const int rowHeight = RowHeight();
     const int captionWidth = CaptionWidth();
-    const int barWidth = std::max(width() - captionWidth - kTextWidth, 10);
+    const int textWidth = TextWidth();
+    const int barWidth = std::max(width() - captionWidth - textWidth, 10);
     int top = 0;
     for (const UsageBar& bar : m_bars) {
         QFont font = painter.font();
@@ -92,9 +110,8 @@ void UsageBars::paintEvent(QPaintEvent* /*event*/) {
             painter.drawRect(frame);
         }
         painter.setPen(palette().color(QPalette::WindowText));
-        const QString text = ToQt(bar.text) + (bar.tightest ? QStringLiteral(" \u25C0") : QString());
-        painter.drawText(QRect(frame.right() + kGap, top, kTextWidth - kGap, rowHeight),
-                         Qt::AlignVCenter | Qt::AlignLeft, text);
+        painter.drawText(QRect(frame.right() + kGap, top, textWidth - kGap, rowHeight),
+                         Qt::AlignVCenter | Qt::AlignLeft, TextOf(bar));
         top += rowHeight;
     }
 }

@@ -28,6 +28,7 @@ protected:
 
 private:
     [[nodiscard]] int CaptionWidth() const;
+    [[nodiscard]] int TextWidth() const;
     [[nodiscard]] int RowHeight() const;
     std::vector<UsageBar> m_bars;
 };
