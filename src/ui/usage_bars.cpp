@@ -48,30 +48,26 @@ void UsageBars::SetBars(std::vector<UsageBar> bars) {
     update();
 }
 
-// The captions' column is as wide as the widest caption in bold, the way the
-// tightest one is written.
-int UsageBars::CaptionWidth() const {
+// A column as wide as the widest of its texts in bold, the way the tightest
+// bar is written, and never narrower than `least`.
+int UsageBars::ColumnWidth(const QString& least, const std::function<QString(const UsageBar&)>& textOf) const {
     QFont bold = font();
     bold.setBold(true);
     const QFontMetrics metrics(bold);
-    int widest = metrics.horizontalAdvance(QStringLiteral("Max power density"));
+    int widest = metrics.horizontalAdvance(least);
     for (const UsageBar& bar : m_bars) {
-        widest = std::max(widest, metrics.horizontalAdvance(ToQt(bar.caption)));
+        widest = std::max(widest, metrics.horizontalAdvance(textOf(bar)));
     }
     return widest + kGap;
 }
 
-// The texts' column is as wide as the widest text in bold, the tightest's
-// mark included, so that "does not match" is never cut.
+int UsageBars::CaptionWidth() const {
+    return ColumnWidth(QStringLiteral("Max power density"), [](const UsageBar& bar) { return ToQt(bar.caption); });
+}
+
+// The tightest's mark included, so that "does not match" is never cut.
 int UsageBars::TextWidth() const {
-    QFont bold = font();
-    bold.setBold(true);
-    const QFontMetrics metrics(bold);
-    int widest = metrics.horizontalAdvance(QStringLiteral("100 % \u25C0"));
-    for (const UsageBar& bar : m_bars) {
-        widest = std::max(widest, metrics.horizontalAdvance(TextOf(bar)));
-    }
-    return widest + kGap;
+    return ColumnWidth(QStringLiteral("100 % \u25C0"), TextOf);
 }
 
 int UsageBars::RowHeight() const {

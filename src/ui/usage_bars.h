@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 #include <vector>
 
 #include "form/details_area.h"
@@ -27,6 +28,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    [[nodiscard]] int ColumnWidth(const QString& least, const std::function<QString(const UsageBar&)>& textOf) const;
     [[nodiscard]] int CaptionWidth() const;
     [[nodiscard]] int TextWidth() const;
     [[nodiscard]] int RowHeight() const;
