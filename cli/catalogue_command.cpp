@@ -64,14 +64,13 @@ int WriteFiles(const fs::path& target, std::initializer_list<std::pair<const cha
     return kDone;
 }
 
-// A source file, or the message (with the system's reason) on `err`.
-std::optional<std::string> ReadSource(const fs::path& file, std::ostream& err) {
+// A source file, or its failure written (with the system's reason) on `err`.
+Result<std::string> ReadSource(const fs::path& file, std::ostream& err) {
     auto text = ReadWholeFile(file, file.string() + ": no such file");
     if (!text) {
         WriteCatalogueError(err, text.Failure());
-        return std::nullopt;
     }
-    return std::move(text.Value());
+    return text;
 }
 
 int Build(const fs::path& source, const fs::path& target, std::ostream& err) {
@@ -83,12 +82,12 @@ int Build(const fs::path& source, const fs::path& target, std::ostream& err) {
     if (!coatingsText) {
         return kCatalogueErrors;
     }
-    const auto heads = ParseHeadsCsv(*headsText);
+    const auto heads = ParseHeadsCsv(headsText.Value());
     if (!heads) {
         err << EscapeControlCharacters((source / kHeadsSource).string() + ", " + heads.Failure().message) << "\n";
         return kCatalogueErrors;
     }
-    const auto coatings = ParseCoatingsCsv(*coatingsText);
+    const auto coatings = ParseCoatingsCsv(coatingsText.Value());
     if (!coatings) {
         err << EscapeControlCharacters((source / kCoatingsSource).string() + ", " + coatings.Failure().message) << "\n";
         return kCatalogueErrors;

@@ -1,7 +1,5 @@
 #include "laser_replay.h"
 
-#include <optional>
-
 #include "exit_status.h"
 
 namespace tavrin::cli {
@@ -14,19 +12,21 @@ std::string HiddenReason(EntryId entry) {
     return "is hidden for a CW laser (add --pulsed)";
 }
 
-std::optional<std::string> CheckReachable(const UnitEntry& entry, EntryId id, bool forUnit) {
+Error Usage(std::string what) {
+    return Error{ErrorCode::BadUsage, std::move(what)};
+}
+
+// Whether a value (or, with `forUnit`, a unit) can be given to the entry as
+// the window stands; the refusal says why not, after the option's name.
+Result<void> CheckReachable(const UnitEntry& entry, EntryId id, bool forUnit) {
     if (!entry.Visible) {
-        return HiddenReason(id);
+        return Usage(HiddenReason(id));
     }
     const bool enabled = forUnit ? entry.UnitEnabled : entry.Enabled;
     if (!enabled) {
-        return std::string("is disabled while the rate unit is \"Single\"");
+        return Usage("is disabled while the rate unit is \"Single\"");
     }
-    return std::nullopt;
-}
-
-Error Usage(std::string what) {
-    return Error{ErrorCode::BadUsage, std::move(what)};
+    return {};
 }
 
 }  // namespace
@@ -76,8 +76,8 @@ Result<void> ReplayLaser(MainWindowModel& model, const SelectOptions& options) {
             continue;
         }
         const UnitEntry& state = model.State().Entry(entry);
-        if (auto reason = CheckReachable(state, entry, true)) {
-            return Usage(std::string(OptionName(entry)) + ": the unit list " + *reason);
+        if (const auto reachable = CheckReachable(state, entry, true); !reachable) {
+            return Usage(std::string(OptionName(entry)) + ": the unit list " + reachable.Failure().message);
         }
         const int index = state.IndexOf(*given->second.unit);
         if (index < 0) {
@@ -91,8 +91,8 @@ Result<void> ReplayLaser(MainWindowModel& model, const SelectOptions& options) {
         if (given == options.values.end()) {
             continue;
         }
-        if (auto reason = CheckReachable(model.State().Entry(option.entry), option.entry, false)) {
-            return Usage(std::string(option.name) + ": the entry " + *reason);
+        if (const auto reachable = CheckReachable(model.State().Entry(option.entry), option.entry, false); !reachable) {
+            return Usage(std::string(option.name) + ": the entry " + reachable.Failure().message);
         }
         model.TypeText(option.entry, given->second.text);
     }

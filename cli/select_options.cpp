@@ -4,7 +4,6 @@
 
 #include "beam/entry_filter.h"
 #include "form/main_window_model.h"
-#include "form/quiet_services.h"
 #include "support/control_characters.h"
 #include "support/program_folder.h"
 
@@ -170,8 +169,7 @@ Result<SelectOptions> ParseSelectOptions(const std::vector<std::string>& args, c
     if (options.single && rateGiven) {
         return Usage("--rate cannot be used with --single (a single pulse has no rate)");
     }
-    QuietServices quiet;
-    const NumberEntry numbers(decimalSeparator, quiet);
+    const NumberEntry numbers(decimalSeparator);
     for (const auto& [option, argument] : arguments) {
         GivenValue value = SplitUnit(argument, option->entry);
         if (!options.asTyped) {

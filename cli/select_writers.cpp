@@ -5,10 +5,9 @@
 #include <cmath>
 #include <ostream>
 
-#include "exit_status.h"
-#include "form/quiet_services.h"
-#include "reports/report.h"
 #include "beam/engineering_text.h"
+#include "exit_status.h"
+#include "reports/report.h"
 #include "selection/criterion_texts.h"
 #include "selection/head_details.h"
 #include "selection/head_search.h"
@@ -135,10 +134,8 @@ void WriteSummary(std::ostream& out, const MainWindowModel& model, const std::ve
 }
 
 void WriteExplanation(std::ostream& out, const MainWindowModel& model) {
-    QuietServices quiet;
-    const NumberEntry numbers(model.Numbers().DecimalSeparator(), quiet);
     const Catalogue& catalogue = model.Heads();
-    const SearchContext context(model.State(), numbers, catalogue.Coatings);
+    const SearchContext context(model.State(), model.Numbers(), catalogue.Coatings);
     out << "\nHeads not kept:\n";
     for (const HeadRecord& head : catalogue.Heads) {
         if (const auto rejection = FirstRejection(LimitsOf(head), context)) {

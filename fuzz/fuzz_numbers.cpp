@@ -2,18 +2,13 @@
 #include <cmath>
 
 #include "beam/entry_filter.h"
-#include "form/main_window_model.h"
-#include "form/quiet_services.h"
+#include "beam/number_entry.h"
 #include "fuzz_input.h"
-#include "support/message_box.h"
-
-namespace {}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace tavrin;
     fuzz::FuzzInput input(data, size);
-    QuietServices silent;
-    const NumberEntry numbers(input.Byte() % 2 == 0 ? '.' : ',', silent);
+    const NumberEntry numbers(input.Byte() % 2 == 0 ? '.' : ',');
     const std::string text = input.Rest();
 
     const double value = numbers.TextToValue(text);

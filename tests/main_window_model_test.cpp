@@ -343,8 +343,9 @@ TEST(Overflow, WarnsAndGoesOnWithZero) {
     f.model.TypeText(EntryId::MaxPower, "1e307");
     ASSERT_FALSE(f.messages.shown.empty());
     for (const Message& message : f.messages.shown) {
-        EXPECT_EQ(message.title, "Attenzione");
-        EXPECT_EQ(message.text.rfind("S\u00EC, scrivici valore troppo elevato", 0), 0u) << message.text;
+        EXPECT_EQ(message,
+                  (Message{"S\u00EC, scrivici valore troppo elevato se abbinato agli altri parametri impostati",
+                           "Attenzione", MessageIcon::Exclamation, MessageButtons::Ok}));
     }
     EXPECT_EQ(f.model.State().AveragePower, 0);
     EXPECT_EQ(f.model.State().PeakPower, 0);

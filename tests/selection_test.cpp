@@ -303,8 +303,7 @@ TEST(Search, ProbesAreMatchedInAnyCase) {
 // Whole percents of the head's power-density limit between 5 and 99; a zero
 // limit gives the smallest text.
 TEST(Margins, ShowWholePercentsBetweenFiveAndNinetyNine) {
-    test::RecordingMessages messages;
-    const NumberEntry numbers('.', messages);
+    const NumberEntry numbers('.');
     HeadRecord head = WideHead("H");
     head.PowerDensityMax = 10000;
     const std::pair<double, const char*> cases[] = {{4.99, "<5 %"},  {5, "5 %"},     {42.3, "42 %"}, {42.5, "43 %"},

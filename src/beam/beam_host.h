@@ -21,6 +21,8 @@ public:
     virtual void SetCaption(LabelId label, std::string caption) = 0;
     virtual void WriteEntryText(EntryId entry, std::string text) = 0;
     virtual void SelectUnitText(EntryId entry, const std::string& unit) = 0;
+    // A derived value left the range of a double and is taken as 0.
+    virtual void WarnOverflow() = 0;
 };
 
 }  // namespace tavrin

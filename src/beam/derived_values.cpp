@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "display_ladder.h"
 
@@ -18,6 +19,19 @@ double TypedValue(BeamHost& host, EntryId entry) {
     return host.Numbers().TextToValue(host.InputState().Entry(entry).Text);
 }
 
+// A value in range, or 0 after the host's overflow warning.
+double Kept(BeamHost& host, std::optional<double> value) {
+    if (value) {
+        return *value;
+    }
+    host.WarnOverflow();
+    return 0;
+}
+
+double Kept(BeamHost& host, double value) {
+    return Kept(host, InRange(value));
+}
+
 void ShowLadder(BeamHost& host, Quantity quantity, double value, LabelId valueLabel, LabelId unitLabel) {
     DisplayCaptions captions = Ladder(quantity, value, host.Numbers());
     host.SetCaption(valueLabel, std::move(captions.value));
@@ -30,7 +44,7 @@ void AutoRange(BeamHost& host, EntryId entry);
 // re-ranges the entry.
 void WriteDerived(BeamHost& host, EntryId entry, double baseValue) {
     const NumberEntry& numbers = host.Numbers();
-    const double value = numbers.FromBaseUnit(baseValue, UnitPrefix(host.InputState(), entry));
+    const double value = Kept(host, numbers.FromBaseUnit(baseValue, UnitPrefix(host.InputState(), entry)));
     host.WriteEntryText(entry, numbers.DoubleToText(value));
     AutoRange(host, entry);
 }
@@ -61,7 +75,7 @@ bool AutoRangeStep(BeamHost& host, EntryId entry) {
         return false;
     }
     if (step < bottom && value < 1) {
-        host.WriteEntryText(entry, numbers.DoubleToText(numbers.Finite(value * 1000)));
+        host.WriteEntryText(entry, numbers.DoubleToText(Kept(host, value * 1000)));
         host.SelectUnitText(entry, LadderUnit(entry, step + 1));
         return true;
     }
@@ -95,7 +109,7 @@ void AutoRange(BeamHost& host, EntryId entry) {
 }
 
 double EntryValue(BeamHost& host, EntryId entry) {
-    return host.Numbers().ToBaseUnit(TypedValue(host, entry), UnitPrefix(host.InputState(), entry));
+    return Kept(host, host.Numbers().ToBaseUnit(TypedValue(host, entry), UnitPrefix(host.InputState(), entry)));
 }
 
 }  // namespace
@@ -110,14 +124,14 @@ void ShowBeamArea(BeamHost& host) {
             const double length = TypedValue(host, EntryId::Beam1);
             const double width = TypedValue(host, EntryId::Beam2);
             if (length != 0 || width != 0) {
-                state.BeamSize = numbers.Finite(std::sqrt(width * width + length * length));
-                state.BeamArea = numbers.Finite(width * length);
+                state.BeamSize = Kept(host, std::sqrt(width * width + length * length));
+                state.BeamArea = Kept(host, width * length);
                 computed = true;
             }
         }
     } else if (!Empty(host, EntryId::Beam1)) {
         const double diameter = TypedValue(host, EntryId::Beam1);
-        state.BeamArea = numbers.Finite(diameter * diameter * ((1.0 / 4) * kPi));
+        state.BeamArea = Kept(host, diameter * diameter * ((1.0 / 4) * kPi));
         state.BeamSize = diameter;
         computed = true;
     }
@@ -135,7 +149,7 @@ void ShowAveragePower(BeamHost& host) {
     } else {
         const double rate = EntryValue(host, EntryId::RepRate);
         const double energy = EntryValue(host, EntryId::MaxEnergy);
-        state.AveragePower = host.Numbers().Finite(rate * energy);
+        state.AveragePower = Kept(host, rate * energy);
     }
     if (state.SinglePulse()) {
         host.SetCaption(LabelId::VAvgPower, "");
@@ -155,7 +169,7 @@ void ShowPeakPower(BeamHost& host) {
             const double width = EntryValue(host, EntryId::PulseWidth);
             const double energy = EntryValue(host, EntryId::MaxEnergy);
             if (width != 0) {
-                state.PeakPower = host.Numbers().Finite(energy / width);
+                state.PeakPower = Kept(host, energy / width);
             }
         }
     }
@@ -165,14 +179,13 @@ void ShowPeakPower(BeamHost& host) {
 
 void ShowPeakPowerDensity(BeamHost& host) {
     LaserInputState& state = host.InputState();
-    state.PeakPowerDensity = state.BeamArea != 0 ? host.Numbers().Finite(state.PeakPower / state.BeamArea) : 0;
+    state.PeakPowerDensity = state.BeamArea != 0 ? Kept(host, state.PeakPower / state.BeamArea) : 0;
     ShowLadder(host, Quantity::PeakPowerDensity, state.PeakPowerDensity, LabelId::VPeakPowerDensity,
                LabelId::MPeakPowerDensity);
 }
 
 void ShowPowerDensity(BeamHost& host, bool powerEntered) {
     LaserInputState& state = host.InputState();
-    const NumberEntry& numbers = host.Numbers();
     if (state.BeamArea == 0 || state.Updating) {
         return;
     }
@@ -181,21 +194,21 @@ void ShowPowerDensity(BeamHost& host, bool powerEntered) {
     if (state.LaserType == Laser::CW) {
         if (!Empty(host, EntryId::MaxPower)) {
             const double power = EntryValue(host, EntryId::MaxPower);
-            state.PowerDensity = numbers.Finite(power / state.BeamArea);
+            state.PowerDensity = Kept(host, power / state.BeamArea);
         }
     } else if (!Empty(host, EntryId::MaxEnergy) && !powerEntered) {
         if (!Empty(host, EntryId::RepRate)) {
             const double energy = EntryValue(host, EntryId::MaxEnergy);
             const double rate = EntryValue(host, EntryId::RepRate);
-            const double power = numbers.Finite(energy * rate);
+            const double power = Kept(host, energy * rate);
             if (!state.SinglePulse()) {
                 WriteDerived(host, EntryId::MaxPower, power);
             }
-            state.PowerDensity = numbers.Finite(power / state.BeamArea);
+            state.PowerDensity = Kept(host, power / state.BeamArea);
         }
     } else if (!Empty(host, EntryId::MaxPower)) {
         const double power = EntryValue(host, EntryId::MaxPower);
-        state.PowerDensity = numbers.Finite(power / state.BeamArea);
+        state.PowerDensity = Kept(host, power / state.BeamArea);
     }
     if (state.SinglePulse()) {
         host.SetCaption(LabelId::VPowerDensity, "");
@@ -208,7 +221,6 @@ void ShowPowerDensity(BeamHost& host, bool powerEntered) {
 
 void ShowEnergyDensity(BeamHost& host, bool powerEntered) {
     LaserInputState& state = host.InputState();
-    const NumberEntry& numbers = host.Numbers();
     if (state.Updating) {
         return;
     }
@@ -221,16 +233,16 @@ void ShowEnergyDensity(BeamHost& host, bool powerEntered) {
         if (!Empty(host, EntryId::MaxEnergy) && !powerEntered) {
             const double rate = EntryValue(host, EntryId::RepRate);
             const double energy = EntryValue(host, EntryId::MaxEnergy);
-            state.EnergyDensity = numbers.Finite(energy / state.BeamArea);
+            state.EnergyDensity = Kept(host, energy / state.BeamArea);
             if (writeBack && !state.SinglePulse()) {
-                WriteDerived(host, EntryId::MaxPower, numbers.Finite(energy * rate));
+                WriteDerived(host, EntryId::MaxPower, Kept(host, energy * rate));
             }
         } else if (!Empty(host, EntryId::MaxPower) && !Empty(host, EntryId::RepRate)) {
             const double power = EntryValue(host, EntryId::MaxPower);
             const double rate = EntryValue(host, EntryId::RepRate);
             if (rate != 0) {
-                const double energy = numbers.Finite(power / rate);
-                state.EnergyDensity = numbers.Finite(energy / state.BeamArea);
+                const double energy = Kept(host, power / rate);
+                state.EnergyDensity = Kept(host, energy / state.BeamArea);
                 if (writeBack) {
                     WriteDerived(host, EntryId::MaxEnergy, energy);
                 }

@@ -1,5 +1,7 @@
 #include "number_entry.h"
 
+#include "number_grammar.h"
+
 #include <algorithm>
 #include <array>
 #include <cassert>
@@ -9,10 +11,6 @@
 
 namespace tavrin {
 namespace {
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
 
 struct PrefixRow {
     const char* prefix;
@@ -40,129 +38,18 @@ const PrefixRow* FindPrefix(const std::string& prefix) {
     return nullptr;
 }
 
-std::string_view TrimBlanks(std::string_view text) {
-    while (!text.empty() && text.front() == ' ') {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && text.back() == ' ') {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
-// Whether a number out of the double range ("ddd.ddde-ddd", no sign) is too
-// small rather than too large: its decimal order is below zero.
-bool Underflows(const std::string& plain) {
-    const std::size_t exponentAt = plain.find('e');
-    const std::string mantissa = plain.substr(0, exponentAt);
-    long long exponent = 0;
-    if (exponentAt != std::string::npos) {
-        const bool negative = plain[exponentAt + 1] == '-';
-        for (std::size_t i = exponentAt + 1; i < plain.size(); ++i) {
-            if (IsDigit(plain[i])) {
-                exponent = std::min<long long>(exponent * 10 + (plain[i] - '0'), 1'000'000'000);
-            }
-        }
-        exponent = negative ? -exponent : exponent;
-    }
-    const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
-    const std::size_t firstSignificant = mantissa.find_first_of("123456789");
-    if (firstSignificant == std::string::npos) {
-        return true;
-    }
-    const long long order = firstSignificant < point ? static_cast<long long>(point - firstSignificant) - 1
-                                                     : -static_cast<long long>(firstSignificant - point);
-    return order + exponent < 0;
-}
-
 }  // namespace
 
-Message OverflowMessage() {
-    return Message{"Sì, scrivici valore troppo elevato se abbinato agli altri parametri impostati", "Attenzione",
-                   MessageIcon::Exclamation, MessageButtons::Ok};
-}
-
-NumberEntry::NumberEntry(char decimalSeparator, MessageBoxService& messages)
-    : m_decimal(decimalSeparator), m_messages(&messages) {
+NumberEntry::NumberEntry(char decimalSeparator) : m_decimal(decimalSeparator) {
     assert(decimalSeparator == '.' || decimalSeparator == ',');
 }
 
-// After the blanks at both ends: an optional sign, an integer part of digits
-// and group separators that starts with a digit, an optional decimal
-// separator with digits, at least one digit in all, an optional exponent.
-std::optional<double> NumberEntry::ParseNumeric(std::string_view text) const {
-    text = TrimBlanks(text);
-    const char group = OtherSeparator();
-    std::string plain;
-    plain.reserve(text.size());
-    std::size_t i = 0;
-    const std::size_t n = text.size();
-    bool negative = false;
-    if (i < n && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    std::size_t digits = 0;
-    if (i < n && IsDigit(text[i])) {
-        while (i < n && (IsDigit(text[i]) || text[i] == group)) {
-            if (text[i] != group) {
-                plain.push_back(text[i]);
-                ++digits;
-            }
-            ++i;
-        }
-    }
-    if (i < n && text[i] == m_decimal) {
-        plain.push_back('.');
-        ++i;
-        while (i < n && IsDigit(text[i])) {
-            plain.push_back(text[i]);
-            ++digits;
-            ++i;
-        }
-    }
-    if (digits == 0) {
-        return std::nullopt;
-    }
-    if (i < n && (text[i] == 'e' || text[i] == 'E')) {
-        plain.push_back('e');
-        ++i;
-        if (i < n && (text[i] == '+' || text[i] == '-')) {
-            plain.push_back(text[i]);
-            ++i;
-        }
-        std::size_t exponentDigits = 0;
-        while (i < n && IsDigit(text[i])) {
-            plain.push_back(text[i]);
-            ++exponentDigits;
-            ++i;
-        }
-        if (exponentDigits == 0) {
-            return std::nullopt;
-        }
-    }
-    if (i != n) {
-        return std::nullopt;
-    }
-    double value = 0;
-    const auto [ptr, ec] = std::from_chars(plain.data(), plain.data() + plain.size(), value);
-    if (ptr != plain.data() + plain.size()) {
-        return std::nullopt;
-    }
-    if (ec == std::errc::result_out_of_range) {
-        // Too small underflows to zero as the regional conversion does; too large fails.
-        if (!Underflows(plain)) {
-            return std::nullopt;
-        }
-        value = 0;
-    } else if (ec != std::errc() || !std::isfinite(value)) {
-        return std::nullopt;
-    }
-    return negative ? -value : value;
+bool NumberEntry::IsNumeric(std::string_view text) const {
+    return ReadNumber(text, m_decimal, OtherSeparator()).has_value();
 }
 
-bool NumberEntry::IsNumeric(std::string_view text) const {
-    return ParseNumeric(text).has_value();
+std::size_t NumberEntry::LongestNumericPrefix(std::string_view text) const {
+    return LongestNumberPrefix(text, m_decimal, OtherSeparator());
 }
 
 std::optional<double> NumberEntry::ParseUnified(std::string_view text) const {
@@ -172,7 +59,7 @@ std::optional<double> NumberEntry::ParseUnified(std::string_view text) const {
             c = m_decimal;
         }
     }
-    return ParseNumeric(unified);
+    return ReadNumber(unified, m_decimal, OtherSeparator());
 }
 
 bool NumberEntry::ConvertsToNumber(std::string_view text) const {
@@ -186,39 +73,31 @@ double NumberEntry::TextToValue(std::string_view text) const {
     return ParseUnified(text).value_or(0.0);
 }
 
-double NumberEntry::ToBaseUnit(double value, const std::string& prefix) const {
-    const PrefixRow* row = FindPrefix(prefix);
-    if (row == nullptr) {
-        return value;
-    }
-    return Finite(row->multiply ? value * row->factor : value / row->factor);
-}
-
-double NumberEntry::BaseValue(std::string_view text, const std::string& prefix) const {
-    const double value = TextToValue(text);
-    const PrefixRow* row = FindPrefix(prefix);
-    const double scaled = row == nullptr ? value : row->multiply ? value * row->factor : value / row->factor;
-    return std::isfinite(scaled) ? scaled : 0;
-}
-
-double NumberEntry::FromBaseUnit(double value, const std::string& prefix) const {
-    const PrefixRow* row = FindPrefix(prefix);
-    if (row == nullptr) {
-        return value;
-    }
-    return Finite(row->multiply ? value / row->factor : value * row->factor);
-}
-
-double NumberEntry::Finite(double value) const {
+std::optional<double> InRange(double value) {
     if (std::isfinite(value)) {
         return value;
     }
-    WarnOverflow();
-    return 0;
+    return std::nullopt;
 }
 
-void NumberEntry::WarnOverflow() const {
-    m_messages->Show(OverflowMessage());
+std::optional<double> NumberEntry::ToBaseUnit(double value, const std::string& prefix) const {
+    const PrefixRow* row = FindPrefix(prefix);
+    if (row == nullptr) {
+        return InRange(value);
+    }
+    return InRange(row->multiply ? value * row->factor : value / row->factor);
+}
+
+std::optional<double> NumberEntry::FromBaseUnit(double value, const std::string& prefix) const {
+    const PrefixRow* row = FindPrefix(prefix);
+    if (row == nullptr) {
+        return InRange(value);
+    }
+    return InRange(row->multiply ? value / row->factor : value * row->factor);
+}
+
+double NumberEntry::BaseValue(std::string_view text, const std::string& prefix) const {
+    return ToBaseUnit(TextToValue(text), prefix).value_or(0.0);
 }
 
 namespace {

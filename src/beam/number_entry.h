@@ -4,8 +4,6 @@
 #include <string>
 #include <string_view>
 
-#include "support/message_box.h"
-
 namespace tavrin {
 
 // How typed numbers become values and values become unit-scaled numbers.
@@ -13,7 +11,7 @@ namespace tavrin {
 // either character is accepted when reading a typed number.
 class NumberEntry {
 public:
-    NumberEntry(char decimalSeparator, MessageBoxService& messages);
+    explicit NumberEntry(char decimalSeparator);
 
     [[nodiscard]] char DecimalSeparator() const { return m_decimal; }
     [[nodiscard]] char OtherSeparator() const { return m_decimal == '.' ? ',' : '.'; }
@@ -33,19 +31,16 @@ public:
     // The number in an entry text, or 0 when it is empty or not a number.
     [[nodiscard]] double TextToValue(std::string_view text) const;
 
-    // The value scaled from the prefixed unit to the base unit; 0, after the
-    // overflow warning, when the result leaves the range of a double.
-    double ToBaseUnit(double value, const std::string& prefix) const;
-    // The inverse of ToBaseUnit, with the same warning on overflow.
-    double FromBaseUnit(double value, const std::string& prefix) const;
+    // The value scaled from the prefixed unit to the base unit; empty when
+    // the result leaves the range of a double (the caller warns).
+    [[nodiscard]] std::optional<double> ToBaseUnit(double value, const std::string& prefix) const;
+    // The inverse of ToBaseUnit, empty likewise.
+    [[nodiscard]] std::optional<double> FromBaseUnit(double value, const std::string& prefix) const;
 
     // An entry's value in the base unit, as the search reads it: 0 when the
     // text is empty or not a number or the scaled value leaves the range of a
-    // double. Never warns: the warning was given when the value was typed.
+    // double.
     [[nodiscard]] double BaseValue(std::string_view text, const std::string& prefix) const;
-
-    // The value itself when finite; otherwise the overflow warning and 0.
-    double Finite(double value) const;
 
     // A number as an entry shows it: up to 15 significant digits, exponent
     // form for very large or small magnitudes, the regional separator.
@@ -60,16 +55,13 @@ public:
     [[nodiscard]] std::string FormatWhole(double value) const;
 
 private:
-    [[nodiscard]] std::optional<double> ParseNumeric(std::string_view text) const;
     [[nodiscard]] std::optional<double> ParseUnified(std::string_view text) const;
     [[nodiscard]] std::string FormatFixed(double value, int decimals) const;
-    void WarnOverflow() const;
 
     char m_decimal;
-    MessageBoxService* m_messages;
 };
 
-// The overflow warning shown when a value leaves the range of a double.
-Message OverflowMessage();
+// The value itself when finite; empty when it left the range of a double.
+std::optional<double> InRange(double value);
 
 }  // namespace tavrin

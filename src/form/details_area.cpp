@@ -7,7 +7,6 @@
 #include <limits>
 
 #include "beam/engineering_text.h"
-#include "quiet_services.h"
 #include "selection/criterion_texts.h"
 #include "selection/head_search.h"
 #include "support/control_characters.h"
@@ -120,12 +119,9 @@ void DetailsArea::Explored(const LaserInputState& state) {
     m_pick.reset();
 }
 
-// The numbers are converted quietly: the search has already told the user
-// anything worth telling about them.
 const std::optional<SearchDetails>& DetailsArea::Details() const {
     if (m_explored) {
-        QuietServices quiet;
-        const NumberEntry numbers(m_decimal, quiet);
+        const NumberEntry numbers(m_decimal);
         m_details = ComputeDetails(*m_catalogue, *m_limits, *m_explored, numbers);
         m_explored.reset();
         m_order.resize(m_details->rejected.size());

@@ -53,7 +53,7 @@ MainWindowModel::MainWindowModel(std::shared_ptr<const SearchCatalogue> catalogu
     : m_catalogue(std::move(catalogue)),
       m_programFolder(std::move(programFolder)),
       m_services(services),
-      m_numbers(decimalSeparator, services.messages),
+      m_numbers(decimalSeparator),
       m_details(m_catalogue->catalogue, m_catalogue->limits, decimalSeparator) {
     RunStartUp();
 }
@@ -419,6 +419,12 @@ void MainWindowModel::Recompute(std::span<const RecomputeStep> steps, bool power
                 break;
         }
     }
+}
+
+void MainWindowModel::WarnOverflow() {
+    m_services.messages.Show(
+        Message{"S\u00EC, scrivici valore troppo elevato se abbinato agli altri parametri impostati", "Attenzione",
+                MessageIcon::Exclamation, MessageButtons::Ok});
 }
 
 // Auto-ranging's choice; a unit the list lacks is a mistake in the unit lists.

@@ -111,6 +111,7 @@ private:
     void SetCaption(LabelId label, std::string caption) override;
     void WriteEntryText(EntryId entry, std::string text) override;
     void SelectUnitText(EntryId entry, const std::string& unit) override;
+    void WarnOverflow() override;
 
     void RunStartUp();
     void SelectUnitIndex(EntryId entry, int index);

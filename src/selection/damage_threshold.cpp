@@ -66,7 +66,7 @@ std::optional<double> PulseWidthSeconds(const LaserInputState& state, const Numb
     if (entry.Text.empty()) {
         return std::nullopt;
     }
-    return numbers.ToBaseUnit(numbers.TextToValue(entry.Text), UnitPrefix(state, EntryId::PulseWidth));
+    return numbers.BaseValue(entry.Text, UnitPrefix(state, EntryId::PulseWidth));
 }
 
 }  // namespace tavrin

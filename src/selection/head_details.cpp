@@ -58,6 +58,7 @@ public:
     void SelectUnitText(EntryId entry, const std::string& unit) override {
         m_state.Entry(entry).UnitIndex = m_state.Entry(entry).IndexOf(unit);
     }
+    void WarnOverflow() override {}
 
 private:
     LaserInputState m_state;

@@ -46,16 +46,14 @@ double SearchContext::Threshold(const HeadLimits& head) const {
 
 double SearchContext::Energy() const {
     if (!m_energy) {
-        m_energy = m_numbers->ToBaseUnit(m_numbers->TextToValue(m_state->MaxEnergy().Text),
-                                         UnitPrefix(*m_state, EntryId::MaxEnergy));
+        m_energy = m_numbers->BaseValue(m_state->MaxEnergy().Text, UnitPrefix(*m_state, EntryId::MaxEnergy));
     }
     return *m_energy;
 }
 
 double SearchContext::Wavelength() const {
     if (!m_wavelength) {
-        m_wavelength = m_numbers->ToBaseUnit(m_numbers->TextToValue(m_state->WaveLength().Text),
-                                             UnitPrefix(*m_state, EntryId::WaveLength));
+        m_wavelength = m_numbers->BaseValue(m_state->WaveLength().Text, UnitPrefix(*m_state, EntryId::WaveLength));
     }
     return *m_wavelength;
 }

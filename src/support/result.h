@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cassert>
-#include <optional>
 #include <string>
 #include <utility>
 #include <variant>
@@ -57,18 +56,18 @@ template <>
 class [[nodiscard]] Result<void> {
 public:
     Result() = default;
-    Result(Error error) : m_error(std::move(error)) {}  // NOLINT(google-explicit-constructor)
+    Result(Error error) : m_data(std::move(error)) {}  // NOLINT(google-explicit-constructor)
 
-    [[nodiscard]] bool Ok() const { return !m_error.has_value(); }
+    [[nodiscard]] bool Ok() const { return std::holds_alternative<std::monostate>(m_data); }
     explicit operator bool() const { return Ok(); }
 
     [[nodiscard]] const Error& Failure() const {
         assert(!Ok() && "the failure of a successful result");
-        return *m_error;
+        return std::get<Error>(m_data);
     }
 
 private:
-    std::optional<Error> m_error;
+    std::variant<std::monostate, Error> m_data;
 };
 
 }  // namespace tavrin
