@@ -1,5 +1,7 @@
 #include "laser_input_state.h"
 
+#include <string_view>
+
 namespace tavrin {
 namespace {
 
@@ -89,7 +91,13 @@ const char* UnitSymbol(EntryId id) {
 }
 
 std::string UnitPrefix(const LaserInputState& state, EntryId id) {
-    return RemoveAll(state.Entry(id).Unit(), UnitSymbol(id));
+    const std::string& unit = state.Entry(id).Unit();
+    const std::string_view symbol = UnitSymbol(id);
+    // The usual case, a symbol found only at the end, without building a text.
+    if (!symbol.empty() && unit.size() >= symbol.size() && unit.find(symbol) == unit.size() - symbol.size()) {
+        return unit.substr(0, unit.size() - symbol.size());
+    }
+    return RemoveAll(unit, std::string(symbol));
 }
 
 }  // namespace tavrin

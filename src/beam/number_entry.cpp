@@ -12,6 +12,8 @@
 namespace tavrin {
 namespace {
 
+constexpr double kExactWhole = 1e15;
+
 struct PrefixRow {
     const char* prefix;
     double factor;
@@ -53,13 +55,7 @@ std::size_t NumberEntry::LongestNumericPrefix(std::string_view text) const {
 }
 
 std::optional<double> NumberEntry::ParseUnified(std::string_view text) const {
-    std::string unified(text);
-    for (char& c : unified) {
-        if (c == OtherSeparator()) {
-            c = m_decimal;
-        }
-    }
-    return ReadNumber(unified, m_decimal, OtherSeparator());
+    return ReadNumber(text, m_decimal, OtherSeparator(), Separators::BothDecimal);
 }
 
 bool NumberEntry::ConvertsToNumber(std::string_view text) const {
@@ -160,7 +156,11 @@ std::string NumberEntry::FormatFixed(double value, int decimals) const {
     if (half) {
         magnitude = std::nextafter(magnitude, HUGE_VAL);
     }
-    std::string text = Format(magnitude, std::chars_format::fixed, decimals);
+    // Whole numbers well within a double's exact integers need no general
+    // conversion: rounding half away from zero is what std::round does.
+    std::string text = decimals == 0 && magnitude < kExactWhole
+                           ? std::to_string(static_cast<long long>(std::round(magnitude)))
+                           : Format(magnitude, std::chars_format::fixed, decimals);
     const bool allZero = text.find_first_not_of("0.") == std::string::npos;
     for (char& c : text) {
         if (c == '.') {

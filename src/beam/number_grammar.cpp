@@ -173,10 +173,11 @@ bool NumberScanner::InRange() const {
     return !order || *order <= 307 || (*order < 309 && Value().has_value());
 }
 
-std::optional<double> ReadNumber(std::string_view text, char decimal, char group) {
+std::optional<double> ReadNumber(std::string_view text, char decimal, char group, Separators separators) {
     NumberScanner scanner(decimal, group);
+    const bool bothDecimal = separators == Separators::BothDecimal;
     for (const char c : text) {
-        scanner.Feed(c);
+        scanner.Feed(bothDecimal && c == group ? decimal : c);
         if (scanner.Dead()) {
             return std::nullopt;
         }

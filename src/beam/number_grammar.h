@@ -64,9 +64,14 @@ private:
     bool m_exponentNegative = false;
 };
 
+// How the other separator reads: as a digit group (the numeric test) or, as
+// the conversion reads it, as a decimal separator too.
+enum class Separators { Grouping, BothDecimal };
+
 // The value of a whole text under the grammar; empty when it is no number or
 // one too large for a double.
-std::optional<double> ReadNumber(std::string_view text, char decimal, char group);
+std::optional<double> ReadNumber(std::string_view text, char decimal, char group,
+                                 Separators separators = Separators::Grouping);
 
 // Length of the longest start of `text` that is a number in range (0 when
 // none is), found in one pass however long the text is.

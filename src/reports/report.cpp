@@ -9,6 +9,8 @@ namespace {
 
 class LineWriter {
 public:
+    explicit LineWriter(std::size_t expected) { m_text.reserve(expected); }
+
     void Line(const std::string& text = {}) {
         m_text += text;
         m_text += "\r\n";
@@ -37,12 +39,19 @@ std::string HeaderLine() {
            PadTo("RVX 300", 9) + PadTo("QDM", 9) + PadTo("Sela", 6) + "Vantic";
 }
 
+// A typical result line's length, to reserve the report's room at once.
+constexpr std::size_t kResultLineLength = 100;
+
 std::string ResultLine(const ResultsGrid& grid, int row, CellTextStyle cellText) {
     static constexpr std::array<std::size_t, 5> kMonitorWidths = {7, 7, 9, 9, 6};
     const auto cell = [&](GridColumn column) { return cellText(grid.CellAt(row, column)); };
-    std::string line = PadTo(cell(GridColumn::Name), 25) + std::string(6, ' ') + PadTo(cell(GridColumn::Margin), 11);
+    std::string line;
+    line.reserve(kResultLineLength);
+    AppendPadded(line, cell(GridColumn::Name), 25);
+    line.append(6, ' ');
+    AppendPadded(line, cell(GridColumn::Margin), 11);
     for (std::size_t i = 0; i < kMonitorWidths.size(); ++i) {
-        line += PadTo(TrimBlanks(cell(kMonitorColumns[i])), kMonitorWidths[i]);
+        AppendPadded(line, TrimBlanks(cell(kMonitorColumns[i])), kMonitorWidths[i]);
     }
     line += TrimBlanks(cell(GridColumn::Vantic));
     return line;
@@ -52,7 +61,7 @@ std::string ResultLine(const ResultsGrid& grid, int row, CellTextStyle cellText)
 
 std::string ComposeReport(const LaserInputState& state, const LabelCaptions& labels, const ResultsGrid& grid,
                           CellTextStyle cellText) {
-    LineWriter out;
+    LineWriter out(kResultLineLength * (static_cast<std::size_t>(grid.RowCount()) + 30));
     out.Line();
     out.Line("CORVANE TAVRIN");
     out.Line(std::string(26, '-'));

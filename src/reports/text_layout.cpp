@@ -13,12 +13,17 @@ std::size_t CharacterCount(std::string_view text) {
 }
 
 std::string PadTo(std::string_view text, std::size_t width) {
-    std::string out(text);
+    std::string out;
+    AppendPadded(out, text, width);
+    return out;
+}
+
+void AppendPadded(std::string& out, std::string_view text, std::size_t width) {
+    out += text;
     const std::size_t count = CharacterCount(text);
     if (count < width) {
         out.append(width - count, ' ');
     }
-    return out;
 }
 
 std::string_view TrimBlanks(std::string_view text) {

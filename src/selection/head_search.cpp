@@ -19,9 +19,7 @@ std::string Number(double value) {
 }  // namespace
 
 SearchContext::SearchContext(const LaserInputState& state, const NumberEntry& numbers, const CoatingTable& coatings)
-    : m_state(&state),
-      m_numbers(&numbers),
-      m_averagePower(state.AveragePower),
+    : m_averagePower(state.AveragePower),
       m_beamSize(state.BeamSize),
       m_powerDensity(state.PowerDensity),
       m_energyDensity(state.EnergyDensity),
@@ -29,104 +27,79 @@ SearchContext::SearchContext(const LaserInputState& state, const NumberEntry& nu
       m_single(state.SinglePulse()),
       m_probe(state.ProductType == Product::Probe),
       m_hasWavelength(!state.WaveLength().Text.empty()),
-      m_pulseWidth(m_pulsed ? PulseWidthSeconds(state, numbers) : std::nullopt) {
+      m_pulseWidth(m_pulsed ? PulseWidthSeconds(state, numbers) : std::nullopt),
+      m_energy(numbers.BaseValue(state.MaxEnergy().Text, UnitPrefix(state, EntryId::MaxEnergy))),
+      m_wavelength(numbers.BaseValue(state.WaveLength().Text, UnitPrefix(state, EntryId::WaveLength))) {
+    for (const Criterion criterion : kCriteriaInOrder) {
+        bool applies = true;
+        switch (criterion) {
+            case Criterion::PowerMin:
+                applies = !m_single;
+                break;
+            case Criterion::EnergyMax:
+            case Criterion::DamageThreshold:
+                applies = m_pulsed;
+                break;
+            case Criterion::EnergyMin:
+                applies = m_pulsed && m_single;
+                break;
+            case Criterion::Wavelength:
+                applies = m_hasWavelength;
+                break;
+            case Criterion::PowerMax:
+            case Criterion::Aperture:
+            case Criterion::PowerDensityMax:
+            case Criterion::ProductType:
+                break;
+        }
+        m_applies[static_cast<std::size_t>(criterion) - 1] = applies;
+    }
     for (int row = 0; row < CoatingTable::kRows; ++row) {
         m_thresholds[static_cast<std::size_t>(row)] =
             DamageThresholdAt(coatings, row, m_pulsed ? Laser::Pulsed : Laser::CW, m_pulseWidth);
     }
 }
 
-double SearchContext::Threshold(const HeadLimits& head) const {
-    const int row = CoatingRow(head);
-    if (row < 0 || row >= CoatingTable::kRows) {
-        return 0;  // a row outside the table has no threshold
-    }
-    return m_thresholds[static_cast<std::size_t>(row)];
-}
+namespace {
 
-double SearchContext::Energy() const {
-    if (!m_energy) {
-        m_energy = m_numbers->BaseValue(m_state->MaxEnergy().Text, UnitPrefix(*m_state, EntryId::MaxEnergy));
-    }
-    return *m_energy;
-}
-
-double SearchContext::Wavelength() const {
-    if (!m_wavelength) {
-        m_wavelength = m_numbers->BaseValue(m_state->WaveLength().Text, UnitPrefix(*m_state, EntryId::WaveLength));
-    }
-    return *m_wavelength;
-}
-
-int SearchContext::CoatingRow(const HeadLimits& head) const {
-    if (!m_single && head.CoatingNo > 4) {
-        return head.CoatingNo + 3;
-    }
-    return head.CoatingNo;
-}
-
-CriterionCheck CheckCriterion(Criterion criterion, const HeadLimits& head, const SearchContext& context) {
-    // A limit that is not a finite number cannot be checked, so it is never
-    // passed (a comparison with NaN alone would let every laser through).
-    const auto check = [](bool fails, Rejection values) { return CriterionCheck{true, !fails, values}; };
+// The values a criterion compares for a head.
+Rejection Compared(Criterion criterion, const HeadLimits& head, const SearchContext& context) {
     switch (criterion) {
         case Criterion::PowerMax:
-            return check(head.PowerMax < context.AveragePower(),
-                         Rejection{Criterion::PowerMax, static_cast<double>(head.PowerMax), context.AveragePower()});
+            return Rejection{criterion, static_cast<double>(head.PowerMax), context.AveragePower()};
         case Criterion::Aperture:
-            return check(context.BeamSize() * kApertureFactor > head.Aperture,
-                         Rejection{Criterion::Aperture, static_cast<double>(head.Aperture), context.BeamSize()});
+            return Rejection{criterion, static_cast<double>(head.Aperture), context.BeamSize()};
         case Criterion::PowerDensityMax:
-            return check(head.PowerDensityMax < context.PowerDensity(),
-                         Rejection{Criterion::PowerDensityMax, static_cast<double>(head.PowerDensityMax),
-                                   context.PowerDensity()});
+            return Rejection{criterion, static_cast<double>(head.PowerDensityMax), context.PowerDensity()};
         case Criterion::PowerMin:
-            if (context.SinglePulse()) {
-                break;
-            }
-            return check(!std::isfinite(head.PowerMin) || head.PowerMin > context.AveragePower(),
-                         Rejection{Criterion::PowerMin, head.PowerMin, context.AveragePower()});
+            return Rejection{criterion, head.PowerMin, context.AveragePower()};
         case Criterion::EnergyMax:
-            if (!context.Pulsed()) {
-                break;
-            }
-            return check(head.EnergyMax < context.Energy(),
-                         Rejection{Criterion::EnergyMax, static_cast<double>(head.EnergyMax), context.Energy()});
+            return Rejection{criterion, static_cast<double>(head.EnergyMax), context.Energy()};
         case Criterion::EnergyMin:
-            if (!context.Pulsed() || !context.SinglePulse()) {
-                break;
-            }
-            return check(!std::isfinite(head.EnergyMin) || head.EnergyMin > context.Energy(),
-                         Rejection{Criterion::EnergyMin, head.EnergyMin, context.Energy()});
-        case Criterion::Wavelength: {
-            if (!context.HasWavelength()) {
-                break;
-            }
-            const double wavelength = context.Wavelength();
-            return check(!std::isfinite(head.WaveMin) || !std::isfinite(head.WaveMax) || wavelength < head.WaveMin ||
-                             wavelength > head.WaveMax,
-                         Rejection{Criterion::Wavelength, head.WaveMin, wavelength, head.WaveMax});
-        }
-        case Criterion::DamageThreshold: {
-            if (!context.Pulsed()) {
-                break;
-            }
-            const double threshold = context.Threshold(head);
-            return check(
-                !std::isfinite(threshold) || threshold < context.EnergyDensity(),
-                Rejection{Criterion::DamageThreshold, threshold, context.EnergyDensity(), 0, context.CoatingRow(head)});
-        }
+            return Rejection{criterion, head.EnergyMin, context.Energy()};
+        case Criterion::Wavelength:
+            return Rejection{criterion, head.WaveMin, context.Wavelength(), head.WaveMax};
+        case Criterion::DamageThreshold:
+            return Rejection{criterion, context.Threshold(head), context.EnergyDensity(), 0, context.CoatingRow(head)};
         case Criterion::ProductType:
-            return check(context.Probe() != head.Probe, Rejection{Criterion::ProductType, 0, 0});
+            break;
     }
-    return CriterionCheck{};
+    return Rejection{criterion, 0, 0};
+}
+
+}  // namespace
+
+CriterionCheck CheckCriterion(Criterion criterion, const HeadLimits& head, const SearchContext& context) {
+    if (!context.Applies(criterion)) {
+        return CriterionCheck{};
+    }
+    return CriterionCheck{true, !Fails(criterion, head, context), Compared(criterion, head, context)};
 }
 
 std::optional<Rejection> FirstRejection(const HeadLimits& head, const SearchContext& context) {
     for (const Criterion criterion : kCriteriaInOrder) {
-        const CriterionCheck check = CheckCriterion(criterion, head, context);
-        if (check.applies && !check.passes) {
-            return check.values;
+        if (context.Applies(criterion) && Fails(criterion, head, context)) {
+            return Compared(criterion, head, context);
         }
     }
     return std::nullopt;
@@ -189,7 +162,7 @@ void SearchHeads(const Catalogue& catalogue, const std::vector<HeadLimits>& limi
     int row = 1;
     for (std::size_t i = 0; i < catalogue.Heads.size(); ++i) {
         const HeadLimits& limit = checkedLimits[i];
-        if (FirstRejection(limit, context)) {
+        if (!Fits(limit, context)) {
             continue;
         }
         const HeadRecord& head = catalogue.Heads[i];

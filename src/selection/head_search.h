@@ -1,8 +1,10 @@
 #pragma once
 
 #include <array>
+#include <cmath>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "beam/laser_input_state.h"
 #include "beam/number_entry.h"
@@ -11,51 +13,6 @@
 #include "results_grid.h"
 
 namespace tavrin {
-
-// What the search reads of the laser, taken when it starts. The pulse energy
-// and the wavelength are converted at most once per search, when a criterion
-// first needs them.
-class SearchContext {
-public:
-    SearchContext(const LaserInputState& state, const NumberEntry& numbers, const CoatingTable& coatings);
-
-    [[nodiscard]] double AveragePower() const { return m_averagePower; }
-    [[nodiscard]] double BeamSize() const { return m_beamSize; }
-    [[nodiscard]] double PowerDensity() const { return m_powerDensity; }
-    [[nodiscard]] double EnergyDensity() const { return m_energyDensity; }
-    [[nodiscard]] bool Pulsed() const { return m_pulsed; }
-    [[nodiscard]] bool SinglePulse() const { return m_single; }
-    [[nodiscard]] bool Probe() const { return m_probe; }
-    [[nodiscard]] bool HasWavelength() const { return m_hasWavelength; }
-    [[nodiscard]] const std::optional<double>& PulseWidth() const { return m_pulseWidth; }
-    double Energy() const;      // J
-    double Wavelength() const;  // um
-
-    // The coating row a head's absorber uses with this laser: repetitive
-    // pulses on every coating above 4 use the row three further down (rows 8
-    // to 10 for coatings 5 to 7; a higher coating lands outside the table).
-    [[nodiscard]] int CoatingRow(const HeadLimits& head) const;
-
-    // The damage threshold of the head's coating row at this laser's pulse
-    // width, looked up once per row for the whole search.
-    [[nodiscard]] double Threshold(const HeadLimits& head) const;
-
-private:
-    const LaserInputState* m_state;
-    const NumberEntry* m_numbers;
-    double m_averagePower;
-    double m_beamSize;
-    double m_powerDensity;
-    double m_energyDensity;
-    bool m_pulsed;
-    bool m_single;
-    bool m_probe;
-    bool m_hasWavelength;
-    std::optional<double> m_pulseWidth;
-    std::array<double, CoatingTable::kRows> m_thresholds{};
-    mutable std::optional<double> m_energy;
-    mutable std::optional<double> m_wavelength;
-};
 
 // The criteria of the search, in the order it applies them.
 enum class Criterion {
@@ -74,6 +31,63 @@ inline constexpr std::array<Criterion, kCriteria> kCriteriaInOrder = {
     Criterion::PowerMax,   Criterion::Aperture,        Criterion::PowerDensityMax,
     Criterion::PowerMin,   Criterion::EnergyMax,       Criterion::EnergyMin,
     Criterion::Wavelength, Criterion::DamageThreshold, Criterion::ProductType};
+
+// What the search reads of the laser, taken once when it starts.
+class SearchContext {
+public:
+    SearchContext(const LaserInputState& state, const NumberEntry& numbers, const CoatingTable& coatings);
+
+    [[nodiscard]] double AveragePower() const { return m_averagePower; }
+    [[nodiscard]] double BeamSize() const { return m_beamSize; }
+    [[nodiscard]] double PowerDensity() const { return m_powerDensity; }
+    [[nodiscard]] double EnergyDensity() const { return m_energyDensity; }
+    [[nodiscard]] bool Pulsed() const { return m_pulsed; }
+    [[nodiscard]] bool SinglePulse() const { return m_single; }
+    [[nodiscard]] bool Probe() const { return m_probe; }
+    [[nodiscard]] bool HasWavelength() const { return m_hasWavelength; }
+    [[nodiscard]] const std::optional<double>& PulseWidth() const { return m_pulseWidth; }
+    [[nodiscard]] double Energy() const { return m_energy; }          // J
+    [[nodiscard]] double Wavelength() const { return m_wavelength; }  // um
+
+    // Whether the criterion applies to this laser at all (the energies to a
+    // pulsed one, the minimum power to all but a single pulse, ...).
+    [[nodiscard]] bool Applies(Criterion criterion) const { return m_applies[static_cast<std::size_t>(criterion) - 1]; }
+
+    // The coating row a head's absorber uses with this laser: repetitive
+    // pulses on every coating above 4 use the row three further down (rows 8
+    // to 10 for coatings 5 to 7; a higher coating lands outside the table).
+    [[nodiscard]] int CoatingRow(const HeadLimits& head) const {
+        if (!m_single && head.CoatingNo > 4) {
+            return head.CoatingNo + 3;
+        }
+        return head.CoatingNo;
+    }
+
+    // The damage threshold of the head's coating row at this laser's pulse
+    // width, looked up once per row for the whole search; 0 outside the table.
+    [[nodiscard]] double Threshold(const HeadLimits& head) const {
+        const int row = CoatingRow(head);
+        if (row < 0 || row >= CoatingTable::kRows) {
+            return 0;
+        }
+        return m_thresholds[static_cast<std::size_t>(row)];
+    }
+
+private:
+    double m_averagePower;
+    double m_beamSize;
+    double m_powerDensity;
+    double m_energyDensity;
+    bool m_pulsed;
+    bool m_single;
+    bool m_probe;
+    bool m_hasWavelength;
+    std::optional<double> m_pulseWidth;
+    double m_energy;
+    double m_wavelength;
+    std::array<bool, kCriteria> m_applies{};
+    std::array<double, CoatingTable::kRows> m_thresholds{};
+};
 
 // What one criterion compared for a head: the head's limit and the laser's
 // value (the first criterion a head fails, where the search rejects it).
@@ -96,6 +110,49 @@ struct CriterionCheck {
     Rejection values;
 };
 CriterionCheck CheckCriterion(Criterion criterion, const HeadLimits& head, const SearchContext& context);
+
+// Whether a head fails a criterion, when the criterion applies. A limit that
+// is not a finite number cannot be checked, so it is never passed (a
+// comparison with NaN alone would let every laser through).
+inline bool Fails(Criterion criterion, const HeadLimits& head, const SearchContext& context) {
+    switch (criterion) {
+        case Criterion::PowerMax:
+            return head.PowerMax < context.AveragePower();
+        case Criterion::Aperture:
+            return context.BeamSize() * kApertureFactor > head.Aperture;
+        case Criterion::PowerDensityMax:
+            return head.PowerDensityMax < context.PowerDensity();
+        case Criterion::PowerMin:
+            return !std::isfinite(head.PowerMin) || head.PowerMin > context.AveragePower();
+        case Criterion::EnergyMax:
+            return head.EnergyMax < context.Energy();
+        case Criterion::EnergyMin:
+            return !std::isfinite(head.EnergyMin) || head.EnergyMin > context.Energy();
+        case Criterion::Wavelength:
+            return !std::isfinite(head.WaveMin) || !std::isfinite(head.WaveMax) ||
+                   context.Wavelength() < head.WaveMin || context.Wavelength() > head.WaveMax;
+        case Criterion::DamageThreshold: {
+            const double threshold = context.Threshold(head);
+            return !std::isfinite(threshold) || threshold < context.EnergyDensity();
+        }
+        case Criterion::ProductType:
+            return context.Probe() != head.Probe;
+    }
+    return false;
+}
+
+namespace detail {
+template <std::size_t... I>
+bool FitsAll(const HeadLimits& head, const SearchContext& context, std::index_sequence<I...> /*criteria*/) {
+    return (... && (!context.Applies(kCriteriaInOrder[I]) || !Fails(kCriteriaInOrder[I], head, context)));
+}
+}  // namespace detail
+
+// Whether the head passes every criterion that applies: the search's own
+// test, each criterion's check unrolled in order.
+inline bool Fits(const HeadLimits& head, const SearchContext& context) {
+    return detail::FitsAll(head, context, std::make_index_sequence<kCriteria>{});
+}
 
 // Applies the nine criteria in order; nothing when the head suits the laser.
 std::optional<Rejection> FirstRejection(const HeadLimits& head, const SearchContext& context);

@@ -33,7 +33,7 @@ std::size_t ResultsGrid::CellIndex(int row, int column) const {
     return static_cast<std::size_t>(row - 1) * m_columns.size() + static_cast<std::size_t>(column - 1);
 }
 
-void ResultsGrid::SetCell(int row, int column, std::string text, std::int64_t tag) {
+void ResultsGrid::SetCell(int row, int column, std::string_view text, std::int64_t tag) {
     if (column < 1 || column > ColumnCount() || row < 1 || row > RowCount() + 1) {
         return;
     }
@@ -41,14 +41,14 @@ void ResultsGrid::SetCell(int row, int column, std::string text, std::int64_t ta
         m_cells.resize(m_cells.size() + m_columns.size());
         m_tags.push_back(-1);
     }
-    m_cells[CellIndex(row, column)] = std::move(text);
+    m_cells[CellIndex(row, column)].assign(text);
     if (tag >= 0) {
         m_tags[static_cast<std::size_t>(row - 1)] = tag;
     }
 }
 
-void ResultsGrid::SetCell(int row, GridColumn column, std::string text, std::int64_t tag) {
-    SetCell(row, static_cast<int>(column), std::move(text), tag);
+void ResultsGrid::SetCell(int row, GridColumn column, std::string_view text, std::int64_t tag) {
+    SetCell(row, static_cast<int>(column), text, tag);
 }
 
 void ResultsGrid::SetColumnWidth(int column, int width) {

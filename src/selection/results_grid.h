@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tavrin {
@@ -28,8 +29,8 @@ public:
     void AddColumn(std::string caption, bool shown);
     // Sets a cell's text; a cell in the row after the last appends that row.
     // `tag` is a number kept with the row (the head's catalogue position).
-    void SetCell(int row, int column, std::string text, std::int64_t tag = -1);
-    void SetCell(int row, GridColumn column, std::string text, std::int64_t tag = -1);
+    void SetCell(int row, int column, std::string_view text, std::int64_t tag = -1);
+    void SetCell(int row, GridColumn column, std::string_view text, std::int64_t tag = -1);
     void SetColumnWidth(int column, int width);
 
     [[nodiscard]] int RowCount() const { return static_cast<int>(m_tags.size()); }

@@ -26,15 +26,19 @@ std::size_t ControlLength(std::string_view text, std::size_t pos) {
 std::string Rewrite(std::string_view text, const std::function<std::string(std::string_view)>& replace) {
     std::string out;
     out.reserve(text.size());
+    std::size_t copied = 0;  // the text before this is in `out`
     for (std::size_t pos = 0; pos < text.size();) {
         const std::size_t length = ControlLength(text, pos);
         if (length == 0) {
-            out.push_back(text[pos++]);
+            ++pos;
             continue;
         }
+        out.append(text, copied, pos - copied);
         out += replace(text.substr(pos, length));
         pos += length;
+        copied = pos;
     }
+    out.append(text, copied);
     return out;
 }
 
