@@ -176,7 +176,7 @@ void RunRow(const Result<std::optional<CsvRow>>& read, const Columns& columns, s
     outcome.status = outcome.run->Run(rowOptions.Value());
 }
 
-void WriteRow(std::ostream& out, std::ostream& err, std::size_t n, int line, const RowOutcome& row,
+void WriteRow(std::ostream& out, std::ostream& err, std::size_t n, int line, RowOutcome& row,
               const SelectOptions& options) {
     if (options.json) {
         nlohmann::ordered_json json;
@@ -185,7 +185,7 @@ void WriteRow(std::ostream& out, std::ostream& err, std::size_t n, int line, con
         } else {
             json = ResultJson(row.run->Model(), row.run->Messages(), row.status.Value());
             if (options.details && row.status.Value() != kInvalid) {
-                json["details"] = DetailsJson(row.run->Model());
+                json["details"] = DetailsJson(row.run->ModelWithDetails());
             }
             json["row"] = n;
             json["exit"] = row.status.Value();

@@ -34,6 +34,11 @@ public:
     Result<int> Run(const SelectOptions& options);
 
     [[nodiscard]] const MainWindowModel& Model() const { return m_model; }
+    // The details of the search, for --details, worked out once asked for.
+    const MainWindowModel& ModelWithDetails() {
+        m_model.WorkOutDetails();
+        return m_model;
+    }
     [[nodiscard]] const std::vector<Message>& Messages() const { return m_messages.All(); }
 
 private:

@@ -148,7 +148,7 @@ int RunSelectCommand(const std::vector<std::string>& args, std::ostream& out, st
     if (options.json) {
         nlohmann::ordered_json json = ResultJson(model, run.Messages(), status);
         if (options.details && status != kInvalid) {
-            json["details"] = DetailsJson(model);
+            json["details"] = DetailsJson(run.ModelWithDetails());
         }
         out << json.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
     } else {
@@ -157,7 +157,7 @@ int RunSelectCommand(const std::vector<std::string>& args, std::ostream& out, st
             WriteExplanation(out, model);
         }
         if (options.details && status != kInvalid) {
-            WriteDetails(out, model);
+            WriteDetails(out, run.ModelWithDetails());
         }
     }
     if (const int written = FinishOutput(out, err); written != kDone) {

@@ -218,6 +218,8 @@ TEST(DetailsArea, DescribesTheLaserAsTheLastExploreSawIt) {
     ASSERT_EQ(f.model.Explore(), ExploreOutcome::Found);
     f.model.TypeText(EntryId::MaxPower, "20");  // not explored: the details stay
     const DetailsArea& area = f.model.Details();
+    EXPECT_FALSE(area.Details().has_value()) << "a hidden area is worked out only when asked";
+    f.model.WorkOutDetails();
     EXPECT_EQ(Column(area, &WhyNotRow::name), (std::vector<std::string>{"B", "C", "D", "E", "F"}));
     EXPECT_EQ(Column(area, &WhyNotRow::criterion),
               (std::vector<std::string>{"Max power", "Max power density", "Wavelength", "Min power", "Product type"}));

@@ -117,20 +117,24 @@ void DetailsArea::Explored(const LaserInputState& state) {
     m_details.reset();
     m_order.clear();
     m_pick.reset();
+    if (m_shown) {
+        WorkOut();
+    }
 }
 
-const std::optional<SearchDetails>& DetailsArea::Details() const {
-    if (m_explored) {
-        const NumberEntry numbers(m_decimal);
-        m_details = ComputeDetails(*m_catalogue, *m_limits, *m_explored, numbers);
-        m_explored.reset();
-        m_order.resize(m_details->rejected.size());
-        for (std::size_t i = 0; i < m_order.size(); ++i) {
-            m_order[i] = i;
-        }
-        Sort();
+void DetailsArea::WorkOut() {
+    if (!m_explored) {
+        return;
     }
-    return m_details;
+    ++m_listVersion;
+    const NumberEntry numbers(m_decimal);
+    m_details = ComputeDetails(*m_catalogue, *m_limits, *m_explored, numbers);
+    m_explored.reset();
+    m_order.resize(m_details->rejected.size());
+    for (std::size_t i = 0; i < m_order.size(); ++i) {
+        m_order[i] = i;
+    }
+    Sort();
 }
 
 void DetailsArea::Clear() {
@@ -142,14 +146,16 @@ void DetailsArea::Clear() {
 }
 
 void DetailsArea::PickKept(std::size_t position) {
-    if (Details() && position < m_details->kept.size()) {
+    WorkOut();
+    if (m_details && position < m_details->kept.size()) {
         m_pick = Pick{false, position};
         ShowUnlessHidden();
     }
 }
 
 void DetailsArea::PickRejected(std::size_t row) {
-    if (Details() && row < m_order.size()) {
+    WorkOut();
+    if (m_details && row < m_order.size()) {
         m_pick = Pick{true, m_order[row]};
         ShowUnlessHidden();
     }
@@ -158,12 +164,16 @@ void DetailsArea::PickRejected(std::size_t row) {
 void DetailsArea::ShowUnlessHidden() {
     if (!m_hiddenByUser) {
         m_shown = true;
+        WorkOut();
     }
 }
 
 void DetailsArea::SetShown(bool shown) {
     m_shown = shown;
     m_hiddenByUser = !shown;
+    if (shown) {
+        WorkOut();
+    }
 }
 
 void DetailsArea::SortWhyNotBy(WhyNotColumn column) {
@@ -173,7 +183,7 @@ void DetailsArea::SortWhyNotBy(WhyNotColumn column) {
     Sort();
 }
 
-void DetailsArea::Sort() const {
+void DetailsArea::Sort() {
     if (!m_details || !m_sortColumn) {
         return;
     }

@@ -72,14 +72,17 @@ inline constexpr int kWhyNotColumns = 4;
 // The details area of the main window: what the last Explore found about
 // every head, the head picked in the grid or in the "Why not?" list, and
 // whether the area is shown. It keeps the texts and numbers the window draws.
-// The details are worked out when first read, so that a search nobody looks
-// into (the command line's batch) costs nothing more.
+// The details of a search are worked out by an explicit step, at once while
+// the area is shown and otherwise when it is shown or a head is picked, so
+// that a search nobody looks into (the command line's batch) costs nothing more.
 class DetailsArea {
 public:
     DetailsArea(const Catalogue& catalogue, const std::vector<HeadLimits>& limits, char decimalSeparator);
 
     // A new search of the laser as it stands.
     void Explored(const LaserInputState& state);
+    // Works out the details of the last search, if they are not yet.
+    void WorkOut();
     void Clear();
 
     // A pick in the grid (from 0) or in the list as it is sorted (from 0).
@@ -95,7 +98,8 @@ public:
     void SortWhyNotBy(WhyNotColumn column);
 
     [[nodiscard]] bool Shown() const { return m_shown; }
-    [[nodiscard]] const std::optional<SearchDetails>& Details() const;
+    // Empty before a search, and until its details are worked out.
+    [[nodiscard]] const std::optional<SearchDetails>& Details() const { return m_details; }
     [[nodiscard]] std::optional<std::size_t> PickedHead() const;  // in the catalogue
     [[nodiscard]] std::optional<std::size_t> PickedWhyNotRow() const;
     [[nodiscard]] DetailsChart Chart() const;
@@ -118,14 +122,14 @@ private:
     [[nodiscard]] const HeadUsage* PickedUsage() const;
     [[nodiscard]] DetailsChart BarsChart(const std::string& name, const CriterionUsage* usage) const;
     [[nodiscard]] DetailsChart ThresholdChart(const std::string& name, const HeadUsage& head) const;
-    void Sort() const;
+    void Sort();
 
     const Catalogue* m_catalogue;
     const std::vector<HeadLimits>* m_limits;
     char m_decimal;
-    mutable std::optional<LaserInputState> m_explored;  // the laser whose details are still to be worked out
-    mutable std::optional<SearchDetails> m_details;
-    mutable std::vector<std::size_t> m_order;  // the list's rows, as positions in rejected
+    std::optional<LaserInputState> m_explored;  // the laser whose details are still to be worked out
+    std::optional<SearchDetails> m_details;
+    std::vector<std::size_t> m_order;  // the list's rows, as positions in rejected
     std::optional<Pick> m_pick;
     bool m_shown = false;
     bool m_hiddenByUser = false;

@@ -206,6 +206,7 @@ void MainWindowModel::CellSelected(int row) {
 // A rejected head in view: the grid's pick and the monitor resolutions, which
 // describe a suitable head, are cleared.
 void MainWindowModel::PickWhyNot(int row) {
+    m_details.WorkOut();
     if (row < 0 || static_cast<std::size_t>(row) >= m_details.WhyNotCount()) {
         return;
     }

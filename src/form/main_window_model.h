@@ -94,6 +94,9 @@ public:
     [[nodiscard]] const ResultsGrid& Grid() const { return m_grid; }
     [[nodiscard]] const Catalogue& Heads() const { return m_catalogue->catalogue; }
     [[nodiscard]] const DetailsArea& Details() const { return m_details; }
+    // Works out the details of the last search while the area is hidden (the
+    // command line's --details).
+    void WorkOutDetails() { m_details.WorkOut(); }
     [[nodiscard]] const NumberEntry& Numbers() const override { return m_numbers; }
     [[nodiscard]] bool OptionSelected(OptionId option) const;
     [[nodiscard]] bool OptionEnabled(OptionId option) const;
