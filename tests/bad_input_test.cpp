@@ -75,7 +75,7 @@ fs::path TestFolder() {
 
 class BadInput : public testing::Test {
 protected:
-    void SetUp() override { setenv("LC_ALL", "C", 1); }
+    test::LocaleEnvironment m_locale;
 };
 
 // A copy of the shipped catalogue folder.

@@ -36,7 +36,7 @@ CliRun Select(std::vector<std::string> args, const std::string& dataDir = TAVRIN
 
 class SelectCommand : public testing::Test {
 protected:
-    void SetUp() override { setenv("LC_ALL", "C", 1); }
+    test::LocaleEnvironment m_locale;
 };
 
 TEST_F(SelectCommand, ExitStatusesTellTheOutcome) {
@@ -280,7 +280,6 @@ std::vector<std::string> Lines(const std::string& text) {
 class Batch : public testing::Test {
 protected:
     void SetUp() override {
-        setenv("LC_ALL", "C", 1);
         folder = test::FreshFolder(testing::UnitTest::GetInstance()->current_test_info()->name());
     }
     std::string File(const std::string& text) {
@@ -288,6 +287,7 @@ protected:
         return (folder / "lasers.csv").string();
     }
     std::filesystem::path folder;
+    test::LocaleEnvironment m_locale;
 };
 
 // A row per mode, with a refused row in the middle; each JSON line is the

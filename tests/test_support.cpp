@@ -111,4 +111,22 @@ int KeptCount(Catalogue catalogue, const std::function<void(MainWindowModel&)>& 
     return f.model.Grid().RowCount();
 }
 
+LocaleEnvironment::LocaleEnvironment() {
+    for (const char* name : {"LC_ALL", "LC_NUMERIC", "LANG"}) {
+        const char* value = std::getenv(name);
+        m_saved.emplace_back(name, value != nullptr ? std::optional<std::string>(value) : std::nullopt);
+    }
+    setenv("LC_ALL", "C", 1);
+}
+
+LocaleEnvironment::~LocaleEnvironment() {
+    for (const auto& [name, value] : m_saved) {
+        if (value) {
+            setenv(name.c_str(), value->c_str(), 1);
+        } else {
+            unsetenv(name.c_str());
+        }
+    }
+}
+
 }  // namespace tavrin::test

@@ -3,7 +3,9 @@
 #include <filesystem>
 #include <functional>
 #include <initializer_list>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "catalogue/catalogue.h"
@@ -107,5 +109,18 @@ void TypeTexts(MainWindowModel& model, std::initializer_list<std::pair<EntryId, 
 
 // How many heads of `catalogue` an Explore keeps for the laser `type` enters.
 int KeptCount(Catalogue catalogue, const std::function<void(MainWindowModel&)>& type);
+
+// The locale variables (LC_ALL, LC_NUMERIC, LANG) as they were, put back when
+// it goes, so that a test may set them freely; it starts the test in "C".
+class LocaleEnvironment {
+public:
+    LocaleEnvironment();
+    ~LocaleEnvironment();
+    LocaleEnvironment(const LocaleEnvironment&) = delete;
+    LocaleEnvironment& operator=(const LocaleEnvironment&) = delete;
+
+private:
+    std::vector<std::pair<std::string, std::optional<std::string>>> m_saved;
+};
 
 }  // namespace tavrin::test
