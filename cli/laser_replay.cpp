@@ -45,6 +45,7 @@ Result<int> LaserRun::Run(const SelectOptions& options) {
     if (const auto replayed = ReplayLaser(m_model, options); !replayed) {
         return replayed.Failure();
     }
+    m_model.KeepRejections(options.explain);
     switch (m_model.Explore()) {
         case ExploreOutcome::Found:
             return kFound;

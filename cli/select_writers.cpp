@@ -134,13 +134,10 @@ void WriteSummary(std::ostream& out, const MainWindowModel& model, const std::ve
 }
 
 void WriteExplanation(std::ostream& out, const MainWindowModel& model) {
-    const Catalogue& catalogue = model.Heads();
-    const SearchContext context(model.State(), model.Numbers(), catalogue.Coatings);
+    const auto& heads = model.Heads().Heads;
     out << "\nHeads not kept:\n";
-    for (const HeadRecord& head : catalogue.Heads) {
-        if (const auto rejection = FirstRejection(LimitsOf(head), context)) {
-            out << EscapeControlCharacters(DescribeRejection(head, *rejection)) << "\n";
-        }
+    for (const HeadRejection& rejected : model.Rejections()) {
+        out << EscapeControlCharacters(DescribeRejection(heads[rejected.head], rejected.rejection)) << "\n";
     }
 }
 

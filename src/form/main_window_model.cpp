@@ -160,7 +160,8 @@ ExploreOutcome MainWindowModel::Explore() {
         SetCaption(label, "");
     }
     m_pickedRow.reset();
-    SearchHeads(m_catalogue->catalogue, m_catalogue->limits, m_state, m_numbers, m_grid);
+    SearchHeads(m_catalogue->catalogue, m_catalogue->limits, m_state, m_numbers, m_grid,
+                m_keepRejections ? &m_rejections : nullptr);
     Notify(ControlKind::Grid);
     UpdateDetails();
     if (m_grid.RowCount() != 0) {

@@ -94,6 +94,10 @@ public:
     [[nodiscard]] const ResultsGrid& Grid() const { return m_grid; }
     [[nodiscard]] const Catalogue& Heads() const { return m_catalogue->catalogue; }
     [[nodiscard]] const DetailsArea& Details() const { return m_details; }
+    // Whether Explore lists the heads it did not keep and why (the command
+    // line's --explain); off by default, as the window shows the details instead.
+    void KeepRejections(bool keep) { m_keepRejections = keep; }
+    [[nodiscard]] const std::vector<HeadRejection>& Rejections() const { return m_rejections; }
     // Works out the details of the last search while the area is hidden (the
     // command line's --details).
     void WorkOutDetails() { m_details.WorkOut(); }
@@ -150,6 +154,8 @@ private:
     std::optional<EntryId> m_focus;
     std::optional<int> m_pickedRow;
     std::optional<std::string> m_lastRequest;
+    bool m_keepRejections = false;
+    std::vector<HeadRejection> m_rejections;
     std::filesystem::path m_userDataFolder;
     bool m_toldReportFolder = false;
     std::function<void(const ControlChange&)> m_listener;

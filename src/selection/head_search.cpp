@@ -154,15 +154,21 @@ std::string MarginText(const HeadLimits& head, const SearchContext& context, con
 }
 
 void SearchHeads(const Catalogue& catalogue, const std::vector<HeadLimits>& limits, const LaserInputState& state,
-                 const NumberEntry& numbers, ResultsGrid& grid) {
+                 const NumberEntry& numbers, ResultsGrid& grid, std::vector<HeadRejection>* rejections) {
     std::vector<HeadLimits> ownLimits;
     const std::vector<HeadLimits>& checkedLimits = MatchingLimits(catalogue.Heads, limits, ownLimits);
     grid.ClearGrid(false);
+    if (rejections != nullptr) {
+        rejections->clear();
+    }
     const SearchContext context(state, numbers, catalogue.Coatings);
     int row = 1;
     for (std::size_t i = 0; i < catalogue.Heads.size(); ++i) {
         const HeadLimits& limit = checkedLimits[i];
         if (!Fits(limit, context)) {
+            if (rejections != nullptr) {
+                rejections->push_back(HeadRejection{i, *FirstRejection(limit, context)});
+            }
             continue;
         }
         const HeadRecord& head = catalogue.Heads[i];

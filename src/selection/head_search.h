@@ -163,9 +163,17 @@ std::string DescribeRejection(const HeadRecord& head, const Rejection& rejection
 // The share of the head's limit that the laser uses, as the grid shows it.
 std::string MarginText(const HeadLimits& head, const SearchContext& context, const NumberEntry& numbers);
 
+// A head the search did not keep (its catalogue position) and why.
+struct HeadRejection {
+    std::size_t head = 0;
+    Rejection rejection;
+};
+
 // Writes one grid row per suitable head, in catalogue order, replacing the
 // rows of the previous search. `limits` are the catalogue heads' own, in order.
+// With `rejections`, the heads not kept are listed there too, with the first
+// criterion each failed.
 void SearchHeads(const Catalogue& catalogue, const std::vector<HeadLimits>& limits, const LaserInputState& state,
-                 const NumberEntry& numbers, ResultsGrid& grid);
+                 const NumberEntry& numbers, ResultsGrid& grid, std::vector<HeadRejection>* rejections = nullptr);
 
 }  // namespace tavrin
