@@ -13,11 +13,13 @@
 #include <nlohmann/json.hpp>
 #include <span>
 #include <sstream>
+#include <tuple>
 
 #include "catalogue/catalogue_csv.h"
 #include "catalogue/head_catalogue.h"
 #include "catalogue_command.h"
 #include "select_command.h"
+#include "support/control_characters.h"
 #include "support/file_io.h"
 #include "test_support.h"
 #include "version/version.h"
@@ -310,9 +312,12 @@ TEST_F(BadInput, ControlCharactersInHeadNamesNeverReachTheTerminalOrTheReport) {
         std::string escaped;   // text output and --explain
         std::string replaced;  // report file
     };
-    const Case cases[] = {{"A\x1b[2JB", "A\\x1b[2JB", "A?[2JB"},
-                          {"A\rPRODUCTS FOUND:", "A\\x0dPRODUCTS FOUND:", "A?PRODUCTS FOUND:"},
-                          {"T\x7f\xc2\x81", "T\\x7f\\u0081", "T??"}};
+    const Case cases[] = {
+        {"A\x1b[2JB", "A\\x1b[2JB", "A?[2JB"},
+        {"A\rPRODUCTS FOUND:", "A\\x0dPRODUCTS FOUND:", "A?PRODUCTS FOUND:"},
+        {"T\x7f\xc2\x81", "T\\x7f\\u0081", "T??"},
+        // each end of the two ranges, and their neighbours that are no controls
+        {"U\x1f ~\xc2\x9d\xc2\xa0\xc3\x80", "U\\x1f ~\\u009d\xc2\xa0\xc3\x80", "U? ~?\xc2\xa0\xc3\x80"}};
     for (const Case& c : cases) {
         const fs::path folder = FolderWith({test::WideHead(c.name)});
         const fs::path report = folder / "report.txt";
@@ -335,6 +340,21 @@ TEST_F(BadInput, ControlCharactersInHeadNamesNeverReachTheTerminalOrTheReport) {
                 EXPECT_TRUE(ch == '\n' || static_cast<unsigned char>(ch) >= 0x20) << static_cast<int>(ch);
             }
         }
+    }
+}
+
+// The ends of the C0, DEL and C1 ranges, beside their neighbours that are text
+// (a catalogue cannot hold every C1 character, so they are checked here).
+TEST(ControlCharacters, EscapeAndReplaceExactlyTheControls) {
+    const std::tuple<std::string, std::string, std::string> cases[] = {
+        {std::string("\0\x1f \x7e\x7f", 5), "\\x00\\x1f ~\\x7f", "?? ~?"},
+        {"\xc2\x80\xc2\x9f\xc2\xa0\xc2\x7f\xc3\x80", "\\u0080\\u009f\xc2\xa0\xc2\\x7f\xc3\x80",
+         "??\xc2\xa0\xc2?\xc3\x80"},
+        {"\xc2", "\xc2", "\xc2"}};
+    for (const auto& [text, escaped, replaced] : cases) {
+        EXPECT_EQ(EscapeControlCharacters(text), escaped) << escaped;
+        EXPECT_EQ(ReplaceControlCharacters(text), replaced) << escaped;
+        EXPECT_EQ(HasControlCharacter(text), escaped != text) << escaped;
     }
 }
 

@@ -138,9 +138,27 @@ TEST(Threshold, InterpolatesWithinTheDecade) {
     for (int k = 0; k < 12; ++k) {
         table.Set(3, k, 100 - 5.0 * k);
     }
-    const std::pair<double, double> cases[] = {
-        {2, 100},    {1, 100},    {0.55, 97.5}, {0.1, 95},       {0.01, 90},  {1e-6, 70},  {5.5e-6, 72.5}, {1e-9, 55},
-        {1e-10, 50}, {5e-11, 50}, {1e-11, 50},  {5.5e-12, 47.5}, {1e-12, 45}, {5e-13, 45}, {0, 45},        {-1, 45}};
+    const std::pair<double, double> cases[] = {{2, 100},
+                                               {1, 100},
+                                               {0.55, 97.5},
+                                               {0.1, 95},
+                                               {0.01, 90},
+                                               {1e-6, 70},
+                                               {5.5e-6, 72.5},
+                                               {1e-9, 55},
+                                               {1e-10, 50},
+                                               {5e-11, 50},
+                                               {1e-11, 50},
+                                               {5.5e-12, 47.5},
+                                               {1e-12, 45},
+                                               {5e-13, 45},
+                                               {0, 45},
+                                               {-1, 45},
+                                               // off the middle of a decade, so that the line cannot run the wrong way
+                                               {0.28, 96},
+                                               {3.7e-6, 71.5},
+                                               {2.8e-12, 46},
+                                               {0.91, 99.5}};
     for (const auto& [tau, expected] : cases) {
         EXPECT_NEAR(DamageThresholdAt(table, 3, Laser::Pulsed, tau), expected, 1e-9) << tau;
     }
