@@ -34,6 +34,28 @@ TEST(HeadLoader, RecordTakesFixedPartPlusTexts) {
     head.HeadType = "t";
     // 42 fixed bytes, 8 length fields, 2 + 1 + 5 + 1 text bytes.
     EXPECT_EQ(Bytes({head}).size(), 42u + 16u + 2u + 1u + 5u + 1u);
+
+    // The layout other programs read, written out by hand: seven texts, the
+    // numbers, the head type.
+    ByteWriter writer;
+    for (const char* text : {"N", "a", "r", "b", "q", "s", "v"}) {
+        writer.WriteU16(1);
+        writer.WriteBytes(text);
+    }
+    for (const std::int16_t value : {std::int16_t{11}, std::int16_t{12}, std::int16_t{13}}) {
+        writer.WriteI16(value);
+    }
+    writer.WriteDouble(1.5);
+    writer.WriteI16(14);
+    for (const double value : {2.5, 3.5, 4.5}) {
+        writer.WriteDouble(value);
+    }
+    writer.WriteI16(5);
+    writer.WriteU16(1);
+    writer.WriteBytes("t");
+    HeadRecord expected{"N", "a", "r", "b", "q", "s", "v", 11, 12, 13, 1.5, 14, 2.5, 3.5, 4.5, 5, "t"};
+    EXPECT_EQ(LoadHeads(writer.Bytes()), std::vector<HeadRecord>{expected});
+    EXPECT_EQ(Bytes({expected}), writer.Bytes());
 }
 
 TEST(HeadLoader, RoundTripKeepsEveryField) {

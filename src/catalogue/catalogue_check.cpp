@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <map>
+#include <variant>
 
 #include "head_catalogue.h"
 #include "support/control_characters.h"
@@ -32,24 +33,27 @@ void CheckHead(const HeadRecord& head, std::map<std::string, int>& names, std::v
     if (head.WaveMin > head.WaveMax) {
         add("WaveMin", "the shortest wavelength is above the longest (WaveMax)");
     }
-    // The search compares the laser with these, and divides by the power density.
-    for (const auto& [field, value] : {std::pair{"Aperture", head.Aperture},
-                                       {"PowerMax", head.PowerMax},
-                                       {"PowerDensityMax", head.PowerDensityMax},
-                                       {"EnergyMax", head.EnergyMax}}) {
-        if (value == 0) {
-            add(field, "the limit is 0, so no laser passes it");
+    // The search compares the laser with the limits, and divides by the power
+    // density. A whole-number limit of 0 passes no laser.
+    for (const HeadField& field : kHeadFields) {
+        const auto* whole = std::get_if<std::int16_t HeadRecord::*>(&field.member);
+        if (field.limit && whole != nullptr && head.**whole == 0) {
+            add(field.name, "the limit is 0, so no laser passes it");
         }
     }
-    const std::pair<const char*, double> limits[] = {
-        {"Aperture", head.Aperture}, {"PowerMax", head.PowerMax},   {"PowerDensityMax", head.PowerDensityMax},
-        {"PowerMin", head.PowerMin}, {"EnergyMax", head.EnergyMax}, {"EnergyMin", head.EnergyMin},
-        {"WaveMin", head.WaveMin},   {"WaveMax", head.WaveMax}};
-    for (const auto& [field, value] : limits) {
+    for (const HeadField& field : kHeadFields) {
+        if (!field.limit) {
+            continue;
+        }
+        const double value =
+            std::visit(FieldVisitor{[&](std::string HeadRecord::*) { return 0.0; },
+                                    [&](std::int16_t HeadRecord::*member) { return static_cast<double>(head.*member); },
+                                    [&](double HeadRecord::*member) { return head.*member; }},
+                       field.member);
         if (!std::isfinite(value)) {
-            add(field, "the limit is not a finite number");
+            add(field.name, "the limit is not a finite number");
         } else if (value < 0) {
-            add(field, "the limit is negative");
+            add(field.name, "the limit is negative");
         }
     }
 }

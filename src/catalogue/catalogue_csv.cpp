@@ -7,6 +7,7 @@
 #include <limits>
 #include <optional>
 #include <set>
+#include <variant>
 
 #include "csv.h"
 #include "support/control_characters.h"
@@ -14,10 +15,14 @@
 namespace tavrin {
 namespace {
 
-constexpr std::array<const char*, 17> kHeadColumns = {
-    "Name",      "ResArdo",  "ResRVX",   "ResBrisa",        "ResQDM",   "ResSela",
-    "ResVantic", "Aperture", "PowerMax", "PowerDensityMax", "PowerMin", "EnergyMax",
-    "EnergyMin", "WaveMin",  "WaveMax",  "CoatingNo",       "HeadType"};
+// The source form's columns are the record's fields, in their order.
+constexpr std::array<const char*, kHeadFields.size()> kHeadColumns = [] {
+    std::array<const char*, kHeadFields.size()> columns{};
+    for (std::size_t i = 0; i < kHeadFields.size(); ++i) {
+        columns[i] = kHeadFields[i].name;
+    }
+    return columns;
+}();
 
 constexpr std::array<const char*, 13> kCoatingColumns = {
     "Row", "1 s", "100 ms", "10 ms", "1 ms", "100 us", "10 us", "1 us", "100 ns", "10 ns", "1 ns", "100 ps", "1 ps"};
@@ -95,50 +100,41 @@ std::string JoinRow(const Range& fields) {
     return line;
 }
 
+// Reads the fields of one kind into the head, in column order; the first
+// that does not read is the row's error.
+template <typename T, typename Parse>
+Result<void> ReadFieldsOfKind(const CsvRow& row, HeadRecord& head, Parse parse) {
+    for (std::size_t column = 0; column < kHeadFields.size(); ++column) {
+        const HeadField& field = kHeadFields[column];
+        if (const auto* member = std::get_if<T HeadRecord::*>(&field.member)) {
+            auto value = parse(row, field.name, row.fields[column]);
+            if (!value) {
+                return value.Failure();
+            }
+            head.** member = value.Value();
+        }
+    }
+    return {};
+}
+
 Result<HeadRecord> ParseHeadRow(const CsvRow& row) {
     if (row.fields.size() != kHeadColumns.size()) {
         return SourceError(row.line, "expected " + std::to_string(kHeadColumns.size()) + " fields, found " +
                                          std::to_string(row.fields.size()));
     }
-    const auto& f = row.fields;
-    if (f[0].empty()) {
+    if (row.fields[0].empty()) {
         return FieldError(row, kHeadColumns[0], "the name is empty");
     }
     HeadRecord head;
-    head.Name = f[0];
-    head.ResArdo = f[1];
-    head.ResRVX = f[2];
-    head.ResBrisa = f[3];
-    head.ResQDM = f[4];
-    head.ResSela = f[5];
-    head.ResVantic = f[6];
-    head.HeadType = f[16];
-    const std::array<std::pair<std::size_t, std::int16_t HeadRecord::*>, 5> ints = {{
-        {7, &HeadRecord::Aperture},
-        {8, &HeadRecord::PowerMax},
-        {9, &HeadRecord::PowerDensityMax},
-        {11, &HeadRecord::EnergyMax},
-        {15, &HeadRecord::CoatingNo},
-    }};
-    for (const auto& [index, member] : ints) {
-        auto value = ParseInt16(row, kHeadColumns[index], f[index]);
-        if (!value) {
-            return value.Failure();
+    const auto text = [](const CsvRow&, const char*, const std::string& field) { return Result<std::string>(field); };
+    // The whole numbers are read before the decimals, so that a row with
+    // several faults names the one it always named.
+    for (const auto& read :
+         {ReadFieldsOfKind<std::string>(row, head, text), ReadFieldsOfKind<std::int16_t>(row, head, &ParseInt16),
+          ReadFieldsOfKind<double>(row, head, &ParseDouble)}) {
+        if (!read) {
+            return read.Failure();
         }
-        head.*member = value.Value();
-    }
-    const std::array<std::pair<std::size_t, double HeadRecord::*>, 4> doubles = {{
-        {10, &HeadRecord::PowerMin},
-        {12, &HeadRecord::EnergyMin},
-        {13, &HeadRecord::WaveMin},
-        {14, &HeadRecord::WaveMax},
-    }};
-    for (const auto& [index, member] : doubles) {
-        auto value = ParseDouble(row, kHeadColumns[index], f[index]);
-        if (!value) {
-            return value.Failure();
-        }
-        head.*member = value.Value();
     }
     for (const auto& field : kHeadTextFields) {
         if (HasControlCharacter(head.*field.member)) {
@@ -173,27 +169,19 @@ Result<std::vector<HeadRecord>> ParseHeadsCsv(std::string_view text) {
 }
 
 std::string WriteHeadsCsv(const std::vector<HeadRecord>& heads) {
-    // A control character from a foreign file is written visibly, never as itself.
-    const auto text = [](const std::string& field) { return QuoteCsvField(EscapeControlCharacters(field)); };
     std::string out = JoinRow(kHeadColumns);
-    for (const auto& h : heads) {
-        const std::array<std::string, 17> fields = {text(h.Name),
-                                                    text(h.ResArdo),
-                                                    text(h.ResRVX),
-                                                    text(h.ResBrisa),
-                                                    text(h.ResQDM),
-                                                    text(h.ResSela),
-                                                    text(h.ResVantic),
-                                                    std::to_string(h.Aperture),
-                                                    std::to_string(h.PowerMax),
-                                                    std::to_string(h.PowerDensityMax),
-                                                    FormatDouble(h.PowerMin),
-                                                    std::to_string(h.EnergyMax),
-                                                    FormatDouble(h.EnergyMin),
-                                                    FormatDouble(h.WaveMin),
-                                                    FormatDouble(h.WaveMax),
-                                                    std::to_string(h.CoatingNo),
-                                                    text(h.HeadType)};
+    std::array<std::string, kHeadFields.size()> fields;
+    for (const auto& head : heads) {
+        for (std::size_t column = 0; column < kHeadFields.size(); ++column) {
+            // A control character from a foreign file is written visibly, never as itself.
+            fields[column] =
+                std::visit(FieldVisitor{[&](std::string HeadRecord::*member) {
+                                            return QuoteCsvField(EscapeControlCharacters(head.*member));
+                                        },
+                                        [&](std::int16_t HeadRecord::*member) { return std::to_string(head.*member); },
+                                        [&](double HeadRecord::*member) { return FormatDouble(head.*member); }},
+                           kHeadFields[column].member);
+        }
         out += JoinRow(fields);
     }
     return out;

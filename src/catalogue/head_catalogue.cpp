@@ -2,7 +2,7 @@
 
 #include <array>
 #include <optional>
-#include <span>
+#include <variant>
 
 #include "byte_io.h"
 #include "cp1252.h"
@@ -11,24 +11,22 @@
 namespace tavrin {
 namespace {
 
-// The texts stored before the numbers; the head type follows them.
-constexpr std::span<const HeadTextField> kLeadingTexts(kHeadTextFields.data(), kHeadTextFields.size() - 1);
-
-constexpr std::size_t kFixedBytes = 42;
-
 // Whether one whole record follows, moving past it.
 bool SkipRecord(ByteReader& reader) {
-    for (std::size_t text = 0; text < kLeadingTexts.size(); ++text) {
-        const auto length = reader.ReadU16();
-        if (!length || !reader.ReadBytes(*length)) {
+    for (const HeadField& field : kHeadFields) {
+        const bool whole =
+            std::visit(FieldVisitor{[&](std::string HeadRecord::*) {
+                                        const auto length = reader.ReadU16();
+                                        return length && reader.ReadBytes(*length);
+                                    },
+                                    [&](std::int16_t HeadRecord::*) { return reader.ReadBytes(2).has_value(); },
+                                    [&](double HeadRecord::*) { return reader.ReadBytes(8).has_value(); }},
+                       field.member);
+        if (!whole) {
             return false;
         }
     }
-    if (!reader.ReadBytes(kFixedBytes)) {
-        return false;
-    }
-    const auto length = reader.ReadU16();
-    return length && reader.ReadBytes(*length);
+    return true;
 }
 
 // The number of whole records, so that the catalogue is sized once.
@@ -41,26 +39,18 @@ std::size_t CountRecords(std::string_view bytes) {
     return count;
 }
 
-void ReadText(ByteReader& reader, std::string& text) {
-    const auto length = reader.ReadU16();
-    DecodeCp1252Into(reader.ReadBytes(length.value_or(0)).value_or(std::string_view()), text);
-}
-
 // Reads a record that is known to be whole.
 void ReadRecord(ByteReader& reader, HeadRecord& head) {
-    for (const auto& field : kLeadingTexts) {
-        ReadText(reader, head.*field.member);
+    for (const HeadField& field : kHeadFields) {
+        std::visit(FieldVisitor{[&](std::string HeadRecord::*member) {
+                                    const auto length = reader.ReadU16();
+                                    DecodeCp1252Into(reader.ReadBytes(length.value_or(0)).value_or(std::string_view()),
+                                                     head.*member);
+                                },
+                                [&](std::int16_t HeadRecord::*member) { head.*member = reader.ReadI16().value_or(0); },
+                                [&](double HeadRecord::*member) { head.*member = reader.ReadDouble().value_or(0); }},
+                   field.member);
     }
-    head.Aperture = reader.ReadI16().value_or(0);
-    head.PowerMax = reader.ReadI16().value_or(0);
-    head.PowerDensityMax = reader.ReadI16().value_or(0);
-    head.PowerMin = reader.ReadDouble().value_or(0);
-    head.EnergyMax = reader.ReadI16().value_or(0);
-    head.EnergyMin = reader.ReadDouble().value_or(0);
-    head.WaveMin = reader.ReadDouble().value_or(0);
-    head.WaveMax = reader.ReadDouble().value_or(0);
-    head.CoatingNo = reader.ReadI16().value_or(0);
-    ReadText(reader, head.HeadType);
 }
 
 Result<void> WriteText(ByteWriter& writer, const HeadRecord& head, const char* field, const std::string& text) {
@@ -115,22 +105,22 @@ std::vector<HeadRecord> LoadHeads(std::string_view bytes) {
 Result<std::string> SerializeHeads(const std::vector<HeadRecord>& heads) {
     ByteWriter writer;
     for (const auto& head : heads) {
-        for (const auto& field : kLeadingTexts) {
-            if (auto written = WriteText(writer, head, field.name, head.*field.member); !written) {
+        for (const HeadField& field : kHeadFields) {
+            auto written = std::visit(FieldVisitor{[&](std::string HeadRecord::*member) {
+                                                       return WriteText(writer, head, field.name, head.*member);
+                                                   },
+                                                   [&](std::int16_t HeadRecord::*member) {
+                                                       writer.WriteI16(head.*member);
+                                                       return Result<void>();
+                                                   },
+                                                   [&](double HeadRecord::*member) {
+                                                       writer.WriteDouble(head.*member);
+                                                       return Result<void>();
+                                                   }},
+                                      field.member);
+            if (!written) {
                 return written.Failure();
             }
-        }
-        writer.WriteI16(head.Aperture);
-        writer.WriteI16(head.PowerMax);
-        writer.WriteI16(head.PowerDensityMax);
-        writer.WriteDouble(head.PowerMin);
-        writer.WriteI16(head.EnergyMax);
-        writer.WriteDouble(head.EnergyMin);
-        writer.WriteDouble(head.WaveMin);
-        writer.WriteDouble(head.WaveMax);
-        writer.WriteI16(head.CoatingNo);
-        if (auto written = WriteText(writer, head, "HeadType", head.HeadType); !written) {
-            return written.Failure();
         }
     }
     return writer.Bytes();

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
+#include <variant>
 
 namespace tavrin {
 
@@ -30,12 +32,26 @@ struct HeadRecord {
     friend bool operator==(const HeadRecord&, const HeadRecord&) = default;
 };
 
-// The head's texts, named as the files name them, in their order on disk.
-struct HeadTextField {
-    const char* name;
-    std::string HeadRecord::*member;
+// The kinds of value a head field holds, and how each is stored: a text as a
+// 16-bit length and that many Windows-1252 bytes, a whole number in 16 bits, a
+// number as an 8-byte double, all little-endian.
+using HeadFieldMember = std::variant<std::string HeadRecord::*, std::int16_t HeadRecord::*, double HeadRecord::*>;
+
+struct HeadField {
+    const char* name;  // as the files and the CSV source form name it
+    HeadFieldMember member;
+    bool limit = false;  // a limit the search compares with the laser
 };
-inline constexpr std::array<HeadTextField, 8> kHeadTextFields = {{
+
+// One visitor per kind of field, for std::visit over a field's member.
+template <typename... Visitors>
+struct FieldVisitor : Visitors... {
+    using Visitors::operator()...;
+};
+
+// The head's fields, in their order in a Heads.Dat record and in the columns
+// of the CSV source form. The readers, writers and the check walk this table.
+inline constexpr std::array<HeadField, 17> kHeadFields = {{
     {"Name", &HeadRecord::Name},
     {"ResArdo", &HeadRecord::ResArdo},
     {"ResRVX", &HeadRecord::ResRVX},
@@ -43,8 +59,52 @@ inline constexpr std::array<HeadTextField, 8> kHeadTextFields = {{
     {"ResQDM", &HeadRecord::ResQDM},
     {"ResSela", &HeadRecord::ResSela},
     {"ResVantic", &HeadRecord::ResVantic},
+    {"Aperture", &HeadRecord::Aperture, true},
+    {"PowerMax", &HeadRecord::PowerMax, true},
+    {"PowerDensityMax", &HeadRecord::PowerDensityMax, true},
+    {"PowerMin", &HeadRecord::PowerMin, true},
+    {"EnergyMax", &HeadRecord::EnergyMax, true},
+    {"EnergyMin", &HeadRecord::EnergyMin, true},
+    {"WaveMin", &HeadRecord::WaveMin, true},
+    {"WaveMax", &HeadRecord::WaveMax, true},
+    {"CoatingNo", &HeadRecord::CoatingNo},
     {"HeadType", &HeadRecord::HeadType},
 }};
+
+// The bytes a record's numbers take, whatever its texts hold: 42 today.
+constexpr std::size_t FixedRecordBytes() {
+    std::size_t bytes = 0;
+    for (const HeadField& field : kHeadFields) {
+        bytes += std::holds_alternative<std::int16_t HeadRecord::*>(field.member) ? 2
+                 : std::holds_alternative<double HeadRecord::*>(field.member)     ? 8
+                                                                                  : 0;
+    }
+    return bytes;
+}
+static_assert(FixedRecordBytes() == 42, "Heads.Dat's record is read by other programs: its layout never changes");
+
+// The head's texts, in their order on disk.
+struct HeadTextField {
+    const char* name;
+    std::string HeadRecord::*member;
+};
+constexpr std::size_t CountHeadTextFields() {
+    std::size_t count = 0;
+    for (const HeadField& field : kHeadFields) {
+        count += std::holds_alternative<std::string HeadRecord::*>(field.member) ? 1 : 0;
+    }
+    return count;
+}
+inline constexpr std::array<HeadTextField, CountHeadTextFields()> kHeadTextFields = [] {
+    std::array<HeadTextField, CountHeadTextFields()> texts{};
+    std::size_t next = 0;
+    for (const HeadField& field : kHeadFields) {
+        if (std::holds_alternative<std::string HeadRecord::*>(field.member)) {
+            texts[next++] = HeadTextField{field.name, std::get<std::string HeadRecord::*>(field.member)};
+        }
+    }
+    return texts;
+}();
 
 // A head is a probe when its type text, upper-cased, contains "PROBE".
 bool IsProbe(const HeadRecord& head);
