@@ -48,6 +48,8 @@ template <typename... Visitors>
 struct FieldVisitor : Visitors... {
     using Visitors::operator()...;
 };
+template <typename... Visitors>
+FieldVisitor(Visitors...) -> FieldVisitor<Visitors...>;
 
 // The head's fields, in their order in a Heads.Dat record and in the columns
 // of the CSV source form. The readers, writers and the check walk this table.

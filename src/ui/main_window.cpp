@@ -84,11 +84,11 @@ MainWindow::MainWindow(MainWindowModel& model, QWidget* parent) : QWidget(parent
     SetTabOrder();
     SyncAll();
     m_entries[static_cast<std::size_t>(EntryId::Beam1)].edit->setFocus(Qt::OtherFocusReason);
-    m_model->SetChangeListener([this](const ControlChange& change) { OnModelChanged(change); });
+    m_model->SetView(this);
 }
 
 MainWindow::~MainWindow() {
-    m_model->SetChangeListener(nullptr);
+    m_model->SetView(nullptr);
 }
 
 void MainWindow::Connect() {
@@ -126,10 +126,10 @@ void MainWindow::Connect() {
                 button->click();
             }
         });
-        button->setToolTip(button->toolTip().isEmpty() ? keys.toString(QKeySequence::NativeText)
-                                                       : button->toolTip() + QStringLiteral(" (") +
-                                                             keys.toString(QKeySequence::NativeText) +
-                                                             QStringLiteral(")"));
+        button->setToolTip(button->toolTip().isEmpty()
+                               ? keys.toString(QKeySequence::NativeText)
+                               : button->toolTip() + QStringLiteral(" (") + keys.toString(QKeySequence::NativeText) +
+                                     QStringLiteral(")"));
     };
     // Written out rather than taken from the platform's list, which on some
     // platforms has no key to quit.
@@ -207,42 +207,44 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     return true;
 }
 
-void MainWindow::OnModelChanged(const ControlChange& change) {
-    switch (change.kind) {
-        case ControlKind::EntryText:
-            SyncText(static_cast<EntryId>(change.index));
-            break;
-        case ControlKind::EntryUnits:
-            SyncUnits(static_cast<EntryId>(change.index));
-            break;
-        case ControlKind::EntryFlags:
-            SyncFlags();
-            break;
-        case ControlKind::Label: {
-            const auto id = static_cast<LabelId>(change.index);
-            m_labels.at(id)->setText(ToQt(m_model->Labels().Get(id)));
-            if (id == LabelId::Power) {
-                NameEntry(EntryId::MaxPower);
-            }
-            break;
-        }
-        case ControlKind::Options:
-            SyncOptions();
-            break;
-        case ControlKind::Grid:
-            SyncGrid();
-            break;
-        case ControlKind::PrintButton:
-            m_print->setEnabled(m_model->PrintEnabled());
-            break;
-        case ControlKind::Details:
-            SyncDetails();
-            break;
-        case ControlKind::Focus:
-            if (const auto focus = m_model->Focus()) {
-                m_entries[static_cast<std::size_t>(*focus)].edit->setFocus(Qt::OtherFocusReason);
-            }
-            break;
+void MainWindow::EntryTextChanged(EntryId entry) {
+    SyncText(entry);
+}
+
+void MainWindow::EntryUnitsChanged(EntryId entry) {
+    SyncUnits(entry);
+}
+
+void MainWindow::EntryFlagsChanged() {
+    SyncFlags();
+}
+
+void MainWindow::LabelChanged(LabelId label) {
+    m_labels.at(label)->setText(ToQt(m_model->Labels().Get(label)));
+    if (label == LabelId::Power) {
+        NameEntry(EntryId::MaxPower);
+    }
+}
+
+void MainWindow::OptionsChanged() {
+    SyncOptions();
+}
+
+void MainWindow::GridChanged() {
+    SyncGrid();
+}
+
+void MainWindow::PrintButtonChanged() {
+    m_print->setEnabled(m_model->PrintEnabled());
+}
+
+void MainWindow::DetailsChanged() {
+    SyncDetails();
+}
+
+void MainWindow::FocusMoved() {
+    if (const auto focus = m_model->Focus()) {
+        m_entries[static_cast<std::size_t>(*focus)].edit->setFocus(Qt::OtherFocusReason);
     }
 }
 

@@ -25,7 +25,7 @@ class ResultsView;
 
 // The main window ("frmMain"): mirrors the model's controls and forwards what
 // the user does to it; it computes nothing itself.
-class MainWindow final : public QWidget {
+class MainWindow final : public QWidget, private MainWindowView {
     Q_OBJECT
 public:
     explicit MainWindow(MainWindowModel& model, QWidget* parent = nullptr);
@@ -63,7 +63,16 @@ private:
     void SizeEntries();
     void AlignGridHeaders();
 
-    void OnModelChanged(const ControlChange& change);
+    // MainWindowView: the model's changes, mirrored control by control.
+    void EntryTextChanged(EntryId entry) override;
+    void EntryUnitsChanged(EntryId entry) override;
+    void EntryFlagsChanged() override;
+    void LabelChanged(LabelId label) override;
+    void OptionsChanged() override;
+    void GridChanged() override;
+    void PrintButtonChanged() override;
+    void DetailsChanged() override;
+    void FocusMoved() override;
     void NameEntry(EntryId id);
     void SyncText(EntryId id);
     void SyncUnits(EntryId id);

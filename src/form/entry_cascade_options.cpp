@@ -1,11 +1,12 @@
 // The main window's four option frames: which option is chosen, and what
 // choosing one does to the entries, captions and derived values.
+#include "entry_cascade.h"
+
 #include "beam/derived_values.h"
-#include "main_window_model.h"
 
 namespace tavrin {
 
-bool MainWindowModel::OptionSelected(OptionId option) const {
+bool EntryCascade::OptionSelected(OptionId option) const {
     switch (option) {
         case OptionId::CW:
             return m_state.LaserType == Laser::CW;
@@ -27,11 +28,11 @@ bool MainWindowModel::OptionSelected(OptionId option) const {
     return m_state.ProductType == Product::Probe;
 }
 
-bool MainWindowModel::OptionEnabled(OptionId option) const {
+bool EntryCascade::OptionEnabled(OptionId option) const {
     return option != OptionId::PowerEnergy || m_state.PowerAndEnergySelectable;
 }
 
-void MainWindowModel::SelectOption(OptionId option) {
+void EntryCascade::SelectOption(OptionId option) {
     if (OptionSelected(option)) {
         return;
     }
@@ -53,18 +54,18 @@ void MainWindowModel::SelectOption(OptionId option) {
             m_state.ProductType = option == OptionId::PowerMeter ? Product::PowerMeter : Product::Probe;
             break;
     }
-    Notify(ControlKind::Options);
+    m_view->OptionsChanged();
     OnOptionSelected(option);
 }
 
-void MainWindowModel::OnOptionSelected(OptionId option) {
+void EntryCascade::OnOptionSelected(OptionId option) {
     switch (option) {
         case OptionId::Circular:
         case OptionId::Rectangular: {
             const bool rectangular = m_state.BeamShape == Shape::Rectangular;
             SetCaption(LabelId::Beam, rectangular ? kRectangularBeamCaption : kCircularBeamCaption);
             m_state.ShowBeamWidth(rectangular);
-            Notify(ControlKind::EntryFlags, static_cast<int>(EntryId::Beam2));
+            m_view->EntryFlagsChanged();
             ShowBeamArea(*this);
             ShowAll(true);
             break;
@@ -73,18 +74,18 @@ void MainWindowModel::OnOptionSelected(OptionId option) {
         case OptionId::Pulsed:
             if (m_state.LaserType == Laser::CW) {
                 m_state.PowerAndEnergySelectable = false;
-                Notify(ControlKind::Options);
+                m_view->OptionsChanged();
                 SelectOption(OptionId::Power);
                 SetCaption(LabelId::Power, kCwPowerCaption);
                 m_state.ShowPulseEntries(false);
-                Notify(ControlKind::EntryFlags);
+                m_view->EntryFlagsChanged();
                 SetCaption(LabelId::VEnergyDensity, "");
             } else {
                 m_state.PowerAndEnergySelectable = true;
-                Notify(ControlKind::Options);
+                m_view->OptionsChanged();
                 SetCaption(LabelId::Power, kPulsedPowerCaption);
                 m_state.ShowPulseEntries(true);
-                Notify(ControlKind::EntryFlags);
+                m_view->EntryFlagsChanged();
             }
             ShowAll(true);
             break;

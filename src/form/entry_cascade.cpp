@@ -1,0 +1,245 @@
+#include "entry_cascade.h"
+
+#include <array>
+#include <cassert>
+
+#include "beam/derived_values.h"
+#include "beam/entry_filter.h"
+
+namespace tavrin {
+namespace {
+
+// What the recomputation reads and writes; equal snapshots mean that running
+// it again would change nothing.
+struct Snapshot {
+    LaserInputState state;
+    LabelCaptions labels;
+
+    friend bool operator==(const Snapshot&, const Snapshot&) = default;
+};
+
+}  // namespace
+
+EntryCascade::EntryCascade(char decimalSeparator, MessageBoxService& messages, MainWindowView& view)
+    : m_numbers(decimalSeparator), m_messages(&messages), m_view(&view) {}
+
+void EntryCascade::StartUp() {
+    SetCaption(LabelId::Beam, kCircularBeamCaption);
+    m_state.ShowBeamWidth(false);
+    SetCaption(LabelId::Power, kCwPowerCaption);
+    m_state.ShowPulseEntries(false);
+    m_view->EntryFlagsChanged();
+    for (const EntryId entry : {EntryId::MaxEnergy, EntryId::MaxPower, EntryId::WaveLength, EntryId::PulseWidth}) {
+        SelectUnitNamed(entry, UnitListOf(entry)->startUnit);
+    }
+    FillRepRateUnits(false);
+}
+
+bool EntryCascade::TypeText(EntryId entry, std::string text) {
+    const UnitEntry& target = m_state.Entry(entry);
+    if (!target.Visible || !target.Enabled) {
+        return false;
+    }
+    WriteEntryText(entry, std::move(text));
+    return true;
+}
+
+bool EntryCascade::ChooseUnit(EntryId entry, int index) {
+    const UnitEntry& target = m_state.Entry(entry);
+    if (!target.Visible || !target.UnitEnabled || index < 0 || index >= static_cast<int>(target.Units.size())) {
+        return false;
+    }
+    SelectUnitIndex(entry, index);
+    return true;
+}
+
+bool EntryCascade::ClickOption(OptionId option) {
+    if (!OptionEnabled(option)) {
+        return false;
+    }
+    SelectOption(option);
+    return true;
+}
+
+void EntryCascade::ClearEntries() {
+    static constexpr std::array<EntryId, 7> kOrder = {EntryId::Beam1,     EntryId::Beam2,      EntryId::MaxEnergy,
+                                                      EntryId::MaxPower,  EntryId::PulseWidth, EntryId::RepRate,
+                                                      EntryId::WaveLength};
+    for (const EntryId entry : kOrder) {
+        WriteEntryText(entry, "");
+    }
+    static constexpr std::array<LabelId, 12> kCleared = {LabelId::VArea,
+                                                         LabelId::VAvgPower,
+                                                         LabelId::VEnergyDensity,
+                                                         LabelId::VSela,
+                                                         LabelId::VVantic,
+                                                         LabelId::VBrisa,
+                                                         LabelId::VQDM,
+                                                         LabelId::VArdo,
+                                                         LabelId::VRVX,
+                                                         LabelId::VPeakPower,
+                                                         LabelId::VPeakPowerDensity,
+                                                         LabelId::VPowerDensity};
+    for (const LabelId label : kCleared) {
+        SetCaption(label, "");
+    }
+}
+
+void EntryCascade::ShowCaption(LabelId label, std::string caption) {
+    SetCaption(label, std::move(caption));
+}
+
+// Peak power, average power and both densities, as most rows of the
+// recomputation run them.
+void EntryCascade::ShowAll(bool powerEntered) {
+    ShowPeakPower(*this);
+    ShowAveragePower(*this);
+    ShowPowerDensity(*this, powerEntered);
+    ShowEnergyDensity(*this, powerEntered);
+}
+
+void EntryCascade::SetCaption(LabelId label, std::string caption) {
+    if (m_labels.Get(label) == caption) {
+        return;
+    }
+    m_labels.Set(label, std::move(caption));
+    m_view->LabelChanged(label);
+}
+
+void EntryCascade::WriteEntryText(EntryId entry, std::string text) {
+    UnitEntry& target = m_state.Entry(entry);
+    if (target.Text == text) {
+        return;
+    }
+    std::size_t cuts = 0;
+    const bool filtered = !(entry == EntryId::MaxEnergy && m_state.Updating);
+    if (filtered) {
+        FilteredText result = CutToNumeric(text, m_numbers);
+        text = std::move(result.text);
+        cuts = result.cuts;
+    }
+    target.Text = std::move(text);
+    m_view->EntryTextChanged(entry);
+    OnTextChanged(entry, cuts);
+}
+
+// The entry filter cuts a text that is not a number one character at a time,
+// each cut raising the change behaviour nested inside the previous one; every
+// level then recomputes from the same final text. The cutting is done in one
+// go, and the recomputation repeats only while it still changes something.
+void EntryCascade::OnTextChanged(EntryId entry, std::size_t cuts) {
+    RecomputeAfterText(entry);
+    for (std::size_t run = 0; run < cuts; ++run) {
+        const Snapshot before{m_state, m_labels};
+        RecomputeAfterText(entry);
+        if (Snapshot{m_state, m_labels} == before) {
+            break;
+        }
+    }
+}
+
+void EntryCascade::RecomputeAfterText(EntryId entry) {
+    const bool coupled = entry == EntryId::MaxPower || entry == EntryId::MaxEnergy;
+    if (coupled && m_state.Entry(entry).Text.empty()) {
+        return;
+    }
+    Recompute(StepsAfterText(entry), entry == EntryId::MaxPower);
+}
+
+void EntryCascade::Recompute(std::span<const RecomputeStep> steps, bool powerEntered) {
+    for (const RecomputeStep step : steps) {
+        switch (step) {
+            case RecomputeStep::BeamArea:
+                ShowBeamArea(*this);
+                break;
+            case RecomputeStep::PeakPower:
+                ShowPeakPower(*this);
+                break;
+            case RecomputeStep::AveragePower:
+                ShowAveragePower(*this);
+                break;
+            case RecomputeStep::PowerDensity:
+                ShowPowerDensity(*this, false);
+                break;
+            case RecomputeStep::EnergyDensity:
+                ShowEnergyDensity(*this, false);
+                break;
+            case RecomputeStep::All:
+                ShowAll(powerEntered);
+                break;
+        }
+    }
+}
+
+void EntryCascade::WarnOverflow() {
+    m_messages->Show(Message{"S\u00EC, scrivici valore troppo elevato se abbinato agli altri parametri impostati",
+                             "Attenzione", MessageIcon::Exclamation, MessageButtons::Ok});
+}
+
+// Auto-ranging's choice; a unit the list lacks is a mistake in the unit lists.
+void EntryCascade::SelectUnitText(EntryId entry, const std::string& unit) {
+    SelectUnitNamed(entry, unit);
+}
+
+void EntryCascade::SelectUnitIndex(EntryId entry, int index) {
+    UnitEntry& target = m_state.Entry(entry);
+    if (target.UnitIndex == index) {
+        return;
+    }
+    target.UnitIndex = index;
+    m_view->EntryUnitsChanged(entry);
+    if (index != -1) {
+        OnUnitChosen(entry);
+    }
+}
+
+void EntryCascade::OnUnitChosen(EntryId entry) {
+    if (entry == EntryId::RepRate) {
+        ApplyRepRateRule();
+    }
+    Recompute(StepsAfterUnit(entry), entry == EntryId::MaxPower);
+}
+
+void EntryCascade::ApplyRepRateRule() {
+    if (m_state.SinglePulse()) {
+        SetEnabled(EntryId::RepRate, false);
+        WriteEntryText(EntryId::RepRate, "1");
+        SetUnitEnabled(EntryId::MaxPower, false);
+        SetEnabled(EntryId::MaxPower, false);
+        WriteEntryText(EntryId::MaxPower, "");
+    } else {
+        SetUnitEnabled(EntryId::MaxPower, true);
+        SetEnabled(EntryId::MaxPower, true);
+        SetEnabled(EntryId::RepRate, true);
+    }
+}
+
+void EntryCascade::FillRepRateUnits(bool withSingle) {
+    UnitEntry& rate = m_state.RepRate();
+    rate.UnitIndex = -1;
+    rate.Units = UnitListOf(EntryId::RepRate)->units;
+    if (withSingle) {
+        rate.Units.emplace_back(kSingle);
+    }
+    m_view->EntryUnitsChanged(EntryId::RepRate);
+    SelectUnitNamed(EntryId::RepRate, withSingle ? kSingle : UnitListOf(EntryId::RepRate)->startUnit);
+}
+
+// A unit the list lacks is a mistake in the unit lists, never the user's.
+void EntryCascade::SelectUnitNamed(EntryId entry, const std::string& unit) {
+    const int index = m_state.Entry(entry).IndexOf(unit);
+    assert(index >= 0 && "a unit its entry's list lacks");
+    SelectUnitIndex(entry, index);
+}
+
+void EntryCascade::SetEnabled(EntryId entry, bool enabled) {
+    m_state.Entry(entry).Enabled = enabled;
+    m_view->EntryFlagsChanged();
+}
+
+void EntryCascade::SetUnitEnabled(EntryId entry, bool enabled) {
+    m_state.Entry(entry).UnitEnabled = enabled;
+    m_view->EntryFlagsChanged();
+}
+
+}  // namespace tavrin
