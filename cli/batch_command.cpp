@@ -13,6 +13,7 @@
 #include <ostream>
 
 #include "catalogue/csv.h"
+#include "details_writers.h"
 #include "exit_status.h"
 #include "laser_replay.h"
 #include "output.h"

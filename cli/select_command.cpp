@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "batch_command.h"
+#include "details_writers.h"
 #include "exit_status.h"
 #include "form/quiet_services.h"
 #include "laser_replay.h"

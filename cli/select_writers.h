@@ -20,10 +20,4 @@ void WriteSummary(std::ostream& out, const MainWindowModel& model, const std::ve
 // Every head that was not kept, with the first criterion it fails.
 void WriteExplanation(std::ostream& out, const MainWindowModel& model);
 
-// Why each head was kept or not: the operating point, the share of each limit
-// the kept heads' criteria use, their coatings' threshold curves, and for each
-// rejected head its first failing criterion and a beam that would make it fit.
-nlohmann::ordered_json DetailsJson(const MainWindowModel& model);
-void WriteDetails(std::ostream& out, const MainWindowModel& model);
-
 }  // namespace tavrin::cli

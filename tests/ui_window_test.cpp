@@ -44,6 +44,8 @@
 #include "ui/details_panel.h"
 #include "ui/launcher_window.h"
 #include "ui/main_window.h"
+#include "ui/qt_mail.h"
+#include "ui/qt_printing.h"
 #include "ui/qt_services.h"
 #include "ui/request_dialog.h"
 #include "ui/usage_bars.h"

@@ -1,92 +1,16 @@
 #include "details_area.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
-#include <cstdio>
-#include <limits>
 
 #include "beam/engineering_text.h"
+#include "details_texts.h"
 #include "selection/criterion_texts.h"
 #include "selection/head_search.h"
 #include "support/control_characters.h"
 
 namespace tavrin {
 namespace {
-
-const CriterionText& TextOf(const CriterionUsage& usage) {
-    return TextOfCriterion(usage.criterion);
-}
-
-bool Finite(const std::optional<double>& value) {
-    return value && std::isfinite(*value);
-}
-
-std::string ShareText(const std::optional<double>& share) {
-    if (!Finite(share)) {
-        return "n.a.";
-    }
-    const double percent = *share * 100;
-    if (percent < 1) {
-        return "<1 %";
-    }
-    std::array<char, 32> text{};
-    if (percent >= 1e6) {
-        return FormatSignificant(percent, '.') + " %";
-    }
-    std::snprintf(text.data(), text.size(), "%.0f %%", percent);
-    return text.data();
-}
-
-double DecadeBelow(double value) {
-    return std::pow(10.0, std::floor(std::log10(value)));
-}
-
-double DecadeAbove(double value) {
-    return std::pow(10.0, std::ceil(std::log10(value)));
-}
-
-// Ticks at 1, 2 or 5 times a power of ten from 0 to past `top`, about five of them.
-std::vector<double> RoundTicks(double top) {
-    if (!(top > 0) || !std::isfinite(top)) {
-        return {};
-    }
-    const double rough = top / 5;
-    const double decade = std::pow(10.0, std::floor(std::log10(rough)));
-    double step = decade;
-    for (const double factor : {1.0, 2.0, 5.0, 10.0}) {
-        step = factor * decade;
-        if (step >= rough) {
-            break;
-        }
-    }
-    std::vector<double> ticks;
-    for (int i = 0; ticks.empty() || ticks.back() < top; ++i) {
-        ticks.push_back(step * i);
-    }
-    return ticks;
-}
-
-// "Max power density" as it reads inside a sentence.
-std::string Lowered(std::string caption) {
-    if (!caption.empty() && caption.front() >= 'A' && caption.front() <= 'Z') {
-        caption.front() = static_cast<char>(caption.front() - 'A' + 'a');
-    }
-    return caption;
-}
-
-bool Plottable(double x, double y) {
-    return std::isfinite(x) && std::isfinite(y) && x > 0 && y > 0;
-}
-
-const CriterionUsage* Find(const HeadUsage& head, Criterion criterion) {
-    for (const CriterionUsage& usage : head.usage) {
-        if (usage.criterion == criterion) {
-            return &usage;
-        }
-    }
-    return nullptr;
-}
 
 // Rows without a key sort last whichever way the list is sorted.
 template <typename Key>
@@ -229,126 +153,6 @@ const HeadUsage* DetailsArea::PickedUsage() const {
     return m_pick->rejected ? &m_details->rejected[m_pick->position].head : &m_details->kept[m_pick->position];
 }
 
-DetailsChart DetailsArea::Chart() const {
-    DetailsChart chart;
-    const HeadUsage* head = PickedUsage();
-    if (head == nullptr) {
-        chart.title = "Pick a head in the grid or in the \"Why not?\" list";
-        return chart;
-    }
-    // A head of the "Why not?" list says so in the title, which is read whole.
-    const std::string name =
-        EscapeControlCharacters(m_catalogue->Heads[head->index].Name) + (m_pick->rejected ? " (not suitable)" : "");
-    const OperatingPoint& laser = m_details->operatingPoint;
-    // A head rejected on a limit other than the threshold shows that limit;
-    // a CW laser's kept head, its power density.
-    const CriterionUsage* shown = nullptr;
-    if (m_pick->rejected) {
-        const CriterionUsage& failing = m_details->rejected[m_pick->position].firstFailing;
-        if (failing.used && failing.criterion != Criterion::DamageThreshold) {
-            shown = &failing;
-        }
-    } else if (!laser.pulseWidth) {
-        shown = Find(*head, Criterion::PowerDensityMax);
-    }
-    if (shown != nullptr || !laser.pulseWidth) {
-        return BarsChart(name, shown);
-    }
-    return ThresholdChart(name, *head);
-}
-
-DetailsChart DetailsArea::BarsChart(const std::string& name, const CriterionUsage* usage) const {
-    DetailsChart chart;
-    chart.kind = ChartKind::Bars;
-    if (usage == nullptr) {
-        chart.title = name;
-        return chart;
-    }
-    const CriterionText& text = TextOf(*usage);
-    const auto quantity = [&](double value) { return CriterionQuantity(usage->criterion, value, m_decimal); };
-    chart.laser = usage->laser;
-    chart.limit = usage->limit;
-    chart.category = text.caption;
-    chart.laserName = "Laser: " + quantity(usage->laser);
-    chart.limitName = "Head limit: " + quantity(usage->limit);
-    const std::string share = ShareText(usage->used);
-    chart.title = name + ": " + Lowered(text.caption) + ", " + share + " of the limit";
-    const double top = std::max(chart.laser, chart.limit);
-    chart.yMax = std::isfinite(top) && top > 0 ? top * 1.2 : 1;
-    for (const double tick : RoundTicks(chart.yMax)) {
-        chart.yTicks.push_back({tick, quantity(tick)});
-    }
-    if (!chart.yTicks.empty()) {
-        chart.yMax = std::max(chart.yMax, chart.yTicks.back().value);
-    }
-    return chart;
-}
-
-DetailsChart DetailsArea::ThresholdChart(const std::string& name, const HeadUsage& head) const {
-    DetailsChart chart;
-    const OperatingPoint& laser = m_details->operatingPoint;
-    chart.kind = ChartKind::Threshold;
-    chart.title = name + ": damage threshold";
-    const int row = head.coatingRow.value_or(-1);
-    const int coating = (*m_limits)[head.index].CoatingNo;
-    chart.curveName =
-        "Coating " + std::to_string(coating) + (row != coating ? ", repetitive-pulse threshold" : ", damage threshold");
-    if (row >= 0 && row < CoatingTable::kRows) {
-        for (const auto& [tau, threshold] : ThresholdCurve(m_catalogue->Coatings, row)) {
-            if (Plottable(tau, threshold)) {
-                chart.curve.emplace_back(tau, threshold);
-            }
-        }
-    }
-    if (Plottable(*laser.pulseWidth, laser.energyDensity)) {
-        chart.point.emplace(*laser.pulseWidth, laser.energyDensity);
-    }
-    chart.pointLabel = "Laser " + FormatQuantity(laser.energyDensity, "J/cm\u00B2", m_decimal) + " at " +
-                       FormatQuantity(*laser.pulseWidth, "s", m_decimal);
-    if (const CriterionUsage* usage = Find(head, Criterion::DamageThreshold)) {
-        chart.pointLabel += ": " + ShareText(usage->used) + " of the threshold";
-    }
-    chart.title += "\n" + chart.pointLabel;
-    chart.xMin = 1e-12;
-    chart.xMax = 1;
-    double low = std::numeric_limits<double>::infinity();
-    double high = 0;
-    auto widen = [&](double x, double y) {
-        chart.xMin = std::min(chart.xMin, DecadeBelow(x));
-        chart.xMax = std::max(chart.xMax, DecadeAbove(x));
-        low = std::min(low, y);
-        high = std::max(high, y);
-    };
-    for (const auto& [x, y] : chart.curve) {
-        widen(x, y);
-    }
-    if (chart.point) {
-        widen(chart.point->first, chart.point->second);
-    }
-    chart.yMin = high > 0 ? DecadeBelow(low) : 1e-3;
-    chart.yMax = high > 0 ? DecadeAbove(high) : 1;
-    if (chart.yMax <= chart.yMin) {
-        chart.yMax = chart.yMin * 10;
-    }
-    chart.xTitle = "Pulse width";
-    chart.yTitle = "Threshold";
-    // Pulse widths every three decades (1 ps, 1 ns, ...); at most four
-    // thresholds, a whole number of decades apart, so that a small chart has
-    // room to write them.
-    for (double tau = chart.xMin; tau <= chart.xMax * 1.0001; tau *= 10) {
-        if (std::lround(std::log10(tau)) % 3 == 0) {
-            chart.xTicks.push_back({tau, FormatQuantity(tau, "s", m_decimal)});
-        }
-    }
-    const long decades = std::lround(std::log10(chart.yMax / chart.yMin));
-    const long every = std::max(1L, (decades + 2) / 3);
-    for (long decade = 0; decade <= decades; decade += every) {
-        const double threshold = chart.yMin * std::pow(10.0, static_cast<double>(decade));
-        chart.yTicks.push_back({threshold, FormatQuantity(threshold, "J/cm\u00B2", m_decimal)});
-    }
-    return chart;
-}
-
 std::vector<UsageBar> DetailsArea::Bars() const {
     std::vector<UsageBar> bars;
     const HeadUsage* head = PickedUsage();
@@ -423,24 +227,6 @@ WhyNotRow DetailsArea::WhyNotAt(std::size_t listRow) const {
         row.fits = "fits with both sides \u00D7 " + FormatSignificant(*head.fitsWithBeamScale, m_decimal);
     }
     return row;
-}
-
-std::string DetailsArea::ChartFileStem() const {
-    const HeadUsage* head = PickedUsage();
-    if (head == nullptr) {
-        return "chart";
-    }
-    std::string stem = m_catalogue->Heads[head->index].Name;
-    for (char& c : stem) {
-        const bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
-                           c == '_' || c == '.';
-        if (!plain) {
-            c = '_';
-        }
-    }
-    const bool pulsed = m_details->operatingPoint.pulseWidth.has_value();
-    return (stem.empty() || stem.front() == '.' ? "head" + stem : stem) +
-           (pulsed ? "-damage-threshold" : "-power-density");
 }
 
 }  // namespace tavrin

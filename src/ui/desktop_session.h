@@ -6,6 +6,8 @@
 #include <QSettings>
 
 #include "main_window.h"
+#include "qt_mail.h"
+#include "qt_printing.h"
 #include "qt_services.h"
 
 namespace tavrin::ui {

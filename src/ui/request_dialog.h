@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <string>
 
+#include "qt_mail.h"
 #include "qt_services.h"
 #include "reports/request_window.h"
 

@@ -1,0 +1,135 @@
+#include "details_writers.h"
+
+#include <cassert>
+#include <cmath>
+#include <ostream>
+
+#include "beam/engineering_text.h"
+#include "selection/criterion_texts.h"
+#include "selection/head_details.h"
+#include "support/control_characters.h"
+
+namespace tavrin::cli {
+
+namespace {
+
+// The details of the search the model just ran, as the window shows them.
+const SearchDetails& DetailsOf(const MainWindowModel& model) {
+    const auto& details = model.Details().Details();
+    assert(details && "details are asked for after a search");
+    return *details;
+}
+
+template <typename T>
+nlohmann::ordered_json OrNull(const std::optional<T>& value) {
+    return value ? nlohmann::ordered_json(*value) : nlohmann::ordered_json(nullptr);
+}
+
+nlohmann::ordered_json UsageJson(const CriterionUsage& usage) {
+    nlohmann::ordered_json json = nlohmann::ordered_json::object();
+    json["criterion"] = usage.key;
+    json["laser"] = usage.laser;
+    if (usage.inRange) {
+        json["limit"] = {usage.limit, usage.limitMax};
+        json["used"] = *usage.inRange;
+    } else {
+        json["limit"] = usage.limit;
+        json["used"] = OrNull(usage.used);
+    }
+    return json;
+}
+
+const std::string& NameOf(const MainWindowModel& model, std::size_t index) {
+    return model.Heads().Heads[index].Name;
+}
+
+}  // namespace
+
+nlohmann::ordered_json DetailsJson(const MainWindowModel& model) {
+    const SearchDetails& details = DetailsOf(model);
+    nlohmann::ordered_json json = nlohmann::ordered_json::object();
+    json["operating_point"] = {{"pulse_width_s", OrNull(details.operatingPoint.pulseWidth)},
+                               {"energy_density_J_cm2", details.operatingPoint.energyDensity},
+                               {"power_density_W_cm2", details.operatingPoint.powerDensity}};
+    nlohmann::ordered_json heads = nlohmann::ordered_json::array();
+    for (const KeptHeadDetails& kept : details.kept) {
+        nlohmann::ordered_json head = nlohmann::ordered_json::object();
+        head["name"] = NameOf(model, kept.index);
+        head["index"] = kept.index;
+        head["coating_row"] = OrNull(kept.coatingRow);
+        head["threshold"] = OrNull(kept.threshold);
+        nlohmann::ordered_json usage = nlohmann::ordered_json::array();
+        for (const CriterionUsage& criterion : kept.usage) {
+            usage.push_back(UsageJson(criterion));
+        }
+        head["usage"] = std::move(usage);
+        heads.push_back(std::move(head));
+    }
+    json["heads"] = std::move(heads);
+    nlohmann::ordered_json curves = nlohmann::ordered_json::object();
+    for (const auto& [row, points] : details.curves) {
+        nlohmann::ordered_json curve = nlohmann::ordered_json::array();
+        for (const auto& [tau, threshold] : points) {
+            curve.push_back({tau, threshold});
+        }
+        curves[std::to_string(row)] = std::move(curve);
+    }
+    json["curves"] = std::move(curves);
+    nlohmann::ordered_json rejected = nlohmann::ordered_json::array();
+    for (const RejectedHeadDetails& head : details.rejected) {
+        const nlohmann::ordered_json failing = UsageJson(head.firstFailing);
+        nlohmann::ordered_json item = nlohmann::ordered_json::object();
+        item["name"] = NameOf(model, head.head.index);
+        item["index"] = head.head.index;
+        item["criterion"] = failing["criterion"];
+        item["laser"] = failing["laser"];
+        item["limit"] = failing["limit"];
+        item["fits_with_beam_mm"] = OrNull(head.fitsWithBeamMm);
+        item["fits_with_beam_scale"] = OrNull(head.fitsWithBeamScale);
+        rejected.push_back(std::move(item));
+    }
+    json["rejected"] = std::move(rejected);
+    return json;
+}
+
+void WriteDetails(std::ostream& out, const MainWindowModel& model) {
+    const SearchDetails& details = DetailsOf(model);
+    const char decimal = model.Numbers().DecimalSeparator();
+    const OperatingPoint& point = details.operatingPoint;
+    out << "\nDetails:\nOperating point: ";
+    if (point.pulseWidth) {
+        out << "pulse width " << FormatQuantity(*point.pulseWidth, "s", decimal) << ", ";
+    }
+    out << "energy density " << FormatQuantity(point.energyDensity, "J/cm\u00B2", decimal) << ", power density "
+        << FormatQuantity(point.powerDensity, "W/cm\u00B2", decimal) << "\n";
+    for (const KeptHeadDetails& kept : details.kept) {
+        out << EscapeControlCharacters(NameOf(model, kept.index)) << " uses:";
+        for (const CriterionUsage& usage : kept.usage) {
+            if (usage.used) {
+                // A share of 0/0 or of a limit of 0 is no share (null in the JSON).
+                out << " " << usage.key << " "
+                    << (std::isfinite(*usage.used) ? std::to_string(std::lround(*usage.used * 100)) + " %" : "n/a");
+            }
+        }
+        out << "\n";
+    }
+    for (const RejectedHeadDetails& head : details.rejected) {
+        const CriterionUsage& failing = head.firstFailing;
+        const auto quantity = [&](double value) { return CriterionQuantity(failing.criterion, value, decimal); };
+        out << "Why not " << EscapeControlCharacters(NameOf(model, head.head.index)) << ": " << failing.key;
+        if (failing.inRange) {
+            out << ", laser " << quantity(failing.laser) << " outside " << quantity(failing.limit) << " to "
+                << quantity(failing.limitMax);
+        } else if (failing.used) {
+            out << ", laser " << quantity(failing.laser) << " against " << quantity(failing.limit);
+        }
+        if (head.fitsWithBeamMm) {
+            out << "; fits with a beam of " << BeamSizeText(*head.fitsWithBeamMm, decimal);
+        } else if (head.fitsWithBeamScale) {
+            out << "; fits with both sides scaled by " << FormatSignificant(*head.fitsWithBeamScale, decimal);
+        }
+        out << "\n";
+    }
+}
+
+}  // namespace tavrin::cli
