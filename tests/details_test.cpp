@@ -123,6 +123,9 @@ TEST(Details, FitsWithBeamIsExactAndNearest) {
     const FitCase cases[] = {{"power density", [](HeadRecord& h) { h.PowerDensityMax = 6000; }, false, "2", 3.3},
                              {"damage threshold", [](HeadRecord&) {}, true, "2", 11.3},
                              {"aperture", [](HeadRecord& h) { h.Aperture = 20; }, false, "30", 17.2},
+                             // bisections that end on an odd step
+                             {"power density 7000", [](HeadRecord& h) { h.PowerDensityMax = 7000; }, false, "2", 3.1},
+                             {"aperture 21", [](HeadRecord& h) { h.Aperture = 21; }, false, "30", 18.1},
                              {"wavelength", [](HeadRecord& h) { h.WaveMax = 1; }, false, "2", std::nullopt},
                              {"aperture runs out first",
                               [](HeadRecord& h) {

@@ -191,7 +191,8 @@ TEST(CoupledEntries, EnergyAndRateWriteThePower) {
                           Case{"1000", "J", "1", "Hz", "1", "kW"}, Case{"0.5", "pJ", "1", "Hz", "0.5", "pW"},
                           Case{"2000", "kJ", "1", "Hz", "2000", "kW", "kW"}, Case{"3", "J", "", "Hz", "0", "W", "kW"},
                           Case{"3", "J", "", "Hz", "0", "pW", "pW"}, Case{"-3", "pJ", "1", "Hz", "-3", "pW", "pW"},
-                          Case{"500", "J", "1", "Hz", "500", "W", "kW"}, Case{"2", "uJ", "1", "Hz", "2", "uW", "pW"}}) {
+                          Case{"500", "J", "1", "Hz", "500", "W", "kW"}, Case{"2", "uJ", "1", "Hz", "2", "uW", "pW"},
+                          Case{"1000", "J", "1", "Hz", "1", "kW", "mW"}}) {
         ModelFixture f;
         f.model.ClickOption(OptionId::Pulsed);
         f.model.TypeText(EntryId::Beam1, "2");
