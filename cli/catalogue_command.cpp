@@ -59,43 +59,48 @@ int WriteFiles(const fs::path& target, std::initializer_list<std::pair<const cha
     }
     if (const auto written = ReplaceFiles(contents); !written) {
         err << EscapeControlCharacters(written.Failure().message) << "\n";
-        return kOutputFailed;
+        return ExitStatusFor(written.Failure().code);
     }
     return kDone;
 }
 
-// A source file, or its failure written (with the system's reason) on `err`.
+// A source file, or its failure written (with the system's reason) on `err`:
+// a source that cannot be read is a source with errors.
 Result<std::string> ReadSource(const fs::path& file, std::ostream& err) {
     auto text = ReadWholeFile(file, file.string() + ": no such file");
     if (!text) {
         WriteCatalogueError(err, text.Failure());
+        return Error{ErrorCode::BadSource, text.Failure().message, text.Failure().reason};
     }
     return text;
+}
+
+// The error written on `err`, and the exit status its kind gives.
+int Stop(std::ostream& err, const Error& error, const std::string& context = {}) {
+    err << EscapeControlCharacters(context + error.message) << "\n";
+    return ExitStatusFor(error.code);
 }
 
 int Build(const fs::path& source, const fs::path& target, std::ostream& err) {
     const auto headsText = ReadSource(source / kHeadsSource, err);
     if (!headsText) {
-        return kCatalogueErrors;
+        return ExitStatusFor(headsText.Failure().code);
     }
     const auto coatingsText = ReadSource(source / kCoatingsSource, err);
     if (!coatingsText) {
-        return kCatalogueErrors;
+        return ExitStatusFor(coatingsText.Failure().code);
     }
     const auto heads = ParseHeadsCsv(headsText.Value());
     if (!heads) {
-        err << EscapeControlCharacters((source / kHeadsSource).string() + ", " + heads.Failure().message) << "\n";
-        return kCatalogueErrors;
+        return Stop(err, heads.Failure(), (source / kHeadsSource).string() + ", ");
     }
     const auto coatings = ParseCoatingsCsv(coatingsText.Value());
     if (!coatings) {
-        err << EscapeControlCharacters((source / kCoatingsSource).string() + ", " + coatings.Failure().message) << "\n";
-        return kCatalogueErrors;
+        return Stop(err, coatings.Failure(), (source / kCoatingsSource).string() + ", ");
     }
     const auto headBytes = SerializeHeads(heads.Value());
     if (!headBytes) {
-        err << EscapeControlCharacters(headBytes.Failure().message) << "\n";
-        return kCatalogueErrors;
+        return Stop(err, headBytes.Failure());
     }
     return WriteFiles(
         target, {{kHeadsFileName, headBytes.Value()}, {kCoatingsFileName, SerializeCoatings(coatings.Value())}}, err);
@@ -105,7 +110,7 @@ int Dump(const fs::path& folder, const std::vector<std::string>& rest, std::ostr
     const auto catalogue = LoadCatalogue(folder);
     if (!catalogue) {
         WriteCatalogueError(err, catalogue.Failure());
-        return kCatalogueMissing;
+        return ExitStatusFor(catalogue.Failure().code);
     }
     const std::string heads = WriteHeadsCsv(catalogue.Value().Heads);
     const std::string coatings = WriteCoatingsCsv(catalogue.Value().Coatings);
@@ -134,8 +139,7 @@ int Synthesize(const std::string& count, const fs::path& target, std::ostream& e
     const Catalogue catalogue = SyntheticCatalogue(heads);
     const auto headBytes = SerializeHeads(catalogue.Heads);
     if (!headBytes) {
-        err << headBytes.Failure().message << "\n";
-        return kCatalogueErrors;
+        return Stop(err, headBytes.Failure());
     }
     return WriteFiles(
         target, {{kHeadsFileName, headBytes.Value()}, {kCoatingsFileName, SerializeCoatings(catalogue.Coatings)}}, err);
@@ -145,14 +149,15 @@ int Check(const fs::path& folder, std::ostream& out, std::ostream& err) {
     const auto catalogue = LoadCatalogue(folder);
     if (!catalogue) {
         WriteCatalogueError(err, catalogue.Failure());
-        return kCatalogueMissing;
+        return ExitStatusFor(catalogue.Failure().code);
     }
     // The files as they are, for what loading them hides; both were just read.
     const auto headBytes = ReadWholeFile(folder / kHeadsFileName, kHeadsFileName);
     const auto coatingBytes = ReadWholeFile(folder / kCoatingsFileName, kCoatingsFileName);
     if (!headBytes || !coatingBytes) {
-        WriteCatalogueError(err, headBytes ? coatingBytes.Failure() : headBytes.Failure());
-        return kCatalogueMissing;
+        const Error& failure = headBytes ? coatingBytes.Failure() : headBytes.Failure();
+        WriteCatalogueError(err, failure);
+        return ExitStatusFor(failure.code);
     }
     std::vector<Finding> findings = CheckCatalogueFiles(headBytes.Value(), coatingBytes.Value());
     const auto loaded = CheckCatalogue(catalogue.Value());

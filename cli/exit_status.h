@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/result.h"
+
 namespace tavrin::cli {
 
 // The exit statuses of cv-tavrin-cli, as its help and the README list them.
@@ -12,5 +14,25 @@ inline constexpr int kCatalogueErrors = 1;  // catalogue commands: a source or c
 inline constexpr int kUsageError = 64;
 inline constexpr int kRowRefused = 65;
 inline constexpr int kOutputFailed = 74;
+
+// The exit status of a command stopped by an error, by the error's kind: a
+// catalogue file that cannot be read, a source or catalogue with errors, a
+// mistake in the command, output that cannot be written.
+constexpr int ExitStatusFor(ErrorCode code) {
+    switch (code) {
+        case ErrorCode::FileMissing:
+        case ErrorCode::FileUnreadable:
+            return kCatalogueMissing;
+        case ErrorCode::BadSource:
+        case ErrorCode::NotEncodable:
+            return kCatalogueErrors;
+        case ErrorCode::BadUsage:
+        case ErrorCode::BadValue:
+            return kUsageError;
+        case ErrorCode::FileUnwritable:
+            return kOutputFailed;
+    }
+    return kUsageError;
+}
 
 }  // namespace tavrin::cli

@@ -101,7 +101,7 @@ int Refuse(std::ostream& err, const Error& error) {
     if (error.code != ErrorCode::BadValue) {
         err << kUsage;
     }
-    return kUsageError;
+    return ExitStatusFor(error.code);
 }
 
 }  // namespace
@@ -124,7 +124,7 @@ int RunSelectCommand(const std::vector<std::string>& args, std::ostream& out, st
     auto loaded = LoadCatalogue(options.dataDir);
     if (!loaded) {
         WriteCatalogueError(err, loaded.Failure());
-        return kCatalogueMissing;
+        return ExitStatusFor(loaded.Failure().code);
     }
     const auto catalogue = std::make_shared<const SearchCatalogue>(std::move(loaded.Value()));
     if (options.batch) {
@@ -143,7 +143,7 @@ int RunSelectCommand(const std::vector<std::string>& args, std::ostream& out, st
         const auto written = ReplaceFile(*options.report, ComposeReport(model.State(), model.Labels(), model.Grid()));
         if (!written) {
             err << "cv-tavrin-cli: the report " << written.Failure().message << "\n";
-            outcome = kOutputFailed;
+            outcome = ExitStatusFor(written.Failure().code);
         }
     }
     if (options.json) {
