@@ -16,13 +16,14 @@ namespace tavrin {
 namespace {
 
 // The source form's columns are the record's fields, in their order.
-constexpr std::array<const char*, kHeadFields.size()> kHeadColumns = [] {
+constexpr std::array<const char*, kHeadFields.size()> HeadColumns() {
     std::array<const char*, kHeadFields.size()> columns{};
     for (std::size_t i = 0; i < kHeadFields.size(); ++i) {
         columns[i] = kHeadFields[i].name;
     }
     return columns;
-}();
+}
+constexpr std::array<const char*, kHeadFields.size()> kHeadColumns = HeadColumns();
 
 constexpr std::array<const char*, 13> kCoatingColumns = {
     "Row", "1 s", "100 ms", "10 ms", "1 ms", "100 us", "10 us", "1 us", "100 ns", "10 ns", "1 ns", "100 ps", "1 ps"};

@@ -97,7 +97,7 @@ constexpr std::size_t CountHeadTextFields() {
     }
     return count;
 }
-inline constexpr std::array<HeadTextField, CountHeadTextFields()> kHeadTextFields = [] {
+constexpr std::array<HeadTextField, CountHeadTextFields()> HeadTextFields() {
     std::array<HeadTextField, CountHeadTextFields()> texts{};
     std::size_t next = 0;
     for (const HeadField& field : kHeadFields) {
@@ -106,7 +106,8 @@ inline constexpr std::array<HeadTextField, CountHeadTextFields()> kHeadTextField
         }
     }
     return texts;
-}();
+}
+inline constexpr std::array<HeadTextField, CountHeadTextFields()> kHeadTextFields = HeadTextFields();
 
 // A head is a probe when its type text, upper-cased, contains "PROBE".
 bool IsProbe(const HeadRecord& head);
