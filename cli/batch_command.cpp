@@ -11,6 +11,7 @@
 #include <iostream>
 #include <optional>
 #include <ostream>
+#include <span>
 
 #include "catalogue/csv.h"
 #include "details_writers.h"
@@ -23,8 +24,8 @@
 namespace tavrin::cli {
 namespace {
 
-constexpr std::array<const char*, 7> kValueColumns = {"beam",   "width", "wavelength", "power",
-                                                      "energy", "rate",  "pulse-width"};
+constexpr std::array<const char*, 8> kValueColumns = {"beam",   "width", "wavelength",  "power",
+                                                      "energy", "rate",  "pulse-width", "profile"};
 constexpr std::array<const char*, 4> kFlagColumns = {"pulsed", "rect", "single", "probe"};
 
 // Where each known column stands in the file, or nothing.
@@ -51,9 +52,14 @@ Result<Columns> ReadHeader(const CsvRow& header) {
         } else if (known(kFlagColumns)) {
             columns.flags.emplace_back(name, i);
         } else {
-            return Error{ErrorCode::BadUsage, "unknown column \"" + name +
-                                                  "\" (columns: beam, width, wavelength, "
-                                                  "power, energy, rate, pulse-width, pulsed, rect, single, probe)"};
+            std::string all;
+            for (const auto list :
+                 {std::span<const char* const>(kValueColumns), std::span<const char* const>(kFlagColumns)}) {
+                for (const char* column : list) {
+                    all += (all.empty() ? "" : ", ") + std::string(column);
+                }
+            }
+            return Error{ErrorCode::BadUsage, "unknown column \"" + name + "\" (columns: " + all + ")"};
         }
     }
     return columns;

@@ -43,6 +43,27 @@ const std::string& NameOf(const MainWindowModel& model, std::size_t index) {
     return model.Heads().Heads[index].Name;
 }
 
+// The share of the power a head's aperture passes, with a profile that is
+// not uniform (null where it is not worked out: a measured profile).
+void AddClipping(nlohmann::ordered_json& json, const MainWindowModel& model, const HeadUsage& head) {
+    if (model.State().BeamProfile != Profile::Uniform) {
+        json["aperture_power_fraction"] = OrNull(head.aperturePowerFraction);
+    }
+}
+
+// "; the aperture passes 93.2 % of the power (clips 6.8 %)", for a Gaussian beam.
+std::string ClippingText(const HeadUsage& head, char decimal) {
+    if (!head.aperturePowerFraction) {
+        return "";
+    }
+    const double passed = *head.aperturePowerFraction;
+    std::string text = "; aperture passes " + FormatSignificant(passed * 100, decimal) + " % of the power";
+    if (1 - passed > kClippingWarned) {
+        text += " (clips " + FormatSignificant((1 - passed) * 100, decimal) + " %)";
+    }
+    return text;
+}
+
 }  // namespace
 
 nlohmann::ordered_json DetailsJson(const MainWindowModel& model) {
@@ -63,6 +84,7 @@ nlohmann::ordered_json DetailsJson(const MainWindowModel& model) {
             usage.push_back(UsageJson(criterion));
         }
         head["usage"] = std::move(usage);
+        AddClipping(head, model, kept);
         heads.push_back(std::move(head));
     }
     json["heads"] = std::move(heads);
@@ -86,6 +108,7 @@ nlohmann::ordered_json DetailsJson(const MainWindowModel& model) {
         item["limit"] = failing["limit"];
         item["fits_with_beam_mm"] = OrNull(head.fitsWithBeamMm);
         item["fits_with_beam_scale"] = OrNull(head.fitsWithBeamScale);
+        AddClipping(item, model, head.head);
         rejected.push_back(std::move(item));
     }
     json["rejected"] = std::move(rejected);
@@ -101,7 +124,13 @@ void WriteDetails(std::ostream& out, const MainWindowModel& model) {
         out << "pulse width " << FormatQuantity(*point.pulseWidth, "s", decimal) << ", ";
     }
     out << "energy density " << FormatQuantity(point.energyDensity, "J/cm\u00B2", decimal) << ", power density "
-        << FormatQuantity(point.powerDensity, "W/cm\u00B2", decimal) << "\n";
+        << FormatQuantity(point.powerDensity, "W/cm\u00B2", decimal);
+    if (model.State().BeamProfile != Profile::Uniform) {
+        out << " at the peak (" << FormatSignificant(point.peakFactor, decimal) << " \u00D7 the mean "
+            << FormatQuantity(point.meanEnergyDensity, "J/cm\u00B2", decimal) << ", "
+            << FormatQuantity(point.meanPowerDensity, "W/cm\u00B2", decimal) << ")";
+    }
+    out << "\n";
     for (const KeptHeadDetails& kept : details.kept) {
         out << EscapeControlCharacters(NameOf(model, kept.index)) << " uses:";
         for (const CriterionUsage& usage : kept.usage) {
@@ -111,7 +140,7 @@ void WriteDetails(std::ostream& out, const MainWindowModel& model) {
                     << (std::isfinite(*usage.used) ? std::to_string(std::lround(*usage.used * 100)) + " %" : "n/a");
             }
         }
-        out << "\n";
+        out << ClippingText(kept, decimal) << "\n";
     }
     for (const RejectedHeadDetails& head : details.rejected) {
         const CriterionUsage& failing = head.firstFailing;
@@ -128,7 +157,7 @@ void WriteDetails(std::ostream& out, const MainWindowModel& model) {
         } else if (head.fitsWithBeamScale) {
             out << "; fits with both sides scaled by " << FormatSignificant(*head.fitsWithBeamScale, decimal);
         }
-        out << "\n";
+        out << ClippingText(head.head, decimal) << "\n";
     }
 }
 

@@ -70,6 +70,10 @@ Result<void> ReplayLaser(MainWindowModel& model, const SelectOptions& options) {
     if (options.probe) {
         model.ClickOption(OptionId::Probe);
     }
+    model.ChooseProfile(options.profile);
+    if (options.profile == Profile::Measured) {
+        model.TypeProfileFactor(options.profileFactor);
+    }
     for (const EntryId entry :
          {EntryId::WaveLength, EntryId::MaxPower, EntryId::MaxEnergy, EntryId::RepRate, EntryId::PulseWidth}) {
         const auto given = options.values.find(entry);

@@ -24,7 +24,8 @@ constexpr const char* kUsage =
     "usage: cv-tavrin-cli select [--data-dir DIR] [--pulsed] [--rect] [--single] [--probe]\n"
     "           [--beam TEXT] [--width TEXT] [--wavelength TEXT[UNIT]] [--power TEXT[UNIT]]\n"
     "           [--energy TEXT[UNIT]] [--rate TEXT[UNIT]] [--pulse-width TEXT[UNIT]]\n"
-    "           [--json] [--report FILE] [--explain] [--details] [--as-typed] [--batch FILE]\n";
+    "           [--profile uniform|gaussian|FACTOR] [--json] [--report FILE] [--explain]\n"
+    "           [--details] [--as-typed] [--batch FILE]\n";
 
 constexpr const char* kHelp =
     "Finds the detector heads that suit a laser, exactly as the main window does: the options\n"
@@ -38,6 +39,10 @@ constexpr const char* kHelp =
     "  --beam TEXT           beam diameter in mm, or the rectangle's length L\n"
     "  --width TEXT          the rectangle's width W in mm (needs --rect)\n"
     "@UNITS@"
+    "  --profile PROFILE     how the power is spread over the beam: uniform (the default),\n"
+    "                        gaussian (the sizes at 1/e\u00B2 of the peak: the centre sees 2 times\n"
+    "                        the mean, 8/pi for a rectangle) or a measured peak-to-mean factor\n"
+    "                        of at least 1; the limits are compared with the peak\n"
     "  --json                one JSON object with entries, labels, values, messages and heads\n"
     "  --report FILE         also write the report in the \"Print.txt\" layout to FILE\n"
     "  --explain             list every head that was not kept, with the first reason\n"
@@ -46,8 +51,9 @@ constexpr const char* kHelp =
     "  --as-typed            let each entry's filter cut a value as if it were typed, instead of\n"
     "                        refusing a value that is not a number\n"
     "  --batch FILE          one selection per row of a CSV file (- for standard input); columns\n"
-    "                        beam, width, wavelength, power, energy, rate, pulse-width (values as\n"
-    "                        the options take them) and pulsed, rect, single, probe (yes/no);\n"
+    "                        beam, width, wavelength, power, energy, rate, pulse-width, profile\n"
+    "                        (values as the options take them) and pulsed, rect, single, probe\n"
+    "                        (yes/no);\n"
     "                        prints JSON Lines with --json (--details adds each row's details),\n"
     "                        otherwise row,status,head,margin; blank lines and lines that begin\n"
     "                        with # are comments; a refused row is named on standard error\n"

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "beam/beam_profile.h"
 #include "beam/entry_filter.h"
 #include "form/main_window_model.h"
 #include "support/control_characters.h"
@@ -95,6 +96,25 @@ const char* OptionName(EntryId entry) {
     return "";
 }
 
+// "uniform", "gaussian", or a measured peak-to-mean factor of at least 1.
+Result<std::pair<Profile, std::string>> ParseProfile(const std::string& text, char decimalSeparator) {
+    if (text == "uniform") {
+        return std::pair{Profile::Uniform, std::string()};
+    }
+    if (text == "gaussian") {
+        return std::pair{Profile::Gaussian, std::string()};
+    }
+    const NumberEntry numbers(decimalSeparator);
+    LaserInputState measured;
+    measured.BeamProfile = Profile::Measured;
+    measured.ProfileFactor = text;
+    if (!numbers.IsNumeric(text) || !PeakFactor(measured, numbers)) {
+        return Usage("--profile \"" + text +
+                     "\": give uniform, gaussian or a measured peak-to-mean factor of at least 1");
+    }
+    return std::pair{Profile::Measured, text};
+}
+
 Result<SelectOptions> ParseSelectOptions(const std::vector<std::string>& args, char decimalSeparator) {
     SelectOptions options;
     const std::map<std::string, bool SelectOptions::*> flags = {
@@ -127,7 +147,7 @@ Result<SelectOptions> ParseSelectOptions(const std::vector<std::string>& args, c
         const auto& valueOptions = ValueOptions();
         const auto valueOption = std::find_if(valueOptions.begin(), valueOptions.end(),
                                               [&name](const ValueOption& option) { return name == option.name; });
-        const bool fileOption = name == "--data-dir" || name == "--report" || name == "--batch";
+        const bool fileOption = name == "--data-dir" || name == "--report" || name == "--batch" || name == "--profile";
         if (!fileOption && valueOption == valueOptions.end()) {
             return Usage("unknown option \"" + args[i] + "\"");
         }
@@ -141,6 +161,13 @@ Result<SelectOptions> ParseSelectOptions(const std::vector<std::string>& args, c
             options.report = *value;
         } else if (name == "--batch") {
             options.batch = *value;
+        } else if (name == "--profile") {
+            auto profile = ParseProfile(*value, decimalSeparator);
+            if (!profile) {
+                return profile.Failure();
+            }
+            options.profile = profile.Value().first;
+            options.profileFactor = profile.Value().second;
         } else {
             arguments.emplace_back(&*valueOption, *value);
         }
@@ -157,7 +184,8 @@ Result<SelectOptions> ParseSelectOptions(const std::vector<std::string>& args, c
     if (options.batch && options.details && !options.json) {
         return Usage("--details needs --json with --batch (one JSON object per row)");
     }
-    const bool laserOptions = options.pulsed || options.rect || options.single || options.probe || !arguments.empty();
+    const bool laserOptions = options.pulsed || options.rect || options.single || options.probe ||
+                              options.profile != Profile::Uniform || !arguments.empty();
     if (options.batch && laserOptions) {
         return Usage("with --batch the lasers come from the file; give no laser options");
     }

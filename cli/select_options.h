@@ -30,6 +30,8 @@ struct SelectOptions {
     bool help = false;
     std::optional<std::string> report;
     std::optional<std::string> batch;  // a CSV file of lasers, "-" for standard input
+    Profile profile = Profile::Uniform;
+    std::string profileFactor;  // a measured profile's factor, as given
     std::map<EntryId, GivenValue> values;
 };
 

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <ostream>
 
+#include "beam/beam_profile.h"
 #include "beam/engineering_text.h"
 #include "exit_status.h"
 #include "reports/report.h"
@@ -82,6 +83,17 @@ nlohmann::ordered_json ResultJson(const MainWindowModel& model, const std::vecto
         {"PowerDensity", state.PowerDensity},   {"PeakPowerDensity", state.PeakPowerDensity},
         {"EnergyDensity", state.EnergyDensity},
     };
+    // A beam that is not flat: what the centre of the absorber sees.
+    if (state.BeamProfile != Profile::Uniform) {
+        static constexpr std::array<const char*, 3> kKinds = {"uniform", "gaussian", "measured"};
+        const auto factor = PeakFactor(state, model.Numbers());
+        nlohmann::ordered_json profile = nlohmann::ordered_json::object();
+        profile["kind"] = kKinds[static_cast<std::size_t>(state.BeamProfile)];
+        profile["factor"] = factor ? nlohmann::ordered_json(*factor) : nlohmann::ordered_json(nullptr);
+        profile["power_density_peak"] = state.PowerDensity * factor.value_or(1);
+        profile["energy_density_peak"] = state.EnergyDensity * factor.value_or(1);
+        json["profile"] = std::move(profile);
+    }
     nlohmann::ordered_json messageList = nlohmann::ordered_json::array();
     for (const Message& message : messages) {
         nlohmann::ordered_json item = nlohmann::ordered_json::object();
@@ -119,6 +131,9 @@ void WriteSummary(std::ostream& out, const MainWindowModel& model, const std::ve
     out << "Derived beam parameters:\n";
     for (const auto& row : kDerivedRows) {
         out << row.caption << model.Labels().Get(row.value) << model.Labels().Get(row.unit) << "\n";
+    }
+    if (const std::string peak = model.PeakLine(); !peak.empty()) {
+        out << " " << peak << "\n";
     }
     out << "\n";
     for (const Message& message : messages) {

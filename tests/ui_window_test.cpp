@@ -394,11 +394,11 @@ TEST(MainWindowView, TabWalksEveryControlForwardAndBack) {
     Find<QLineEdit>(f.window, "txtBeam1")->setFocus();
 
     const QStringList expected = {
-        "txtBeam2",   "txtWaveLenght", "cboWavelenght", "txtMaxPower",   "cboMaxPower",  "txtMaxEnergy", "cboMaxEnergy",
-        "txtRepRate", "cboRepRate",    "txtPulseWidth", "cboPulseWidth", "cmdDettagli",  "cmdNew",       "gridForm",
-        "cmdDetails", "chtDetails",    "cmdSaveChart",  "gridWhyNot",    "cmdTQS",       "cmdGDK",       "cmdVMS",
-        "cmdVMT",     "cmdZR",         "cmdUVC",        "cmdUVA",        "cmdTQ",        "cmdStampa",    "cmdExit",
-        "Image1",     "optCW",         "optCircular",   "optPower",      "optPowerMeter"};
+        "txtBeam2",     "cboProfile", "txtWaveLenght", "cboWavelenght", "txtMaxPower",   "cboMaxPower",  "txtMaxEnergy",
+        "cboMaxEnergy", "txtRepRate", "cboRepRate",    "txtPulseWidth", "cboPulseWidth", "cmdDettagli",  "cmdNew",
+        "gridForm",     "cmdDetails", "chtDetails",    "cmdSaveChart",  "gridWhyNot",    "cmdTQS",       "cmdGDK",
+        "cmdVMS",       "cmdVMT",     "cmdZR",         "cmdUVC",        "cmdUVA",        "cmdTQ",        "cmdStampa",
+        "cmdExit",      "Image1",     "optCW",         "optCircular",   "optPower",      "optPowerMeter"};
     // A screen reader announces each entry by its caption and unit.
     for (const auto& [name, announced] : {std::pair{"txtBeam1", "Beam length L, mm"},
                                           {"txtBeam2", "Beam width W, mm"},

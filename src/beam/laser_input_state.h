@@ -10,6 +10,10 @@ enum class Laser { CW, Pulsed };
 enum class Shape { Circular, Rectangular };
 enum class Measurement { PowerOnly, PowerAndEnergy };
 enum class Product { PowerMeter, Probe };
+// How the beam's power is spread over its area: flat (the densities are the
+// means), Gaussian with the sizes entered at 1/e² of the peak, or a measured
+// peak-to-mean factor typed by the user.
+enum class Profile { Uniform, Gaussian, Measured };
 
 // The seven text entries of the main window, in their order on the window.
 enum class EntryId { Beam1, Beam2, WaveLength, MaxPower, MaxEnergy, RepRate, PulseWidth };
@@ -70,6 +74,8 @@ struct LaserInputState {
     Measurement MeasurementType = Measurement::PowerOnly;
     Product ProductType = Product::PowerMeter;
     bool PowerAndEnergySelectable = false;
+    Profile BeamProfile = Profile::Uniform;
+    std::string ProfileFactor;  // the measured peak-to-mean factor as typed
 
     double BeamArea = 0;          // cm2 once computed
     double BeamSize = 0;          // mm

@@ -185,6 +185,15 @@ std::vector<UsageBar> DetailsArea::Bars() const {
     if (tightest) {
         bars[*tightest].tightest = true;
     }
+    // A Gaussian beam's wings: the power the aperture lets through, marked
+    // when it clips more than a percent.
+    if (head->aperturePowerFraction) {
+        const double passed = *head->aperturePowerFraction;
+        UsageBar bar{"Power through aperture"};
+        bar.text = FormatSignificant(passed * 100, m_decimal) + " %";
+        bar.beyond = 1 - passed > kClippingWarned;
+        bars.push_back(std::move(bar));
+    }
     return bars;
 }
 

@@ -40,11 +40,14 @@ struct DetailsChart {
     ChartKind kind = ChartKind::None;
     std::string title;  // a line break where a new line must start
     std::string curveName;
-    std::vector<std::pair<double, double>> curve{};  // pulse width (s), J/cm2; only points a log axis can show
-    std::optional<std::pair<double, double>> point{};
+    std::vector<std::pair<double, double>> curve{};        // pulse width (s), J/cm2; only points a log axis can show
+    std::optional<std::pair<double, double>> point{};      // at the peak of a beam that is not flat
+    std::optional<std::pair<double, double>> meanPoint{};  // the mean, for a beam that is not flat
     std::string pointLabel;  // the operating point's values and share, the title's second line
     double laser = 0;        // the two bars, in the search's unit of the criterion
     double limit = 0;
+    std::optional<double> mean{};  // a third bar: the mean density under a peak that is not flat
+    std::string meanName;
     std::string laserName;  // "Laser: 636.6 kW/cm²"
     std::string limitName;  // "Head limit: 500 kW/cm²"
     std::string category;   // under the bars: "Max power density"

@@ -97,9 +97,15 @@ DetailsChart DetailsArea::BarsChart(const std::string& name, const CriterionUsag
     chart.category = text.caption;
     chart.laserName = "Laser: " + quantity(usage->laser);
     chart.limitName = "Head limit: " + quantity(usage->limit);
+    const OperatingPoint& laser = m_details->operatingPoint;
+    if (usage->criterion == Criterion::PowerDensityMax && laser.peakFactor != 1) {
+        chart.laserName = "Laser peak: " + quantity(usage->laser);
+        chart.mean = laser.meanPowerDensity;
+        chart.meanName = "Laser mean: " + quantity(laser.meanPowerDensity);
+    }
     const std::string share = ShareText(usage->used);
     chart.title = name + ": " + Lowered(text.caption) + ", " + share + " of the limit";
-    const double top = std::max(chart.laser, chart.limit);
+    const double top = std::max({chart.laser, chart.limit, chart.mean.value_or(0.0)});
     chart.yMax = std::isfinite(top) && top > 0 ? top * 1.2 : 1;
     for (const double tick : RoundTicks(chart.yMax)) {
         chart.yTicks.push_back({tick, quantity(tick)});
@@ -129,7 +135,12 @@ DetailsChart DetailsArea::ThresholdChart(const std::string& name, const HeadUsag
     if (Plottable(*laser.pulseWidth, laser.energyDensity)) {
         chart.point.emplace(*laser.pulseWidth, laser.energyDensity);
     }
-    chart.pointLabel = "Laser " + FormatQuantity(laser.energyDensity, "J/cm\u00B2", m_decimal) + " at " +
+    const bool peaked = laser.peakFactor != 1;
+    if (peaked && Plottable(*laser.pulseWidth, laser.meanEnergyDensity)) {
+        chart.meanPoint.emplace(*laser.pulseWidth, laser.meanEnergyDensity);
+    }
+    chart.pointLabel = std::string(peaked ? "Laser peak " : "Laser ") +
+                       FormatQuantity(laser.energyDensity, "J/cm\u00B2", m_decimal) + " at " +
                        FormatQuantity(*laser.pulseWidth, "s", m_decimal);
     if (const CriterionUsage* usage = Find(head, Criterion::DamageThreshold)) {
         chart.pointLabel += ": " + ShareText(usage->used) + " of the threshold";
@@ -148,8 +159,10 @@ DetailsChart DetailsArea::ThresholdChart(const std::string& name, const HeadUsag
     for (const auto& [x, y] : chart.curve) {
         widen(x, y);
     }
-    if (chart.point) {
-        widen(chart.point->first, chart.point->second);
+    for (const auto& point : {chart.point, chart.meanPoint}) {
+        if (point) {
+            widen(point->first, point->second);
+        }
     }
     chart.yMin = high > 0 ? DecadeBelow(low) : 1e-3;
     chart.yMax = high > 0 ? DecadeAbove(high) : 1;

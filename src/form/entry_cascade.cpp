@@ -3,7 +3,10 @@
 #include <array>
 #include <cassert>
 
+#include "beam/beam_profile.h"
 #include "beam/derived_values.h"
+#include "beam/display_ladder.h"
+#include "beam/engineering_text.h"
 #include "beam/entry_filter.h"
 
 namespace tavrin {
@@ -68,6 +71,10 @@ void EntryCascade::ClearEntries() {
     for (const EntryId entry : kOrder) {
         WriteEntryText(entry, "");
     }
+    if (!m_state.ProfileFactor.empty()) {
+        m_state.ProfileFactor.clear();
+        m_view->ProfileChanged();
+    }
     static constexpr std::array<LabelId, 12> kCleared = {LabelId::VArea,
                                                          LabelId::VAvgPower,
                                                          LabelId::VEnergyDensity,
@@ -83,6 +90,41 @@ void EntryCascade::ClearEntries() {
     for (const LabelId label : kCleared) {
         SetCaption(label, "");
     }
+}
+
+void EntryCascade::ChooseProfile(Profile profile) {
+    if (m_state.BeamProfile == profile) {
+        return;
+    }
+    m_state.BeamProfile = profile;
+    m_view->ProfileChanged();
+}
+
+bool EntryCascade::TypeProfileFactor(std::string text) {
+    if (m_state.BeamProfile != Profile::Measured) {
+        return false;
+    }
+    text = CutToNumeric(text, m_numbers).text;
+    if (m_state.ProfileFactor != text) {
+        m_state.ProfileFactor = std::move(text);
+        m_view->ProfileChanged();
+    }
+    return true;
+}
+
+std::string EntryCascade::PeakLine() const {
+    if (m_state.BeamProfile == Profile::Uniform) {
+        return "";
+    }
+    const auto factor = PeakFactor(m_state, m_numbers);
+    if (!factor) {
+        return "Peak: the factor must be a number of at least 1";
+    }
+    const bool pulsed = m_state.LaserType == Laser::Pulsed;
+    const DisplayCaptions peak = pulsed ? Ladder(Quantity::EnergyDensity, m_state.EnergyDensity * *factor, m_numbers)
+                                        : Ladder(Quantity::PowerDensity, m_state.PowerDensity * *factor, m_numbers);
+    return std::string(pulsed ? "Peak Energy Density" : "Peak Power Density") + " (\u00D7" +
+           FormatSignificant(*factor, m_numbers.DecimalSeparator()) + ")" + peak.value + peak.unit;
 }
 
 void EntryCascade::ShowCaption(LabelId label, std::string caption) {

@@ -35,6 +35,10 @@ public:
     bool TypeText(EntryId entry, std::string text);
     bool ChooseUnit(EntryId entry, int index);
     bool ClickOption(OptionId option);
+    // The beam profile and, for a measured one, its peak-to-mean factor
+    // (filtered as every number entry is; typed only while it is measured).
+    void ChooseProfile(Profile profile);
+    bool TypeProfileFactor(std::string text);
     // Reset Data's part: every entry emptied (each raising its behaviour) and
     // the derived and monitor captions cleared.
     void ClearEntries();
@@ -46,6 +50,9 @@ public:
     [[nodiscard]] const NumberEntry& Numbers() const override { return m_numbers; }
     [[nodiscard]] bool OptionSelected(OptionId option) const;
     [[nodiscard]] bool OptionEnabled(OptionId option) const;
+    // The densities at the centre of the absorber, on a line of their own
+    // under the derived values; empty for a uniform beam.
+    [[nodiscard]] std::string PeakLine() const;
 
 private:
     // BeamHost

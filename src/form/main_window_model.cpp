@@ -42,6 +42,7 @@ MainWindowModel::MainWindowModel(std::shared_ptr<const SearchCatalogue> catalogu
 
 void MainWindowModel::ResetData() {
     m_entries.ClearEntries();
+    m_entries.ChooseProfile(Profile::Uniform);
     m_grid.ClearGrid(false);
     m_pickedRow.reset();
     m_view.GridChanged();
@@ -61,7 +62,13 @@ ExploreOutcome MainWindowModel::Explore() {
     }
     if (failure) {
         m_services.messages.Show(failure->message);
-        MoveFocus(failure->focus);
+        if (failure->focusProfileFactor) {
+            m_focus.reset();
+            m_focusProfileFactor = true;
+            m_view.FocusMoved();
+        } else {
+            MoveFocus(failure->focus);
+        }
         return ExploreOutcome::Invalid;
     }
     ClearMonitorLabels();
@@ -161,6 +168,7 @@ void MainWindowModel::ClearMonitorLabels() {
 
 void MainWindowModel::MoveFocus(EntryId entry) {
     m_focus = entry;
+    m_focusProfileFactor = false;
     m_view.FocusMoved();
 }
 

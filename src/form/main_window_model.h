@@ -65,6 +65,8 @@ public:
     bool TypeText(EntryId entry, std::string text) { return m_entries.TypeText(entry, std::move(text)); }
     bool ChooseUnit(EntryId entry, int index) { return m_entries.ChooseUnit(entry, index); }
     bool ClickOption(OptionId option) { return m_entries.ClickOption(option); }
+    void ChooseProfile(Profile profile) { m_entries.ChooseProfile(profile); }
+    bool TypeProfileFactor(std::string text) { return m_entries.TypeProfileFactor(std::move(text)); }
     void ResetData();
     ExploreOutcome Explore();
     void CellSelected(int row);
@@ -101,6 +103,9 @@ public:
     [[nodiscard]] bool OptionEnabled(OptionId option) const { return m_entries.OptionEnabled(option); }
     [[nodiscard]] bool PrintEnabled() const { return m_printEnabled; }
     [[nodiscard]] std::optional<EntryId> Focus() const { return m_focus; }
+    // Whether the peak-to-mean factor has the focus (Focus() is then empty).
+    [[nodiscard]] bool ProfileFactorFocused() const { return m_focusProfileFactor; }
+    [[nodiscard]] std::string PeakLine() const { return m_entries.PeakLine(); }
     // The grid row (from 1) whose head is in view, if the head in view is one the grid lists.
     [[nodiscard]] std::optional<int> PickedRow() const { return m_pickedRow; }
     [[nodiscard]] const std::filesystem::path& ProgramFolder() const { return m_documents.ProgramFolder(); }
@@ -122,6 +127,7 @@ private:
     DetailsArea m_details;
     bool m_printEnabled = false;
     std::optional<EntryId> m_focus;
+    bool m_focusProfileFactor = false;
     std::optional<int> m_pickedRow;
     std::optional<std::string> m_lastRequest;
     bool m_keepRejections = false;

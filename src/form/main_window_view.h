@@ -18,6 +18,8 @@ public:
     virtual void EntryFlagsChanged() = 0;
     virtual void LabelChanged(LabelId label) = 0;
     virtual void OptionsChanged() = 0;
+    // The beam profile, its factor or the peak line.
+    virtual void ProfileChanged() = 0;
     virtual void GridChanged() = 0;
     virtual void PrintButtonChanged() = 0;
     virtual void DetailsChanged() = 0;
@@ -53,6 +55,11 @@ public:
     void OptionsChanged() override {
         if (m_view != nullptr) {
             m_view->OptionsChanged();
+        }
+    }
+    void ProfileChanged() override {
+        if (m_view != nullptr) {
+            m_view->ProfileChanged();
         }
     }
     void GridChanged() override {

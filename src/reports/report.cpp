@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "beam/beam_profile.h"
 #include "text_layout.h"
 
 namespace tavrin {
@@ -76,6 +77,9 @@ std::string ComposeReport(const LaserInputState& state, const LabelCaptions& lab
     } else {
         out.Line("Beam Type: Rectangular");
         out.Line(std::string(kRectangularBeamCaption) + "L = " + state.Beam1().Text + " W = " + state.Beam2().Text);
+    }
+    if (const std::string profile = ProfileLine(state); !profile.empty()) {
+        out.Line(profile);
     }
     out.Line();
     out.Line(state.SinglePulse() ? "Measurement Type: Single Pulse Energy" : "Measurement Type: Power");

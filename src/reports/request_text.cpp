@@ -3,6 +3,8 @@
 #include <array>
 #include <vector>
 
+#include "beam/beam_profile.h"
+
 namespace tavrin {
 namespace {
 
@@ -63,6 +65,9 @@ std::string ComposeRequestText(const LaserInputState& state, const LabelCaptions
         lines.emplace_back("Beam Type: Rectangular");
         lines.push_back(std::string(kIndent) + "Rectangle (mm * mm)" + "L = " + state.Beam1().Text +
                         " W = " + state.Beam2().Text);
+    }
+    if (const std::string profile = ProfileLine(state); !profile.empty()) {
+        lines.push_back(std::string(kIndent) + profile);
     }
     lines.emplace_back();
     lines.emplace_back(state.SinglePulse() ? "    Measurement Type: Single Pulse Energy"

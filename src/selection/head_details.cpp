@@ -6,6 +6,7 @@
 #include <string>
 
 #include "beam/beam_host.h"
+#include "beam/beam_profile.h"
 #include "beam/derived_values.h"
 #include "criterion_texts.h"
 #include "damage_threshold.h"
@@ -205,7 +206,13 @@ SearchDetails ComputeDetails(const Catalogue& catalogue, const std::vector<HeadL
     const std::vector<HeadLimits>& heads = MatchingLimits(catalogue.Heads, limits, own);
     const SearchContext context(state, numbers, catalogue.Coatings);
     SearchDetails details;
-    details.operatingPoint = {context.PulseWidth(), context.EnergyDensity(), context.PowerDensity()};
+    details.operatingPoint = {context.PulseWidth(), context.EnergyDensity(), context.PowerDensity(),
+                              context.PeakFactor(), state.EnergyDensity,     state.PowerDensity};
+    const auto clipping = [&](HeadUsage& usage, const HeadLimits& head) {
+        if (state.BeamProfile == Profile::Gaussian) {
+            usage.aperturePowerFraction = AperturePowerFraction(head.Aperture, state, numbers);
+        }
+    };
 
     const bool circular = state.BeamShape == Shape::Circular;
     const double step = circular ? 0.1 : 0.01;
@@ -221,6 +228,7 @@ SearchDetails ComputeDetails(const Catalogue& catalogue, const std::vector<HeadL
         if (const auto rejection = FirstRejection(head, context)) {
             RejectedHeadDetails rejected{UsageOf(i, head, context),
                                          UsageOf(CheckCriterion(rejection->criterion, head, context))};
+            clipping(rejected.head, head);
             const Criterion failing = rejection->criterion;
             if (failing == Criterion::Aperture || failing == Criterion::PowerDensityMax ||
                 failing == Criterion::DamageThreshold) {
@@ -233,6 +241,7 @@ SearchDetails ComputeDetails(const Catalogue& catalogue, const std::vector<HeadL
             continue;
         }
         KeptHeadDetails kept = UsageOf(i, head, context);
+        clipping(kept, head);
         if (kept.coatingRow) {
             rows[*kept.coatingRow] = true;
         }

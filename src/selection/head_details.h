@@ -35,6 +35,9 @@ struct HeadUsage {
     std::optional<int> coatingRow{};
     std::optional<double> threshold{};  // J/cm2
     std::vector<CriterionUsage> usage{};
+    // The share of a Gaussian beam's power that the head's aperture passes;
+    // none for another profile.
+    std::optional<double> aperturePowerFraction{};
 };
 
 using KeptHeadDetails = HeadUsage;
@@ -49,11 +52,19 @@ struct RejectedHeadDetails {
     std::optional<double> fitsWithBeamScale{};
 };
 
+// The laser where the search compares it: the densities at the centre of the
+// absorber (the means times the profile's peak factor), and the means.
 struct OperatingPoint {
     std::optional<double> pulseWidth;  // s
     double energyDensity = 0;          // J/cm2
     double powerDensity = 0;           // W/cm2
+    double peakFactor = 1;
+    double meanEnergyDensity = 0;
+    double meanPowerDensity = 0;
 };
+
+// An aperture that clips more than this share of the power is warned of.
+inline constexpr double kClippingWarned = 0.01;
 
 // Why each head was kept or not, for the laser as the search sees it now.
 struct SearchDetails {

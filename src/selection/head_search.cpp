@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "beam/beam_profile.h"
 #include "damage_threshold.h"
 
 namespace tavrin {
@@ -21,8 +22,9 @@ std::string Number(double value) {
 SearchContext::SearchContext(const LaserInputState& state, const NumberEntry& numbers, const CoatingTable& coatings)
     : m_averagePower(state.AveragePower),
       m_beamSize(state.BeamSize),
-      m_powerDensity(state.PowerDensity),
-      m_energyDensity(state.EnergyDensity),
+      m_peakFactor(tavrin::PeakFactor(state, numbers).value_or(1.0)),
+      m_powerDensity(state.PowerDensity * m_peakFactor),
+      m_energyDensity(state.EnergyDensity * m_peakFactor),
       m_pulsed(state.LaserType == Laser::Pulsed),
       m_single(state.SinglePulse()),
       m_probe(state.ProductType == Product::Probe),

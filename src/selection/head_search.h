@@ -39,8 +39,11 @@ public:
 
     [[nodiscard]] double AveragePower() const { return m_averagePower; }
     [[nodiscard]] double BeamSize() const { return m_beamSize; }
+    // The densities at the centre of the absorber: the means times the
+    // profile's peak-to-mean factor (1 for a uniform beam).
     [[nodiscard]] double PowerDensity() const { return m_powerDensity; }
     [[nodiscard]] double EnergyDensity() const { return m_energyDensity; }
+    [[nodiscard]] double PeakFactor() const { return m_peakFactor; }
     [[nodiscard]] bool Pulsed() const { return m_pulsed; }
     [[nodiscard]] bool SinglePulse() const { return m_single; }
     [[nodiscard]] bool Probe() const { return m_probe; }
@@ -76,6 +79,7 @@ public:
 private:
     double m_averagePower;
     double m_beamSize;
+    double m_peakFactor;
     double m_powerDensity;
     double m_energyDensity;
     bool m_pulsed;

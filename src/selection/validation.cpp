@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "beam/beam_profile.h"
+
 namespace tavrin {
 namespace {
 
@@ -57,6 +59,12 @@ std::optional<ValidationFailure> ValidateInputs(const LaserInputState& state) {
 }
 
 std::optional<ValidationFailure> ValidateValues(const LaserInputState& state, const NumberEntry& numbers) {
+    if (!PeakFactor(state, numbers)) {
+        ValidationFailure failure = ValueFailure(
+            "Sorry, the peak-to-mean factor of a measured profile must be a number of at least 1.", EntryId::Beam1);
+        failure.focusProfileFactor = true;
+        return failure;
+    }
     const auto positive = [&](EntryId id) {
         return numbers.BaseValue(state.Entry(id).Text, UnitPrefix(state, id)) > 0;
     };

@@ -10,7 +10,8 @@ namespace tavrin {
 
 struct ValidationFailure {
     Message message;
-    EntryId focus;  // the entry that gets the input focus once the message is closed
+    EntryId focus;                    // the entry that gets the input focus once the message is closed
+    bool focusProfileFactor = false;  // the peak-to-mean factor gets it instead
 };
 
 // Checks that every entry a search needs is filled in; the first check that

@@ -167,8 +167,8 @@ QSize DetailsPanel::sizeHint() const {
     QSize hint = QWidget::sizeHint();
     const QFontMetrics metrics(m_whyNot->font());
     int wanted = 2 * m_whyNot->frameWidth() + m_whyNot->verticalScrollBar()->sizeHint().width();
-    for (const char* sample : {"TQS3000/65", "Damage threshold", "397.9 mJ/cm\u00B2 > 300 mJ/cm\u00B2",
-                               "fits with a beam of 12.7 mm"}) {
+    for (const char* sample :
+         {"TQS3000/65", "Damage threshold", "397.9 mJ/cm\u00B2 > 300 mJ/cm\u00B2", "fits with a beam of 12.7 mm"}) {
         wanted += metrics.horizontalAdvance(QString::fromUtf8(sample)) + 2 * metrics.averageCharWidth();
     }
     hint.rwidth() += std::max(0, wanted - m_whyNot->sizeHint().width());
@@ -264,16 +264,29 @@ void DetailsPanel::DrawThreshold(const DetailsChart& chart, QChart* target) {
     if (chart.point) {
         point->append(std::log10(chart.point->first), std::log10(chart.point->second));
     }
-    point->setName(QStringLiteral("Laser"));  // its values and share are the title's second line
+    // Its values and share are the title's second line.
+    point->setName(chart.meanPoint ? QStringLiteral("Laser peak") : QStringLiteral("Laser"));
     target->addSeries(curve);
     target->addSeries(point);
+    std::vector<QAbstractSeries*> series = {curve, point};
+    if (chart.meanPoint) {
+        auto* mean = new QScatterSeries;
+        mean->setMarkerShape(QScatterSeries::MarkerShapeCircle);
+        mean->setMarkerSize(9);
+        mean->setColor(Qt::white);
+        mean->setBorderColor(QColor(kLaserColour));
+        mean->append(std::log10(chart.meanPoint->first), std::log10(chart.meanPoint->second));
+        mean->setName(QStringLiteral("Laser mean"));
+        target->addSeries(mean);
+        series.push_back(mean);
+    }
     auto* x = TickAxis(chart.xTitle, std::log10(chart.xMin), std::log10(chart.xMax), chart.xTicks, true);
     auto* y = TickAxis(chart.yTitle, std::log10(chart.yMin), std::log10(chart.yMax), chart.yTicks, true);
     target->addAxis(x, Qt::AlignBottom);
     target->addAxis(y, Qt::AlignLeft);
-    for (QAbstractSeries* series : {static_cast<QAbstractSeries*>(curve), static_cast<QAbstractSeries*>(point)}) {
-        series->attachAxis(x);
-        series->attachAxis(y);
+    for (QAbstractSeries* drawn : series) {
+        drawn->attachAxis(x);
+        drawn->attachAxis(y);
     }
 }
 
@@ -287,6 +300,12 @@ void DetailsPanel::DrawBars(const DetailsChart& chart, QChart* target) {
     limit->setPen(QPen(QColor(kCurveColour)));
     auto* bars = new QBarSeries;
     bars->append(laser);
+    if (chart.mean) {
+        auto* mean = new QBarSet(ToQt(chart.meanName));
+        mean->append(*chart.mean);
+        mean->setBrush(QColor(kLaserColour).lighter(160));
+        bars->append(mean);
+    }
     bars->append(limit);
     target->addSeries(bars);
     auto* x = new QBarCategoryAxis;
@@ -303,9 +322,9 @@ std::optional<ChosenChartFile> DetailsPanel::ChooseChartFile(const std::string& 
     const QString svg = QStringLiteral("SVG drawing (*.svg)");
     const QString pdf = QStringLiteral("PDF document (*.pdf)");
     QString filter;
-    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Save Chart"), ToQt(suggestedName),
-                                                      png + QStringLiteral(";;") + svg + QStringLiteral(";;") + pdf,
-                                                      &filter);
+    const QString path =
+        QFileDialog::getSaveFileName(this, QStringLiteral("Save Chart"), ToQt(suggestedName),
+                                     png + QStringLiteral(";;") + svg + QStringLiteral(";;") + pdf, &filter);
     if (path.isEmpty()) {
         return std::nullopt;
     }

@@ -106,6 +106,14 @@ void MainWindow::Connect() {
             });
         }
     }
+    connect(m_profile, &QComboBox::activated, this, [this](int index) {
+        m_model->ChooseProfile(static_cast<Profile>(index));
+        SyncProfile();
+    });
+    connect(m_profileFactor, &QLineEdit::textEdited, this, [this](const QString& text) {
+        m_model->TypeProfileFactor(text.toStdString());
+        SyncProfile();
+    });
     for (const auto& [id, button] : m_options) {
         connect(button, &QRadioButton::clicked, this, [this, option = id] {
             m_model->ClickOption(option);
@@ -161,6 +169,9 @@ void MainWindow::SetTabOrder() {
         chain.push_back(widgets.edit);
         if (widgets.units != nullptr) {
             chain.push_back(widgets.units);
+        }
+        if (&widgets == &m_entries[static_cast<std::size_t>(EntryId::Beam2)]) {
+            chain.insert(chain.end(), {m_profile, m_profileFactor});
         }
     }
     chain.insert(chain.end(), {m_explore, m_reset, m_grid, m_detailsToggle, m_details->ChartView(),
@@ -221,6 +232,7 @@ void MainWindow::EntryFlagsChanged() {
 
 void MainWindow::LabelChanged(LabelId label) {
     m_labels.at(label)->setText(ToQt(m_model->Labels().Get(label)));
+    SyncProfile();  // the peak line follows the densities
     if (label == LabelId::Power) {
         NameEntry(EntryId::MaxPower);
     }
@@ -228,6 +240,10 @@ void MainWindow::LabelChanged(LabelId label) {
 
 void MainWindow::OptionsChanged() {
     SyncOptions();
+}
+
+void MainWindow::ProfileChanged() {
+    SyncProfile();
 }
 
 void MainWindow::GridChanged() {
@@ -243,7 +259,9 @@ void MainWindow::DetailsChanged() {
 }
 
 void MainWindow::FocusMoved() {
-    if (const auto focus = m_model->Focus()) {
+    if (m_model->ProfileFactorFocused()) {
+        m_profileFactor->setFocus(Qt::OtherFocusReason);
+    } else if (const auto focus = m_model->Focus()) {
         m_entries[static_cast<std::size_t>(*focus)].edit->setFocus(Qt::OtherFocusReason);
     }
 }
@@ -326,6 +344,25 @@ void MainWindow::SyncOptions() {
     }
 }
 
+void MainWindow::SyncProfile() {
+    const LaserInputState& state = m_model->State();
+    {
+        const QSignalBlocker blocker(m_profile);
+        m_profile->setCurrentIndex(static_cast<int>(state.BeamProfile));
+    }
+    const bool measured = state.BeamProfile == Profile::Measured;
+    m_profileFactor->setEnabled(measured);
+    const QString factor = ToQt(state.ProfileFactor);
+    if (m_profileFactor->text() != factor) {
+        const int cursor = std::min(m_profileFactor->cursorPosition(), static_cast<int>(factor.size()));
+        m_profileFactor->setText(factor);
+        m_profileFactor->setCursorPosition(cursor);
+    }
+    const QString peak = ToQt(m_model->PeakLine());
+    m_peakLine->setText(peak);
+    m_peakLine->setVisible(!peak.isEmpty());
+}
+
 void MainWindow::SyncGrid() {
     m_gridModel->Refresh();
     m_grid->scrollToTop();  // a new search starts at its first head
@@ -401,6 +438,7 @@ void MainWindow::SyncAll() {
     }
     SyncFlags();
     SyncOptions();
+    SyncProfile();
     for (const auto& [id, label] : m_labels) {
         label->setText(ToQt(m_model->Labels().Get(id)));
     }

@@ -69,6 +69,7 @@ private:
     void EntryFlagsChanged() override;
     void LabelChanged(LabelId label) override;
     void OptionsChanged() override;
+    void ProfileChanged() override;
     void GridChanged() override;
     void PrintButtonChanged() override;
     void DetailsChanged() override;
@@ -78,6 +79,7 @@ private:
     void SyncUnits(EntryId id);
     void SyncFlags();
     void SyncOptions();
+    void SyncProfile();
     void SyncGrid();
     void SyncDetails();
     void SyncPickedRow();
@@ -89,6 +91,9 @@ private:
     std::map<OptionId, QRadioButton*> m_options;
     QLabel* m_lengthMark = nullptr;
     QLabel* m_widthMark = nullptr;
+    QComboBox* m_profile = nullptr;
+    QLineEdit* m_profileFactor = nullptr;
+    QLabel* m_peakLine = nullptr;
     ResultsView* m_grid = nullptr;
     QLabel* m_headsHeader = nullptr;
     ResultsTableModel* m_gridModel = nullptr;

@@ -107,14 +107,32 @@ QWidget* MainWindow::BuildEntries() {
     grid->addWidget(beam1.caption, 0, 0);
     grid->addLayout(beamRow, 0, 1, 1, 4);
 
-    AddEntryRow(grid, 1, EntryId::WaveLength, "lblWaveLenght", QStringLiteral(" WaveLength"), "txtWaveLenght",
+    // How the power is spread over the beam: the choice, and the measured
+    // peak-to-mean factor beside it.
+    auto* profileCaption = new QLabel(QStringLiteral(" Beam Profile"), box);
+    profileCaption->setObjectName(QStringLiteral("lblProfile"));
+    m_profile = new QComboBox(box);
+    m_profile->setObjectName(QStringLiteral("cboProfile"));
+    m_profile->addItems(
+        {QStringLiteral("Uniform"), QStringLiteral("Gaussian (1/e\u00B2)"), QStringLiteral("Measured factor")});
+    m_profile->setAccessibleName(QStringLiteral("Beam Profile"));
+    profileCaption->setBuddy(m_profile);
+    m_profileFactor = new QLineEdit(box);
+    m_profileFactor->setObjectName(QStringLiteral("txtProfileFactor"));
+    m_profileFactor->setAccessibleName(QStringLiteral("Peak-to-mean factor"));
+    m_profileFactor->setPlaceholderText(QStringLiteral("peak / mean"));
+    grid->addWidget(profileCaption, 1, 0);
+    grid->addWidget(m_profile, 1, 1, 1, 2);
+    grid->addWidget(m_profileFactor, 1, 3, 1, 2);
+
+    AddEntryRow(grid, 2, EntryId::WaveLength, "lblWaveLenght", QStringLiteral(" WaveLength"), "txtWaveLenght",
                 "cboWavelenght");
-    AddEntryRow(grid, 2, EntryId::MaxPower, "lblPower", QString(), "txtMaxPower", "cboMaxPower");
+    AddEntryRow(grid, 3, EntryId::MaxPower, "lblPower", QString(), "txtMaxPower", "cboMaxPower");
     m_labels[LabelId::Power] = m_entries[static_cast<std::size_t>(EntryId::MaxPower)].caption;
-    AddEntryRow(grid, 3, EntryId::MaxEnergy, "lblMaxEnergy", QStringLiteral(" Max Energy"), "txtMaxEnergy",
+    AddEntryRow(grid, 4, EntryId::MaxEnergy, "lblMaxEnergy", QStringLiteral(" Max Energy"), "txtMaxEnergy",
                 "cboMaxEnergy");
-    AddEntryRow(grid, 4, EntryId::RepRate, "lblRepRate", QStringLiteral(" Rep Rate"), "txtRepRate", "cboRepRate");
-    AddEntryRow(grid, 5, EntryId::PulseWidth, "lblPulseWidth", QStringLiteral(" Pulse Width"), "txtPulseWidth",
+    AddEntryRow(grid, 5, EntryId::RepRate, "lblRepRate", QStringLiteral(" Rep Rate"), "txtRepRate", "cboRepRate");
+    AddEntryRow(grid, 6, EntryId::PulseWidth, "lblPulseWidth", QStringLiteral(" Pulse Width"), "txtPulseWidth",
                 "cboPulseWidth");
 
     auto* commands = new QHBoxLayout;
@@ -168,6 +186,11 @@ QWidget* MainWindow::BuildDerivedValues() {
         grid->addWidget(MakeLabel(r.unit, QString(), false), row, 2);
         ++row;
     }
+    // The centre of a beam that is not flat sees more than the means above.
+    m_peakLine = new QLabel(box);
+    m_peakLine->setObjectName(QStringLiteral("lblPeakLine"));
+    m_peakLine->setVisible(false);
+    layout->addWidget(m_peakLine);
     return box;
 }
 

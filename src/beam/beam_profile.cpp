@@ -1,0 +1,95 @@
+#include "beam_profile.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace tavrin {
+
+std::optional<double> PeakFactor(const LaserInputState& state, const NumberEntry& numbers) {
+    switch (state.BeamProfile) {
+        case Profile::Uniform:
+            return 1.0;
+        case Profile::Gaussian:
+            return state.BeamShape == Shape::Circular ? kGaussianRoundFactor : kGaussianRectangleFactor;
+        case Profile::Measured:
+            break;
+    }
+    if (!numbers.ConvertsToNumber(state.ProfileFactor)) {
+        return std::nullopt;
+    }
+    const double factor = numbers.TextToValue(state.ProfileFactor);
+    return factor >= 1 && std::isfinite(factor) ? std::optional<double>(factor) : std::nullopt;
+}
+
+std::string ProfileName(Profile profile) {
+    switch (profile) {
+        case Profile::Uniform:
+            return "Uniform";
+        case Profile::Gaussian:
+            return "Gaussian (1/e\u00B2)";
+        case Profile::Measured:
+            break;
+    }
+    return "Measured";
+}
+
+std::string ProfileLine(const LaserInputState& state) {
+    std::string factor;
+    switch (state.BeamProfile) {
+        case Profile::Uniform:
+            return "";
+        case Profile::Gaussian:
+            factor = state.BeamShape == Shape::Circular ? "2" : "8/\u03C0 = 2.546";
+            break;
+        case Profile::Measured:
+            factor = state.ProfileFactor;
+            break;
+    }
+    return "Beam Profile: " + ProfileName(state.BeamProfile) + ", peak = " + factor + " \u00D7 mean";
+}
+
+namespace {
+
+// The power of an elliptical Gaussian (1/e² radii wx, wy) inside the centred
+// disc of radius r, as a share of its whole power: Simpson's rule across the
+// disc, the other direction integrated exactly with erf.
+double EllipticalShare(double r, double wx, double wy) {
+    constexpr int kPanels = 2000;  // even; far finer than the 0.1 % asked
+    // Beyond four radii the beam holds nothing a share could show, so the
+    // panels stay fine however wide the disc.
+    const double reach = std::min(r, 4 * wx);
+    const double h = 2 * reach / kPanels;
+    const auto strip = [&](double x) {
+        const double half = std::sqrt(std::max(0.0, r * r - x * x));
+        return std::exp(-2 * x * x / (wx * wx)) * wy * std::sqrt(std::numbers::pi / 2) *
+               std::erf(std::sqrt(2.0) * half / wy);
+    };
+    double sum = strip(-reach) + strip(reach);
+    for (int i = 1; i < kPanels; ++i) {
+        sum += strip(-reach + i * h) * (i % 2 == 1 ? 4 : 2);
+    }
+    const double inside = sum * h / 3;
+    return inside / (std::numbers::pi / 2 * wx * wy);
+}
+
+}  // namespace
+
+std::optional<double> AperturePowerFraction(double apertureMm, const LaserInputState& state,
+                                            const NumberEntry& numbers) {
+    const double first = numbers.TextToValue(state.Beam1().Text);
+    if (state.BeamShape == Shape::Circular) {
+        if (!(first > 0) || !std::isfinite(first)) {
+            return std::nullopt;
+        }
+        const double ratio = apertureMm / first;
+        return 1 - std::exp(-2 * ratio * ratio);
+    }
+    const double second = numbers.TextToValue(state.Beam2().Text);
+    if (!(first > 0) || !(second > 0) || !std::isfinite(first) || !std::isfinite(second)) {
+        return std::nullopt;
+    }
+    return EllipticalShare(apertureMm / 2, first / 2, second / 2);
+}
+
+}  // namespace tavrin
