@@ -57,7 +57,11 @@ TEST_F(SelectCommand, UsageErrorsAreRefusedWithTheReason) {
         {{"--pulsed", "--single", "--power", "W"}, "--power: the unit list is disabled"},
         {{"--pulsed", "--single", "--power", "5"}, "--power: the entry is disabled"},
         {{"--pulsed", "--single", "--rate", "5"}, "a single pulse has no rate"},
-        {{"--pulsed", "--single", "--rate", "1kHz"}, "a single pulse has no rate"}};
+        {{"--pulsed", "--single", "--rate", "1kHz"}, "a single pulse has no rate"},
+        {{"--profile", "0.99"}, "--profile \"0.99\": give uniform, gaussian or a measured peak-to-mean factor"},
+        {{"--profile", "Gaussian"}, "--profile \"Gaussian\""},
+        {{"--profile", "2x"}, "--profile \"2x\""},
+        {{"--profile"}, "--profile needs a value"}};
     for (const auto& [args, reason] : cases) {
         const CliRun run = Select(args);
         EXPECT_EQ(run.status, 64);
@@ -279,9 +283,7 @@ std::vector<std::string> Lines(const std::string& text) {
 
 class Batch : public testing::Test {
 protected:
-    void SetUp() override {
-        folder = test::FreshFolder(testing::UnitTest::GetInstance()->current_test_info()->name());
-    }
+    void SetUp() override { folder = test::FreshFolder(testing::UnitTest::GetInstance()->current_test_info()->name()); }
     std::string File(const std::string& text) {
         test::WriteFile(folder / "lasers.csv", text);
         return (folder / "lasers.csv").string();
@@ -292,6 +294,34 @@ protected:
 
 // A row per mode, with a refused row in the middle; each JSON line is the
 // single run's object plus "row" and "exit".
+// A profile that is not flat adds what the absorber's centre sees; a
+// uniform one leaves the output as it always was.
+TEST_F(SelectCommand, AProfileAddsThePeakToTheOutput) {
+    const std::vector<std::string> laser = {"--beam",  "5",    "--wavelength", "1064nm",
+                                            "--power", "100W", "--json",       "--details"};
+    const auto uniform = Json(Select(laser));
+    EXPECT_FALSE(uniform.contains("profile"));
+    EXPECT_FALSE(uniform["details"]["heads"][0].contains("aperture_power_fraction"));
+    auto gaussianArgs = laser;
+    gaussianArgs.insert(gaussianArgs.end(), {"--profile", "gaussian"});
+    const auto gaussian = Json(Select(gaussianArgs));
+    const auto& profile = gaussian["profile"];
+    EXPECT_EQ(profile["kind"], "gaussian");
+    EXPECT_EQ(profile["factor"], 2.0);
+    EXPECT_EQ(profile["power_density_peak"], 2 * gaussian["values"]["PowerDensity"].get<double>());
+    EXPECT_EQ(profile["energy_density_peak"], 0.0);
+    // 5 mm through a 30 mm aperture loses nothing worth telling.
+    for (const auto& head : gaussian["details"]["heads"]) {
+        EXPECT_GT(head["aperture_power_fraction"].get<double>(), 0.99) << head["name"];
+    }
+    auto measuredArgs = laser;
+    measuredArgs.insert(measuredArgs.end(), {"--profile", "1,5"});
+    const auto measured = Json(Select(measuredArgs));
+    EXPECT_EQ(measured["profile"]["kind"], "measured");
+    EXPECT_EQ(measured["profile"]["factor"], 1.5);
+    EXPECT_TRUE(measured["details"]["heads"][0]["aperture_power_fraction"].is_null());
+}
+
 TEST_F(Batch, RowsEqualSingleRuns) {
     const std::vector<std::vector<std::string>> lasers = {
         {"--beam", "5", "--wavelength", "1064nm", "--power", "100W"},
@@ -301,16 +331,20 @@ TEST_F(Batch, RowsEqualSingleRuns) {
         {"--pulsed", "--single", "--beam", "10", "--wavelength", "532nm", "--energy", "50mJ", "--pulse-width", "5ns"},
         {"--rect", "--beam", "3", "--width", "4", "--wavelength", "10.6um", "--power", "30kW"},
         {"--probe", "--beam", "5", "--wavelength", "1064nm", "--power", "100W"},
-        {"--beam", "5"}};
+        {"--beam", "5"},
+        {"--beam", "5", "--wavelength", "1064nm", "--power", "100W", "--profile", "gaussian"},
+        {"--rect", "--beam", "3", "--width", "4", "--wavelength", "1064nm", "--power", "1kW", "--profile", "1.5"}};
     const std::string file = File(
-        "beam,width,wavelength,power,energy,rate,pulse-width,pulsed,rect,single,probe\r\n"
-        "5,,1064nm,100W,,,,,,,\r\n"
-        "8,,1064nm,,10mJ,1kHz,10ns,yes,,,\r\n"
-        "5,,,10MW,,,,,,,\r\n"
-        "10,,532nm,,50mJ,,5ns,TRUE,no,1,0\r\n"
-        "3,4,10.6um,30kW,,,,false,yes,,\r\n"
-        "5,,1064nm,100W,,,,,,,true\r\n"
-        "5,,,,,,,,,,\r\n");
+        "beam,width,wavelength,power,energy,rate,pulse-width,pulsed,rect,single,probe,profile\r\n"
+        "5,,1064nm,100W,,,,,,,,\r\n"
+        "8,,1064nm,,10mJ,1kHz,10ns,yes,,,,uniform\r\n"
+        "5,,,10MW,,,,,,,,\r\n"
+        "10,,532nm,,50mJ,,5ns,TRUE,no,1,0,\r\n"
+        "3,4,10.6um,30kW,,,,false,yes,,,\r\n"
+        "5,,1064nm,100W,,,,,,,true,\r\n"
+        "5,,,,,,,,,,,\r\n"
+        "5,,1064nm,100W,,,,,,,,gaussian\r\n"
+        "3,4,1064nm,1kW,,,,,yes,,,1.5\r\n");
     const CliRun batch = Select({"--batch", file, "--json", "--details"});
     EXPECT_EQ(batch.status, 65);
     const auto lines = Lines(batch.out);

@@ -738,6 +738,65 @@ TEST_F(MailRoutes, WithNoMailProgramTheRequestGoesToTheClipboard) {
 
 // ---- the details area ------------------------------------------------------------
 
+// The same pulsed laser with a Gaussian profile: the choice sits with the beam
+// entries, the peak has a line under the derived values, the chart puts the
+// operating point at the peak with the mean marked; Reset Data makes the beam
+// uniform again.
+TEST(DetailsView, AGaussianBeamIsJudgedByItsPeak) {
+    WindowFixture f(LoadCatalogue(TAVRIN_PROGRAM_DIR).Value());
+    f.window.resize(1366, 740);
+    Find<QRadioButton>(f.window, "optPulsed")->click();
+    Type(f.window, {{"txtBeam1", "8"},
+                    {"txtWaveLenght", "1064"},
+                    {"txtMaxEnergy", "0.2"},
+                    {"txtRepRate", "10"},
+                    {"txtPulseWidth", "0.00001"}});
+    auto* profile = Find<QComboBox>(f.window, "cboProfile");
+    auto* factor = Find<QLineEdit>(f.window, "txtProfileFactor");
+    auto* peak = Find<QLabel>(f.window, "lblPeakLine");
+    EXPECT_EQ(profile->currentText(), QStringLiteral("Uniform"));
+    EXPECT_FALSE(factor->isEnabled());
+    EXPECT_FALSE(peak->isVisible());
+    QTest::mouseClick(Find<QPushButton>(f.window, "cmdDettagli"), Qt::LeftButton);
+    const int uniformRows = f.model.model.Grid().RowCount();
+
+    profile->setFocus();
+    QTest::keyClick(profile, Qt::Key_Down);  // Uniform, then Gaussian (1/e²)
+    EXPECT_EQ(f.model.model.State().BeamProfile, Profile::Gaussian);
+    ASSERT_TRUE(peak->isVisible());
+    EXPECT_EQ(peak->text().toStdString(), "Peak Energy Density (\u00D72) 0.8 J/cm2");
+    QTest::mouseClick(Find<QPushButton>(f.window, "cmdDettagli"), Qt::LeftButton);
+    EXPECT_LT(f.model.model.Grid().RowCount(), uniformRows) << "heads whose threshold lies under the peak go";
+    auto* grid = Find<QTableView>(f.window, "gridForm");
+    auto* panel = Find<ui::DetailsPanel>(f.window, "fraDetails");
+    ClickRow(grid, 0);
+    ASSERT_TRUE(panel->isVisible());
+    const auto& laser = f.model.model.Details().Details()->operatingPoint;
+    const auto series = panel->Chart()->series();
+    ASSERT_EQ(series.size(), 3);
+    EXPECT_EQ(static_cast<QScatterSeries*>(series[1])->at(0),
+              QPointF(std::log10(*laser.pulseWidth), std::log10(laser.energyDensity)));
+    EXPECT_EQ(static_cast<QScatterSeries*>(series[2])->at(0),
+              QPointF(std::log10(*laser.pulseWidth), std::log10(laser.energyDensity / 2)));
+    EXPECT_EQ(series[2]->name(), QStringLiteral("Laser mean"));
+    EXPECT_EQ(f.model.model.Details().Bars().back().caption, "Power through aperture");
+    QApplication::processEvents();
+    f.window.grab().save(ShotPath("details-gaussian.png"));
+
+    profile->setCurrentIndex(2);
+    Q_EMIT profile->activated(2);
+    EXPECT_TRUE(factor->isEnabled());
+    factor->setFocus();
+    QTest::keyClicks(factor, "1,5x");
+    EXPECT_EQ(factor->text(), QStringLiteral("1,5"));
+    EXPECT_EQ(peak->text().toStdString(), "Peak Energy Density (\u00D71.5) 0.6 J/cm2");
+
+    QTest::mouseClick(Find<QPushButton>(f.window, "cmdNew"), Qt::LeftButton);
+    EXPECT_EQ(profile->currentText(), QStringLiteral("Uniform"));
+    EXPECT_EQ(factor->text(), QString());
+    EXPECT_FALSE(peak->isVisible());
+}
+
 // Against the shipped catalogue: a 10 ns, 200 mJ laser at 10 Hz on an 8 mm
 // beam, which some heads take and others refuse on the threshold or the
 // aperture; then a 50 W CW laser on a 2 mm beam.
