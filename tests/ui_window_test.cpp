@@ -764,7 +764,7 @@ TEST(DetailsView, AGaussianBeamIsJudgedByItsPeak) {
     QTest::keyClick(profile, Qt::Key_Down);  // Uniform, then Gaussian (1/e²)
     EXPECT_EQ(f.model.model.State().BeamProfile, Profile::Gaussian);
     ASSERT_TRUE(peak->isVisible());
-    EXPECT_EQ(peak->text().toStdString(), "Peak Energy Density (\u00D72) 0.8 J/cm2");
+    EXPECT_EQ(peak->text().toStdString(), "Energy Density at centre (\u00D72) 0.8 J/cm2");
     QTest::mouseClick(Find<QPushButton>(f.window, "cmdDettagli"), Qt::LeftButton);
     EXPECT_LT(f.model.model.Grid().RowCount(), uniformRows) << "heads whose threshold lies under the peak go";
     auto* grid = Find<QTableView>(f.window, "gridForm");
@@ -789,7 +789,7 @@ TEST(DetailsView, AGaussianBeamIsJudgedByItsPeak) {
     factor->setFocus();
     QTest::keyClicks(factor, "1,5x");
     EXPECT_EQ(factor->text(), QStringLiteral("1,5"));
-    EXPECT_EQ(peak->text().toStdString(), "Peak Energy Density (\u00D71.5) 0.6 J/cm2");
+    EXPECT_EQ(peak->text().toStdString(), "Energy Density at centre (\u00D71.5) 0.6 J/cm2");
 
     QTest::mouseClick(Find<QPushButton>(f.window, "cmdNew"), Qt::LeftButton);
     EXPECT_EQ(profile->currentText(), QStringLiteral("Uniform"));

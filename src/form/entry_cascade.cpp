@@ -123,7 +123,7 @@ std::string EntryCascade::PeakLine() const {
     const bool pulsed = m_state.LaserType == Laser::Pulsed;
     const DisplayCaptions peak = pulsed ? Ladder(Quantity::EnergyDensity, m_state.EnergyDensity * *factor, m_numbers)
                                         : Ladder(Quantity::PowerDensity, m_state.PowerDensity * *factor, m_numbers);
-    return std::string(pulsed ? "Peak Energy Density" : "Peak Power Density") + " (\u00D7" +
+    return std::string(pulsed ? "Energy Density at centre" : "Power Density at centre") + " (\u00D7" +
            FormatSignificant(*factor, m_numbers.DecimalSeparator()) + ")" + peak.value + peak.unit;
 }
 
