@@ -34,6 +34,20 @@ struct Columns {
     std::vector<std::pair<std::string, std::size_t>> flags;
 };
 
+// The refusal of a column no option stands for, naming those that do.
+std::string UnknownColumn(const std::string& name) {
+    std::string message = "unknown column \"" + name + "\" (columns: ";
+    bool first = true;
+    for (const auto list : {std::span<const char* const>(kValueColumns), std::span<const char* const>(kFlagColumns)}) {
+        for (const char* column : list) {
+            message += first ? "" : ", ";
+            message += column;
+            first = false;
+        }
+    }
+    return message + ")";
+}
+
 Result<Columns> ReadHeader(const CsvRow& header) {
     Columns columns;
     for (std::size_t i = 0; i < header.fields.size(); ++i) {
@@ -52,14 +66,7 @@ Result<Columns> ReadHeader(const CsvRow& header) {
         } else if (known(kFlagColumns)) {
             columns.flags.emplace_back(name, i);
         } else {
-            std::string all;
-            for (const auto list :
-                 {std::span<const char* const>(kValueColumns), std::span<const char* const>(kFlagColumns)}) {
-                for (const char* column : list) {
-                    all += (all.empty() ? "" : ", ") + std::string(column);
-                }
-            }
-            return Error{ErrorCode::BadUsage, "unknown column \"" + name + "\" (columns: " + all + ")"};
+            return Error{ErrorCode::BadUsage, UnknownColumn(name)};
         }
     }
     return columns;
