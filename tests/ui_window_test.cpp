@@ -738,19 +738,25 @@ TEST_F(MailRoutes, WithNoMailProgramTheRequestGoesToTheClipboard) {
 
 // ---- the details area ------------------------------------------------------------
 
-// The same pulsed laser with a Gaussian profile: the choice sits with the beam
+// A 10 ns, 200 mJ laser at 10 Hz on an 8 mm beam, which some shipped heads
+// take and others refuse on the threshold or the aperture.
+void TypeShippedPulsedLaser(QWidget& window) {
+    Find<QRadioButton>(window, "optPulsed")->click();
+    Type(window, {{"txtBeam1", "8"},
+                  {"txtWaveLenght", "1064"},
+                  {"txtMaxEnergy", "0.2"},
+                  {"txtRepRate", "10"},
+                  {"txtPulseWidth", "0.00001"}});
+}
+
+// That laser with a Gaussian profile: the choice sits with the beam
 // entries, the peak has a line under the derived values, the chart puts the
 // operating point at the peak with the mean marked; Reset Data makes the beam
 // uniform again.
 TEST(DetailsView, AGaussianBeamIsJudgedByItsPeak) {
     WindowFixture f(LoadCatalogue(TAVRIN_PROGRAM_DIR).Value());
     f.window.resize(1366, 740);
-    Find<QRadioButton>(f.window, "optPulsed")->click();
-    Type(f.window, {{"txtBeam1", "8"},
-                    {"txtWaveLenght", "1064"},
-                    {"txtMaxEnergy", "0.2"},
-                    {"txtRepRate", "10"},
-                    {"txtPulseWidth", "0.00001"}});
+    TypeShippedPulsedLaser(f.window);
     auto* profile = Find<QComboBox>(f.window, "cboProfile");
     auto* factor = Find<QLineEdit>(f.window, "txtProfileFactor");
     auto* peak = Find<QLabel>(f.window, "lblPeakLine");
@@ -797,18 +803,12 @@ TEST(DetailsView, AGaussianBeamIsJudgedByItsPeak) {
     EXPECT_FALSE(peak->isVisible());
 }
 
-// Against the shipped catalogue: a 10 ns, 200 mJ laser at 10 Hz on an 8 mm
-// beam, which some heads take and others refuse on the threshold or the
-// aperture; then a 50 W CW laser on a 2 mm beam.
+// Against the shipped catalogue: the pulsed laser above, then a 50 W CW laser
+// on a 2 mm beam.
 TEST(DetailsView, PicksDrawTheirHeadAndTheChartSaves) {
     WindowFixture f(LoadCatalogue(TAVRIN_PROGRAM_DIR).Value());
     f.window.resize(1366, 740);  // a laptop's screen less its panel
-    Find<QRadioButton>(f.window, "optPulsed")->click();
-    Type(f.window, {{"txtBeam1", "8"},
-                    {"txtWaveLenght", "1064"},
-                    {"txtMaxEnergy", "0.2"},
-                    {"txtRepRate", "10"},
-                    {"txtPulseWidth", "0.00001"}});
+    TypeShippedPulsedLaser(f.window);
     QTest::mouseClick(Find<QPushButton>(f.window, "cmdDettagli"), Qt::LeftButton);
     auto* grid = Find<QTableView>(f.window, "gridForm");
     auto* panel = Find<ui::DetailsPanel>(f.window, "fraDetails");

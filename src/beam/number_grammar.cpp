@@ -44,13 +44,8 @@ void NumberScanner::Feed(char c) {
             } else if (c == m_decimal) {
                 m_plain.push_back('.');
                 m_state = State::Fraction;
-            } else if (c == 'e' || c == 'E') {
-                m_plain.push_back('e');
-                m_state = State::ExponentMark;
-            } else if (c == ' ') {
-                m_state = State::TrailBlank;
             } else {
-                m_state = State::Dead;
+                AfterDigits(c);
             }
             break;
         case State::PointOnly:
@@ -64,13 +59,8 @@ void NumberScanner::Feed(char c) {
         case State::Fraction:
             if (digit) {
                 FractionDigit(c);
-            } else if (c == 'e' || c == 'E') {
-                m_plain.push_back('e');
-                m_state = State::ExponentMark;
-            } else if (c == ' ') {
-                m_state = State::TrailBlank;
             } else {
-                m_state = State::Dead;
+                AfterDigits(c);
             }
             break;
         case State::ExponentMark:
@@ -103,6 +93,18 @@ void NumberScanner::Feed(char c) {
             break;
         case State::Dead:
             break;
+    }
+}
+
+// After the digits of the number: its exponent or the blanks that end it.
+void NumberScanner::AfterDigits(char c) {
+    if (c == 'e' || c == 'E') {
+        m_plain.push_back('e');
+        m_state = State::ExponentMark;
+    } else if (c == ' ') {
+        m_state = State::TrailBlank;
+    } else {
+        m_state = State::Dead;
     }
 }
 

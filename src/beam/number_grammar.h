@@ -46,6 +46,7 @@ private:
         Dead
     };
 
+    void AfterDigits(char c);
     void IntegerDigit(char c);
     void FractionDigit(char c);
     void ExponentDigit(char c);
