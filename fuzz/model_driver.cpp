@@ -67,7 +67,7 @@ bool ModelDriver::Step() {
     }
     MainWindowModel& model = Model();
     const auto entry = static_cast<EntryId>(m_input->Below(kEntryCount));
-    switch (m_input->Below(12)) {
+    switch (m_input->Below(13)) {
         case 0:
         case 1:
             model.TypeText(entry, m_input->Text(10));
@@ -107,6 +107,10 @@ bool ModelDriver::Step() {
         case 10:
             model.PickWhyNot(m_input->Below(6) - 1);
             break;
+        case 11:
+            model.ChooseProfile(static_cast<Profile>(m_input->Below(3)));
+            model.TypeProfileFactor(m_input->Text(6));
+            break;
         default:
             model.SortWhyNotBy(static_cast<WhyNotColumn>(m_input->Below(kWhyNotColumns)));
             model.ShowDetails(m_input->Below(2) == 0);
@@ -133,6 +137,9 @@ void ModelDriver::CheckInvariants() const {
         const std::string& text = s.Entry(static_cast<EntryId>(i)).Text;
         Check(text.empty() || model.Numbers().IsNumeric(text), "entry texts are numbers", text);
     }
+    Check(s.ProfileFactor.empty() || model.Numbers().IsNumeric(s.ProfileFactor), "the factor is a number",
+          s.ProfileFactor);
+    Check(s.BeamProfile != Profile::Uniform || model.PeakLine().empty(), "a uniform beam has no line at its centre");
     const char decimal = model.Numbers().DecimalSeparator();
     for (const LabelId label : {LabelId::VArea, LabelId::VAvgPower, LabelId::VPowerDensity, LabelId::VPeakPower,
                                 LabelId::VPeakPowerDensity, LabelId::VEnergyDensity}) {
