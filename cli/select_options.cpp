@@ -98,17 +98,13 @@ const char* OptionName(EntryId entry) {
 
 // "uniform", "gaussian", or a measured peak-to-mean factor of at least 1.
 Result<std::pair<Profile, std::string>> ParseProfile(const std::string& text, char decimalSeparator) {
-    if (text == "uniform") {
-        return std::pair{Profile::Uniform, std::string()};
-    }
-    if (text == "gaussian") {
-        return std::pair{Profile::Gaussian, std::string()};
+    for (const Profile named : {Profile::Uniform, Profile::Gaussian}) {
+        if (text == ProfileKey(named)) {
+            return std::pair{named, std::string()};
+        }
     }
     const NumberEntry numbers(decimalSeparator);
-    LaserInputState measured;
-    measured.BeamProfile = Profile::Measured;
-    measured.ProfileFactor = text;
-    if (!numbers.IsNumeric(text) || !PeakFactor(measured, numbers)) {
+    if (!numbers.IsNumeric(text) || !MeasuredFactor(text, numbers)) {
         return Usage("--profile \"" + text +
                      "\": give uniform, gaussian or a measured peak-to-mean factor of at least 1");
     }

@@ -85,10 +85,9 @@ nlohmann::ordered_json ResultJson(const MainWindowModel& model, const std::vecto
     };
     // A beam that is not flat: what the centre of the absorber sees.
     if (state.BeamProfile != Profile::Uniform) {
-        static constexpr std::array<const char*, 3> kKinds = {"uniform", "gaussian", "measured"};
         const auto factor = PeakFactor(state, model.Numbers());
         nlohmann::ordered_json profile = nlohmann::ordered_json::object();
-        profile["kind"] = kKinds[static_cast<std::size_t>(state.BeamProfile)];
+        profile["kind"] = ProfileKey(state.BeamProfile);
         profile["factor"] = factor ? nlohmann::ordered_json(*factor) : nlohmann::ordered_json(nullptr);
         profile["power_density_peak"] = state.PowerDensity * factor.value_or(1);
         profile["energy_density_peak"] = state.EnergyDensity * factor.value_or(1);

@@ -15,11 +15,27 @@ std::optional<double> PeakFactor(const LaserInputState& state, const NumberEntry
         case Profile::Measured:
             break;
     }
-    if (!numbers.ConvertsToNumber(state.ProfileFactor)) {
+    return MeasuredFactor(state.ProfileFactor, numbers);
+}
+
+std::optional<double> MeasuredFactor(std::string_view text, const NumberEntry& numbers) {
+    if (!numbers.ConvertsToNumber(text)) {
         return std::nullopt;
     }
-    const double factor = numbers.TextToValue(state.ProfileFactor);
-    return factor >= 1 && std::isfinite(factor) ? std::optional<double>(factor) : std::nullopt;
+    const double factor = numbers.TextToValue(text);
+    return factor >= 1 ? std::optional<double>(factor) : std::nullopt;
+}
+
+const char* ProfileKey(Profile profile) {
+    switch (profile) {
+        case Profile::Uniform:
+            return "uniform";
+        case Profile::Gaussian:
+            return "gaussian";
+        case Profile::Measured:
+            break;
+    }
+    return "measured";
 }
 
 std::string ProfileName(Profile profile) {

@@ -3,6 +3,7 @@
 #include <numbers>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "laser_input_state.h"
 #include "number_entry.h"
@@ -18,9 +19,14 @@ inline constexpr double kGaussianRectangleFactor = 8 / std::numbers::pi;
 // uniform beam; empty for a measured factor that is not a number of at least 1.
 std::optional<double> PeakFactor(const LaserInputState& state, const NumberEntry& numbers);
 
-// The profile as the report, the request and the command line name it:
-// "Gaussian (1/e²)", "Measured".
+// A measured peak-to-mean factor as typed, when it is a number of at least 1.
+std::optional<double> MeasuredFactor(std::string_view text, const NumberEntry& numbers);
+
+// The profile as the report and the request name it: "Gaussian (1/e²)".
 std::string ProfileName(Profile profile);
+// The profile as the command line and its JSON name it: "uniform",
+// "gaussian", "measured".
+const char* ProfileKey(Profile profile);
 
 // The report's and the request's line for a beam that is not flat, so that
 // the head is chosen (or designed) for the peak: "Beam Profile: Gaussian
