@@ -17,12 +17,6 @@ const bool kLocalesFound = setenv("LOCPATH", TAVRIN_LOCALE_DIR, 1) == 0;
 }  // namespace
 #endif
 
-// The C library keeps the search path it made of LOCPATH for the life of the
-// process, which the leak checker would report at exit.
-extern "C" const char* __lsan_default_suppressions() {  // NOLINT(bugprone-reserved-identifier)
-    return "leak:__argz_add_sep\nleak:_nl_load_locale\nleak:_nl_intern_locale_data\n";
-}
-
 ModelFixture::ModelFixture(Catalogue catalogue, char decimal, std::filesystem::path folder)
     : model(std::move(catalogue), std::move(folder), decimal,
             MainWindowServices{messages, opener, requestWindow, printer}) {}
