@@ -15,6 +15,7 @@
 #include "output.h"
 #include "support/control_characters.h"
 #include "support/file_io.h"
+#include "support/output_folder.h"
 #include "synthetic/synthetic_catalogue.h"
 
 namespace tavrin::cli {
@@ -39,28 +40,33 @@ constexpr const char* kUsage =
     "Exit status: 0 done, 1 a source or catalogue with errors, 3 a catalogue file missing or\n"
     "unreadable, 64 bad usage, 74 output that could not be written.\n";
 
+// The error written on `err`, and the exit status its kind gives.
+int Stop(std::ostream& err, const Error& error, const std::string& context = {}) {
+    err << EscapeControlCharacters(context + error.message) << "\n";
+    return ExitStatusFor(error.code);
+}
+
 // Writes the named files into the folder, replacing what was there: all of
-// them or, when one cannot be written, none.
+// them or, when one cannot be written, none, and then the folder is removed
+// if this made it. Only regular files are written, none of them one of the
+// files the command read; the folder is locked while they are written.
 int WriteFiles(const fs::path& target, std::initializer_list<std::pair<const char*, std::string>> files,
-               std::ostream& err) {
-    std::error_code ec;
-    if (fs::exists(target, ec) && !fs::is_directory(target, ec)) {
-        err << target.string() << " is not a folder\n";
-        return kOutputFailed;
-    }
-    fs::create_directories(target, ec);
-    if (ec) {
-        err << target.string() << " could not be made: " << ec.message() << "\n";
-        return kOutputFailed;
+               const std::vector<fs::path>& readFiles, std::ostream& err) {
+    auto folder = OutputFolder::Open(target, [&target, &err] {
+        err << "waiting for another command writing into " << EscapeControlCharacters(target.string()) << "\n"
+            << std::flush;
+    });
+    if (!folder) {
+        return Stop(err, folder.Failure());
     }
     std::vector<FileContent> contents;
     for (const auto& [name, bytes] : files) {
         contents.push_back(FileContent{target / name, bytes});
     }
-    if (const auto written = ReplaceFiles(contents); !written) {
-        err << EscapeControlCharacters(written.Failure().message) << "\n";
-        return ExitStatusFor(written.Failure().code);
+    if (const auto written = ReplaceFiles(contents, WriteRules{true, readFiles}); !written) {
+        return Stop(err, written.Failure());
     }
+    folder.Value().Keep();
     return kDone;
 }
 
@@ -73,12 +79,6 @@ Result<std::string> ReadSource(const fs::path& file, std::ostream& err) {
         return Error{ErrorCode::BadSource, text.Failure().message, text.Failure().reason};
     }
     return text;
-}
-
-// The error written on `err`, and the exit status its kind gives.
-int Stop(std::ostream& err, const Error& error, const std::string& context = {}) {
-    err << EscapeControlCharacters(context + error.message) << "\n";
-    return ExitStatusFor(error.code);
 }
 
 int Build(const fs::path& source, const fs::path& target, std::ostream& err) {
@@ -102,8 +102,9 @@ int Build(const fs::path& source, const fs::path& target, std::ostream& err) {
     if (!headBytes) {
         return Stop(err, headBytes.Failure());
     }
-    return WriteFiles(
-        target, {{kHeadsFileName, headBytes.Value()}, {kCoatingsFileName, SerializeCoatings(coatings.Value())}}, err);
+    return WriteFiles(target,
+                      {{kHeadsFileName, headBytes.Value()}, {kCoatingsFileName, SerializeCoatings(coatings.Value())}},
+                      {source / kHeadsSource, source / kCoatingsSource}, err);
 }
 
 int Dump(const fs::path& folder, const std::vector<std::string>& rest, std::ostream& out, std::ostream& err) {
@@ -122,7 +123,8 @@ int Dump(const fs::path& folder, const std::vector<std::string>& rest, std::ostr
         err << "unexpected arguments after DIR\n" << kUsage;
         return kUsageError;
     }
-    return WriteFiles(rest[1], {{kHeadsSource, heads}, {kCoatingsSource, coatings}}, err);
+    return WriteFiles(rest[1], {{kHeadsSource, heads}, {kCoatingsSource, coatings}},
+                      {folder / kHeadsFileName, folder / kCoatingsFileName}, err);
 }
 
 int Synthesize(const std::string& count, const fs::path& target, std::ostream& err) {
@@ -142,7 +144,8 @@ int Synthesize(const std::string& count, const fs::path& target, std::ostream& e
         return Stop(err, headBytes.Failure());
     }
     return WriteFiles(
-        target, {{kHeadsFileName, headBytes.Value()}, {kCoatingsFileName, SerializeCoatings(catalogue.Coatings)}}, err);
+        target, {{kHeadsFileName, headBytes.Value()}, {kCoatingsFileName, SerializeCoatings(catalogue.Coatings)}}, {},
+        err);
 }
 
 int Check(const fs::path& folder, std::ostream& out, std::ostream& err) {

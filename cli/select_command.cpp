@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "batch_command.h"
+#include "catalogue/coating_table.h"
+#include "catalogue/head_catalogue.h"
 #include "details_writers.h"
 #include "exit_status.h"
 #include "form/quiet_services.h"
@@ -146,7 +148,9 @@ int RunSelectCommand(const std::vector<std::string>& args, std::ostream& out, st
 
     int outcome = status;
     if (options.report) {
-        const auto written = ReplaceFile(*options.report, ComposeReport(model.State(), model.Labels(), model.Grid()));
+        const auto written =
+            ReplaceFile(*options.report, ComposeReport(model.State(), model.Labels(), model.Grid()),
+                        WriteRules{false, {options.dataDir / kHeadsFileName, options.dataDir / kCoatingsFileName}});
         if (!written) {
             err << "cv-tavrin-cli: the report " << written.Failure().message << "\n";
             outcome = ExitStatusFor(written.Failure().code);
