@@ -37,6 +37,8 @@ constexpr const char* kUsage =
     "  dump   prints the catalogue files of DIR in the source form (or writes them into SOURCE_DIR)\n"
     "  check  lists what the search cannot use or what looks wrong; exit status 1 on an error\n"
     "  synth  writes a made-up catalogue of N heads (at most 10000000) into DIR, for measuring\n"
+    "build, dump --out and synth replace regular files only, all or none, and wait while another\n"
+    "of them writes into the same folder.\n"
     "Exit status: 0 done, 1 a source or catalogue with errors, 3 a catalogue file missing or\n"
     "unreadable, 64 bad usage, 74 output that could not be written.\n";
 
