@@ -145,9 +145,9 @@ int Synthesize(const std::string& count, const fs::path& target, std::ostream& e
     if (!headBytes) {
         return Stop(err, headBytes.Failure());
     }
-    return WriteFiles(
-        target, {{kHeadsFileName, headBytes.Value()}, {kCoatingsFileName, SerializeCoatings(catalogue.Coatings)}}, {},
-        err);
+    return WriteFiles(target,
+                      {{kHeadsFileName, headBytes.Value()}, {kCoatingsFileName, SerializeCoatings(catalogue.Coatings)}},
+                      {}, err);
 }
 
 int Check(const fs::path& folder, std::ostream& out, std::ostream& err) {

@@ -141,9 +141,9 @@ TEST_F(FileOutput, WritesLandWhereLinksLead) {
     struct Case {
         const char* what;
         std::function<void(const fs::path&)> scene;  // made in the folder
-        std::string written;                          // the path given
-        const char* refusal;                          // nullptr: written
-        const char* landsIn;                          // the file that then holds the text, if any
+        std::string written;                         // the path given
+        const char* refusal;                         // nullptr: written
+        const char* landsIn;                         // the file that then holds the text, if any
         std::string expected = "new text";
     };
     const std::string descriptor = "/dev/fd/" + std::to_string(heldDescriptor);
@@ -156,13 +156,14 @@ TEST_F(FileOutput, WritesLandWhereLinksLead) {
              fs::create_symlink("../elsewhere/report.txt", f / "out" / "rep.txt");
          },
          "out/rep.txt", nullptr, "elsewhere/report.txt"},
-        {"links in a row", [](const fs::path& f) {
+        {"links in a row",
+         [](const fs::path& f) {
              fs::create_symlink(f / "second", f / "first");
              fs::create_symlink("target.txt", f / "second");
          },
          "first", nullptr, "target.txt"},
-        {"a link to no file yet", [](const fs::path& f) { fs::create_symlink("made.txt", f / "dangling"); },
-         "dangling", nullptr, "made.txt"},
+        {"a link to no file yet", [](const fs::path& f) { fs::create_symlink("made.txt", f / "dangling"); }, "dangling",
+         nullptr, "made.txt"},
         {"a link to a folder", [](const fs::path& f) { fs::create_directory_symlink("/tmp", f / "to-folder"); },
          "to-folder", "to-folder could not be written: Is a folder", nullptr},
         {"a folder", [](const fs::path& f) { fs::create_directory(f / "folder"); }, "folder",
@@ -247,47 +248,56 @@ TEST_F(FileOutput, TargetsThatWouldBlockOrLoseWhatWasReadAreRefused) {
         args.emplace_back(file);
         return args;
     };
-    const Case cases[] = {
-        {"a FIFO as the head catalogue",
-         [](const fs::path& f) { ASSERT_EQ(mkfifo((f / "Heads.Dat").c_str(), 0644), 0); },
-         {"catalogue", "build", TAVRIN_DATA_DIR, "@"}, "Heads.Dat could not be written: not a regular file", nullptr},
-        {"a link to a device as the coatings",
-         [](const fs::path& f) { fs::create_symlink("/dev/null", f / "Coatings.Dat"); },
-         {"catalogue", "synth", "3", "@"}, "Coatings.Dat could not be written: not a regular file", nullptr},
-        {"the report over the catalogue read", shippedCopy, report("@/d/Heads.Dat"),
-         "it is @/d/Heads.Dat, which this command reads", "d/Heads.Dat"},
-        {"the report through a link to the catalogue read",
-         [&shippedCopy](const fs::path& f) {
-             shippedCopy(f);
-             fs::create_symlink(f / "d" / "Coatings.Dat", f / "r.txt");
-         },
-         report("@/r.txt"), "which this command reads", "d/Coatings.Dat"},
-        {"the report as a second name of the catalogue read",
-         [&shippedCopy](const fs::path& f) {
-             shippedCopy(f);
-             fs::create_hard_link(f / "d" / "Heads.Dat", f / "r.txt");
-         },
-         report("@/r.txt"), "which this command reads", "d/Heads.Dat"},
-        {"a built catalogue over its own source",
-         [&sources](const fs::path& f) {
-             sources(f);
-             fs::create_directory(f / "out");
-             fs::create_symlink(f / "heads.csv", f / "out" / "Heads.Dat");
-         },
-         {"catalogue", "build", "@", "@/out"}, "which this command reads", "heads.csv"},
-        {"dumped sources over the catalogue dumped",
-         [&shippedCopy](const fs::path& f) {
-             shippedCopy(f);
-             fs::create_directory(f / "src");
-             fs::create_hard_link(f / "d" / "Heads.Dat", f / "src" / "heads.csv");
-         },
-         {"catalogue", "dump", "@/d", "--out", "@/src"}, "which this command reads", "d/Heads.Dat"},
-        {"two outputs that are one file",
-         [](const fs::path& f) {
-             test::WriteFile(f / "Heads.Dat", "old");
-             fs::create_symlink("Heads.Dat", f / "Coatings.Dat");
-         },
-         {"catalogue", "build", TAVRIN_DATA_DIR, "@"}, "Coatings.Dat could not be written: it is", "Heads.Dat"}};
+    const Case cases[] = {{"a FIFO as the head catalogue",
+                           [](const fs::path& f) { ASSERT_EQ(mkfifo((f / "Heads.Dat").c_str(), 0644), 0); },
+                           {"catalogue", "build", TAVRIN_DATA_DIR, "@"},
+                           "Heads.Dat could not be written: not a regular file",
+                           nullptr},
+                          {"a link to a device as the coatings",
+                           [](const fs::path& f) { fs::create_symlink("/dev/null", f / "Coatings.Dat"); },
+                           {"catalogue", "synth", "3", "@"},
+                           "Coatings.Dat could not be written: not a regular file",
+                           nullptr},
+                          {"the report over the catalogue read", shippedCopy, report("@/d/Heads.Dat"),
+                           "it is @/d/Heads.Dat, which this command reads", "d/Heads.Dat"},
+                          {"the report through a link to the catalogue read",
+                           [&shippedCopy](const fs::path& f) {
+                               shippedCopy(f);
+                               fs::create_symlink(f / "d" / "Coatings.Dat", f / "r.txt");
+                           },
+                           report("@/r.txt"), "which this command reads", "d/Coatings.Dat"},
+                          {"the report as a second name of the catalogue read",
+                           [&shippedCopy](const fs::path& f) {
+                               shippedCopy(f);
+                               fs::create_hard_link(f / "d" / "Heads.Dat", f / "r.txt");
+                           },
+                           report("@/r.txt"), "which this command reads", "d/Heads.Dat"},
+                          {"a built catalogue over its own source",
+                           [&sources](const fs::path& f) {
+                               sources(f);
+                               fs::create_directory(f / "out");
+                               fs::create_symlink(f / "heads.csv", f / "out" / "Heads.Dat");
+                           },
+                           {"catalogue", "build", "@", "@/out"},
+                           "which this command reads",
+                           "heads.csv"},
+                          {"dumped sources over the catalogue dumped",
+                           [&shippedCopy](const fs::path& f) {
+                               shippedCopy(f);
+                               fs::create_directory(f / "src");
+                               fs::create_hard_link(f / "d" / "Heads.Dat", f / "src" / "heads.csv");
+                           },
+                           {"catalogue", "dump", "@/d", "--out", "@/src"},
+                           "which this command reads",
+                           "d/Heads.Dat"},
+                          {"two outputs that are one file",
+                           [](const fs::path& f) {
+                               test::WriteFile(f / "Heads.Dat", "old");
+                               fs::create_symlink("Heads.Dat", f / "Coatings.Dat");
+                           },
+                           {"catalogue", "build", TAVRIN_DATA_DIR, "@"},
+                           "Coatings.Dat could not be written: it is",
+                           "Heads.Dat"}};
     for (const Case& c : cases) {
         const fs::path folder = TestFolder();
         c.scene(folder);
@@ -364,17 +374,29 @@ TEST_F(FileOutput, ReplacingIsAllOrNothing) {
     struct Case {
         const char* what;
         std::vector<FileContent> files;
-        rlim_t limit;              // 0: none
-        const char* refusedTarget; // renames onto it fail
+        rlim_t limit;               // 0: none
+        const char* refusedTarget;  // renames onto it fail
         bool noSwap;
-        bool headsBefore;          // Heads.Dat was there
+        bool headsBefore;  // Heads.Dat was there
         const char* reason;
     };
     const std::vector<FileContent> both = {{heads, "new heads"}, {coatings, "new coatings"}};
     const Case cases[] = {
         {"one file cut half-way", {{heads, big}}, 64 * 1024, "", false, true, "File too large"},
-        {"the second of two cut", {{heads, "new heads"}, {coatings, big}}, 64 * 1024, "", false, true, "File too large"},
-        {"the first of two cut", {{heads, big}, {coatings, "new coatings"}}, 64 * 1024, "", false, true, "File too large"},
+        {"the second of two cut",
+         {{heads, "new heads"}, {coatings, big}},
+         64 * 1024,
+         "",
+         false,
+         true,
+         "File too large"},
+        {"the first of two cut",
+         {{heads, big}, {coatings, "new coatings"}},
+         64 * 1024,
+         "",
+         false,
+         true,
+         "File too large"},
         {"the second cannot be renamed", both, 0, "Coatings.Dat", false, true, "Operation not permitted"},
         {"the second cannot be renamed, no swapping", both, 0, "Coatings.Dat", true, true, "Operation not permitted"},
         {"the second cannot be renamed, the first new", both, 0, "Coatings.Dat", false, false, "not permitted"},
@@ -414,7 +436,8 @@ TEST_F(FileOutput, ReplacingIsAllOrNothing) {
     const CliRun run = Cli({"catalogue", "build", TAVRIN_DATA_DIR, folder.string()});
     gRefusedTarget.clear();
     EXPECT_EQ(run.status, 74);
-    EXPECT_NE(run.err.find("Coatings.Dat could not be replaced: Operation not permitted"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("Coatings.Dat could not be replaced: Operation not permitted"), std::string::npos)
+        << run.err;
     EXPECT_EQ(test::ReadFile(heads), "new heads");
 }
 

@@ -107,8 +107,8 @@ OutputFolder::~OutputFolder() {
         ::close(m_lock);
     }
     std::error_code ec;
-    for (auto made = m_made.rbegin(); made != m_made.rend(); ++made) {
-        fs::remove(*made, ec);  // only while empty
+    for (; !m_made.empty(); m_made.pop_back()) {
+        fs::remove(m_made.back(), ec);  // only while empty
     }
 }
 

@@ -24,8 +24,8 @@ struct OutputTarget {
         Descriptor,  // one of this process's open descriptors (/dev/stdout, /dev/fd/N): written to it
     };
     Kind kind = Kind::Replace;
-    std::filesystem::path file;  // Replace: where the last link leads; InPlace: the path to open
-    int descriptor = -1;         // Descriptor
+    std::filesystem::path file;            // Replace: where the last link leads; InPlace: the path to open
+    int descriptor = -1;                   // Descriptor
     std::optional<FileIdentity> identity;  // none for a file not there yet
 };
 

@@ -248,9 +248,8 @@ Result<void> StagedFile::Place() {
 Result<void> StagedFile::PlaceBesideOld() {
     const fs::path& target = m_target;
     bool moved = false;
-    auto old = UnderFreshName(target, [&target](const fs::path& candidate) {
-        return ::link(target.c_str(), candidate.c_str());
-    });
+    auto old = UnderFreshName(
+        target, [&target](const fs::path& candidate) { return ::link(target.c_str(), candidate.c_str()); });
     if (!old) {
         old = UnderFreshName(target, [&target](const fs::path& candidate) {
             struct stat taken {};

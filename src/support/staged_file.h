@@ -60,7 +60,7 @@ private:
     void DropOld();
 
     std::filesystem::path m_target;
-    int m_descriptor = -1;       // open until it is named
+    int m_descriptor = -1;         // open until it is named
     std::filesystem::path m_name;  // its name beside the target; once placed, the old file's
     Placed m_placed = Placed::Not;
 };
