@@ -48,30 +48,6 @@ int Stop(std::ostream& err, const Error& error, const std::string& context = {})
     return ExitStatusFor(error.code);
 }
 
-// Writes the named files into the folder, replacing what was there: all of
-// them or, when one cannot be written, none, and then the folder is removed
-// if this made it. Only regular files are written, none of them one of the
-// files the command read; the folder is locked while they are written.
-int WriteFiles(const fs::path& target, std::initializer_list<std::pair<const char*, std::string>> files,
-               const std::vector<fs::path>& readFiles, std::ostream& err) {
-    auto folder = OutputFolder::Open(target, [&target, &err] {
-        err << "waiting for another command writing into " << EscapeControlCharacters(target.string()) << "\n"
-            << std::flush;
-    });
-    if (!folder) {
-        return Stop(err, folder.Failure());
-    }
-    std::vector<FileContent> contents;
-    for (const auto& [name, bytes] : files) {
-        contents.push_back(FileContent{target / name, bytes});
-    }
-    if (const auto written = ReplaceFiles(contents, WriteRules{true, readFiles}); !written) {
-        return Stop(err, written.Failure());
-    }
-    folder.Value().Keep();
-    return kDone;
-}
-
 // A source file, or its failure written (with the system's reason) on `err`:
 // a source that cannot be read is a source with errors.
 Result<std::string> ReadSource(const fs::path& file, std::ostream& err) {
@@ -104,9 +80,9 @@ int Build(const fs::path& source, const fs::path& target, std::ostream& err) {
     if (!headBytes) {
         return Stop(err, headBytes.Failure());
     }
-    return WriteFiles(target,
-                      {{kHeadsFileName, headBytes.Value()}, {kCoatingsFileName, SerializeCoatings(coatings.Value())}},
-                      {source / kHeadsSource, source / kCoatingsSource}, err);
+    return WriteCatalogueFiles(
+        target, {{kHeadsFileName, headBytes.Value()}, {kCoatingsFileName, SerializeCoatings(coatings.Value())}},
+        {source / kHeadsSource, source / kCoatingsSource}, err);
 }
 
 int Dump(const fs::path& folder, const std::vector<std::string>& rest, std::ostream& out, std::ostream& err) {
@@ -125,8 +101,8 @@ int Dump(const fs::path& folder, const std::vector<std::string>& rest, std::ostr
         err << "unexpected arguments after DIR\n" << kUsage;
         return kUsageError;
     }
-    return WriteFiles(rest[1], {{kHeadsSource, heads}, {kCoatingsSource, coatings}},
-                      {folder / kHeadsFileName, folder / kCoatingsFileName}, err);
+    return WriteCatalogueFiles(rest[1], {{kHeadsSource, heads}, {kCoatingsSource, coatings}},
+                               {folder / kHeadsFileName, folder / kCoatingsFileName}, err);
 }
 
 int Synthesize(const std::string& count, const fs::path& target, std::ostream& err) {
@@ -145,9 +121,9 @@ int Synthesize(const std::string& count, const fs::path& target, std::ostream& e
     if (!headBytes) {
         return Stop(err, headBytes.Failure());
     }
-    return WriteFiles(target,
-                      {{kHeadsFileName, headBytes.Value()}, {kCoatingsFileName, SerializeCoatings(catalogue.Coatings)}},
-                      {}, err);
+    return WriteCatalogueFiles(
+        target, {{kHeadsFileName, headBytes.Value()}, {kCoatingsFileName, SerializeCoatings(catalogue.Coatings)}}, {},
+        err);
 }
 
 int Check(const fs::path& folder, std::ostream& out, std::ostream& err) {
@@ -184,6 +160,29 @@ int Check(const fs::path& folder, std::ostream& out, std::ostream& err) {
 }
 
 }  // namespace
+
+int WriteCatalogueFiles(const fs::path& target, std::initializer_list<std::pair<const char*, std::string>> files,
+                        const std::vector<fs::path>& readFiles, std::ostream& err) {
+    // First made, last gone: a signal that stops the command arrives once the
+    // folder is as it was.
+    const TerminationSignalsHeld signals;
+    auto folder = OutputFolder::Open(target, signals, [&target, &err] {
+        err << "waiting for another command writing into " << EscapeControlCharacters(target.string()) << "\n"
+            << std::flush;
+    });
+    if (!folder) {
+        return Stop(err, folder.Failure());
+    }
+    std::vector<FileContent> contents;
+    for (const auto& [name, bytes] : files) {
+        contents.push_back(FileContent{target / name, bytes});
+    }
+    if (const auto written = ReplaceFiles(contents, WriteRules{true, readFiles}); !written) {
+        return Stop(err, written.Failure());
+    }
+    folder.Value().Keep();
+    return kDone;
+}
 
 int RunCatalogueCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (args.empty()) {

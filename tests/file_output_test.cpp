@@ -443,7 +443,8 @@ TEST_F(FileOutput, ReplacingIsAllOrNothing) {
 
 // ---- stopped, failed or side by side ----------------------------------------------
 
-// Whether the process, until it ends, has a file open in the folder.
+// Whether the process, until it ends, has a file open in the folder (its
+// lock file aside).
 bool SeenWritingIn(pid_t pid, const fs::path& folder) {
     const fs::path descriptors = "/proc/" + std::to_string(pid) + "/fd";
     const std::string inside = folder.string() + "/";
@@ -451,7 +452,8 @@ bool SeenWritingIn(pid_t pid, const fs::path& folder) {
     while (std::chrono::steady_clock::now() < deadline) {
         std::error_code ec;
         for (fs::directory_iterator it(descriptors, ec), end; !ec && it != end; it.increment(ec)) {
-            if (fs::read_symlink(it->path(), ec).string().rfind(inside, 0) == 0) {
+            const std::string open = fs::read_symlink(it->path(), ec).string();
+            if (open.rfind(inside, 0) == 0 && open.find(OutputFolder::kLockFileName) == std::string::npos) {
                 return true;
             }
         }
@@ -464,12 +466,17 @@ bool SeenWritingIn(pid_t pid, const fs::path& folder) {
     return false;
 }
 
-// A catalogue's two files as a build writes them, stopped by each signal
-// while the first is written: the old files stay, and nothing else.
+// A catalogue's two files as the catalogue commands write them, stopped by
+// each signal while the first is written: the old files stay, and nothing
+// else (no temporary, no lock file).
 TEST_F(FileOutput, ASignalWhileACatalogueIsWrittenLeavesNothingBehind) {
     const fs::path folder = TestFolder();
     const std::string heads(16 << 20, 'h');
-    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+    struct Case {
+        int signal;
+        bool ignored;  // as under nohup, or in a shell's background job: the write goes on
+    };
+    for (const Case c : {Case{SIGINT, false}, Case{SIGTERM, false}, Case{SIGHUP, false}, Case{SIGHUP, true}}) {
         bool seen = false;
         for (int attempt = 0; attempt < 5 && !seen; ++attempt) {
             test::WriteFile(folder / "Heads.Dat", "old heads");
@@ -477,24 +484,25 @@ TEST_F(FileOutput, ASignalWhileACatalogueIsWrittenLeavesNothingBehind) {
             const pid_t pid = fork();
             if (pid == 0) {
                 for (const int each : {SIGINT, SIGTERM, SIGHUP}) {
-                    std::signal(each, SIG_DFL);
+                    std::signal(each, each == c.signal && c.ignored ? SIG_IGN : SIG_DFL);
                 }
-                const FileContent files[] = {{folder / "Heads.Dat", heads}, {folder / "Coatings.Dat", "new"}};
-                _exit(ReplaceFiles(files) ? 0 : 1);
+                std::ostringstream err;
+                _exit(cli::WriteCatalogueFiles(folder, {{"Heads.Dat", heads}, {"Coatings.Dat", "new"}}, {}, err));
             }
             seen = SeenWritingIn(pid, folder);
             if (seen) {
-                kill(pid, signal);
+                kill(pid, c.signal);
             }
             const int status = Finish(pid);
-            EXPECT_EQ(Entries(folder), (std::vector<std::string>{"Coatings.Dat", "Heads.Dat"})) << strsignal(signal);
+            const std::string what = std::string(strsignal(c.signal)) + (c.ignored ? ", ignored" : "");
+            EXPECT_EQ(Entries(folder), (std::vector<std::string>{"Coatings.Dat", "Heads.Dat"})) << what;
             if (seen) {
-                EXPECT_EQ(status, 128 + signal);
-                EXPECT_EQ(test::ReadFile(folder / "Heads.Dat"), "old heads");
-                EXPECT_EQ(test::ReadFile(folder / "Coatings.Dat"), "old coatings");
+                EXPECT_EQ(status, c.ignored ? 0 : 128 + c.signal) << what;
+                EXPECT_TRUE(test::ReadFile(folder / "Heads.Dat") == (c.ignored ? heads : "old heads")) << what;
+                EXPECT_EQ(test::ReadFile(folder / "Coatings.Dat"), c.ignored ? "new" : "old coatings") << what;
             }
         }
-        EXPECT_TRUE(seen) << strsignal(signal) << ": the write was never seen";
+        EXPECT_TRUE(seen) << strsignal(c.signal) << ": the write was never seen";
     }
 }
 
@@ -541,7 +549,8 @@ TEST_F(FileOutput, CommandsWritingIntoOneFolderTakeTurns) {
         const fs::path errors = folder.parent_path() / "err.txt";
         pid_t pid = 0;
         {
-            const auto held = OutputFolder::Open(folder);
+            const TerminationSignalsHeld signals;
+            const auto held = OutputFolder::Open(folder, signals);
             ASSERT_TRUE(held);
             pid = Start(args, "/dev/null", errors);
             const auto deadline = std::chrono::steady_clock::now() + 60s;

@@ -6,7 +6,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <system_error>
+#include <thread>
 #include <utility>
 
 #include "output_target.h"
@@ -15,7 +17,11 @@ namespace tavrin {
 
 namespace fs = std::filesystem;
 
-Result<OutputFolder> OutputFolder::Open(const fs::path& folder, const std::function<void()>& waiting) {
+// How often a command waiting for the folder tries its lock again.
+constexpr std::chrono::milliseconds kLockPoll{20};
+
+Result<OutputFolder> OutputFolder::Open(const fs::path& folder, const TerminationSignalsHeld& signals,
+                                        const std::function<void()>& waiting) {
     std::error_code ec;
     if (fs::exists(folder, ec) && !fs::is_directory(folder, ec)) {
         const std::string reason = "not a folder";
@@ -40,7 +46,7 @@ Result<OutputFolder> OutputFolder::Open(const fs::path& folder, const std::funct
         }
         opened.m_made.push_back(made);
     }
-    if (auto locked = opened.Lock(normal.empty() ? fs::path(".") : normal, waiting); !locked) {
+    if (auto locked = opened.Lock(normal.empty() ? fs::path(".") : normal, signals, waiting); !locked) {
         return locked.Failure();
     }
     return opened;
@@ -48,7 +54,8 @@ Result<OutputFolder> OutputFolder::Open(const fs::path& folder, const std::funct
 
 // A lock file the command that held it removed is locked in vain: the lock
 // is then taken again on the file in its place.
-Result<void> OutputFolder::Lock(const fs::path& folder, const std::function<void()>& waiting) {
+Result<void> OutputFolder::Lock(const fs::path& folder, const TerminationSignalsHeld& signals,
+                                const std::function<void()>& waiting) {
     const fs::path file = folder / kLockFileName;
     bool told = false;
     while (true) {
@@ -64,21 +71,24 @@ Result<void> OutputFolder::Lock(const fs::path& folder, const std::function<void
         if (descriptor < 0) {
             return WriteFailure(folder, "locked", errno, "cannot lock the folder");
         }
-        if (::flock(descriptor, LOCK_EX | LOCK_NB) != 0) {
-            const int error = errno;
-            if (error == EWOULDBLOCK && waiting && !told) {
-                waiting();
-                told = true;
+        int error = ::flock(descriptor, LOCK_EX | LOCK_NB) == 0 ? 0 : errno;
+        if (error == EWOULDBLOCK && waiting && !told) {
+            waiting();
+            told = true;
+        }
+        // In short steps, so that a termination signal held off meanwhile
+        // still stops the command.
+        while (error == EWOULDBLOCK) {
+            if (signals.Arrived()) {
+                error = EINTR;
+                break;
             }
-            int result = error == EWOULDBLOCK ? ::flock(descriptor, LOCK_EX) : -1;
-            while (result != 0 && errno == EINTR) {
-                result = ::flock(descriptor, LOCK_EX);
-            }
-            if (result != 0) {
-                const int reason = error == EWOULDBLOCK ? errno : error;
-                ::close(descriptor);
-                return WriteFailure(folder, "locked", reason, "cannot lock the folder");
-            }
+            std::this_thread::sleep_for(kLockPoll);
+            error = ::flock(descriptor, LOCK_EX | LOCK_NB) == 0 ? 0 : errno;
+        }
+        if (error != 0) {
+            ::close(descriptor);
+            return WriteFailure(folder, "locked", error, "cannot lock the folder");
         }
         struct stat held {};
         struct stat there {};

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "result.h"
+#include "termination_signals.h"
 
 namespace tavrin {
 
@@ -13,14 +14,17 @@ namespace tavrin {
 // unless `Keep` is called, so that a command that fails leaves nothing it
 // made; and locked, so that two commands writing into it take turns. The lock
 // is `flock` on the lock file `kLockFileName` in the folder, removed when the
-// lock goes; where that file cannot be made, on the folder itself.
+// lock goes; where that file cannot be made, on the folder itself. The
+// caller holds termination signals off for as long as this lives, so that a
+// command stopped by one first takes away what it made and its lock file.
 class OutputFolder {
 public:
     static constexpr const char* kLockFileName = ".cv-tavrin.lock";
 
     // `waiting` is called once when another command holds the lock, before
-    // this one waits for it.
-    static Result<OutputFolder> Open(const std::filesystem::path& folder, const std::function<void()>& waiting = {});
+    // this one waits for it; a termination signal stops the waiting.
+    static Result<OutputFolder> Open(const std::filesystem::path& folder, const TerminationSignalsHeld& signals,
+                                     const std::function<void()>& waiting = {});
 
     OutputFolder(OutputFolder&& other) noexcept;
     OutputFolder& operator=(OutputFolder&&) = delete;
@@ -33,7 +37,8 @@ public:
 
 private:
     OutputFolder() = default;
-    Result<void> Lock(const std::filesystem::path& folder, const std::function<void()>& waiting);
+    Result<void> Lock(const std::filesystem::path& folder, const TerminationSignalsHeld& signals,
+                      const std::function<void()>& waiting);
 
     std::vector<std::filesystem::path> m_made;  // outermost first
     std::filesystem::path m_lockFile;           // empty when the folder itself is locked

@@ -1,7 +1,6 @@
 #include "staged_file.h"
 
 #include <fcntl.h>
-#include <pthread.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -28,15 +27,6 @@ constexpr long kUsualNameLimit = 255;
 
 // Tries for a free hidden name before giving up.
 constexpr int kNameTries = 100;
-
-sigset_t TerminationSignals() {
-    sigset_t signals;
-    sigemptyset(&signals);
-    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
-        sigaddset(&signals, signal);
-    }
-    return signals;
-}
 
 fs::path FolderOf(const fs::path& file) {
     return file.parent_path().empty() ? fs::path(".") : file.parent_path();
@@ -110,30 +100,6 @@ void FlushFolder(const fs::path& folder) {
 }
 
 }  // namespace
-
-TerminationSignalsHeld::TerminationSignalsHeld() {
-    const sigset_t signals = TerminationSignals();
-    ::pthread_sigmask(SIG_BLOCK, &signals, &m_saved);
-}
-
-TerminationSignalsHeld::~TerminationSignalsHeld() {
-    ::pthread_sigmask(SIG_SETMASK, &m_saved, nullptr);
-}
-
-bool TerminationSignalsHeld::Arrived() const {
-    sigset_t pending;
-    sigemptyset(&pending);
-    ::sigpending(&pending);
-    const sigset_t signals = TerminationSignals();
-    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
-        // One the caller held off already is the caller's to deliver.
-        if (sigismember(&signals, signal) == 1 && sigismember(&m_saved, signal) == 0 &&
-            sigismember(&pending, signal) == 1) {
-            return true;
-        }
-    }
-    return false;
-}
 
 bool WriteAll(int descriptor, std::string_view bytes, const TerminationSignalsHeld* held) {
     while (!bytes.empty()) {

@@ -1,30 +1,13 @@
 #pragma once
 
-#include <csignal>
 #include <filesystem>
 #include <span>
 #include <string_view>
 
 #include "result.h"
+#include "termination_signals.h"
 
 namespace tavrin {
-
-// Holds off SIGINT, SIGTERM and SIGHUP for the calling thread while it lives;
-// one that arrives meanwhile is delivered when it goes, so that what is
-// written under it can first be taken back.
-class TerminationSignalsHeld {
-public:
-    TerminationSignalsHeld();
-    ~TerminationSignalsHeld();
-    TerminationSignalsHeld(const TerminationSignalsHeld&) = delete;
-    TerminationSignalsHeld& operator=(const TerminationSignalsHeld&) = delete;
-
-    // Whether one of them has arrived and waits.
-    [[nodiscard]] bool Arrived() const;
-
-private:
-    sigset_t m_saved{};
-};
 
 // Writes all the bytes to a descriptor, through short writes and
 // interruptions; with `held`, stops (errno EINTR) between pieces once a
