@@ -15,6 +15,7 @@
 #include "output.h"
 #include "support/control_characters.h"
 #include "support/file_io.h"
+#include "support/output_folder.h"
 #include "synthetic/synthetic_catalogue.h"
 
 namespace tavrin::cli {
@@ -36,32 +37,15 @@ constexpr const char* kUsage =
     "  dump   prints the catalogue files of DIR in the source form (or writes them into SOURCE_DIR)\n"
     "  check  lists what the search cannot use or what looks wrong; exit status 1 on an error\n"
     "  synth  writes a made-up catalogue of N heads (at most 10000000) into DIR, for measuring\n"
+    "build, dump --out and synth replace regular files only, all or none, and wait while another\n"
+    "of them writes into the same folder.\n"
     "Exit status: 0 done, 1 a source or catalogue with errors, 3 a catalogue file missing or\n"
     "unreadable, 64 bad usage, 74 output that could not be written.\n";
 
-// Writes the named files into the folder, replacing what was there: all of
-// them or, when one cannot be written, none.
-int WriteFiles(const fs::path& target, std::initializer_list<std::pair<const char*, std::string>> files,
-               std::ostream& err) {
-    std::error_code ec;
-    if (fs::exists(target, ec) && !fs::is_directory(target, ec)) {
-        err << target.string() << " is not a folder\n";
-        return kOutputFailed;
-    }
-    fs::create_directories(target, ec);
-    if (ec) {
-        err << target.string() << " could not be made: " << ec.message() << "\n";
-        return kOutputFailed;
-    }
-    std::vector<FileContent> contents;
-    for (const auto& [name, bytes] : files) {
-        contents.push_back(FileContent{target / name, bytes});
-    }
-    if (const auto written = ReplaceFiles(contents); !written) {
-        err << EscapeControlCharacters(written.Failure().message) << "\n";
-        return ExitStatusFor(written.Failure().code);
-    }
-    return kDone;
+// The error written on `err`, and the exit status its kind gives.
+int Stop(std::ostream& err, const Error& error, const std::string& context = {}) {
+    err << EscapeControlCharacters(context + error.message) << "\n";
+    return ExitStatusFor(error.code);
 }
 
 // A source file, or its failure written (with the system's reason) on `err`:
@@ -73,12 +57,6 @@ Result<std::string> ReadSource(const fs::path& file, std::ostream& err) {
         return Error{ErrorCode::BadSource, text.Failure().message, text.Failure().reason};
     }
     return text;
-}
-
-// The error written on `err`, and the exit status its kind gives.
-int Stop(std::ostream& err, const Error& error, const std::string& context = {}) {
-    err << EscapeControlCharacters(context + error.message) << "\n";
-    return ExitStatusFor(error.code);
 }
 
 int Build(const fs::path& source, const fs::path& target, std::ostream& err) {
@@ -102,8 +80,9 @@ int Build(const fs::path& source, const fs::path& target, std::ostream& err) {
     if (!headBytes) {
         return Stop(err, headBytes.Failure());
     }
-    return WriteFiles(
-        target, {{kHeadsFileName, headBytes.Value()}, {kCoatingsFileName, SerializeCoatings(coatings.Value())}}, err);
+    return WriteCatalogueFiles(
+        target, {{kHeadsFileName, headBytes.Value()}, {kCoatingsFileName, SerializeCoatings(coatings.Value())}},
+        {source / kHeadsSource, source / kCoatingsSource}, err);
 }
 
 int Dump(const fs::path& folder, const std::vector<std::string>& rest, std::ostream& out, std::ostream& err) {
@@ -122,7 +101,8 @@ int Dump(const fs::path& folder, const std::vector<std::string>& rest, std::ostr
         err << "unexpected arguments after DIR\n" << kUsage;
         return kUsageError;
     }
-    return WriteFiles(rest[1], {{kHeadsSource, heads}, {kCoatingsSource, coatings}}, err);
+    return WriteCatalogueFiles(rest[1], {{kHeadsSource, heads}, {kCoatingsSource, coatings}},
+                               {folder / kHeadsFileName, folder / kCoatingsFileName}, err);
 }
 
 int Synthesize(const std::string& count, const fs::path& target, std::ostream& err) {
@@ -141,8 +121,9 @@ int Synthesize(const std::string& count, const fs::path& target, std::ostream& e
     if (!headBytes) {
         return Stop(err, headBytes.Failure());
     }
-    return WriteFiles(
-        target, {{kHeadsFileName, headBytes.Value()}, {kCoatingsFileName, SerializeCoatings(catalogue.Coatings)}}, err);
+    return WriteCatalogueFiles(
+        target, {{kHeadsFileName, headBytes.Value()}, {kCoatingsFileName, SerializeCoatings(catalogue.Coatings)}}, {},
+        err);
 }
 
 int Check(const fs::path& folder, std::ostream& out, std::ostream& err) {
@@ -179,6 +160,29 @@ int Check(const fs::path& folder, std::ostream& out, std::ostream& err) {
 }
 
 }  // namespace
+
+int WriteCatalogueFiles(const fs::path& target, std::initializer_list<std::pair<const char*, std::string>> files,
+                        const std::vector<fs::path>& readFiles, std::ostream& err) {
+    // First made, last gone: a signal that stops the command arrives once the
+    // folder is as it was.
+    const TerminationSignalsHeld signals;
+    auto folder = OutputFolder::Open(target, signals, [&target, &err] {
+        err << "waiting for another command writing into " << EscapeControlCharacters(target.string()) << "\n"
+            << std::flush;
+    });
+    if (!folder) {
+        return Stop(err, folder.Failure());
+    }
+    std::vector<FileContent> contents;
+    for (const auto& [name, bytes] : files) {
+        contents.push_back(FileContent{target / name, bytes});
+    }
+    if (const auto written = ReplaceFiles(contents, WriteRules{true, readFiles}); !written) {
+        return Stop(err, written.Failure());
+    }
+    folder.Value().Keep();
+    return kDone;
+}
 
 int RunCatalogueCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (args.empty()) {

@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "batch_command.h"
+#include "catalogue/coating_table.h"
+#include "catalogue/head_catalogue.h"
 #include "details_writers.h"
 #include "exit_status.h"
 #include "form/quiet_services.h"
@@ -44,7 +46,9 @@ constexpr const char* kHelp =
     "                        the mean, 8/pi for a rectangle) or a measured peak-to-mean factor\n"
     "                        of at least 1; the limits are compared with the peak\n"
     "  --json                one JSON object with entries, labels, values, messages and heads\n"
-    "  --report FILE         also write the report in the \"Print.txt\" layout to FILE\n"
+    "  --report FILE         also write the report in the \"Print.txt\" layout to FILE (a link\n"
+    "                        is followed; /dev/stdout adds it to standard output); never a\n"
+    "                        folder or one of the catalogue files read\n"
     "  --explain             list every head that was not kept, with the first reason\n"
     "  --details             why each head was kept or not: the share of each limit used, the\n"
     "                        threshold curves, and a beam with which a rejected head would fit\n"
@@ -146,7 +150,9 @@ int RunSelectCommand(const std::vector<std::string>& args, std::ostream& out, st
 
     int outcome = status;
     if (options.report) {
-        const auto written = ReplaceFile(*options.report, ComposeReport(model.State(), model.Labels(), model.Grid()));
+        const auto written =
+            ReplaceFile(*options.report, ComposeReport(model.State(), model.Labels(), model.Grid()),
+                        WriteRules{false, {options.dataDir / kHeadsFileName, options.dataDir / kCoatingsFileName}});
         if (!written) {
             err << "cv-tavrin-cli: the report " << written.Failure().message << "\n";
             outcome = ExitStatusFor(written.Failure().code);

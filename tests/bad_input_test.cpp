@@ -2,11 +2,9 @@
 // never misread, and output that is lost is never reported as success.
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
 #include <sys/wait.h>
 
 #include <cmath>
-#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
@@ -20,7 +18,6 @@
 #include "catalogue_command.h"
 #include "select_command.h"
 #include "support/control_characters.h"
-#include "support/file_io.h"
 #include "test_support.h"
 #include "version/version.h"
 
@@ -388,83 +385,6 @@ TEST_F(BadInput, LostOutputEndsWithStatus74AndTheReason) {
         EXPECT_EQ(run.status, 74) << c.command[1];
         EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
     }
-}
-
-// A write that fails half-way, as on a full disk: the process may write no
-// more than `bytes` to any file while this lives.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        m_handler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = m_saved;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, m_handler);
-    }
-
-private:
-    rlimit m_saved{};
-    void (*m_handler)(int) = nullptr;
-};
-
-TEST_F(BadInput, AFailedWriteLeavesTheOldFilesWhole) {
-    const fs::path folder = TestFolder();
-    const fs::path first = folder / "Heads.Dat";
-    const fs::path second = folder / "Coatings.Dat";
-    const std::string big(256 * 1024, 'x');
-    struct Case {
-        const char* what;
-        std::vector<FileContent> files;
-    };
-    const Case cases[] = {{"one file cut half-way", {{first, big}}},
-                          {"the second of two", {{first, "new heads"}, {second, big}}},
-                          {"the first of two", {{first, big}, {second, "new coatings"}}}};
-    for (const Case& c : cases) {
-        for (const fs::path& file : {first, second}) {
-            test::WriteFile(file, "old " + file.filename().string());
-        }
-        {
-            const FileSizeLimit limit(64 * 1024);
-            const auto written = ReplaceFiles(c.files);
-            ASSERT_FALSE(written) << c.what;
-            EXPECT_NE(written.Failure().message.find("File too large"), std::string::npos) << written.Failure().message;
-        }
-        EXPECT_EQ(test::ReadFile(first), "old Heads.Dat") << c.what;
-        EXPECT_EQ(test::ReadFile(second), "old Coatings.Dat") << c.what;
-        EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 2) << "temporaries left";
-    }
-
-    // A build whose second file cannot replace its target changes neither.
-    fs::remove(second);
-    fs::create_directory(second);
-    const CliRun run = Cli({"catalogue", "build", TAVRIN_DATA_DIR, folder.string()});
-    EXPECT_EQ(run.status, 74);
-    EXPECT_NE(run.err.find("Coatings.Dat could not be written: Is a directory"), std::string::npos) << run.err;
-    EXPECT_EQ(test::ReadFile(first), "old Heads.Dat");
-}
-
-// A link to a file is replaced by a file, and the file it led to is left
-// alone; a link to a device is written through, as /dev/stdout is.
-TEST_F(BadInput, ReplacingAFileFollowsWhatItIs) {
-    const fs::path folder = TestFolder();
-    test::WriteFile(folder / "elsewhere.txt", "kept");
-    fs::create_symlink(folder / "elsewhere.txt", folder / "to-file");
-    fs::create_symlink("/dev/null", folder / "to-device");
-    for (const char* name : {"to-file", "to-device", "new"}) {
-        ASSERT_TRUE(ReplaceFile(folder / name, "new text")) << name;
-    }
-    EXPECT_EQ(test::ReadFile(folder / "elsewhere.txt"), "kept");
-    EXPECT_FALSE(fs::is_symlink(folder / "to-file"));
-    EXPECT_EQ(test::ReadFile(folder / "to-file"), "new text");
-    EXPECT_EQ(fs::read_symlink(folder / "to-device"), "/dev/null");
-    EXPECT_EQ(test::ReadFile(folder / "new"), "new text");
-    EXPECT_EQ((fs::status(folder / "new").permissions() & fs::perms::owner_write), fs::perms::owner_write);
 }
 
 TEST_F(BadInput, AProcessWritingToAFullDiskExitsWith74) {

@@ -1,7 +1,6 @@
 #include "file_io.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <array>
@@ -11,7 +10,9 @@
 #include <memory>
 #include <system_error>
 #include <utility>
-#include <vector>
+
+#include "output_target.h"
+#include "staged_file.h"
 
 namespace tavrin {
 namespace {
@@ -57,157 +58,99 @@ Result<std::string> ReadWholeFile(const std::filesystem::path& file, const std::
 
 namespace {
 
-Error WriteFailure(const std::filesystem::path& file, const char* what, int error, const char* fallback) {
-    return Error{ErrorCode::FileUnwritable,
-                 file.string() + " could not be " + what + ": " + SystemReason(error, fallback),
-                 SystemReason(error, fallback)};
-}
-
-// Writes all the bytes to a descriptor, through short writes and interruptions.
-bool WriteAll(int descriptor, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(descriptor, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
+// A device, pipe or terminal, or a descriptor this process has open, written
+// as it is: there is nothing to rename over it.
+Result<void> WriteInPlace(const FileContent& content, const OutputTarget& target) {
+    int descriptor = target.descriptor;
+    if (target.kind == OutputTarget::Kind::InPlace) {
+        errno = 0;
+        descriptor = ::open(target.file.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+        if (descriptor < 0) {
+            return WriteFailure(content.file, "written", errno, "cannot open the file");
         }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
     }
-    return true;
-}
-
-// A device or a pipe is written as it is: there is nothing to rename over it.
-Result<void> WriteDirectly(const FileContent& content) {
-    errno = 0;
-    FileHandle out(std::fopen(content.file.c_str(), "wb"));
-    if (!out) {
-        return WriteFailure(content.file, "written", errno, "cannot open the file");
+    bool ok = WriteAll(descriptor, content.bytes);
+    const int error = errno;
+    if (target.kind == OutputTarget::Kind::InPlace) {
+        ok = ::close(descriptor) == 0 && ok;
     }
-    errno = 0;
-    const std::size_t written = std::fwrite(content.bytes.data(), 1, content.bytes.size(), out.get());
-    if (written != content.bytes.size() || std::fflush(out.get()) != 0) {
-        return WriteFailure(content.file, "written completely", errno, "write error");
-    }
-    errno = 0;
-    if (std::fclose(out.release()) != 0) {
-        return WriteFailure(content.file, "written completely", errno, "write error");
+    if (!ok) {
+        return WriteFailure(content.file, "written completely", error != 0 ? error : errno, "write error");
     }
     return {};
 }
 
-// The mode a replacing file takes: the old file's, or what the user's file
-// creation mask leaves of read and write for all.
-mode_t ModeFor(const std::filesystem::path& file) {
-    struct stat old {};
-    if (::lstat(file.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
-        return old.st_mode & 07777;
-    }
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
-
-// A temporary file beside its target, removed unless it was renamed over it.
-class StagedFile {
-public:
-    StagedFile() = default;
-    StagedFile(const StagedFile&) = delete;
-    StagedFile& operator=(const StagedFile&) = delete;
-    StagedFile(StagedFile&& other) noexcept : m_path(std::move(other.m_path)) { other.m_path.clear(); }
-    StagedFile& operator=(StagedFile&&) = delete;
-    ~StagedFile() {
-        if (!m_path.empty()) {
-            ::unlink(m_path.c_str());
+// Refuses an output that is a file the command read, or that another output
+// is too: what was read would be lost, or one output would be.
+Result<void> RefuseClashes(std::span<const FileContent> files, std::span<const OutputTarget> targets,
+                           const std::vector<std::filesystem::path>& readFiles) {
+    for (std::size_t i = 0; i < targets.size(); ++i) {
+        for (const auto& read : readFiles) {
+            if (targets[i].identity && targets[i].identity == IdentityOf(read)) {
+                const std::string reason = "it is " + read.string() + ", which this command reads";
+                return Error{ErrorCode::FileUnwritable, files[i].file.string() + " could not be written: " + reason,
+                             reason};
+            }
+        }
+        for (std::size_t j = 0; j < i; ++j) {
+            const bool same = targets[i].identity ? targets[i].identity == targets[j].identity
+                                                  : !targets[j].identity && targets[i].file.lexically_normal() ==
+                                                                                targets[j].file.lexically_normal();
+            if (same) {
+                const std::string reason = "it is " + files[j].file.string() + " too";
+                return Error{ErrorCode::FileUnwritable, files[i].file.string() + " could not be written: " + reason,
+                             reason};
+            }
         }
     }
-
-    Result<void> Write(const FileContent& content) {
-        const std::filesystem::path folder = content.file.parent_path().empty() ? "." : content.file.parent_path();
-        std::string name = (folder / ("." + content.file.filename().string() + ".XXXXXX")).string();
-        errno = 0;
-        const int descriptor = ::mkstemp(name.data());
-        if (descriptor < 0) {
-            return WriteFailure(content.file, "written", errno, "cannot make a temporary file");
-        }
-        m_path = name;
-        bool ok = ::fchmod(descriptor, ModeFor(content.file)) == 0 && WriteAll(descriptor, content.bytes) &&
-                  ::fsync(descriptor) == 0;
-        const int error = errno;
-        ok = ::close(descriptor) == 0 && ok;
-        if (!ok) {
-            return WriteFailure(content.file, "written completely", error != 0 ? error : errno, "write error");
-        }
-        return {};
-    }
-
-    Result<void> RenameOver(const std::filesystem::path& target) {
-        errno = 0;
-        if (::rename(m_path.c_str(), target.c_str()) != 0) {
-            return WriteFailure(target, "replaced", errno, "cannot rename the file");
-        }
-        m_path.clear();
-        return {};
-    }
-
-private:
-    std::string m_path;
-};
-
-// Makes the renames themselves durable; a folder that cannot be flushed
-// (some file systems refuse) still holds the new files.
-void FlushFolder(const std::filesystem::path& file) {
-    const std::filesystem::path folder = file.parent_path().empty() ? "." : file.parent_path();
-    const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (descriptor >= 0) {
-        ::fsync(descriptor);
-        ::close(descriptor);
-    }
+    return {};
 }
 
 }  // namespace
 
-Result<void> ReplaceFiles(std::span<const FileContent> files) {
-    std::vector<std::pair<StagedFile, const FileContent*>> staged;
-    staged.reserve(files.size());
+Result<void> ReplaceFiles(std::span<const FileContent> files, const WriteRules& rules) {
+    std::vector<OutputTarget> targets;
     for (const FileContent& content : files) {
-        std::error_code ec;
-        const auto own = std::filesystem::symlink_status(content.file, ec);
-        if (std::filesystem::is_directory(own)) {
-            return WriteFailure(content.file, "written", EISDIR, "is a folder");
+        auto target = ResolveOutput(content.file);
+        if (!target) {
+            return target.Failure();
         }
-        // What a link leads to decides: a device or a pipe (/dev/stdout is a
-        // link to one) is written; a file, or nothing, is replaced with the link.
-        const auto target = std::filesystem::status(content.file, ec);
-        const bool device = std::filesystem::exists(target) && !std::filesystem::is_regular_file(target) &&
-                            !std::filesystem::is_directory(target);
-        if (device) {
-            if (auto written = WriteDirectly(content); !written) {
+        if (rules.regularFilesOnly && target.Value().kind != OutputTarget::Kind::Replace) {
+            return WriteFailure(content.file, "written", 0, "not a regular file");
+        }
+        targets.push_back(std::move(target.Value()));
+    }
+    if (auto clash = RefuseClashes(files, targets, rules.readFiles); !clash) {
+        return clash;
+    }
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        if (targets[i].kind != OutputTarget::Kind::Replace) {
+            if (auto written = WriteInPlace(files[i], targets[i]); !written) {
                 return written;
             }
-            continue;
-        }
-        StagedFile file;
-        if (auto written = file.Write(content); !written) {
-            return written;
-        }
-        staged.emplace_back(std::move(file), &content);
-    }
-    for (auto& [file, content] : staged) {
-        if (auto renamed = file.RenameOver(content->file); !renamed) {
-            return renamed;
         }
     }
-    for (const auto& [file, content] : staged) {
-        FlushFolder(content->file);
+    // Declared first, so that a signal held off arrives once the staged files are gone.
+    const TerminationSignalsHeld held;
+    std::vector<StagedFile> staged;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        if (targets[i].kind == OutputTarget::Kind::Replace) {
+            auto file = StagedFile::Write(targets[i].file, files[i].bytes, held);
+            if (!file) {
+                return file.Failure();
+            }
+            staged.push_back(std::move(file.Value()));
+        }
     }
-    return {};
+    if (held.Arrived()) {
+        return WriteFailure(files.front().file, "written", EINTR, "");
+    }
+    return PlaceAll(staged);
 }
 
-Result<void> ReplaceFile(const std::filesystem::path& file, std::string_view bytes) {
+Result<void> ReplaceFile(const std::filesystem::path& file, std::string_view bytes, const WriteRules& rules) {
     const FileContent content{file, bytes};
-    return ReplaceFiles({&content, 1});
+    return ReplaceFiles({&content, 1}, rules);
 }
 
 }  // namespace tavrin
