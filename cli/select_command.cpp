@@ -14,6 +14,7 @@
 #include "reports/report.h"
 #include "select_options.h"
 #include "select_writers.h"
+#include "support/control_characters.h"
 #include "support/decimal_separator.h"
 #include "support/file_io.h"
 
@@ -148,7 +149,7 @@ int RunSelectCommand(const std::vector<std::string>& args, std::ostream& out, st
     if (options.report) {
         const auto written = ReplaceFile(*options.report, ComposeReport(model.State(), model.Labels(), model.Grid()));
         if (!written) {
-            err << "cv-tavrin-cli: the report " << written.Failure().message << "\n";
+            err << "cv-tavrin-cli: the report " << EscapeControlCharacters(written.Failure().message) << "\n";
             outcome = ExitStatusFor(written.Failure().code);
         }
     }
