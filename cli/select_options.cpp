@@ -73,7 +73,9 @@ Result<void> CheckNumber(const ValueOption& option, const std::string& argument,
         return Error{ErrorCode::BadValue, message + "under this locale (decimal separator \"" +
                                               numbers.DecimalSeparator() + "\") write " + QuotedForMessage(*spelled)};
     }
-    if (numbers.IsNumeric(value.text)) {
+    const auto separators =
+        std::count_if(value.text.begin(), value.text.end(), [](char c) { return c == '.' || c == ','; });
+    if (numbers.IsNumeric(value.text) || separators > 1) {
         return Error{ErrorCode::BadValue, message + QuotedForMessage(value.text) +
                                               " does not read as one number (a value holds one decimal separator "
                                               "and no thousands separator)"};

@@ -111,16 +111,15 @@ TEST_F(BadInput, ACatalogueThatCannotBeLoadedEndsWithTheMessageAndTheSystemsReas
         const char* reason = "Input/output error";
         bool loop = false;  // the folder is a link to itself
     };
-    const Case cases[] = {{{}, "Heads.Dat", "Heads File Missing", {"select", "--beam", "5", "--data-dir"}},
-                          {{}, "Coatings.Dat", "Coatings File Missing", {"select", "--data-dir"}},
-                          {{}, "Heads.Dat", "Heads File Missing", {"catalogue", "check"}},
-                          {{}, "Coatings.Dat", "Coatings File Missing", {"catalogue", "dump"}},
-                          {{"Heads.Dat", "Coatings.Dat"}, nullptr, "Heads File Missing", {"catalogue", "check"}, ""},
-                          {{"Coatings.Dat"}, nullptr, "Coatings File Missing", {"select", "--data-dir"}, ""},
-                          {{}, nullptr, "Heads File Missing", {"select", "--data-dir"}, "Too many levels of symbolic links",
-                           true},
-                          {{}, nullptr, "Heads File Missing", {"catalogue", "check"}, "Too many levels of symbolic links",
-                           true}};
+    const Case cases[] = {
+        {{}, "Heads.Dat", "Heads File Missing", {"select", "--beam", "5", "--data-dir"}},
+        {{}, "Coatings.Dat", "Coatings File Missing", {"select", "--data-dir"}},
+        {{}, "Heads.Dat", "Heads File Missing", {"catalogue", "check"}},
+        {{}, "Coatings.Dat", "Coatings File Missing", {"catalogue", "dump"}},
+        {{"Heads.Dat", "Coatings.Dat"}, nullptr, "Heads File Missing", {"catalogue", "check"}, ""},
+        {{"Coatings.Dat"}, nullptr, "Coatings File Missing", {"select", "--data-dir"}, ""},
+        {{}, nullptr, "Heads File Missing", {"select", "--data-dir"}, "Too many levels of symbolic links", true},
+        {{}, nullptr, "Heads File Missing", {"catalogue", "check"}, "Too many levels of symbolic links", true}};
     for (const Case& c : cases) {
         fs::path folder = ShippedCopy();
         for (const char* file : c.missing) {
@@ -218,25 +217,25 @@ TEST_F(BadInput, EachLocaleTakesTheEntrysSpellingAndTheRefusalShowsIt) {
         std::optional<double> value;  // what is read, or nothing when refused
         std::string refusal{};        // a part of the refusal
     };
-    const Case cases[] = {
-        {'.', ".5", 0.5},
-        {'.', "1,5", 1.5},
-        {'.', "-2.5e-3", -2.5e-3},
-        {'.', ",5", {}, "under this locale (decimal separator \".\") write \"0.5\""},
-        {'.', "-,5e1", {}, "write \"-0.5e1\""},
-        {'.', "1,5e308", {}, "write \"1.5e308\""},
-        {'.', "1." + zeros, 1.0},
-        {'.', "1," + zeros, {}, "write \"1." + std::string(58, '0') + "...\" (322 characters)"},
-        {'.', "1,000,000", {}, "does not read as one number (a value holds one decimal separator"},
-        {',', ",5", 0.5},
-        {',', "1.5", 1.5},
-        {',', ".5", {}, "under this locale (decimal separator \",\") write \"0,5\""},
-        {',', ".5e1", {}, "write \"0,5e1\""},
-        {',', "1.5e308", {}, "write \"1,5e308\""},
-        {',', "1." + zeros, {}, "write \"1," + std::string(58, '0') + "...\" (322 characters)"},
-        {',', "1," + zeros, 1.0},
-        {',', "1.000.5", {}, "does not read as one number"},
-        {',', "5x", {}, "\"5x\" is not a number (the entry would keep \"5\")"}};
+    const Case cases[] = {{'.', ".5", 0.5},
+                          {'.', "1,5", 1.5},
+                          {'.', "-2.5e-3", -2.5e-3},
+                          {'.', ",5", {}, "under this locale (decimal separator \".\") write \"0.5\""},
+                          {'.', "-,5e1", {}, "write \"-0.5e1\""},
+                          {'.', "1,5e308", {}, "write \"1.5e308\""},
+                          {'.', "1." + zeros, 1.0},
+                          {'.', "1," + zeros, {}, "write \"1." + std::string(58, '0') + "...\" (322 characters)"},
+                          {'.', "1,000,000", {}, "does not read as one number (a value holds one decimal separator"},
+                          {',', ",5", 0.5},
+                          {',', "1.5", 1.5},
+                          {',', ".5", {}, "under this locale (decimal separator \",\") write \"0,5\""},
+                          {',', ".5e1", {}, "write \"0,5e1\""},
+                          {',', "1.5e308", {}, "write \"1,5e308\""},
+                          {',', "1." + zeros, {}, "write \"1," + std::string(58, '0') + "...\" (322 characters)"},
+                          {',', "1," + zeros, 1.0},
+                          {',', "1.000.5", {}, "does not read as one number"},
+                          {',', "1,000,000", {}, "does not read as one number"},
+                          {',', "5x", {}, "\"5x\" is not a number (the entry would keep \"5\")"}};
     for (const Case& c : cases) {
         const auto parsed = cli::ParseSelectOptions({"--beam", c.text}, c.decimal);
         test::ModelFixture f(Catalogue{}, c.decimal);

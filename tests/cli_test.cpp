@@ -464,7 +464,8 @@ TEST_F(Batch, ARowTooLongIsRefusedWholeAndReadingGoesOnAfterIt) {
     for (const Case& c : cases) {
         const CliRun run = Select({"--batch", File("beam,wavelength,power\n5,1064nm,100W\n" + c.body)});
         EXPECT_EQ(run.status, 65);
-        EXPECT_EQ(run.err, "cv-tavrin-cli: row 2 (line " + std::to_string(c.line) + "): the row is longer than 1 MiB\n");
+        EXPECT_EQ(run.err,
+                  "cv-tavrin-cli: row 2 (line " + std::to_string(c.line) + "): the row is longer than 1 MiB\n");
         std::vector<std::string> statuses;
         for (const std::string& line : Lines(run.out)) {
             const std::string status = line.substr(0, line.find(',', line.find(',') + 1));

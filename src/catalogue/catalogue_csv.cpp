@@ -4,8 +4,8 @@
 #include <array>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdint>
+#include <cstdio>
 #include <limits>
 #include <map>
 #include <optional>
@@ -52,10 +52,11 @@ Result<void> CheckUtf8(std::string_view text) {
     const auto line = 1 + static_cast<int>(std::count(before.begin(), before.end(), '\n'));
     std::array<char, 8> byte{};
     std::snprintf(byte.data(), byte.size(), "0x%02X", static_cast<unsigned char>(text[*bad]));
-    return SourceError(line, std::string("the file is not UTF-8: byte ") + byte.data() + " at column " +
-                                 std::to_string(column) + " (in Windows-1252, a spreadsheet's usual "
-                                 "CSV, it reads " + QuotedForMessage(DecodeCp1252(text.substr(*bad, 1))) +
-                                 "); save the file as UTF-8 (\"CSV UTF-8\")");
+    return SourceError(
+        line, std::string("the file is not UTF-8: byte ") + byte.data() + " at column " + std::to_string(column) +
+                  " (in Windows-1252, a spreadsheet's usual "
+                  "CSV, it reads " +
+                  QuotedForMessage(DecodeCp1252(text.substr(*bad, 1))) + "); save the file as UTF-8 (\"CSV UTF-8\")");
 }
 
 template <std::size_t N>
