@@ -36,7 +36,7 @@ struct Columns {
 
 // The refusal of a column no option stands for, naming those that do.
 std::string UnknownColumn(const std::string& name) {
-    std::string message = "unknown column \"" + name + "\" (columns: ";
+    std::string message = "unknown column " + QuotedForMessage(name) + " (columns: ";
     bool first = true;
     for (const auto list : {std::span<const char* const>(kValueColumns), std::span<const char* const>(kFlagColumns)}) {
         for (const char* column : list) {
@@ -59,7 +59,7 @@ Result<Columns> ReadHeader(const CsvRow& header) {
             return std::any_of(list.begin(), list.end(), [&name](const auto& column) { return column.first == name; });
         };
         if (given(columns.values) || given(columns.flags)) {
-            return Error{ErrorCode::BadUsage, "column \"" + name + "\" is given twice"};
+            return Error{ErrorCode::BadUsage, "column " + QuotedForMessage(name) + " is given twice"};
         }
         if (known(kValueColumns)) {
             columns.values.emplace_back(name, i);
@@ -93,7 +93,7 @@ Result<std::vector<std::string>> RowArguments(const CsvRow& row, const Columns& 
             args.push_back("--" + name);
         } else if (!value.empty() && value != "no" && value != "false" && value != "0") {
             return Error{ErrorCode::BadUsage,
-                         name + ": \"" + cell(field) + "\" is not yes, no, true, false, 1, 0 or empty"};
+                         name + ": " + QuotedForMessage(cell(field)) + " is not yes, no, true, false, 1, 0 or empty"};
         }
     }
     for (const auto& [name, field] : columns.values) {
