@@ -493,13 +493,10 @@ TEST(ControlCharacters, EscapeAndReplaceExactlyTheControls) {
     const std::pair<std::string, std::string> quoted[] = {
         {std::string(60, 'x'), "\"" + std::string(60, 'x') + "\""},
         {std::string(61, 'x'), "\"" + std::string(60, 'x') + "...\" (61 characters)"},
-        {"\x1b" + std::string(59, '\xb5'), "\"\\x1b" + std::string(59 * 4, 'y') + "\""},
+        {"\x1b\xb5" + std::string(58, 'x'), "\"\\x1b\\xb5" + std::string(58, 'x') + "\""},
         {std::string(30, 'a') + "\u00b5\u202e" + std::string(40, 'b'),
          "\"" + std::string(30, 'a') + "\u00b5\\u202e" + std::string(28, 'b') + "...\" (72 characters)"}};
-    for (auto [text, expected] : quoted) {
-        for (std::size_t pos; (pos = expected.find(std::string(4, 'y'))) != std::string::npos;) {
-            expected.replace(pos, 4, "\\xb5");
-        }
+    for (const auto& [text, expected] : quoted) {
         EXPECT_EQ(QuotedForMessage(text), expected);
     }
 }
