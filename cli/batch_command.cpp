@@ -166,8 +166,7 @@ protected:
                 }
                 ready = std::max<std::streamsize>(m_source->in_avail(), 1);
             }
-            const std::streamsize got =
-                m_source->sgetn(m_buffer.data(), std::min<std::streamsize>(ready, m_buffer.size()));
+            const std::streamsize got = m_source->sgetn(m_buffer.data(), std::min(ready, kBufferBytes));
             if (got <= 0) {
                 return traits_type::eof();
             }
@@ -183,7 +182,8 @@ protected:
 private:
     std::streambuf* m_source;
     std::ostream* m_out;
-    std::array<char, 65536> m_buffer{};
+    static constexpr std::streamsize kBufferBytes = 65536;
+    std::array<char, kBufferBytes> m_buffer{};
     std::optional<std::string> m_readFailure;
     int m_flushError = 0;
 };
