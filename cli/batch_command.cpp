@@ -36,7 +36,7 @@ struct Columns {
 
 // The refusal of a column no option stands for, naming those that do.
 std::string UnknownColumn(const std::string& name) {
-    std::string message = "unknown column \"" + name + "\" (columns: ";
+    std::string message = "unknown column " + QuotedForMessage(name) + " (columns: ";
     bool first = true;
     for (const auto list : {std::span<const char* const>(kValueColumns), std::span<const char* const>(kFlagColumns)}) {
         for (const char* column : list) {
@@ -59,7 +59,7 @@ Result<Columns> ReadHeader(const CsvRow& header) {
             return std::any_of(list.begin(), list.end(), [&name](const auto& column) { return column.first == name; });
         };
         if (given(columns.values) || given(columns.flags)) {
-            return Error{ErrorCode::BadUsage, "column \"" + name + "\" is given twice"};
+            return Error{ErrorCode::BadUsage, "column " + QuotedForMessage(name) + " is given twice"};
         }
         if (known(kValueColumns)) {
             columns.values.emplace_back(name, i);
@@ -93,7 +93,7 @@ Result<std::vector<std::string>> RowArguments(const CsvRow& row, const Columns& 
             args.push_back("--" + name);
         } else if (!value.empty() && value != "no" && value != "false" && value != "0") {
             return Error{ErrorCode::BadUsage,
-                         name + ": \"" + cell(field) + "\" is not yes, no, true, false, 1, 0 or empty"};
+                         name + ": " + QuotedForMessage(cell(field)) + " is not yes, no, true, false, 1, 0 or empty"};
         }
     }
     for (const auto& [name, field] : columns.values) {
@@ -137,6 +137,55 @@ private:
     std::ostream* m_err;
     bool m_terminal;
     std::chrono::steady_clock::time_point m_start;
+};
+
+// The batch input as the reader sees it. Before any read that would wait for
+// more input, what was written is flushed, so that a pipe sees each result
+// as soon as its row has run, also when the next row arrives in parts. A
+// source that fails to read ends the input, and says so.
+class FlushBeforeWaiting final : public std::streambuf {
+public:
+    FlushBeforeWaiting(std::streambuf& source, std::ostream& out) : m_source(&source), m_out(&out) {}
+
+    // Why the source failed to read, or nothing.
+    [[nodiscard]] const std::optional<std::string>& ReadFailure() const { return m_readFailure; }
+    // The system's error of the last flush that failed (0: none or unknown).
+    [[nodiscard]] int FlushError() const { return m_flushError; }
+
+protected:
+    int_type underflow() override {
+        try {
+            std::streamsize ready = m_source->in_avail();
+            if (ready <= 0) {
+                errno = 0;
+                if (!m_out->flush()) {
+                    m_flushError = errno;
+                }
+                if (traits_type::eq_int_type(m_source->sgetc(), traits_type::eof())) {
+                    return traits_type::eof();
+                }
+                ready = std::max<std::streamsize>(m_source->in_avail(), 1);
+            }
+            const std::streamsize got = m_source->sgetn(m_buffer.data(), std::min(ready, kBufferBytes));
+            if (got <= 0) {
+                return traits_type::eof();
+            }
+            setg(m_buffer.data(), m_buffer.data(), m_buffer.data() + got);
+            return traits_type::to_int_type(m_buffer[0]);
+        } catch (const std::ios_base::failure& failure) {
+            // A file stream's buffer throws when the system fails a read.
+            m_readFailure = failure.code().message();
+            return traits_type::eof();
+        }
+    }
+
+private:
+    std::streambuf* m_source;
+    std::ostream* m_out;
+    static constexpr std::streamsize kBufferBytes = 65536;
+    std::array<char, kBufferBytes> m_buffer{};
+    std::optional<std::string> m_readFailure;
+    int m_flushError = 0;
 };
 
 const char* StatusText(int status) {
@@ -250,8 +299,13 @@ int RunBatchRows(std::istream& in, const std::string& file, const SelectOptions&
                  const std::shared_ptr<const SearchCatalogue>& catalogue, char decimalSeparator, std::ostream& out,
                  std::ostream& err, bool errIsTerminal) {
     const auto refuse = [&err, &file](const std::string& what) { return Refuse(err, file, what); };
-    CsvReader reader(in);
+    FlushBeforeWaiting input(*in.rdbuf(), out);
+    std::istream flushing(&input);
+    CsvReader reader(flushing);
     const auto header = reader.Next();
+    if (input.ReadFailure()) {
+        return refuse("could not be read: " + *input.ReadFailure());
+    }
     if (!header || !header.Value()) {
         return refuse(header ? "the header row is missing"
                              : "line " + std::to_string(reader.Line()) + ": " + header.Failure().message);
@@ -268,13 +322,10 @@ int RunBatchRows(std::istream& in, const std::string& file, const SelectOptions&
     bool refused = false;
     std::size_t n = 0;
     while (true) {
-        // What is written reaches the reader before the program waits for
-        // more rows, so that a pipe sees each result as its row is run.
-        errno = 0;
-        if (in.rdbuf()->in_avail() <= 0 && !out.flush()) {
-            return OutputLost(err, errno);
-        }
         const auto read = reader.Next();
+        if (!out) {
+            return OutputLost(err, input.FlushError());
+        }
         if (read && !read.Value()) {
             break;
         }
@@ -290,8 +341,8 @@ int RunBatchRows(std::istream& in, const std::string& file, const SelectOptions&
         progress.Done(n);
     }
     progress.Finish(n);
-    if (reader.StreamFailed()) {
-        return refuse("could not be read to its end");
+    if (input.ReadFailure()) {
+        return refuse("could not be read to its end: " + *input.ReadFailure());
     }
     if (const int written = FinishOutput(out, err); written != kDone) {
         return written;

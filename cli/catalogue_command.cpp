@@ -33,6 +33,7 @@ constexpr const char* kUsage =
     "       cv-tavrin-cli catalogue dump DIR [--out SOURCE_DIR]\n"
     "       cv-tavrin-cli catalogue check DIR\n"
     "       cv-tavrin-cli catalogue synth N DIR\n"
+    "       cv-tavrin-cli catalogue --help\n"
     "  build  turns SOURCE_DIR/heads.csv and SOURCE_DIR/coatings.csv into OUT_DIR/Heads.Dat and Coatings.Dat\n"
     "  dump   prints the catalogue files of DIR in the source form (or writes them into SOURCE_DIR)\n"
     "  check  lists what the search cannot use or what looks wrong; exit status 1 on an error\n"
@@ -109,7 +110,7 @@ int Synthesize(const std::string& count, const fs::path& target, std::ostream& e
     std::size_t heads = 0;
     const auto [end, ec] = std::from_chars(count.data(), count.data() + count.size(), heads);
     if (ec != std::errc() || end != count.data() + count.size()) {
-        err << "\"" << EscapeControlCharacters(count) << "\" is not a number of heads\n" << kUsage;
+        err << QuotedForMessage(count) << " is not a number of heads\n" << kUsage;
         return kUsageError;
     }
     if (heads > kMostSyntheticHeads) {
@@ -148,7 +149,7 @@ int Check(const fs::path& folder, std::ostream& out, std::ostream& err) {
         anyError = anyError || finding.error;
         out << (finding.error ? "error: " : "warning: ");
         if (!finding.head.empty()) {
-            out << "head \"" << EscapeControlCharacters(finding.head) << "\", ";
+            out << "head " << QuotedForMessage(finding.head) << ", ";
         }
         out << finding.field << ": " << EscapeControlCharacters(finding.text) << "\n";
     }
@@ -188,6 +189,11 @@ int RunCatalogueCommand(const std::vector<std::string>& args, std::ostream& out,
     if (args.empty()) {
         err << kUsage;
         return kUsageError;
+    }
+    const auto isHelp = [](const std::string& arg) { return arg == "--help" || arg == "-h"; };
+    if (isHelp(args[0]) || (args.size() == 2 && isHelp(args[1]))) {
+        out << kUsage;
+        return FinishOutput(out, err);
     }
     const std::string& verb = args[0];
     if (verb == "build" && args.size() == 3) {

@@ -9,6 +9,7 @@
 #include "exit_status.h"
 #include "output.h"
 #include "select_command.h"
+#include "support/control_characters.h"
 #include "version/version.h"
 
 namespace {
@@ -46,6 +47,6 @@ int main(int argc, char** argv) {
         std::cout << "cv-tavrin-cli " << tavrin::kVersion << "\n";
         return FinishOutput(std::cout, std::cerr);
     }
-    std::cerr << "unknown command \"" << args[0] << "\"\n" << kUsage;
+    std::cerr << "unknown command " << tavrin::QuotedForMessage(args[0]) << "\n" << kUsage;
     return kUsageError;
 }

@@ -16,6 +16,7 @@
 #include "reports/report.h"
 #include "select_options.h"
 #include "select_writers.h"
+#include "support/control_characters.h"
 #include "support/decimal_separator.h"
 #include "support/file_io.h"
 
@@ -60,13 +61,21 @@ constexpr const char* kHelp =
     "                        (yes/no);\n"
     "                        prints JSON Lines with --json (--details adds each row's details),\n"
     "                        otherwise row,status,head,margin; blank lines and lines that begin\n"
-    "                        with # are comments; a refused row is named on standard error\n"
+    "                        with # are comments; a refused row (one longer than 1 MiB too,\n"
+    "                        skipped to its end) is named on standard error\n"
     "\n"
     "A value is the entry text followed by an optional unit (the longest unit of that entry's\n"
-    "list that ends it, in exact case). A text that is not a number, such as \"10M\" in\n"
-    "\"10MW\", is refused with exit status 64; so is a text with a thousands separator\n"
-    "(\"1,000,000\"), since \".\" and \",\" both mark the decimals. An empty text with a unit\n"
-    "(\"W\") is allowed. A value of 0 or less is incomplete data (exit status 2).\n"
+    "list that ends it, in exact case). The numbers taken depend on the locale's decimal\n"
+    "separator (LC_ALL, LC_NUMERIC, LANG), as in the window's entries:\n"
+    "  \".\" (C, en_US):    2.5  .5  5.  -2.5e-3, and 2,5 (a \",\" after a digit); not ,5\n"
+    "  \",\" (de_DE, it_IT): 2,5  ,5  5,  -2,5e-3, and 2.5 (a \".\" after a digit); not .5, .5e1\n"
+    "A value holds one separator at most (\"1,000,000\" and \"1,000.5\" are refused). The\n"
+    "other character counts as digit grouping while a text is tested, so its digits count\n"
+    "toward the size: under \",\" \"1.5e308\" is too large where \"1,5e308\" is taken.\n"
+    "A text that is not a number, such as \"10M\" in \"10MW\", is refused with exit status\n"
+    "64; where only the locale's spelling is wrong the refusal shows the one it takes\n"
+    "(\"under this locale (decimal separator \",\") write \"0,5\"\"). An empty text with a\n"
+    "unit (\"W\") is allowed. A value of 0 or less is incomplete data (exit status 2).\n"
     "\n"
     "Exit status: 0 heads found, 1 none found (the request text is composed), 2 incomplete\n"
     "data, 3 a catalogue file missing or unreadable, 64 bad usage, 74 output that could not\n"
@@ -154,7 +163,7 @@ int RunSelectCommand(const std::vector<std::string>& args, std::ostream& out, st
             ReplaceFile(*options.report, ComposeReport(model.State(), model.Labels(), model.Grid()),
                         WriteRules{false, {options.dataDir / kHeadsFileName, options.dataDir / kCoatingsFileName}});
         if (!written) {
-            err << "cv-tavrin-cli: the report " << written.Failure().message << "\n";
+            err << "cv-tavrin-cli: the report " << EscapeControlCharacters(written.Failure().message) << "\n";
             outcome = ExitStatusFor(written.Failure().code);
         }
     }

@@ -43,21 +43,45 @@ std::string Join(const std::vector<std::string>& items) {
     return joined;
 }
 
+// The spelling of a refused text that this locale takes for what was most
+// likely meant: every separator as the decimal one, and a 0 before one that
+// begins the number (".5" is "0,5" where the decimals take ","); nothing
+// when that is no number either ("1,000,000").
+std::optional<std::string> AcceptedSpelling(const std::string& text, const NumberEntry& numbers) {
+    std::string spelled = text;
+    std::replace(spelled.begin(), spelled.end(), numbers.OtherSeparator(), numbers.DecimalSeparator());
+    const std::size_t start = spelled.find_first_not_of(" +-");
+    if (start != std::string::npos && spelled[start] == numbers.DecimalSeparator()) {
+        spelled.insert(start, 1, '0');
+    }
+    if (spelled == text || !numbers.IsNumeric(spelled) || !numbers.ConvertsToNumber(spelled)) {
+        return std::nullopt;
+    }
+    return spelled;
+}
+
 // A text the entry filter would cut is refused rather than silently read as
-// what the cut leaves.
+// what the cut leaves; where the locale's decimal separator is the trouble,
+// the refusal shows how this locale takes the number.
 Result<void> CheckNumber(const ValueOption& option, const std::string& argument, const GivenValue& value,
                          const NumberEntry& numbers) {
-    if (value.text.empty() || numbers.IsNumeric(value.text)) {
-        if (value.text.empty() || numbers.ConvertsToNumber(value.text)) {
-            return {};
-        }
-        return Error{ErrorCode::BadValue, std::string(option.name) + " \"" + argument + "\": \"" + value.text +
-                                              "\" does not read as one number (\".\" and \",\" both mark the "
-                                              "decimals; write no thousands separator)"};
+    if (value.text.empty() || (numbers.IsNumeric(value.text) && numbers.ConvertsToNumber(value.text))) {
+        return {};
     }
-    std::string message = std::string(option.name) + " \"" + argument + "\": \"" + value.text +
-                          "\" is not a number (the entry would keep \"" + CutToNumeric(value.text, numbers).text +
-                          "\"); ";
+    std::string message = std::string(option.name) + " " + QuotedForMessage(argument) + ": ";
+    if (const auto spelled = AcceptedSpelling(value.text, numbers)) {
+        return Error{ErrorCode::BadValue, message + "under this locale (decimal separator \"" +
+                                              numbers.DecimalSeparator() + "\") write " + QuotedForMessage(*spelled)};
+    }
+    const auto separators =
+        std::count_if(value.text.begin(), value.text.end(), [](char c) { return c == '.' || c == ','; });
+    if (numbers.IsNumeric(value.text) || separators > 1) {
+        return Error{ErrorCode::BadValue, message + QuotedForMessage(value.text) +
+                                              " does not read as one number (a value holds one decimal separator "
+                                              "and no thousands separator)"};
+    }
+    message += QuotedForMessage(value.text) + " is not a number (the entry would keep " +
+               QuotedForMessage(CutToNumeric(value.text, numbers).text) + "); ";
     const auto& units = PossibleUnits(option.entry);
     if (units.empty()) {
         message += "the " + std::string(option.entryName) + " entry takes a number of mm and no unit";
@@ -105,8 +129,8 @@ Result<std::pair<Profile, std::string>> ParseProfile(const std::string& text, ch
     }
     const NumberEntry numbers(decimalSeparator);
     if (!numbers.IsNumeric(text) || !MeasuredFactor(text, numbers)) {
-        return Usage("--profile \"" + text +
-                     "\": give uniform, gaussian or a measured peak-to-mean factor of at least 1");
+        return Usage("--profile " + QuotedForMessage(text) +
+                     ": give uniform, gaussian or a measured peak-to-mean factor of at least 1");
     }
     return std::pair{Profile::Measured, text};
 }
@@ -145,11 +169,14 @@ Result<SelectOptions> ParseSelectOptions(const std::vector<std::string>& args, c
                                               [&name](const ValueOption& option) { return name == option.name; });
         const bool fileOption = name == "--data-dir" || name == "--report" || name == "--batch" || name == "--profile";
         if (!fileOption && valueOption == valueOptions.end()) {
-            return Usage("unknown option \"" + args[i] + "\"");
+            return Usage("unknown option " + QuotedForMessage(args[i]));
         }
         const auto value = takeValue();
         if (!value) {
             return Usage(name + " needs a value");
+        }
+        if (value->empty() && fileOption && name != "--profile") {
+            return Usage(name + " needs a value: the text given is empty");
         }
         if (name == "--data-dir") {
             options.dataDir = *value;

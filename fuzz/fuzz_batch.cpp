@@ -7,6 +7,7 @@
 
 #include "batch_command.h"
 #include "fuzz_input.h"
+#include "support/control_characters.h"
 #include "test_support.h"
 
 namespace {
@@ -52,6 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Every refused row names its data row and a line of the file.
     std::istringstream told(err.str());
     for (std::string line; std::getline(told, line);) {
+        fuzz::Check(EscapeControlCharacters(line) == line, "a message holds no control character of its own", line);
         int row = 0;
         int at = 0;
         if (std::sscanf(line.c_str(), "cv-tavrin-cli: row %d (line %d): ", &row, &at) == 2) {

@@ -4,6 +4,7 @@
 
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -17,6 +18,7 @@
 #include "catalogue/head_catalogue.h"
 #include "catalogue_command.h"
 #include "select_command.h"
+#include "select_options.h"
 #include "support/control_characters.h"
 #include "test_support.h"
 #include "version/version.h"
@@ -103,21 +105,30 @@ TEST_F(BadInput, ACatalogueThatCannotBeLoadedEndsWithTheMessageAndTheSystemsReas
         const char* unreadable;            // a file that fails to read, or nullptr
         const char* message;
         std::vector<std::string> command;  // the folder is appended
+        const char* reason = "Input/output error";
+        bool loop = false;  // the folder is a link to itself
     };
-    const Case cases[] = {{{}, "Heads.Dat", "Heads File Missing", {"select", "--beam", "5", "--data-dir"}},
-                          {{}, "Coatings.Dat", "Coatings File Missing", {"select", "--data-dir"}},
-                          {{}, "Heads.Dat", "Heads File Missing", {"catalogue", "check"}},
-                          {{}, "Coatings.Dat", "Coatings File Missing", {"catalogue", "dump"}},
-                          {{"Heads.Dat", "Coatings.Dat"}, nullptr, "Heads File Missing", {"catalogue", "check"}},
-                          {{"Coatings.Dat"}, nullptr, "Coatings File Missing", {"select", "--data-dir"}}};
+    const Case cases[] = {
+        {{}, "Heads.Dat", "Heads File Missing", {"select", "--beam", "5", "--data-dir"}},
+        {{}, "Coatings.Dat", "Coatings File Missing", {"select", "--data-dir"}},
+        {{}, "Heads.Dat", "Heads File Missing", {"catalogue", "check"}},
+        {{}, "Coatings.Dat", "Coatings File Missing", {"catalogue", "dump"}},
+        {{"Heads.Dat", "Coatings.Dat"}, nullptr, "Heads File Missing", {"catalogue", "check"}, ""},
+        {{"Coatings.Dat"}, nullptr, "Coatings File Missing", {"select", "--data-dir"}, ""},
+        {{}, nullptr, "Heads File Missing", {"select", "--data-dir"}, "Too many levels of symbolic links", true},
+        {{}, nullptr, "Heads File Missing", {"catalogue", "check"}, "Too many levels of symbolic links", true}};
     for (const Case& c : cases) {
-        const fs::path folder = ShippedCopy();
+        fs::path folder = ShippedCopy();
         for (const char* file : c.missing) {
             fs::remove(folder / file);
         }
         if (c.unreadable != nullptr) {
             fs::remove(folder / c.unreadable);
             fs::create_symlink("/proc/self/mem", folder / c.unreadable);
+        }
+        if (c.loop) {
+            folder /= "loop";
+            fs::create_symlink(folder, folder);
         }
         test::ModelFixture f;  // only its services
         EXPECT_EQ(MainWindowModel::Start(folder, '.', {f.messages, f.opener, f.requestWindow, f.printer}), nullptr);
@@ -128,7 +139,7 @@ TEST_F(BadInput, ACatalogueThatCannotBeLoadedEndsWithTheMessageAndTheSystemsReas
         command.push_back(folder.string());
         const CliRun run = Cli(command);
         EXPECT_EQ(run.status, 3) << command[0];
-        EXPECT_EQ(run.err, std::string(c.message) + (c.unreadable != nullptr ? "\nInput/output error\n" : "\n"));
+        EXPECT_EQ(run.err, std::string(c.message) + "\n" + (*c.reason != '\0' ? c.reason + std::string("\n") : ""));
     }
 }
 
@@ -169,8 +180,8 @@ TEST_F(BadInput, ValueArgumentsTheEntryFilterWouldCutAreRefusedUnlessAsTyped) {
                     entry,
                     text,
                     std::string(option) + " \"" + text + "\": \"" + text +
-                        "\" does not read as one number (\".\" and \",\" both mark the decimals; write no "
-                        "thousands separator)"};
+                        "\" does not read as one number (a value holds one decimal separator and no thousands "
+                        "separator)"};
     };
     // Texts the numeric test takes with grouping, which convert to nothing.
     cases.insert(cases.end(), {grouped("--beam", "1,000,000", "Beam1"), grouped("--power", "1,000,000", "MaxPower"),
@@ -192,6 +203,55 @@ TEST_F(BadInput, ValueArgumentsTheEntryFilterWouldCutAreRefusedUnlessAsTyped) {
     }
 }
 
+// The strict check takes exactly what the entry keeps whole under the same
+// decimal separator, reads it as the entry does, and a refusal that is only
+// the locale's spelling shows the spelling this locale takes.
+TEST_F(BadInput, EachLocaleTakesTheEntrysSpellingAndTheRefusalShowsIt) {
+    const std::string zeros(320, '0');
+    struct Case {
+        char decimal;
+        std::string text;
+        std::optional<double> value;  // what is read, or nothing when refused
+        std::string refusal{};        // a part of the refusal
+    };
+    const Case cases[] = {{'.', ".5", 0.5},
+                          {'.', "1,5", 1.5},
+                          {'.', "-2.5e-3", -2.5e-3},
+                          {'.', ",5", {}, "under this locale (decimal separator \".\") write \"0.5\""},
+                          {'.', "-,5e1", {}, "write \"-0.5e1\""},
+                          {'.', "1,5e308", {}, "write \"1.5e308\""},
+                          {'.', "1." + zeros, 1.0},
+                          {'.', "1," + zeros, {}, "write \"1." + std::string(58, '0') + "...\" (322 characters)"},
+                          {'.', "1,000,000", {}, "does not read as one number (a value holds one decimal separator"},
+                          {',', ",5", 0.5},
+                          {',', "1.5", 1.5},
+                          {',', ".5", {}, "under this locale (decimal separator \",\") write \"0,5\""},
+                          {',', ".5e1", {}, "write \"0,5e1\""},
+                          {',', "1.5e308", {}, "write \"1,5e308\""},
+                          {',', "1." + zeros, {}, "write \"1," + std::string(58, '0') + "...\" (322 characters)"},
+                          {',', "1," + zeros, 1.0},
+                          {',', "1.000.5", {}, "does not read as one number"},
+                          {',', "1,000,000", {}, "does not read as one number"},
+                          {',', "5x", {}, "\"5x\" is not a number (the entry would keep \"5\")"}};
+    for (const Case& c : cases) {
+        const auto parsed = cli::ParseSelectOptions({"--beam", c.text}, c.decimal);
+        test::ModelFixture f(Catalogue{}, c.decimal);
+        f.model.TypeText(EntryId::Beam1, c.text);
+        const bool keptWhole = f.model.State().Entry(EntryId::Beam1).Text == c.text;
+        // What the entry keeps whole but reads as no number ("1,000,000") is refused too.
+        EXPECT_EQ(parsed.Ok(), keptWhole && NumberEntry(c.decimal).ConvertsToNumber(c.text))
+            << c.decimal << " " << c.text.substr(0, 20);
+        EXPECT_EQ(parsed.Ok(), c.value.has_value()) << c.decimal << " " << c.text.substr(0, 20);
+        if (parsed.Ok()) {
+            EXPECT_EQ(NumberEntry(c.decimal).TextToValue(parsed.Value().values.at(EntryId::Beam1).text), c.value);
+        } else {
+            EXPECT_EQ(parsed.Failure().code, ErrorCode::BadValue);
+            EXPECT_NE(parsed.Failure().message.find(c.refusal), std::string::npos) << parsed.Failure().message;
+            EXPECT_LT(parsed.Failure().message.size(), 300u);
+        }
+    }
+}
+
 TEST_F(BadInput, AnEmptyTextWithAUnitIsStillAllowed) {
     const CliRun run = Cli({"select", "--data-dir", TAVRIN_PROGRAM_DIR, "--beam", "5", "--power", "W"});
     EXPECT_EQ(run.status, 2) << run.err;
@@ -200,7 +260,7 @@ TEST_F(BadInput, AnEmptyTextWithAUnitIsStillAllowed) {
 // ---- catalogue values that are not numbers -----------------------------------------
 
 TEST_F(BadInput, SourceValuesThatAreNotNumbersAreRefusedWithTheirLineAndFieldAndNothingIsWritten) {
-    using Row = std::pair<const char*, const char*>;  // a source row and the refusal
+    using Row = std::pair<std::string, std::string>;  // a source row and the refusal
     const Row heads[] = {
         {"B,,,,,,,4,1,1,nan,1,0,0,1,1,t", "line 3: field PowerMin: \"nan\" is not a finite number"},
         {"B,,,,,,,4,1,1,0,1,inf,0,1,1,t", "line 3: field EnergyMin: \"inf\" is not a finite"},
@@ -216,10 +276,24 @@ TEST_F(BadInput, SourceValuesThatAreNotNumbersAreRefusedWithTheirLineAndFieldAnd
         {"B,,,,,,,4,1,1,0,1,0,0,1,1,\"t\x1b]0;x\x07\"", "line 3: field HeadType: holds a control"},
         {"B,\"1\xC2\x9B\",,,,,,4,1,1,0,1,0,0,1,1,t", "line 3: field ResArdo: holds a control"},
         {"B,,,,,,,zero\x1b[2J,1,1,0,1,0,0,1,1,t", "line 3: field Aperture: \"zero\\x1b[2J\" is not a whole"},
-        // An overlong "5" would be stored as a plain one.
-        {"B,,15\xC0\xB5W,,,,,4,1,1,0,1,0,0,1,1,t", "field ResRVX: holds a character that Windows-1252 cannot"}};
+        // A file that is not UTF-8 is told as such, whatever its fields: an
+        // overlong "5" would be stored as a plain one, and a spreadsheet's
+        // Windows-1252 "\xB5" is no character of UTF-8.
+        {"B,,15\xC0\xB5W,,,,,4,1,1,0,1,0,0,1,1,t", "line 3: the file is not UTF-8: byte 0xC0 at column 6"},
+        {"B,,15\xB5W,,,,,4,1,1,0,1,0,0,1,1,t",
+         "line 3: the file is not UTF-8: byte 0xB5 at column 6 (in Windows-1252, a spreadsheet's usual CSV, it "
+         "reads \"\xC2\xB5\"); save the file as UTF-8"},
+        {"B,\"\xE4\xB8\xAD\",,,,,,4,1,1,0,1,0,0,1,1,t",
+         "line 3: field ResArdo: holds \"\xE4\xB8\xAD\" (U+4E2D), a character that Windows-1252 cannot store"},
+        {"B,\"\xE2\x80\xAE\",,,,,,4,1,1,0,1,0,0,1,1,t", "line 3: field ResArdo: holds a control character"},
+        {std::string(70000, 'N') + ",,,,,,,4,1,1,0,1,0,0,1,1,t", "line 3: field Name: longer than 65535 bytes"},
+        {"B,,,,,,," + std::string(70000, '4') + ",1,1,0,1,0,0,1,1,t",
+         "line 3: field Aperture: \"" + std::string(60, '4') + "...\" (70000 characters) does not fit"},
+        {"B,,,,,,,4,1,1,\"\x1b[2J" + std::string(70000, '0') + "\",1,0,0,1,1,t",
+         "line 3: field PowerMin: \"\\x1b[2J" + std::string(56, '0') + "...\" (70004 characters) is not a number"}};
     const Row coatings[] = {{"1,NaN,1,1,1,1,1,1,1,1,1,1,1", "line 2: field 1 s: \"NaN\" is not a finite number"},
-                            {"1,1,1,1,1,1,1,1,1,1,1,1,infinity", "line 2: field 1 ps: \"infinity\" is not a"}};
+                            {"1,1,1,1,1,1,1,1,1,1,1,1,infinity", "line 2: field 1 ps: \"infinity\" is not a"},
+                            {"1,1,1,1,1,1,1,1,1,1,1,1,\x80", "line 2: the file is not UTF-8: byte 0x80 at column 25"}};
     const std::string headsCsv = WriteHeadsCsv({test::WideHead("A")});
     const std::string coatingsCsv = WriteCoatingsCsv(test::UniformCoatings(1));
     const std::string coatingsHeader = coatingsCsv.substr(0, coatingsCsv.find('\n') + 1);
@@ -229,8 +303,12 @@ TEST_F(BadInput, SourceValuesThatAreNotNumbersAreRefusedWithTheirLineAndFieldAnd
             test::WriteFile(folder / "heads.csv", inHeads ? headsCsv + row + "\n" : headsCsv);
             test::WriteFile(folder / "coatings.csv", inHeads ? coatingsCsv : coatingsHeader + row + "\n");
             const CliRun run = Cli({"catalogue", "build", folder.string(), (folder / "out").string()});
-            EXPECT_EQ(run.status, 1) << row;
-            EXPECT_NE(run.err.find(message), std::string::npos) << run.err;
+            EXPECT_EQ(run.status, 1) << row.substr(0, 40);
+            // One line, naming the file, with the quoted text escaped and short.
+            EXPECT_EQ(run.err.find(folder.string() + (inHeads ? "/heads.csv, " : "/coatings.csv, ") + message), 0u)
+                << run.err.substr(0, 400);
+            EXPECT_EQ(run.err.find('\n'), run.err.size() - 1);
+            EXPECT_LT(run.err.size(), folder.string().size() + 250);
             EXPECT_FALSE(fs::exists(folder / "out" / kHeadsFileName));
         }
     }
@@ -301,6 +379,55 @@ TEST_F(BadInput, CatalogueCheckReportsWhatTheSearchCannotUse) {
     }
 }
 
+// Building from the source refuses each error the check finds in a catalogue,
+// with the line and field of the source and the check's own words.
+TEST_F(BadInput, BuildRefusesWhatTheCheckCallsAnErrorInTheSameWords) {
+    using H = std::vector<HeadRecord>&;
+    using C = CoatingTable&;
+    struct Case {
+        std::function<void(H, C)> edit;  // on heads "H" and "I"
+        int line;                        // of the source the build names
+        const char* field;               // as the build names it, or "" for the whole file
+    };
+    const Case cases[] = {{[](H h, C) { h[0].PowerMax = -1; }, 2, "PowerMax"},
+                          {[](H h, C) { h[1].PowerMin = -0.5; }, 3, "PowerMin"},
+                          {[](H h, C) { h[0].Aperture = 0; }, 2, "Aperture"},
+                          {[](H h, C) { h[1].EnergyMax = 0; }, 3, "EnergyMax"},
+                          {[](H h, C) { h[0].WaveMin = 30; }, 2, "WaveMin"},
+                          {[](H h, C) { h[0].CoatingNo = -1; }, 2, "CoatingNo"},
+                          {[](H h, C) { h[0].CoatingNo = 99; }, 2, "CoatingNo"},
+                          {[](H h, C) { h[1].CoatingNo = 32767; }, 3, "CoatingNo"},
+                          {[](H h, C) { h[1].CoatingNo = 8; }, 3, "CoatingNo"},
+                          {[](H h, C) { h[1].Name = "H"; }, 3, "Name"},
+                          {[](H h, C) { h.clear(); }, 1, ""},
+                          {[](H, C c) { c.Set(2, 0, -1); }, 3, "1 s"},
+                          {[](H, C c) { c.Set(10, 11, -2); }, 11, "1 ps"}};
+    for (const Case& c : cases) {
+        std::vector<HeadRecord> heads = {test::WideHead("H"), test::WideHead("I")};
+        CoatingTable coatings = test::UniformCoatings(1);
+        c.edit(heads, coatings);
+        const CliRun checked = Cli({"catalogue", "check", FolderWith(heads, coatings).string()});
+        const std::size_t error = checked.out.find("error: ");
+        ASSERT_NE(error, std::string::npos) << checked.out;
+        // "error: [head "H", ]FIELD: TEXT"
+        std::string finding = checked.out.substr(error + 7, checked.out.find('\n', error) - error - 7);
+        if (finding.starts_with("head \"")) {
+            finding.erase(0, finding.find("\", ") + 3);
+        }
+        const std::string text = finding.substr(finding.find(": ") + 2);
+
+        const fs::path folder = TestFolder();
+        test::WriteFile(folder / "heads.csv", WriteHeadsCsv(heads));
+        test::WriteFile(folder / "coatings.csv", WriteCoatingsCsv(coatings));
+        const CliRun built = Cli({"catalogue", "build", folder.string(), (folder / "out").string()});
+        EXPECT_EQ(built.status, 1) << finding;
+        const std::string field = *c.field != '\0' ? "field " + std::string(c.field) + ": " : "";
+        EXPECT_NE(built.err.find("line " + std::to_string(c.line) + ": " + field + text), std::string::npos)
+            << built.err << " for " << finding;
+        EXPECT_FALSE(fs::exists(folder / "out"));
+    }
+}
+
 // ---- control characters in head names -------------------------------------------
 
 TEST_F(BadInput, ControlCharactersInHeadNamesNeverReachTheTerminalOrTheReport) {
@@ -345,13 +472,55 @@ TEST_F(BadInput, ControlCharactersInHeadNamesNeverReachTheTerminalOrTheReport) {
 TEST(ControlCharacters, EscapeAndReplaceExactlyTheControls) {
     const std::tuple<std::string, std::string, std::string> cases[] = {
         {std::string("\0\x1f \x7e\x7f", 5), "\\x00\\x1f ~\\x7f", "?? ~?"},
-        {"\xc2\x80\xc2\x9f\xc2\xa0\xc2\x7f\xc3\x80", "\\u0080\\u009f\xc2\xa0\xc2\\x7f\xc3\x80",
-         "??\xc2\xa0\xc2?\xc3\x80"},
-        {"\xc2", "\xc2", "\xc2"}};
+        {"\xc2\x80\xc2\x9f\xc2\xa0\xc3\x80", "\\u0080\\u009f\xc2\xa0\xc3\x80", "??\xc2\xa0\xc3\x80"},
+        // the bidirectional controls, at the ends of their runs, beside their neighbours
+        {"\u061b\u061c\u061d\u200d\u200e\u200f\u2010", "\u061b\\u061c\u061d\u200d\\u200e\\u200f\u2010",
+         "\u061b?\u061d\u200d??\u2010"},
+        {"\u2029\u202a\u202e\u202f\u2065\u2066\u2069\u206a", "\u2029\\u202a\\u202e\u202f\u2065\\u2066\\u2069\u206a",
+         "\u2029??\u202f\u2065??\u206a"},
+        // bytes that are not UTF-8: a cut sequence, a stray continuation, an overlong form
+        {"\xc2", "\\xc2", "?"},
+        {"a\xc2\x7f\xbfz\xc0\xb5", "a\\xc2\\x7f\\xbfz\\xc0\\xb5", "a???z??"}};
     for (const auto& [text, escaped, replaced] : cases) {
         EXPECT_EQ(EscapeControlCharacters(text), escaped) << escaped;
         EXPECT_EQ(ReplaceControlCharacters(text), replaced) << escaped;
         EXPECT_EQ(HasControlCharacter(text), escaped != text) << escaped;
+    }
+    // A quoted text is escaped and cut after 60 characters, counted as characters.
+    const std::pair<std::string, std::string> quoted[] = {
+        {std::string(60, 'x'), "\"" + std::string(60, 'x') + "\""},
+        {std::string(61, 'x'), "\"" + std::string(60, 'x') + "...\" (61 characters)"},
+        {"\x1b\xb5" + std::string(58, 'x'), "\"\\x1b\\xb5" + std::string(58, 'x') + "\""},
+        {std::string(30, 'a') + "\u00b5\u202e" + std::string(40, 'b'),
+         "\"" + std::string(30, 'a') + "\u00b5\\u202e" + std::string(28, 'b') + "...\" (72 characters)"}};
+    for (const auto& [text, expected] : quoted) {
+        EXPECT_EQ(QuotedForMessage(text), expected);
+    }
+}
+
+// Paths and quoted texts from the command line reach standard error escaped:
+// no control character, no bidirectional control, no line break of their own.
+TEST_F(BadInput, PathsAndTextsOnStandardErrorAreEscaped) {
+    const std::string hostile = "\x1b[31mred\nx\a\u202eevil\u2066";
+    const std::string escaped = "\\x1b[31mred\\x0ax\\x07\\u202eevil\\u2066";
+    const std::string program = TAVRIN_PROGRAM_DIR;
+    const std::vector<std::string> commands[] = {
+        {"select", "--data-dir", program, "--beam", "5", "--report", "/nonexistent/" + hostile + ".txt"},
+        {"select", "--data-dir", program, "--beam", "5" + hostile},
+        {"select", "--data-dir", program, "--batch", "/nonexistent/" + hostile},
+        {"select", "--" + hostile},
+        {"select", "--profile", hostile},
+        {"catalogue", "build", TAVRIN_DATA_DIR, "/proc/" + hostile},
+        {"catalogue", "build", "/nonexistent/" + hostile, "/tmp"},
+        {"catalogue", "dump", program, "--out", "/proc/" + hostile},
+        {"catalogue", "synth", hostile, "/tmp"}};
+    for (const auto& command : commands) {
+        const CliRun run = Cli(command);
+        EXPECT_NE(run.status, 0);
+        EXPECT_NE(run.err.find(escaped), std::string::npos) << run.err;
+        std::string lines = run.err;
+        std::replace(lines.begin(), lines.end(), '\n', ' ');
+        EXPECT_EQ(EscapeControlCharacters(lines), lines) << run.err;
     }
 }
 
@@ -411,8 +580,11 @@ TEST_F(BadInput, VersionAndHelpExitZero) {
         EXPECT_EQ(run.status, 0);
         EXPECT_EQ(run.out, std::string("cv-tavrin-cli ") + kVersion + "\n");
     }
-    EXPECT_EQ(Program("--help").status, 0);
-    EXPECT_EQ(Program("select --help").status, 0);
+    for (const char* help : {"--help", "select --help", "catalogue --help", "catalogue -h", "catalogue build --help"}) {
+        const CliRun run = Program(help);
+        EXPECT_EQ(run.status, 0) << help;
+        EXPECT_EQ(run.out.find("usage: cv-tavrin-cli"), 0u) << help;
+    }
 }
 
 }  // namespace

@@ -1,15 +1,18 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <pty.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <array>
 #include <cstdlib>
 #include <nlohmann/json.hpp>
 #include <sstream>
 
 #include "catalogue/catalogue_csv.h"
+#include "catalogue/csv.h"
 #include "catalogue/head_catalogue.h"
 #include "catalogue_command.h"
 #include "select_command.h"
@@ -61,7 +64,10 @@ TEST_F(SelectCommand, UsageErrorsAreRefusedWithTheReason) {
         {{"--profile", "0.99"}, "--profile \"0.99\": give uniform, gaussian or a measured peak-to-mean factor"},
         {{"--profile", "Gaussian"}, "--profile \"Gaussian\""},
         {{"--profile", "2x"}, "--profile \"2x\""},
-        {{"--profile"}, "--profile needs a value"}};
+        {{"--profile"}, "--profile needs a value"},
+        {{"--report", ""}, "--report needs a value: the text given is empty"},
+        {{"--batch", ""}, "--batch needs a value: the text given is empty"},
+        {{"--beam", "5", "--data-dir="}, "--data-dir needs a value: the text given is empty"}};
     for (const auto& [args, reason] : cases) {
         const CliRun run = Select(args);
         EXPECT_EQ(run.status, 64);
@@ -434,48 +440,109 @@ TEST_F(Batch, RefusedRowsNameTheirLine) {
         "cv-tavrin-cli select: 4 fields where the header has 3"})"));
 }
 
-// The real program, with its standard input and output as pipes: the first
-// row's result comes out before the last row is written, a FIFO or
-// /dev/stdin is read like a file, and a reader that goes away ends the run
-// with status 74.
+// A row longer than the limit is refused whole, as one row named by its first
+// line, however its quotes hide line breaks; reading goes on after it.
+TEST_F(Batch, ARowTooLongIsRefusedWholeAndReadingGoesOnAfterIt) {
+    const std::string big(CsvReader::kMaxRowBytes, 'x');
+    const std::string rows = "5,1064nm,100W\n5,1064nm,100W\n";
+    struct Case {
+        std::string body;  // after the header and a first row that runs
+        std::vector<std::string> statuses;
+        int line;  // where the refused row starts
+    };
+    const Case cases[] = {
+        // a quoted cell that holds what look like rows
+        {"\"" + big + "\n" + rows + "\"\n8,1064nm,10W\n", {"1,found", "2,refused", "3,found"}, 3},
+        // its quote opens in the part of a line beyond the limit, with doubled quotes
+        {"5," + big + ",\"a\"\"b\n" + rows + "\"\n8,1064nm,10W\n", {"1,found", "2,refused", "3,found"}, 3},
+        // a quoted cell that the file's end leaves open
+        {"\"" + big + "\n" + rows, {"1,found", "2,refused"}, 3},
+        // without quotes the row ends with its line
+        {big + "x\n" + rows, {"1,found", "2,refused", "3,found", "4,found"}, 3},
+        // a comment and a quoted cell over several lines before the limit
+        {"# note\n\"a\nb\"," + big + "\n" + rows, {"1,found", "2,refused", "3,found", "4,found"}, 4}};
+    for (const Case& c : cases) {
+        const CliRun run = Select({"--batch", File("beam,wavelength,power\n5,1064nm,100W\n" + c.body)});
+        EXPECT_EQ(run.status, 65);
+        EXPECT_EQ(run.err,
+                  "cv-tavrin-cli: row 2 (line " + std::to_string(c.line) + "): the row is longer than 1 MiB\n");
+        std::vector<std::string> statuses;
+        for (const std::string& line : Lines(run.out)) {
+            const std::string status = line.substr(0, line.find(',', line.find(',') + 1));
+            if (statuses.empty() || statuses.back() != status) {
+                statuses.push_back(status);
+            }
+        }
+        statuses.erase(statuses.begin());  // the header
+        EXPECT_EQ(statuses, c.statuses) << run.out.substr(0, 200);
+    }
+}
+
+// Reads from `descriptor` until `seen` holds `text`; false when it does not
+// come within two seconds or the pipe ends.
+bool ReadUntil(int descriptor, const std::string& text, std::string& seen) {
+    while (seen.find(text) == std::string::npos) {
+        pollfd ready{descriptor, POLLIN, 0};
+        char buffer[256];
+        if (poll(&ready, 1, 2000) != 1) {
+            return false;
+        }
+        const ssize_t got = read(descriptor, buffer, sizeof buffer);
+        if (got <= 0) {
+            return false;
+        }
+        seen.append(buffer, static_cast<std::size_t>(got));
+    }
+    return true;
+}
+
+// The real program, with its standard input and output as pipes: a row's
+// result comes out before the program waits for more input, also when the
+// next row has arrived in part; a FIFO or /dev/stdin is read like a file,
+// and a reader that goes away ends the run with status 74.
 TEST_F(Batch, RowsStreamThroughPipes) {
     const std::string program = std::string(TAVRIN_PROGRAM_DIR) + "/cv-tavrin-cli";
-    int input[2];
-    int output[2];
-    ASSERT_EQ(pipe(input), 0);
-    ASSERT_EQ(pipe(output), 0);
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        dup2(input[0], STDIN_FILENO);
-        dup2(output[1], STDOUT_FILENO);
-        for (const int end : {input[0], input[1], output[0], output[1]}) {
-            close(end);
+    struct Case {
+        const char* file;
+        std::string first;  // written, then the program's output awaited, then the rest
+        std::string rest;
+    };
+    const Case cases[] = {{"/dev/stdin", "beam,wavelength,power\n5,1064nm,30kW\n", "5,,\n"},
+                          {"-", "beam,wavelength,power\n5,1064nm,30kW\n5,", ",\n"},
+                          {"/dev/stdin", "beam,wavelength,power\n5,1064nm,30kW\n5,\"10", "64nm\",\n"}};
+    for (const Case& c : cases) {
+        int input[2];
+        int output[2];
+        ASSERT_EQ(pipe(input), 0);
+        ASSERT_EQ(pipe(output), 0);
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            dup2(input[0], STDIN_FILENO);
+            dup2(output[1], STDOUT_FILENO);
+            for (const int end : {input[0], input[1], output[0], output[1]}) {
+                close(end);
+            }
+            execl(program.c_str(), program.c_str(), "select", "--batch", c.file, static_cast<char*>(nullptr));
+            _exit(127);
         }
-        execl(program.c_str(), program.c_str(), "select", "--batch", "/dev/stdin", static_cast<char*>(nullptr));
-        _exit(127);
+        close(input[0]);
+        close(output[1]);
+        ASSERT_EQ(write(input[1], c.first.data(), c.first.size()), static_cast<ssize_t>(c.first.size()));
+        std::string seen;
+        EXPECT_TRUE(ReadUntil(output[0], "1,none,,\n", seen)) << "the first row's result before the input goes on";
+        ASSERT_EQ(write(input[1], c.rest.data(), c.rest.size()), static_cast<ssize_t>(c.rest.size()));
+        close(input[1]);
+        std::array<char, 256> buffer{};
+        for (ssize_t got; (got = read(output[0], buffer.data(), buffer.size())) > 0;) {
+            seen.append(buffer.data(), static_cast<std::size_t>(got));
+        }
+        close(output[0]);
+        int status = 0;
+        waitpid(child, &status, 0);
+        EXPECT_EQ(seen, "row,status,head,margin\n1,none,,\n2,invalid,,\n");
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
     }
-    close(input[0]);
-    close(output[1]);
-    const std::string first = "beam,wavelength,power\n5,1064nm,30kW\n";
-    ASSERT_EQ(write(input[1], first.data(), first.size()), static_cast<ssize_t>(first.size()));
-    std::string seen;
-    char buffer[256];
-    while (seen.find("1,none,,\n") == std::string::npos) {
-        const ssize_t got = read(output[0], buffer, sizeof buffer);
-        ASSERT_GT(got, 0) << "the first row's result before the input ends";
-        seen.append(buffer, static_cast<std::size_t>(got));
-    }
-    ASSERT_EQ(write(input[1], "5,,\n", 4), 4);
-    close(input[1]);
-    for (ssize_t got; (got = read(output[0], buffer, sizeof buffer)) > 0;) {
-        seen.append(buffer, static_cast<std::size_t>(got));
-    }
-    close(output[0]);
-    int status = 0;
-    waitpid(child, &status, 0);
-    EXPECT_EQ(seen, "row,status,head,margin\n1,none,,\n2,invalid,,\n");
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
 
     std::string many = "beam,wavelength,power\n";
     for (int i = 0; i < 20000; ++i) {

@@ -8,9 +8,9 @@
 #include "support/control_characters.h"
 
 namespace tavrin {
-namespace {
 
-void CheckHead(const HeadRecord& head, std::map<std::string, int>& names, std::vector<Finding>& out) {
+std::vector<Finding> CheckHead(const HeadRecord& head, std::map<std::string, int>& names) {
+    std::vector<Finding> out;
     const auto add = [&out, &head](const char* field, std::string text) {
         out.push_back(Finding{true, head.Name, field, std::move(text)});
     };
@@ -56,7 +56,20 @@ void CheckHead(const HeadRecord& head, std::map<std::string, int>& names, std::v
             add(field.name, "the limit is negative");
         }
     }
+    return out;
 }
+
+std::optional<std::string> ThresholdFault(double value, int column) {
+    if (!std::isfinite(value)) {
+        return "threshold in column " + std::to_string(column) + " is not a finite number";
+    }
+    if (value < 0) {
+        return "negative threshold in column " + std::to_string(column);
+    }
+    return std::nullopt;
+}
+
+namespace {
 
 void CheckCoatings(const CoatingTable& coatings, std::vector<Finding>& out) {
     for (int row = CoatingTable::kFirstStoredRow; row <= CoatingTable::kLastStoredRow; ++row) {
@@ -68,11 +81,8 @@ void CheckCoatings(const CoatingTable& coatings, std::vector<Finding>& out) {
                                       "the threshold rises from column " + std::to_string(column - 1) +
                                           " to the shorter pulses of column " + std::to_string(column)});
             }
-            if (!std::isfinite(value)) {
-                out.push_back(Finding{true, "", field,
-                                      "threshold in column " + std::to_string(column) + " is not a finite number"});
-            } else if (value < 0) {
-                out.push_back(Finding{true, "", field, "negative threshold in column " + std::to_string(column)});
+            if (auto fault = ThresholdFault(value, column)) {
+                out.push_back(Finding{true, "", field, std::move(*fault)});
             }
         }
     }
@@ -84,10 +94,11 @@ std::vector<Finding> CheckCatalogue(const Catalogue& catalogue) {
     std::vector<Finding> findings;
     std::map<std::string, int> names;
     for (const HeadRecord& head : catalogue.Heads) {
-        CheckHead(head, names, findings);
+        auto found = CheckHead(head, names);
+        findings.insert(findings.end(), found.begin(), found.end());
     }
     if (catalogue.Heads.empty()) {
-        findings.push_back(Finding{true, "", kHeadsFileName, "the catalogue holds no head"});
+        findings.push_back(Finding{true, "", kHeadsFileName, kNoHead});
     }
     CheckCoatings(catalogue.Coatings, findings);
     return findings;

@@ -1,16 +1,23 @@
 #include "catalogue_csv.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <limits>
+#include <map>
 #include <optional>
 #include <set>
 #include <variant>
 
+#include "catalogue_check.h"
+#include "cp1252.h"
 #include "csv.h"
+#include "head_catalogue.h"
 #include "support/control_characters.h"
+#include "support/utf8.h"
 
 namespace tavrin {
 namespace {
@@ -30,6 +37,26 @@ constexpr std::array<const char*, 13> kCoatingColumns = {
 
 Error SourceError(int line, const std::string& what) {
     return Error{ErrorCode::BadSource, "line " + std::to_string(line) + ": " + what};
+}
+
+// A source is UTF-8; one saved in a spreadsheet's plain CSV usually is not
+// (Windows-1252 on most Western desktops), which the refusal says.
+Result<void> CheckUtf8(std::string_view text) {
+    const auto bad = FirstInvalidUtf8(text);
+    if (!bad) {
+        return {};
+    }
+    const std::string_view before = text.substr(0, *bad);
+    const std::size_t lastBreak = before.rfind('\n');
+    const std::size_t column = before.size() - (lastBreak == std::string_view::npos ? 0 : lastBreak + 1) + 1;
+    const auto line = 1 + static_cast<int>(std::count(before.begin(), before.end(), '\n'));
+    std::array<char, 8> byte{};
+    std::snprintf(byte.data(), byte.size(), "0x%02X", static_cast<unsigned char>(text[*bad]));
+    return SourceError(
+        line, std::string("the file is not UTF-8: byte ") + byte.data() + " at column " + std::to_string(column) +
+                  " (in Windows-1252, a spreadsheet's usual "
+                  "CSV, it reads " +
+                  QuotedForMessage(DecodeCp1252(text.substr(*bad, 1))) + "); save the file as UTF-8 (\"CSV UTF-8\")");
 }
 
 template <std::size_t N>
@@ -58,11 +85,11 @@ Result<std::int16_t> ParseInt16(const CsvRow& row, const char* field, const std:
     const char* end = text.data() + text.size();
     const auto [ptr, ec] = std::from_chars(text.data(), end, value);
     if (text.empty() || ec == std::errc::invalid_argument || ptr != end) {
-        return FieldError(row, field, "\"" + text + "\" is not a whole number");
+        return FieldError(row, field, QuotedForMessage(text) + " is not a whole number");
     }
     if (ec == std::errc::result_out_of_range || value < std::numeric_limits<std::int16_t>::min() ||
         value > std::numeric_limits<std::int16_t>::max()) {
-        return FieldError(row, field, text + " does not fit its 16-bit field (-32768 to 32767)");
+        return FieldError(row, field, QuotedForMessage(text) + " does not fit its 16-bit field (-32768 to 32767)");
     }
     return static_cast<std::int16_t>(value);
 }
@@ -72,10 +99,10 @@ Result<double> ParseDouble(const CsvRow& row, const char* field, const std::stri
     const char* end = text.data() + text.size();
     const auto [ptr, ec] = std::from_chars(text.data(), end, value);
     if (text.empty() || ec != std::errc() || ptr != end) {
-        return FieldError(row, field, "\"" + text + "\" is not a number");
+        return FieldError(row, field, QuotedForMessage(text) + " is not a number");
     }
     if (!std::isfinite(value)) {
-        return FieldError(row, field, "\"" + text + "\" is not a finite number");
+        return FieldError(row, field, QuotedForMessage(text) + " is not a finite number");
     }
     return value;
 }
@@ -123,9 +150,6 @@ Result<HeadRecord> ParseHeadRow(const CsvRow& row) {
         return SourceError(row.line, "expected " + std::to_string(kHeadColumns.size()) + " fields, found " +
                                          std::to_string(row.fields.size()));
     }
-    if (row.fields[0].empty()) {
-        return FieldError(row, kHeadColumns[0], "the name is empty");
-    }
     HeadRecord head;
     const auto text = [](const CsvRow&, const char*, const std::string& field) { return Result<std::string>(field); };
     // The whole numbers are read before the decimals, so that a row with
@@ -137,17 +161,15 @@ Result<HeadRecord> ParseHeadRow(const CsvRow& row) {
             return read.Failure();
         }
     }
-    for (const auto& field : kHeadTextFields) {
-        if (HasControlCharacter(head.*field.member)) {
-            return FieldError(row, field.name, "holds a control character");
-        }
-    }
     return head;
 }
 
 }  // namespace
 
 Result<std::vector<HeadRecord>> ParseHeadsCsv(std::string_view text) {
+    if (auto utf8 = CheckUtf8(text); !utf8) {
+        return utf8.Failure();
+    }
     auto rows = ReadCsv(text);
     if (!rows) {
         return rows.Failure();
@@ -159,12 +181,29 @@ Result<std::vector<HeadRecord>> ParseHeadsCsv(std::string_view text) {
         return header.Failure();
     }
     std::vector<HeadRecord> heads;
+    std::map<std::string, int> names;
     for (std::size_t i = 1; i < rows.Value().size(); ++i) {
-        auto head = ParseHeadRow(rows.Value()[i]);
+        const CsvRow& row = rows.Value()[i];
+        auto head = ParseHeadRow(row);
         if (!head) {
             return head.Failure();
         }
+        // What the catalogue check calls an error is never built, nor a text
+        // the file cannot store.
+        for (const Finding& finding : CheckHead(head.Value(), names)) {
+            if (finding.error) {
+                return SourceError(row.line, "field " + finding.field + ": " + finding.text);
+            }
+        }
+        for (const auto& field : kHeadTextFields) {
+            if (auto fault = UnstorableText(head.Value().*field.member)) {
+                return FieldError(row, field.name, *fault);
+            }
+        }
         heads.push_back(std::move(head.Value()));
+    }
+    if (heads.empty()) {
+        return SourceError(rows.Value().back().line, kNoHead);
     }
     return heads;
 }
@@ -189,6 +228,9 @@ std::string WriteHeadsCsv(const std::vector<HeadRecord>& heads) {
 }
 
 Result<CoatingTable> ParseCoatingsCsv(std::string_view text) {
+    if (auto utf8 = CheckUtf8(text); !utf8) {
+        return utf8.Failure();
+    }
     auto rows = ReadCsv(text);
     if (!rows) {
         return rows.Failure();
@@ -223,6 +265,9 @@ Result<CoatingTable> ParseCoatingsCsv(std::string_view text) {
             auto value = ParseDouble(row, kCoatingColumns[index], row.fields[index]);
             if (!value) {
                 return value.Failure();
+            }
+            if (auto fault = ThresholdFault(value.Value(), column)) {
+                return FieldError(row, kCoatingColumns[index], *fault);
             }
             table.Set(coating, column, value.Value());
         }

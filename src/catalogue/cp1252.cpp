@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+#include "support/utf8.h"
+
 namespace tavrin {
 namespace {
 
@@ -32,47 +34,6 @@ void AppendUtf8(std::string& out, char32_t cp) {
         out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
         out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
     }
-}
-
-// Reads one UTF-8 sequence at `pos`; empty on a malformed sequence.
-std::optional<char32_t> NextCodePoint(std::string_view text, std::size_t& pos) {
-    const auto lead = static_cast<unsigned char>(text[pos]);
-    int extra = 0;
-    char32_t cp = 0;
-    if (lead < 0x80) {
-        ++pos;
-        return lead;
-    }
-    if ((lead & 0xE0) == 0xC0) {
-        extra = 1;
-        cp = lead & 0x1Fu;
-    } else if ((lead & 0xF0) == 0xE0) {
-        extra = 2;
-        cp = lead & 0x0Fu;
-    } else if ((lead & 0xF8) == 0xF0) {
-        extra = 3;
-        cp = lead & 0x07u;
-    } else {
-        return std::nullopt;
-    }
-    if (pos + static_cast<std::size_t>(extra) >= text.size()) {
-        return std::nullopt;
-    }
-    for (int i = 1; i <= extra; ++i) {
-        const auto next = static_cast<unsigned char>(text[pos + static_cast<std::size_t>(i)]);
-        if ((next & 0xC0) != 0x80) {
-            return std::nullopt;
-        }
-        cp = (cp << 6) | (next & 0x3Fu);
-    }
-    // An overlong form ("\xC0\xB5" for "5"), a surrogate or a value beyond
-    // Unicode is malformed too: it would be stored as another character.
-    static constexpr std::array<char32_t, 4> kLeast = {0, 0x80, 0x800, 0x10000};
-    if (cp < kLeast[static_cast<std::size_t>(extra)] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-        return std::nullopt;
-    }
-    pos += static_cast<std::size_t>(extra) + 1;
-    return cp;
 }
 
 std::optional<unsigned char> CodePointToByte(char32_t cp) {

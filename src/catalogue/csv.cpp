@@ -1,5 +1,6 @@
 #include "csv.h"
 
+#include <algorithm>
 #include <istream>
 #include <sstream>
 #include <streambuf>
@@ -29,14 +30,11 @@ CsvReader::CsvReader(std::istream& in) : m_in(&in) {
     }
 }
 
-bool CsvReader::StreamFailed() const {
-    return m_in->bad();
-}
-
 // Reads the next physical line into m_text; false at the end of the text.
 bool CsvReader::ReadLine() {
     m_text.clear();
     m_tooLong = false;
+    m_droppedQuotes = 0;
     std::streambuf* buffer = m_in->rdbuf();
     if (buffer == nullptr || !*m_in) {
         return false;
@@ -59,6 +57,7 @@ bool CsvReader::ReadLine() {
             m_text.push_back(Traits::to_char_type(c));
         } else {
             m_tooLong = true;
+            m_droppedQuotes += Traits::to_char_type(c) == '"' ? 1 : 0;
         }
     }
     if (!any) {
@@ -66,6 +65,19 @@ bool CsvReader::ReadLine() {
     }
     ++m_line;
     return true;
+}
+
+void CsvReader::SkipRestOfRow(bool inQuotes) {
+    // Past the lines read whole, the quotes of a well-formed row pair up, so
+    // their count says whether a line break is inside a field.
+    bool open = inQuotes;
+    while (true) {
+        const auto quotes = static_cast<std::size_t>(std::count(m_text.begin(), m_text.end(), '"')) + m_droppedQuotes;
+        open = open != (quotes % 2 == 1);
+        if (!open || !m_ended || !ReadLine()) {
+            return;
+        }
+    }
 }
 
 Result<std::optional<CsvRow>> CsvReader::Next() {
@@ -89,6 +101,7 @@ Result<std::optional<CsvRow>> CsvReader::Next() {
     std::size_t rowBytes = 0;
     while (true) {
         if (m_tooLong || (rowBytes += m_text.size()) > kMaxRowBytes) {
+            SkipRestOfRow(quoted);
             return RowError("the row is longer than 1 MiB");
         }
         const std::size_t n = m_text.size();

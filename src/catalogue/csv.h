@@ -21,7 +21,8 @@ struct CsvRow {
 // quotes and line breaks; CR LF and a UTF-8 byte-order mark are accepted.
 // Blank lines and lines starting with "#" are comments. A malformed row is
 // an error (what is wrong; Line() says where), after which reading goes on at
-// the next line.
+// the next line; a row longer than kMaxRowBytes is skipped to its end (a
+// line break outside quotes) and refused as one row.
 class CsvReader {
 public:
     explicit CsvReader(std::istream& in);
@@ -32,20 +33,21 @@ public:
     // The line the last row started on, or where reading it failed.
     [[nodiscard]] int Line() const { return m_reportedLine; }
 
-    // Whether reading stopped on a failure of the stream rather than at its end.
-    [[nodiscard]] bool StreamFailed() const;
-
     // A row longer than this is refused, so that a file without line breaks
     // cannot fill the memory.
     static constexpr std::size_t kMaxRowBytes = std::size_t{1} << 20;
 
 private:
     bool ReadLine();
+    // Reads on to the end of a row refused as too long; `inQuotes`: whether
+    // the line last read ends inside a quoted field.
+    void SkipRestOfRow(bool inQuotes);
 
     std::istream* m_in;
     std::string m_text;   // the physical line being read, without its line break
     bool m_ended = true;  // whether it ended with a line break
     bool m_tooLong = false;
+    std::size_t m_droppedQuotes = 0;  // the quotes among the bytes of a too long line that were not kept
     int m_line = 0;
     int m_reportedLine = 0;
 };

@@ -1,15 +1,21 @@
 #include "head_catalogue.h"
 
 #include <array>
+#include <cstdio>
 #include <optional>
 #include <variant>
 
 #include "byte_io.h"
 #include "cp1252.h"
+#include "support/control_characters.h"
 #include "support/file_io.h"
+#include "support/utf8.h"
 
 namespace tavrin {
 namespace {
+
+// A text's length is stored in 16 bits.
+constexpr std::size_t kMaxTextBytes = 0xFFFF;
 
 // Whether one whole record follows, moving past it.
 bool SkipRecord(ByteReader& reader) {
@@ -55,13 +61,9 @@ void ReadRecord(ByteReader& reader, HeadRecord& head) {
 
 Result<void> WriteText(ByteWriter& writer, const HeadRecord& head, const char* field, const std::string& text) {
     const auto encoded = EncodeCp1252(text);
-    if (!encoded) {
-        return Error{ErrorCode::NotEncodable, "Head \"" + head.Name + "\", field " + field +
-                                                  ": holds a character that Windows-1252 cannot store"};
-    }
-    if (encoded->size() > 0xFFFF) {
-        return Error{ErrorCode::NotEncodable,
-                     "Head \"" + head.Name + "\", field " + field + ": longer than 65535 bytes"};
+    if (!encoded || encoded->size() > kMaxTextBytes) {
+        return Error{ErrorCode::NotEncodable, "Head " + QuotedForMessage(head.Name) + ", field " + field + ": " +
+                                                  UnstorableText(text).value_or("")};
     }
     writer.WriteU16(static_cast<std::uint16_t>(encoded->size()));
     writer.WriteBytes(*encoded);
@@ -69,6 +71,32 @@ Result<void> WriteText(ByteWriter& writer, const HeadRecord& head, const char* f
 }
 
 }  // namespace
+
+std::optional<std::string> UnstorableText(std::string_view text) {
+    const auto encoded = EncodeCp1252(text);
+    if (encoded) {
+        if (encoded->size() > kMaxTextBytes) {
+            return "longer than " + std::to_string(kMaxTextBytes) + " bytes";
+        }
+        return std::nullopt;
+    }
+    for (std::size_t pos = 0; pos < text.size();) {
+        const std::size_t start = pos;
+        if (!NextCodePoint(text, pos)) {
+            return "is not UTF-8 text";
+        }
+        const std::string_view character = text.substr(start, pos - start);
+        if (!EncodeCp1252(character)) {
+            std::array<char, 16> codePoint{};
+            std::size_t decoded = 0;
+            std::snprintf(codePoint.data(), codePoint.size(), "U+%04X",
+                          static_cast<unsigned>(NextCodePoint(character, decoded).value_or(0)));
+            return "holds " + QuotedForMessage(character) + " (" + codePoint.data() +
+                   "), a character that Windows-1252 cannot store";
+        }
+    }
+    return "holds a character that Windows-1252 cannot store";
+}
 
 HeadFileShape InspectHeads(std::string_view bytes) {
     HeadFileShape shape;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,8 +26,13 @@ struct HeadFileShape {
 };
 HeadFileShape InspectHeads(std::string_view bytes);
 
-// The stored form of the given heads; fails, naming the head and field, when a
-// text does not fit the file (a character outside Windows-1252, or longer than 65535 bytes).
+// Why a text cannot be stored in a record: it holds a character that
+// Windows-1252 lacks (named), it is not UTF-8, or it is longer than 65535
+// bytes once encoded. Nothing when it can.
+std::optional<std::string> UnstorableText(std::string_view text);
+
+// The stored form of the given heads; fails, naming the head and field, when
+// a text cannot be stored.
 Result<std::string> SerializeHeads(const std::vector<HeadRecord>& heads);
 
 Result<std::vector<HeadRecord>> LoadHeadsFile(const std::filesystem::path& file);

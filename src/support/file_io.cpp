@@ -33,6 +33,11 @@ std::string SystemReason(int error, const char* fallback) {
 Result<std::string> ReadWholeFile(const std::filesystem::path& file, const std::string& missingMessage) {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(file, ec)) {
+        // A path that cannot even be looked at (a loop of links, a folder
+        // without the right to enter it) is told with the system's reason.
+        if (ec && ec != std::errc::no_such_file_or_directory) {
+            return Error{ErrorCode::FileUnreadable, missingMessage, ec.message()};
+        }
         return Error{ErrorCode::FileMissing, missingMessage};
     }
     errno = 0;
