@@ -157,8 +157,8 @@ void WriteSummary(std::ostream& out, const MainWindowModel& model, const std::ve
     } else if (status == kNoneFound) {
         // The request as the window composed it, its values in this form.
         const std::string request = model.LastRequest() ? ComposeRequestText(model.State(), labels) : "";
-        out << "No standard head fits this laser. Request for a custom head:\n\n" << WithoutCarriageReturns(request)
-            << "\n";
+        out << "No standard head fits this laser. Request for a custom head:\n\n"
+            << WithoutCarriageReturns(request) << "\n";
     }
 }
 

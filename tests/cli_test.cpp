@@ -333,7 +333,7 @@ TEST_F(SelectCommand, ValuesNearTheLargestNumberAreComparedRefusedOrWrittenShort
         std::vector<const char*> shown;  // in the text output
     };
     const std::vector<std::string> cw = {"--wavelength", "1064nm", "--power", "100W"};
-    const std::vector<std::string> pulsed = {"--pulsed", "--wavelength", "1064nm", "--energy",     "1J",
+    const std::vector<std::string> pulsed = {"--pulsed", "--wavelength", "1064nm",        "--energy", "1J",
                                              "--rate",   "1Hz",          "--pulse-width", "10ns"};
     const Case cases[] = {
         // The diagonal of a rectangle is found without squaring its sides:

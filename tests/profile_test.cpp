@@ -84,10 +84,11 @@ TEST(BeamProfile, TheSearchComparesThePeakTheAbsorberSees) {
 // largest number, is refused with the focus on the factor.
 TEST(BeamProfile, AMeasuredFactorTheSearchCannotUseIsRefusedAndResetMakesItUniform) {
     const char* const below = "Sorry, the peak-to-mean factor of a measured profile must be a number of at least 1.";
-    for (const auto& [factor, message] : {std::pair{"0.5", below}, std::pair{"", below}, std::pair{"-2", below},
-                                          std::pair{"0", below},
-                                          std::pair{"1e308", "Sorry, the power density cannot be computed from these "
-                                                             "values."}}) {
+    for (const auto& [factor, message] :
+         {std::pair{"0.5", below}, std::pair{"", below}, std::pair{"-2", below}, std::pair{"0", below},
+          std::pair{"1e308",
+                    "Sorry, the power density cannot be computed from these "
+                    "values."}}) {
         test::ModelFixture f(Catalogue{{test::WideHead("H")}, test::UniformCoatings(1)});
         test::TypeCw(f.model);
         f.model.ChooseProfile(Profile::Measured);
@@ -129,11 +130,12 @@ TEST(BeamProfile, ApertureClippingFollowsTheGaussian) {
         double expected;
     };
     const double erf1d = std::erf(std::sqrt(2.0) * 5 / 2.5);  // a line 5 mm long through a 10 mm disc
-    for (const Share& c : {Share{"10", "", -1, 0}, Share{"10", "4", -1, 0}, Share{"10", "4", -32768, 0},
-                           Share{"10", "", 0, 0}, Share{"10", "4", 0, 0}, Share{"1e-200", "", 5, 1},
-                           Share{"5", "1e-6", 50, 1}, Share{"5", "1e-6", 6, std::erf(std::sqrt(2.0) * 3 / 2.5)}, Share{"1e-200", "5", 10, erf1d},
-                           Share{"5", "1e-200", 10, erf1d}, Share{"5e-324", "5", 10, erf1d},
-                           Share{"1e-200", "1e-200", 1, 1}, Share{"1e300", "1e300", 10, 0}, Share{"1e300", "", 10, 0}}) {
+    for (const Share& c :
+         {Share{"10", "", -1, 0}, Share{"10", "4", -1, 0}, Share{"10", "4", -32768, 0}, Share{"10", "", 0, 0},
+          Share{"10", "4", 0, 0}, Share{"1e-200", "", 5, 1}, Share{"5", "1e-6", 50, 1},
+          Share{"5", "1e-6", 6, std::erf(std::sqrt(2.0) * 3 / 2.5)}, Share{"1e-200", "5", 10, erf1d},
+          Share{"5", "1e-200", 10, erf1d}, Share{"5e-324", "5", 10, erf1d}, Share{"1e-200", "1e-200", 1, 1},
+          Share{"1e300", "1e300", 10, 0}, Share{"1e300", "", 10, 0}}) {
         LaserInputState beam;
         beam.BeamShape = *c.width == '\0' ? Shape::Circular : Shape::Rectangular;
         beam.Beam1().Text = c.length;
