@@ -114,10 +114,6 @@ TEST(BeamProfile, AMeasuredFactorTheSearchCannotUseIsRefusedAndResetMakesItUnifo
 // fine grid, agree to 0.1 %.
 TEST(BeamProfile, ApertureClippingFollowsTheGaussian) {
     const NumberEntry numbers('.');
-    LaserInputState round;
-    round.Beam1().Text = "10";
-    EXPECT_NEAR(*AperturePowerFraction(11.6, round, numbers), 0.9322, 1e-4);
-    EXPECT_NEAR(*AperturePowerFraction(15.17, round, numbers), 0.9900, 1e-4);
     EXPECT_FALSE(AperturePowerFraction(10, LaserInputState{}, numbers).has_value());
 
     // A share stays a share: nothing through an aperture of no width (the
@@ -131,11 +127,11 @@ TEST(BeamProfile, ApertureClippingFollowsTheGaussian) {
     };
     const double erf1d = std::erf(std::sqrt(2.0) * 5 / 2.5);  // a line 5 mm long through a 10 mm disc
     for (const Share& c :
-         {Share{"10", "", -1, 0}, Share{"10", "4", -1, 0}, Share{"10", "4", -32768, 0}, Share{"10", "", 0, 0},
-          Share{"10", "4", 0, 0}, Share{"1e-200", "", 5, 1}, Share{"5", "1e-6", 50, 1},
-          Share{"5", "1e-6", 6, std::erf(std::sqrt(2.0) * 3 / 2.5)}, Share{"1e-200", "5", 10, erf1d},
-          Share{"5", "1e-200", 10, erf1d}, Share{"5e-324", "5", 10, erf1d}, Share{"1e-200", "1e-200", 1, 1},
-          Share{"1e300", "1e300", 10, 0}, Share{"1e300", "", 10, 0}}) {
+         {Share{"10", "", 11.6, 0.9322}, Share{"10", "", 15.17, 0.99}, Share{"10", "", -1, 0}, Share{"10", "4", -1, 0},
+          Share{"10", "4", -32768, 0}, Share{"10", "", 0, 0}, Share{"10", "4", 0, 0}, Share{"1e-200", "", 5, 1},
+          Share{"5", "1e-6", 50, 1}, Share{"5", "1e-6", 6, std::erf(std::sqrt(2.0) * 3 / 2.5)},
+          Share{"1e-200", "5", 10, erf1d}, Share{"5", "1e-200", 10, erf1d}, Share{"5e-324", "5", 10, erf1d},
+          Share{"1e-200", "1e-200", 1, 1}, Share{"1e300", "1e300", 10, 0}, Share{"1e300", "", 10, 0}}) {
         LaserInputState beam;
         beam.BeamShape = *c.width == '\0' ? Shape::Circular : Shape::Rectangular;
         beam.Beam1().Text = c.length;
