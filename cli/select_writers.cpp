@@ -6,9 +6,11 @@
 #include <ostream>
 
 #include "beam/beam_profile.h"
+#include "beam/display_ladder.h"
 #include "beam/engineering_text.h"
 #include "exit_status.h"
 #include "reports/report.h"
+#include "reports/request_text.h"
 #include "selection/criterion_texts.h"
 #include "selection/head_details.h"
 #include "selection/head_search.h"
@@ -55,6 +57,16 @@ std::string ProductTable(const std::string& report) {
 std::string WithoutCarriageReturns(std::string text) {
     std::erase(text, '\r');
     return text;
+}
+
+// The window's captions with the derived values in the command line's form.
+LabelCaptions CommandLineLabels(const MainWindowModel& model) {
+    LabelCaptions labels = model.Labels();
+    for (const auto& row : kDerivedRows) {
+        labels.Set(row.value,
+                   CaptionIn(CaptionForm::CommandLine, labels.Get(row.value), model.Numbers().DecimalSeparator()));
+    }
+    return labels;
 }
 
 }  // namespace
@@ -127,11 +139,12 @@ nlohmann::ordered_json ResultJson(const MainWindowModel& model, const std::vecto
 }
 
 void WriteSummary(std::ostream& out, const MainWindowModel& model, const std::vector<Message>& messages, int status) {
+    const LabelCaptions labels = CommandLineLabels(model);
     out << "Derived beam parameters:\n";
     for (const auto& row : kDerivedRows) {
-        out << row.caption << model.Labels().Get(row.value) << model.Labels().Get(row.unit) << "\n";
+        out << row.caption << labels.Get(row.value) << labels.Get(row.unit) << "\n";
     }
-    if (const std::string peak = model.PeakLine(); !peak.empty()) {
+    if (const std::string peak = model.PeakLine(CaptionForm::CommandLine); !peak.empty()) {
         out << " " << peak << "\n";
     }
     out << "\n";
@@ -142,8 +155,10 @@ void WriteSummary(std::ostream& out, const MainWindowModel& model, const std::ve
         out << WithoutCarriageReturns(
             ProductTable(ComposeReport(model.State(), model.Labels(), model.Grid(), &EscapeControlCharacters)));
     } else if (status == kNoneFound) {
+        // The request as the window composed it, its values in this form.
+        const std::string request = model.LastRequest() ? ComposeRequestText(model.State(), labels) : "";
         out << "No standard head fits this laser. Request for a custom head:\n\n"
-            << WithoutCarriageReturns(model.LastRequest().value_or("")) << "\n";
+            << WithoutCarriageReturns(request) << "\n";
     }
 }
 

@@ -132,6 +132,7 @@ TEST(Ladder, PicksTheRow) {
         double value;
         const char* valueCaption;
         const char* unitCaption;
+        const char* commandLine = nullptr;  // the value caption there, when it differs
     };
     using enum Quantity;
     Entries e;
@@ -149,7 +150,9 @@ TEST(Ladder, PicksTheRow) {
                           {PeakPowerDensity, 2.5e12, " 2500.0", " GW/cm2"},
                           {PeakPowerDensity, 0.05, " 50.0", " mW/cm2"},
                           {AveragePower, 0, "", " W"},
-                          {AveragePower, 1e10, " 10000000.0", " kW"},
+                          {AveragePower, 1e10, " 10000000.0", " kW", " 1e7"},
+                          {AveragePower, 999999949, " 999999.9", " kW"},
+                          {PeakPower, 1.23456e24, " 1234560000000000.0", " GW", " 1.235e15"},
                           {AveragePower, 0.0005, " 0.5", " mW"},
                           {AveragePower, 1e-6, " < 0,1", " mW"},
                           {PowerDensity, 0, "", " W/cm2"},
@@ -160,7 +163,14 @@ TEST(Ladder, PicksTheRow) {
                           {EnergyDensity, 2e4, " 20.0", " kJ/cm2"}};
     for (const Case& c : cases) {
         EXPECT_EQ(Ladder(c.quantity, c.value, e.point), (DisplayCaptions{c.valueCaption, c.unitCaption})) << c.value;
+        EXPECT_EQ(CaptionIn(CaptionForm::CommandLine, c.valueCaption, '.'),
+                  c.commandLine ? c.commandLine : c.valueCaption)
+            << c.value;
     }
+    EXPECT_EQ(CaptionIn(CaptionForm::CommandLine, Ladder(Quantity::PowerDensity, 1.23456e12, e.comma).value, ','),
+              " 1,235e9");
+    EXPECT_EQ(CaptionIn(CaptionForm::CommandLine, " -1234560000.0", '.'), " -1.235e9");
+    EXPECT_EQ(CaptionIn(CaptionForm::Window, " 10000000.0", '.'), " 10000000.0");
     // The small mark keeps its comma under either separator.
     EXPECT_EQ(Ladder(Quantity::PeakPower, 1e-7, e.comma).value, " < 0,1");
     EXPECT_EQ(Ladder(Quantity::PeakPower, 12345, e.comma).value, " 12,3");
@@ -186,15 +196,20 @@ TEST(EngineeringText, FourDigitsAndAPrefix) {
                           {0, "W", "0 W", "0 W"},
                           {1.5e15, "W", "1500 TW", "1500 TW"},
                           {2e-17, "J", "0.02 fJ", "0,02 fJ"},
+                          {1e300, "W", "1e288 TW", "1e288 TW"},  // past the prefixes
+                          {2.5e-300, "J", "2.5e-285 fJ", "2,5e-285 fJ"},
                           {std::nan(""), "W", "n/a", "n/a"},
                           {HUGE_VAL, "W", "n/a", "n/a"}};
     for (const Case& c : cases) {
         EXPECT_EQ(FormatQuantity(c.value, c.unit, '.'), c.point) << c.value;
         EXPECT_EQ(FormatQuantity(c.value, c.unit, ','), c.comma) << c.value;
     }
+    // Digits only where an engineer need not count them.
     const std::pair<double, const char*> plain[] = {
-        {1.18, "1.18"}, {1234.56, "1235"}, {0.00123456, "0.001235"},       {100, "100"},
-        {-2.5, "-2.5"}, {999.96, "1000"},  {1e20, "100000000000000000000"}};
+        {1.18, "1.18"},     {1234.56, "1235"},        {0.00123456, "0.001235"}, {100, "100"},
+        {-2.5, "-2.5"},     {999.96, "1000"},         {999999.4, "999999"},     {999999.96, "1e6"},
+        {1e20, "1e20"},     {-1.23456e7, "-1.235e7"}, {1e308, "1e308"},         {0.0001, "0.0001"},
+        {2.5e-7, "2.5e-7"}, {9.99996e-5, "0.0001"},   {9.9e-5, "9.9e-5"}};
     for (const auto& [value, text] : plain) {
         EXPECT_EQ(FormatSignificant(value, '.'), text) << value;
     }

@@ -80,16 +80,22 @@ TEST(BeamProfile, TheSearchComparesThePeakTheAbsorberSees) {
     }
 }
 
-TEST(BeamProfile, AMeasuredFactorBelowOneIsRefusedAndResetMakesItUniform) {
-    for (const char* factor : {"0.5", "", "-2", "0"}) {
+// A factor below 1, or one that takes the density at the centre past the
+// largest number, is refused with the focus on the factor.
+TEST(BeamProfile, AMeasuredFactorTheSearchCannotUseIsRefusedAndResetMakesItUniform) {
+    const char* const below = "Sorry, the peak-to-mean factor of a measured profile must be a number of at least 1.";
+    for (const auto& [factor, message] :
+         {std::pair{"0.5", below}, std::pair{"", below}, std::pair{"-2", below}, std::pair{"0", below},
+          std::pair{"1e308",
+                    "Sorry, the power density cannot be computed from these "
+                    "values."}}) {
         test::ModelFixture f(Catalogue{{test::WideHead("H")}, test::UniformCoatings(1)});
         test::TypeCw(f.model);
         f.model.ChooseProfile(Profile::Measured);
         f.model.TypeProfileFactor(factor);
         EXPECT_EQ(f.model.Explore(), ExploreOutcome::Invalid) << factor;
         ASSERT_EQ(f.messages.shown.size(), 1u);
-        EXPECT_EQ(f.messages.shown[0].text,
-                  "Sorry, the peak-to-mean factor of a measured profile must be a number of at least 1.");
+        EXPECT_EQ(f.messages.shown[0].text, message);
         EXPECT_TRUE(f.model.ProfileFactorFocused());
         f.model.ResetData();
         EXPECT_EQ(f.model.State().BeamProfile, Profile::Uniform);
@@ -108,11 +114,35 @@ TEST(BeamProfile, AMeasuredFactorBelowOneIsRefusedAndResetMakesItUniform) {
 // fine grid, agree to 0.1 %.
 TEST(BeamProfile, ApertureClippingFollowsTheGaussian) {
     const NumberEntry numbers('.');
-    LaserInputState round;
-    round.Beam1().Text = "10";
-    EXPECT_NEAR(*AperturePowerFraction(11.6, round, numbers), 0.9322, 1e-4);
-    EXPECT_NEAR(*AperturePowerFraction(15.17, round, numbers), 0.9900, 1e-4);
     EXPECT_FALSE(AperturePowerFraction(10, LaserInputState{}, numbers).has_value());
+
+    // A share stays a share: nothing through an aperture of no width (the
+    // catalogue may hold -1 or -32768), everything through a wide one however
+    // thin the beam, never a hair more.
+    struct Share {
+        const char* length;
+        const char* width;  // empty: a round beam
+        double aperture;
+        double expected;
+    };
+    const double erf1d = std::erf(std::sqrt(2.0) * 5 / 2.5);  // a line 5 mm long through a 10 mm disc
+    for (const Share& c :
+         {Share{"10", "", 11.6, 0.9322}, Share{"10", "", 15.17, 0.99}, Share{"10", "", -1, 0}, Share{"10", "4", -1, 0},
+          Share{"10", "4", -32768, 0}, Share{"10", "", 0, 0}, Share{"10", "4", 0, 0}, Share{"1e-200", "", 5, 1},
+          Share{"5", "1e-6", 50, 1}, Share{"5", "1e-6", 6, std::erf(std::sqrt(2.0) * 3 / 2.5)},
+          Share{"1e-200", "5", 10, erf1d}, Share{"5", "1e-200", 10, erf1d}, Share{"5e-324", "5", 10, erf1d},
+          Share{"1e-200", "1e-200", 1, 1}, Share{"1e300", "1e300", 10, 0}, Share{"1e300", "", 10, 0}}) {
+        LaserInputState beam;
+        beam.BeamShape = *c.width == '\0' ? Shape::Circular : Shape::Rectangular;
+        beam.Beam1().Text = c.length;
+        beam.Beam2().Text = c.width;
+        const auto share = AperturePowerFraction(c.aperture, beam, numbers);
+        const std::string what = std::string(c.length) + " x " + c.width + " through " + std::to_string(c.aperture);
+        ASSERT_TRUE(share.has_value()) << what;
+        EXPECT_GE(*share, 0) << what;
+        EXPECT_LE(*share, 1) << what;
+        EXPECT_NEAR(*share, c.expected, 1e-4) << what;
+    }
 
     const auto grid = [](double aperture, double length, double width) {
         constexpr int kSteps = 1200;

@@ -138,29 +138,40 @@ TEST(Threshold, InterpolatesWithinTheDecade) {
     for (int k = 0; k < 12; ++k) {
         table.Set(3, k, 100 - 5.0 * k);
     }
-    const std::pair<double, double> cases[] = {{2, 100},
-                                               {1, 100},
-                                               {0.55, 97.5},
-                                               {0.1, 95},
-                                               {0.01, 90},
-                                               {1e-6, 70},
-                                               {5.5e-6, 72.5},
-                                               {1e-9, 55},
-                                               {1e-10, 50},
-                                               {5e-11, 50},
-                                               {1e-11, 50},
-                                               {5.5e-12, 47.5},
-                                               {1e-12, 45},
-                                               {5e-13, 45},
-                                               {0, 45},
-                                               {-1, 45},
-                                               // off the middle of a decade, so that the line cannot run the wrong way
-                                               {0.28, 96},
-                                               {3.7e-6, 71.5},
-                                               {2.8e-12, 46},
-                                               {0.91, 99.5}};
-    for (const auto& [tau, expected] : cases) {
-        EXPECT_NEAR(DamageThresholdAt(table, 3, Laser::Pulsed, tau), expected, 1e-9) << tau;
+    // Every decade segment is read off its middle (at 2.8 times its lower end,
+    // a fifth of the way up), so that a wrong divisor, a line running the wrong
+    // way or a segment reading the wrong columns each moves the value.
+    struct Row {
+        double tau;
+        double expected;
+        const char* where;
+    };
+    const Row rows[] = {{2, 100, "beyond 1 s"},
+                        {1, 100, "1 s"},
+                        {0.28, 96, "100 ms to 1 s"},
+                        {0.1, 95, "100 ms"},
+                        {0.028, 91, "10 ms to 100 ms"},
+                        {0.01, 90, "10 ms"},
+                        {0.0028, 86, "1 ms to 10 ms"},
+                        {2.8e-4, 81, "100 us to 1 ms"},
+                        {2.8e-5, 76, "10 us to 100 us"},
+                        {2.8e-6, 71, "1 us to 10 us"},
+                        {1e-6, 70, "1 us"},
+                        {2.8e-7, 66, "100 ns to 1 us"},
+                        {2.8e-8, 61, "10 ns to 100 ns"},
+                        {2.8e-9, 56, "1 ns to 10 ns"},
+                        {1e-9, 55, "1 ns"},
+                        {2.8e-10, 51, "100 ps to 1 ns"},
+                        {1e-10, 50, "100 ps"},
+                        {5e-11, 50, "10 ps to 100 ps: the 100 ps value holds"},
+                        {1e-11, 50, "10 ps"},
+                        {2.8e-12, 46, "1 ps to 10 ps"},
+                        {1e-12, 45, "1 ps"},
+                        {5e-13, 45, "below 1 ps"},
+                        {0, 45, "0"},
+                        {-1, 45, "below 0"}};
+    for (const Row& row : rows) {
+        EXPECT_NEAR(DamageThresholdAt(table, 3, Laser::Pulsed, row.tau), row.expected, 1e-9) << row.where;
     }
     table.Set(2, 0, 10);
     table.Set(2, 1, 5);

@@ -24,8 +24,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScatterSeries>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTableView>
 #include <QTest>
@@ -495,6 +497,46 @@ TEST(MainWindowView, TheGridTakesTheRoomAndTheWindowKeepsItsSize) {
     EXPECT_EQ(heads->width(), grid->columnWidth(0) + grid->frameWidth());
     EXPECT_EQ(heads->mapTo(&f.window, QPoint()).x(), grid->mapTo(&f.window, QPoint()).x());
     f.window.grab().save(ShotPath("main-window-resized.png"));
+}
+
+// A place and size kept from a larger screen, an unplugged monitor or an
+// edited file opens the window on this screen and no larger than it (or
+// than the window's least size); a kept geometry that fits stays as it was.
+TEST(MainWindowView, AKeptGeometryIsBoundedToTheScreen) {
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    test::ModelFixture probe;
+    const QSize least = ui::MainWindow(probe.model).minimumSizeHint();
+    struct Case {
+        QRect kept;
+        bool fits;
+    };
+    const Case cases[] = {{{0, 0, 20000, 20000}, false},
+                          {{32767, 32767, 32767, 32767}, false},
+                          {{-30000, 100, least.width(), least.height()}, false},
+                          {{available.topLeft() + QPoint(10, 20), least},
+                           available.width() >= least.width() + 10 && available.height() >= least.height() + 20}};
+    const QString file = QString::fromStdString((test::FreshFolder("kept-layout") / "layout.conf").string());
+    for (const Case& c : cases) {
+        test::ModelFixture model;
+        QSettings settings(file, QSettings::IniFormat);
+        {
+            ui::MainWindow before(model.model);
+            before.setGeometry(c.kept);
+            before.SaveLayout(settings);
+        }
+        ui::MainWindow window(model.model);
+        ASSERT_TRUE(window.RestoreLayout(settings));
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        const QString what =
+            QStringLiteral("%1,%2 %3x%4").arg(c.kept.x()).arg(c.kept.y()).arg(c.kept.width()).arg(c.kept.height());
+        EXPECT_LE(window.width(), std::max(available.width(), least.width())) << what.toStdString();
+        EXPECT_LE(window.height(), std::max(available.height(), least.height())) << what.toStdString();
+        EXPECT_TRUE(available.contains(window.frameGeometry().topLeft())) << what.toStdString();
+        if (c.fits) {
+            EXPECT_EQ(window.geometry(), c.kept) << what.toStdString();
+        }
+    }
 }
 
 // On a 1280 x 720 screen with a panel, the widest laser (pulsed, rectangular)

@@ -36,7 +36,8 @@ std::string ProfileLine(const LaserInputState& state);
 // The share of a Gaussian beam's power that a centred round aperture of
 // `apertureMm` passes: 1 − exp(−2 (D/d)²) for a round beam of 1/e² diameter d,
 // the power over the disc worked out numerically (to well within 0.1 %) for
-// an elliptical beam of 1/e² widths L × W. Empty for a beam of no size.
+// an elliptical beam of 1/e² widths L × W; between 0 and 1, and 0 for an
+// aperture of no width. Empty for a beam of no size.
 std::optional<double> AperturePowerFraction(double apertureMm, const LaserInputState& state,
                                             const NumberEntry& numbers);
 

@@ -124,7 +124,7 @@ void ShowBeamArea(BeamHost& host) {
             const double length = TypedValue(host, EntryId::Beam1);
             const double width = TypedValue(host, EntryId::Beam2);
             if (length != 0 || width != 0) {
-                state.BeamSize = Kept(host, std::sqrt(width * width + length * length));
+                state.BeamSize = Kept(host, std::hypot(width, length));
                 state.BeamArea = Kept(host, width * length);
                 computed = true;
             }

@@ -1,6 +1,10 @@
 #include "display_ladder.h"
 
 #include <array>
+#include <charconv>
+#include <cmath>
+
+#include "engineering_text.h"
 
 namespace tavrin {
 namespace {
@@ -59,6 +63,27 @@ DisplayCaptions Ladder(Quantity quantity, double value, const NumberEntry& numbe
         return show(value / 1e6, ladder.units[1]);
     }
     return show(value / 1e9, ladder.units[0]);
+}
+
+std::string CaptionIn(CaptionForm form, std::string valueCaption, char decimal) {
+    // A value caption is a blank, then the number: an optional sign, digits,
+    // the separator and one digit. Anything else (" < 0,1", a blank) stays.
+    const std::size_t start = valueCaption.find_first_not_of(' ');
+    if (form == CaptionForm::Window || start == std::string::npos) {
+        return valueCaption;
+    }
+    std::string number = valueCaption.substr(start);
+    const std::size_t separator = number.find(decimal);
+    if (separator == std::string::npos || separator + 2 != number.size()) {
+        return valueCaption;
+    }
+    number[separator] = '.';
+    double value = 0;
+    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (error != std::errc() || end != number.data() + number.size() || !(std::fabs(value) >= kPlainBelow)) {
+        return valueCaption;
+    }
+    return valueCaption.substr(0, start) + FormatSignificant(value, decimal);
 }
 
 }  // namespace tavrin

@@ -23,4 +23,11 @@ std::string ValueCaption(double number, const NumberEntry& numbers);
 // engineering ladder.
 DisplayCaptions Ladder(Quantity quantity, double value, const NumberEntry& numbers);
 
+// Where a value caption is read. The window keeps the "0.0" pattern however
+// far a number runs past the ladder's top step (up to 309 digits); the
+// command line writes a number of a million or more with a power of ten, as
+// `FormatSignificant` does: " 1e154" rather than " 1000…0.0".
+enum class CaptionForm { Window, CommandLine };
+std::string CaptionIn(CaptionForm form, std::string valueCaption, char decimal);
+
 }  // namespace tavrin

@@ -52,6 +52,24 @@ double Rounded(double magnitude) {
     return rounded;
 }
 
+// Four significant digits and a power of ten: 1.235e7, 1e308, 2.5e-7.
+std::string WithExponent(double magnitude, char decimal) {
+    std::array<char, 32> buffer{};
+    const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
+                                   std::chars_format::scientific, kDigits - 1)
+                         .ptr;
+    const std::string text(buffer.data(), end);  // "1.235e+07": the exponent always signed
+    const auto e = text.find('e');
+    int exponent = 0;
+    std::from_chars(text.data() + e + 2, text.data() + text.size(), exponent);
+    if (text[e + 1] == '-') {
+        exponent = -exponent;
+    }
+    double mantissa = 0;
+    std::from_chars(text.data(), text.data() + e, mantissa);
+    return Fixed(mantissa, kDigits - 1, decimal) + "e" + std::to_string(exponent);
+}
+
 }  // namespace
 
 std::string FormatSignificant(double value, char decimal) {
@@ -64,7 +82,9 @@ std::string FormatSignificant(double value, char decimal) {
     const double magnitude = std::fabs(value);
     // Rounded first, so that 999.96 becomes 1000 rather than 1000.0.
     const double rounded = Rounded(magnitude);
-    return (value < 0 ? "-" : "") + Fixed(rounded, DecimalsFor(rounded), decimal);
+    const bool plain = rounded >= kPlainFrom && rounded < kPlainBelow;
+    return (value < 0 ? "-" : "") +
+           (plain ? Fixed(rounded, DecimalsFor(rounded), decimal) : WithExponent(magnitude, decimal));
 }
 
 std::string FormatQuantity(double value, std::string_view unit, char decimal) {
@@ -84,8 +104,8 @@ std::string FormatQuantity(double value, std::string_view unit, char decimal) {
         ++step;
         scaled /= 1000;
     }
-    return (value < 0 ? "-" : "") + FormatSignificant(scaled, decimal) + space + kPrefixes[static_cast<std::size_t>(step)] +
-           std::string(unit);
+    return (value < 0 ? "-" : "") + FormatSignificant(scaled, decimal) + space +
+           kPrefixes[static_cast<std::size_t>(step)] + std::string(unit);
 }
 
 }  // namespace tavrin

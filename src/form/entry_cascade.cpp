@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cassert>
+#include <cmath>
 
 #include "beam/beam_profile.h"
 #include "beam/derived_values.h"
@@ -112,7 +113,7 @@ bool EntryCascade::TypeProfileFactor(std::string text) {
     return true;
 }
 
-std::string EntryCascade::PeakLine() const {
+std::string EntryCascade::PeakLine(CaptionForm form) const {
     if (m_state.BeamProfile == Profile::Uniform) {
         return "";
     }
@@ -121,10 +122,15 @@ std::string EntryCascade::PeakLine() const {
         return "Peak: the factor must be a number of at least 1";
     }
     const bool pulsed = m_state.LaserType == Laser::Pulsed;
-    const DisplayCaptions peak = pulsed ? Ladder(Quantity::EnergyDensity, m_state.EnergyDensity * *factor, m_numbers)
-                                        : Ladder(Quantity::PowerDensity, m_state.PowerDensity * *factor, m_numbers);
-    return std::string(pulsed ? "Energy Density at centre" : "Power Density at centre") + " (\u00D7" +
-           FormatSignificant(*factor, m_numbers.DecimalSeparator()) + ")" + peak.value + peak.unit;
+    const double value = (pulsed ? m_state.EnergyDensity : m_state.PowerDensity) * *factor;
+    const char decimal = m_numbers.DecimalSeparator();
+    std::string line = std::string(pulsed ? "Energy Density at centre" : "Power Density at centre") + " (\u00D7" +
+                       FormatSignificant(*factor, decimal) + ")";
+    if (!std::isfinite(value)) {
+        return line + ": cannot be computed";
+    }
+    const DisplayCaptions peak = Ladder(pulsed ? Quantity::EnergyDensity : Quantity::PowerDensity, value, m_numbers);
+    return line + CaptionIn(form, peak.value, decimal) + peak.unit;
 }
 
 void EntryCascade::ShowCaption(LabelId label, std::string caption) {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "beam/beam_host.h"
+#include "beam/display_ladder.h"
 #include "beam/labels.h"
 #include "beam/laser_input_state.h"
 #include "beam/number_entry.h"
@@ -52,7 +53,7 @@ public:
     [[nodiscard]] bool OptionEnabled(OptionId option) const;
     // The densities at the centre of the absorber, on a line of their own
     // under the derived values; empty for a uniform beam.
-    [[nodiscard]] std::string PeakLine() const;
+    [[nodiscard]] std::string PeakLine(CaptionForm form = CaptionForm::Window) const;
 
 private:
     // BeamHost

@@ -105,7 +105,9 @@ public:
     [[nodiscard]] std::optional<EntryId> Focus() const { return m_focus; }
     // Whether the peak-to-mean factor has the focus (Focus() is then empty).
     [[nodiscard]] bool ProfileFactorFocused() const { return m_focusProfileFactor; }
-    [[nodiscard]] std::string PeakLine() const { return m_entries.PeakLine(); }
+    [[nodiscard]] std::string PeakLine(CaptionForm form = CaptionForm::Window) const {
+        return m_entries.PeakLine(form);
+    }
     // The grid row (from 1) whose head is in view, if the head in view is one the grid lists.
     [[nodiscard]] std::optional<int> PickedRow() const { return m_pickedRow; }
     [[nodiscard]] const std::filesystem::path& ProgramFolder() const { return m_documents.ProgramFolder(); }

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <map>
 #include <string>
 
@@ -208,10 +209,18 @@ SearchDetails ComputeDetails(const Catalogue& catalogue, const std::vector<HeadL
     SearchDetails details;
     details.operatingPoint = {context.PulseWidth(), context.EnergyDensity(), context.PowerDensity(),
                               context.PeakFactor(), state.EnergyDensity,     state.PowerDensity};
+    // Apertures are whole millimetres, so a catalogue has few of them: each
+    // share is worked out once (an elliptical beam's takes thousands of steps).
+    std::map<std::int16_t, std::optional<double>> passed;
     const auto clipping = [&](HeadUsage& usage, const HeadLimits& head) {
-        if (state.BeamProfile == Profile::Gaussian) {
-            usage.aperturePowerFraction = AperturePowerFraction(head.Aperture, state, numbers);
+        if (state.BeamProfile != Profile::Gaussian) {
+            return;
         }
+        auto found = passed.find(head.Aperture);
+        if (found == passed.end()) {
+            found = passed.emplace(head.Aperture, AperturePowerFraction(head.Aperture, state, numbers)).first;
+        }
+        usage.aperturePowerFraction = found->second;
     };
 
     const bool circular = state.BeamShape == Shape::Circular;

@@ -1,8 +1,10 @@
 #include "validation.h"
 
+#include <cmath>
 #include <string>
 
 #include "beam/beam_profile.h"
+#include "head_search.h"
 
 namespace tavrin {
 namespace {
@@ -59,12 +61,21 @@ std::optional<ValidationFailure> ValidateInputs(const LaserInputState& state) {
 }
 
 std::optional<ValidationFailure> ValidateValues(const LaserInputState& state, const NumberEntry& numbers) {
-    if (!PeakFactor(state, numbers)) {
+    const std::optional<double> factor = PeakFactor(state, numbers);
+    if (!factor) {
         ValidationFailure failure = ValueFailure(
             "Sorry, the peak-to-mean factor of a measured profile must be a number of at least 1.", EntryId::Beam1);
         failure.focusProfileFactor = true;
         return failure;
     }
+    // The densities the search compares are at the centre of the beam: a
+    // measured factor can take them past the largest number, and then the
+    // factor is what to change.
+    const auto peakFailure = [&state](const char* text) {
+        ValidationFailure failure = ValueFailure(text, EntryId::Beam1);
+        failure.focusProfileFactor = state.BeamProfile == Profile::Measured;
+        return failure;
+    };
     const auto positive = [&](EntryId id) {
         return numbers.BaseValue(state.Entry(id).Text, UnitPrefix(state, id)) > 0;
     };
@@ -83,6 +94,11 @@ std::optional<ValidationFailure> ValidateValues(const LaserInputState& state, co
     if (!(state.BeamArea > 0)) {
         return ValueFailure("Sorry, the beam area cannot be computed from these sizes.", EntryId::Beam1);
     }
+    // The search compares the aperture with a multiple of the size, which
+    // must be a number too.
+    if (!(state.BeamSize > 0) || !std::isfinite(state.BeamSize * kApertureFactor)) {
+        return ValueFailure("Sorry, the beam size cannot be computed from these sizes.", EntryId::Beam1);
+    }
     if (!positive(EntryId::WaveLength)) {
         return ValueFailure("Sorry, the wavelength must be greater than 0.", EntryId::WaveLength);
     }
@@ -94,11 +110,17 @@ std::optional<ValidationFailure> ValidateValues(const LaserInputState& state, co
     } else if (!positive(EntryId::MaxPower)) {
         return ValueFailure("Sorry, the max power must be greater than 0.", EntryId::MaxPower);
     }
+    const auto peakPowerDensity = [&]() -> std::optional<ValidationFailure> {
+        if (!std::isfinite(state.PowerDensity * *factor)) {
+            return peakFailure("Sorry, the power density cannot be computed from these values.");
+        }
+        return std::nullopt;
+    };
     if (!pulsed) {
         if (!(state.PowerDensity > 0)) {
             return ValueFailure("Sorry, the power density cannot be computed from these values.", EntryId::Beam1);
         }
-        return std::nullopt;
+        return peakPowerDensity();
     }
     if (!state.SinglePulse() && !positive(EntryId::RepRate)) {
         return ValueFailure("Sorry, the rep rate must be greater than 0.", EntryId::RepRate);
@@ -109,7 +131,10 @@ std::optional<ValidationFailure> ValidateValues(const LaserInputState& state, co
     if (!(state.EnergyDensity > 0)) {
         return ValueFailure("Sorry, the energy density cannot be computed from these values.", EntryId::Beam1);
     }
-    return std::nullopt;
+    if (!std::isfinite(state.EnergyDensity * *factor)) {
+        return peakFailure("Sorry, the energy density cannot be computed from these values.");
+    }
+    return peakPowerDensity();
 }
 
 }  // namespace tavrin

@@ -20,8 +20,9 @@ std::optional<ValidationFailure> ValidateInputs(const LaserInputState& state);
 
 // Once every entry is filled in: checks that the values the search reads are
 // ones it can use (sizes, wavelength, power or energy, rate and pulse width
-// above 0, an area and a density that could be computed); an empty text, a
-// text that is not a number and a value out of range all read as 0 there.
+// above 0; an area, a beam size and densities, at the centre of the beam too,
+// that could be computed); an empty text, a text that is not a number and a
+// value out of range all read as 0 there.
 std::optional<ValidationFailure> ValidateValues(const LaserInputState& state, const NumberEntry& numbers);
 
 }  // namespace tavrin

@@ -11,8 +11,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
-#include <QSettings>
 #include <QShortcut>
 #include <QSplitter>
 #include <QStyle>
@@ -407,28 +405,6 @@ void MainWindow::SyncDetails() {
     if (pane->isVisibleTo(this) != shown) {
         pane->setVisible(shown);
     }
-}
-
-QSize MainWindow::sizeHint() const {
-    // Room for everything, the details included, as far as the screen allows.
-    QSize wanted = QWidget::sizeHint();
-    if (!m_splitter->widget(1)->isVisibleTo(this)) {
-        wanted.rheight() += m_splitter->widget(1)->sizeHint().height() + m_splitter->handleWidth();
-    }
-    if (const QScreen* shown = screen()) {
-        wanted = wanted.boundedTo(shown->availableGeometry().size() - (frameGeometry().size() - size()));
-    }
-    return wanted.expandedTo(minimumSizeHint());
-}
-
-bool MainWindow::RestoreLayout(const QSettings& settings) {
-    m_splitter->restoreState(settings.value(QStringLiteral("MainWindow/details")).toByteArray());
-    return restoreGeometry(settings.value(QStringLiteral("MainWindow/geometry")).toByteArray());
-}
-
-void MainWindow::SaveLayout(QSettings& settings) const {
-    settings.setValue(QStringLiteral("MainWindow/geometry"), saveGeometry());
-    settings.setValue(QStringLiteral("MainWindow/details"), m_splitter->saveState());
 }
 
 void MainWindow::SyncAll() {
