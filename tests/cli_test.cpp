@@ -61,7 +61,12 @@ TEST_F(SelectCommand, UsageErrorsAreRefusedWithTheReason) {
         {{"--profile", "0.99"}, "--profile \"0.99\": give uniform, gaussian or a measured peak-to-mean factor"},
         {{"--profile", "Gaussian"}, "--profile \"Gaussian\""},
         {{"--profile", "2x"}, "--profile \"2x\""},
-        {{"--profile"}, "--profile needs a value"}};
+        {{"--profile"}, "--profile needs a value"},
+        {{"--max-share", "0"}, "--max-share \"0\": give a percentage above 0 and at most 100"},
+        {{"--max-share", "100.1%"}, "--max-share \"100.1%\""},
+        {{"--max-share", "%"}, "--max-share \"%\""},
+        {{"--threshold", "strict"}, "--threshold \"strict\": give as-listed or conservative"},
+        {{"--batch", "-", "--max-share", "50"}, "come from the file's max-share and threshold columns"}};
     for (const auto& [args, reason] : cases) {
         const CliRun run = Select(args);
         EXPECT_EQ(run.status, 64);

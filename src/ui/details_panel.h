@@ -56,6 +56,7 @@ private:
     QPushButton* m_save = nullptr;
     QTableView* m_whyNot = nullptr;
     WhyNotTableModel* m_whyNotRows = nullptr;
+    QLabel* m_notes = nullptr;
     QString m_title;  // the chart's title as the model wrote it
 };
 
