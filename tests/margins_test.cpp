@@ -221,6 +221,33 @@ TEST(SafeMargins, TheDefaultsSpeltOutChangeNothing) {
     }
 }
 
+// The report and the request name the rules that are not the defaults, and
+// a Gaussian beam's sizes and centre.
+TEST(SafeMargins, TheReportAndTheRequestNameTheRules) {
+    const auto report = test::FreshFolder("margins-report") / "Print.txt";
+    const std::vector<std::string> rules = {"--profile", "gaussian", "--max-share", "50", "--threshold", "conservative"};
+    auto found = std::vector<std::string>{"--pulsed", "--beam",        "5",    "--wavelength", "1064nm", "--energy",
+                                          "1mJ",      "--rate",        "1kHz", "--pulse-width", "10ns",  "--report",
+                                          report.string()};
+    found.insert(found.end(), rules.begin(), rules.end());
+    auto none = std::vector<std::string>{"--beam", "5", "--wavelength", "1064nm", "--power", "30kW", "--json"};
+    none.insert(none.end(), rules.begin(), rules.end());
+    EXPECT_EQ(Select(found).status, 0);
+    const std::string request = nlohmann::json::parse(Select(none).out)["request"];
+    for (const auto& [what, text] : {std::pair{"report", test::ReadFile(report)}, {"request", request}}) {
+        for (const char* line :
+             {"Beam Profile: Gaussian (1/e\u00B2), peak = 2 \u00D7 mean; sizes are full widths at 1/e\u00B2 of the "
+              "peak (a FWHM is 1.699 \u00D7 smaller)",
+              "Ceiling: at most 50 % of each head limit",
+              "Damage Threshold: conservative, never above the power law through the neighbouring catalogue points"}) {
+            EXPECT_NE(text.find(line), std::string::npos) << what << " lacks " << line << "\n" << text;
+        }
+    }
+    // 1 mJ / 10 ns over 0.1963495 cm²: 509.3 kW/cm², twice at the centre.
+    EXPECT_NE(test::ReadFile(report).find("Peak Power Density at centre (\u00D72) 1018.6 kW/cm2\r\n"),
+              std::string::npos);
+}
+
 // The batch's max-share and threshold columns give what the options give.
 TEST(SafeMargins, BatchColumnsGiveWhatTheOptionsGive) {
     const auto file = test::FreshFolder("margins-batch") / "lasers.csv";

@@ -28,6 +28,7 @@
 #include <QScatterSeries>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSplitter>
 #include <QStandardPaths>
 #include <QTableView>
 #include <QTest>
@@ -923,7 +924,7 @@ TEST(DetailsView, PicksDrawTheirHeadAndTheChartSaves) {
 // 9.487 mJ/cm², makes that 54 %, and a Gaussian centre 107 %.
 TEST(DetailsView, TheMarginsTheEngineerSetsAndTheAssumptionsShow) {
     WindowFixture f(LoadCatalogue(TAVRIN_PROGRAM_DIR).Value());
-    f.window.resize(1366, 740);
+    f.window.resize(1600, 1050);
     Find<QRadioButton>(f.window, "optPulsed")->click();
     Type(f.window, {{"txtBeam1", "5"}, {"txtWaveLenght", "1064"}, {"txtMaxEnergy", "1"}, {"txtRepRate", "500"},
                     {"txtPulseWidth", "10"}});
@@ -959,7 +960,7 @@ TEST(DetailsView, TheMarginsTheEngineerSetsAndTheAssumptionsShow) {
     ASSERT_GE(series.size(), 3);
     const auto* dashed = static_cast<QLineSeries*>(series[0]);
     EXPECT_EQ(dashed->pen().style(), Qt::DashLine);
-    EXPECT_EQ(dashed->name(), QStringLiteral("No catalogue point: held, or the power law"));
+    EXPECT_EQ(dashed->name(), QStringLiteral("Power law or held"));
     EXPECT_EQ(static_cast<QLineSeries*>(series[1])->pen().style(), Qt::SolidLine);
     auto* notes = Find<QLabel>(f.window, "lblDetailsNotes");
     EXPECT_TRUE(notes->isVisible());
@@ -968,8 +969,11 @@ TEST(DetailsView, TheMarginsTheEngineerSetsAndTheAssumptionsShow) {
     EXPECT_TRUE(notes->text().contains(why));
     EXPECT_TRUE(notes->text().contains(QStringLiteral("at most 80 % of each limit")));
 
-    // The screenshot shows the tooltip too: drawn over the window where it stands.
-    const QPoint cell = grid->visualRect(name).center();
+    // The screenshot shows the whole details area, and the tooltip drawn
+    // over the window beside the mark.
+    auto* splitter = f.window.findChild<QSplitter*>(QStringLiteral("splDetails"));
+    splitter->setSizes({splitter->height() - 560, 560});
+    const QPoint cell = grid->visualRect(name).bottomLeft() + QPoint(12, 4);
     QToolTip::showText(grid->viewport()->mapToGlobal(cell), why, grid->viewport());
     QApplication::processEvents();
     QImage shot = f.window.grab().toImage();
@@ -981,7 +985,7 @@ TEST(DetailsView, TheMarginsTheEngineerSetsAndTheAssumptionsShow) {
     }
     ASSERT_NE(tip, nullptr);
     QPainter painter(&shot);
-    painter.drawPixmap(f.window.mapFromGlobal(tip->pos()), tip->grab());
+    painter.drawPixmap(grid->viewport()->mapTo(&f.window, cell), tip->grab());
     painter.end();
     shot.save(ShotPath("details-safe-margins.png"));
     QToolTip::hideText();

@@ -118,8 +118,8 @@ DetailsChart DetailsArea::ThresholdChart(const std::string& name, const HeadUsag
     const int coating = (*m_limits)[head.index].CoatingNo;
     chart.curveName =
         "Coating " + std::to_string(coating) + (row != coating ? ", repetitive-pulse threshold" : ", damage threshold");
-    chart.heldName = laser.rule == ThresholdRule::Conservative ? "No catalogue point: held, or the power law"
-                                                                : "No catalogue point: held or bridged";
+    // Short, so that the legend has room for it: the notes say more.
+    chart.heldName = laser.rule == ThresholdRule::Conservative ? "Power law or held" : "Held or bridged";
     if (row >= 0 && row < CoatingTable::kRows) {
         chart.curve = CurveOf(row);
     }
