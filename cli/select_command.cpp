@@ -163,7 +163,7 @@ int RunSelectCommand(const std::vector<std::string>& args, std::ostream& out, st
     int outcome = status;
     if (options.report) {
         const auto written = ReplaceFile(*options.report, ComposeReport(model.State(), model.Labels(), model.Grid(),
-                                                                      &ReplaceControlCharacters, decimalSeparator));
+                                                                        &ReplaceControlCharacters, decimalSeparator));
         if (!written) {
             err << "cv-tavrin-cli: the report " << written.Failure().message << "\n";
             outcome = ExitStatusFor(written.Failure().code);

@@ -226,8 +226,9 @@ Result<SelectOptions> ParseSelectOptions(const std::vector<std::string>& args, c
         return Usage("with --batch the lasers come from the file; give no laser options");
     }
     if (options.batch && (!options.maxShare.empty() || options.threshold != ThresholdRule::AsListed)) {
-        return Usage("with --batch the ceiling and the threshold rule come from the file's max-share and "
-                     "threshold columns");
+        return Usage(
+            "with --batch the ceiling and the threshold rule come from the file's max-share and "
+            "threshold columns");
     }
     if (options.single && !options.pulsed) {
         return Usage("--single needs --pulsed (single pulse energy is measured on a pulsed laser)");

@@ -54,13 +54,11 @@ const nlohmann::json* Find(const nlohmann::json& all, const Check& check) {
 // its power law there is 3 mJ/cm² × (τ / 1 ps)^0.5.
 TEST(SafeMargins, EveryCaseAsWorkedOutByHand) {
     const std::vector<std::string> cw04 = {"--beam", "0.4", "--wavelength", "1064nm", "--power", "2.5W"};
-    const std::vector<std::string> rect04 = {"--rect",       "--beam",   "0.4",  "--width",
-                                             "0.4",          "--wavelength", "1064nm", "--power",
-                                             "2.5W"};
+    const std::vector<std::string> rect04 = {"--rect",       "--beam", "0.4",     "--width", "0.4",
+                                             "--wavelength", "1064nm", "--power", "2.5W"};
     const auto pulsed = [](const char* energy, const char* width) {
-        return std::vector<std::string>{"--pulsed", "--beam",  "5",   "--wavelength",  "1064nm",
-                                        "--energy", energy,    "--rate", "500Hz", "--pulse-width",
-                                        width};
+        return std::vector<std::string>{"--pulsed", "--beam", "5",     "--wavelength",  "1064nm", "--energy",
+                                        energy,     "--rate", "500Hz", "--pulse-width", width};
     };
     const auto with = [](std::vector<std::string> args, std::initializer_list<const char*> more) {
         args.insert(args.end(), more.begin(), more.end());
@@ -225,9 +223,10 @@ TEST(SafeMargins, TheDefaultsSpeltOutChangeNothing) {
 // a Gaussian beam's sizes and centre.
 TEST(SafeMargins, TheReportAndTheRequestNameTheRules) {
     const auto report = test::FreshFolder("margins-report") / "Print.txt";
-    const std::vector<std::string> rules = {"--profile", "gaussian", "--max-share", "50", "--threshold", "conservative"};
-    auto found = std::vector<std::string>{"--pulsed", "--beam",        "5",    "--wavelength", "1064nm", "--energy",
-                                          "1mJ",      "--rate",        "1kHz", "--pulse-width", "10ns",  "--report",
+    const std::vector<std::string> rules = {"--profile", "gaussian",    "--max-share",
+                                            "50",        "--threshold", "conservative"};
+    auto found = std::vector<std::string>{"--pulsed",     "--beam", "5",    "--wavelength",  "1064nm", "--energy",
+                                          "1mJ",          "--rate", "1kHz", "--pulse-width", "10ns",   "--report",
                                           report.string()};
     found.insert(found.end(), rules.begin(), rules.end());
     auto none = std::vector<std::string>{"--beam", "5", "--wavelength", "1064nm", "--power", "30kW", "--json"};
@@ -255,9 +254,9 @@ TEST(SafeMargins, BatchColumnsGiveWhatTheOptionsGive) {
                     "pulsed,beam,wavelength,energy,rate,pulse-width,profile,max-share,threshold\n"
                     "yes,5,1064nm,2mJ,500Hz,10ps,gaussian,50%,\n"
                     "yes,5,1064nm,2mJ,500Hz,10ps,gaussian,,conservative\n");
-    const std::vector<std::string> laser = {"--pulsed",      "--beam", "5",       "--wavelength", "1064nm",
-                                            "--energy",      "2mJ",    "--rate",  "500Hz",        "--pulse-width",
-                                            "10ps",          "--profile", "gaussian", "--json", "--details"};
+    const std::vector<std::string> laser = {"--pulsed", "--beam",    "5",        "--wavelength", "1064nm",
+                                            "--energy", "2mJ",       "--rate",   "500Hz",        "--pulse-width",
+                                            "10ps",     "--profile", "gaussian", "--json",       "--details"};
     const CliRun batch = Select({"--batch", file.string(), "--json", "--details"});
     EXPECT_EQ(batch.status, 0);
     std::istringstream lines(batch.out);

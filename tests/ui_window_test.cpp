@@ -398,12 +398,12 @@ TEST(MainWindowView, TabWalksEveryControlForwardAndBack) {
     Find<QLineEdit>(f.window, "txtBeam1")->setFocus();
 
     const QStringList expected = {
-        "txtBeam2",      "cboProfile",    "txtMaxShare", "cboThresholdRule", "txtWaveLenght", "cboWavelenght",
-        "txtMaxPower",   "cboMaxPower",   "txtMaxEnergy", "cboMaxEnergy",    "txtRepRate",    "cboRepRate",
-        "txtPulseWidth", "cboPulseWidth", "cmdDettagli",  "cmdNew",          "gridForm",      "cmdDetails",
-        "chtDetails",    "cmdSaveChart",  "gridWhyNot",   "cmdTQS",          "cmdGDK",        "cmdVMS",
-        "cmdVMT",        "cmdZR",         "cmdUVC",       "cmdUVA",          "cmdTQ",         "cmdStampa",
-        "cmdExit",       "Image1",        "optCW",        "optCircular",     "optPower",      "optPowerMeter"};
+        "txtBeam2",      "cboProfile",    "txtMaxShare",  "cboThresholdRule", "txtWaveLenght", "cboWavelenght",
+        "txtMaxPower",   "cboMaxPower",   "txtMaxEnergy", "cboMaxEnergy",     "txtRepRate",    "cboRepRate",
+        "txtPulseWidth", "cboPulseWidth", "cmdDettagli",  "cmdNew",           "gridForm",      "cmdDetails",
+        "chtDetails",    "cmdSaveChart",  "gridWhyNot",   "cmdTQS",           "cmdGDK",        "cmdVMS",
+        "cmdVMT",        "cmdZR",         "cmdUVC",       "cmdUVA",           "cmdTQ",         "cmdStampa",
+        "cmdExit",       "Image1",        "optCW",        "optCircular",      "optPower",      "optPowerMeter"};
     // A screen reader announces each entry by its caption and unit.
     for (const auto& [name, announced] : {std::pair{"txtBeam1", "Beam length L, mm"},
                                           {"txtBeam2", "Beam width W, mm"},
@@ -915,7 +915,6 @@ TEST(DetailsView, PicksDrawTheirHeadAndTheChartSaves) {
     f.window.grab().save(ShotPath("details-cw-picked.png"));
 }
 
-
 // Safe margins in the window: a ceiling and the conservative threshold rule
 // beside the profile; a head a Gaussian beam would not suit is marked in the
 // grid, its tooltip saying why; the picked head's chart draws the stretch
@@ -926,7 +925,10 @@ TEST(DetailsView, TheMarginsTheEngineerSetsAndTheAssumptionsShow) {
     WindowFixture f(LoadCatalogue(TAVRIN_PROGRAM_DIR).Value());
     f.window.resize(1600, 1050);
     Find<QRadioButton>(f.window, "optPulsed")->click();
-    Type(f.window, {{"txtBeam1", "5"}, {"txtWaveLenght", "1064"}, {"txtMaxEnergy", "1"}, {"txtRepRate", "500"},
+    Type(f.window, {{"txtBeam1", "5"},
+                    {"txtWaveLenght", "1064"},
+                    {"txtMaxEnergy", "1"},
+                    {"txtRepRate", "500"},
                     {"txtPulseWidth", "10"}});
     for (const auto& [list, unit] : {std::pair{"cboMaxEnergy", "mJ"}, {"cboPulseWidth", "ps"}}) {
         auto* units = Find<QComboBox>(f.window, list);
@@ -949,8 +951,9 @@ TEST(DetailsView, TheMarginsTheEngineerSetsAndTheAssumptionsShow) {
     ASSERT_EQ(Cell(grid, 0, 0), QStringLiteral("TQ3-10A"));
     EXPECT_EQ(Cell(grid, 0, 1), QStringLiteral("54 %"));
     const QModelIndex name = grid->model()->index(0, 0);
-    const QString why = QStringLiteral("With a Gaussian beam of these 1/e\u00B2 sizes: damage threshold 107 % \u2014 "
-                                       "would not suit");
+    const QString why = QStringLiteral(
+        "With a Gaussian beam of these 1/e\u00B2 sizes: damage threshold 107 % \u2014 "
+        "would not suit");
     EXPECT_FALSE(name.data(Qt::DecorationRole).value<QIcon>().isNull());
     EXPECT_EQ(name.data(Qt::ToolTipRole).toString(), why);
     ClickRow(grid, 0);

@@ -203,7 +203,8 @@ std::vector<CurveStretch> DetailsArea::CurveOf(int row) const {
         }
         if (previous) {
             const bool dashed = held || previous->second;
-            if (stretches.empty() || stretches.back().held != dashed || stretches.back().points.back() != previous->first) {
+            if (stretches.empty() || stretches.back().held != dashed ||
+                stretches.back().points.back() != previous->first) {
                 stretches.push_back(CurveStretch{{previous->first}, dashed});
             }
             stretches.back().points.push_back(point);

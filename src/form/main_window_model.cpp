@@ -157,7 +157,8 @@ void MainWindowModel::CellActivated(int row) {
 }
 
 void MainWindowModel::Print() {
-    m_documents.Print(ComposeReport(State(), Labels(), m_grid, &ReplaceControlCharacters, Numbers().DecimalSeparator()));
+    m_documents.Print(
+        ComposeReport(State(), Labels(), m_grid, &ReplaceControlCharacters, Numbers().DecimalSeparator()));
 }
 
 void MainWindowModel::SaveChart(ChartFiles& files) {

@@ -89,7 +89,8 @@ std::string ThresholdNote(const ThresholdLookup& lookup, double pulseWidth, Thre
                density(lookup.listed) + ", " + ThresholdBasisText(lookup.basis) + ")";
     }
     note += BasisExplained(lookup.basis);
-    const bool between = lookup.basis == ThresholdBasis::Interpolated || lookup.basis == ThresholdBasis::HeldFrom100ps ||
+    const bool between = lookup.basis == ThresholdBasis::Interpolated ||
+                         lookup.basis == ThresholdBasis::HeldFrom100ps ||
                          lookup.basis == ThresholdBasis::Between10psAnd1ps;
     if (rule == ThresholdRule::Conservative && between) {
         note += "; not above the power law through the neighbouring points, so it stands (conservative)";

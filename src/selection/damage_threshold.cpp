@@ -62,8 +62,8 @@ Listed ListedAt(const CoatingTable& coatings, int row, double t) {
             if (AtColumn(t, decade.lower) || AtColumn(t, decade.lower + decade.divisor)) {
                 return point(value);
             }
-            return Listed{{value, ThresholdBasis::Interpolated, value}, column, decade.lower + decade.divisor,
-                          decade.lower};
+            return Listed{
+                {value, ThresholdBasis::Interpolated, value}, column, decade.lower + decade.divisor, decade.lower};
         }
     }
     if (t >= 1e-11) {

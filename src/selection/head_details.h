@@ -8,8 +8,8 @@
 #include "beam/laser_input_state.h"
 #include "beam/number_entry.h"
 #include "catalogue/catalogue.h"
-#include "head_limits.h"
 #include "damage_threshold.h"
+#include "head_limits.h"
 #include "head_search.h"
 
 namespace tavrin {
@@ -91,7 +91,7 @@ struct SearchDetails {
 // as the search looks it up with `rule`: 10 points a decade from 1 ps to 1 s,
 // with every decade end.
 std::vector<std::pair<double, double>> ThresholdCurve(const CoatingTable& coatings, int row,
-                                                       ThresholdRule rule = ThresholdRule::AsListed);
+                                                      ThresholdRule rule = ThresholdRule::AsListed);
 
 SearchDetails ComputeDetails(const Catalogue& catalogue, const std::vector<HeadLimits>& limits,
                              const LaserInputState& state, const NumberEntry& numbers);

@@ -223,9 +223,8 @@ struct HeadRejection {
 
 // Writes one grid row per suitable head, in catalogue order, replacing the
 // rows of the previous search. For a uniform beam, a head that a Gaussian
-// beam of the same sizes would not suit gets a note on its row saying so. `limits` are the catalogue heads' own, in order.
-// With `rejections`, the heads not kept are listed there too, with the first
-// criterion each failed.
+// beam of the same sizes would not suit gets a note on its row saying so. `limits` are the catalogue heads' own, in
+// order. With `rejections`, the heads not kept are listed there too, with the first criterion each failed.
 void SearchHeads(const Catalogue& catalogue, const std::vector<HeadLimits>& limits, const LaserInputState& state,
                  const NumberEntry& numbers, ResultsGrid& grid, std::vector<HeadRejection>* rejections = nullptr);
 

@@ -67,9 +67,9 @@ std::optional<ValidationFailure> ValidateValues(const LaserInputState& state, co
         return failure;
     }
     if (!ShareCeiling(state.MaxShare, numbers)) {
-        ValidationFailure failure = ValueFailure(
-            "Sorry, the share of each limit to use at most must be a number above 0 and at most 100 (%).",
-            EntryId::Beam1);
+        ValidationFailure failure =
+            ValueFailure("Sorry, the share of each limit to use at most must be a number above 0 and at most 100 (%).",
+                         EntryId::Beam1);
         failure.focusMaxShare = true;
         return failure;
     }

@@ -29,6 +29,7 @@
 #include "usage_bars.h"
 #include "why_not_table_model.h"
 #include "window_style.h"
+#include "wrapped_notes.h"
 
 namespace tavrin::ui {
 namespace {
@@ -84,48 +85,6 @@ QString WrappedTitle(const QString& title, const QFont& font, int chartWidth) {
     return lines.join(QStringLiteral("<br>"));
 }
 
-// Lines that wrap at the width they are given, as tall as that needs, without
-// asking their layout for a height to each width: a scroll area would then
-// hold the whole panel at its preferred height however much room it has.
-class WrappedNotes final : public QLabel {
-public:
-    explicit WrappedNotes(QWidget* parent) : QLabel(parent) {
-        setTextFormat(Qt::PlainText);
-        setWordWrap(true);
-    }
-
-    void SetNotes(const QString& text) {
-        setText(text);
-        setVisible(!text.isEmpty());
-        Fit();
-    }
-    [[nodiscard]] bool hasHeightForWidth() const override { return false; }
-    [[nodiscard]] QSize sizeHint() const override { return {0, minimumHeight()}; }
-    [[nodiscard]] QSize minimumSizeHint() const override { return {0, minimumHeight()}; }
-
-protected:
-    void resizeEvent(QResizeEvent* event) override {
-        QLabel::resizeEvent(event);
-        Fit();
-    }
-
-private:
-    // From the font, not heightForWidth, which never returns less than the
-    // minimum height already set.
-    void Fit() {
-        int height = 0;
-        if (!text().isEmpty()) {
-            const QMargins margins = contentsMargins();
-            const int lineWidth = std::max(width(), 100) - margins.left() - margins.right() - 2 * margin();
-            height = fontMetrics().boundingRect(QRect(0, 0, lineWidth, 1 << 20), Qt::TextWordWrap, text()).height() +
-                     margins.top() + margins.bottom() + 2 * margin() + 2;
-        }
-        if (height != minimumHeight()) {
-            setMinimumHeight(height);
-        }
-    }
-};
-
 }  // namespace
 
 DetailsPanel::DetailsPanel(MainWindowModel& model, QWidget* parent) : QWidget(parent), m_model(&model) {
@@ -139,10 +98,9 @@ DetailsPanel::DetailsPanel(MainWindowModel& model, QWidget* parent) : QWidget(pa
     drawn->addWidget(BuildChart(), 2);
     drawn->addWidget(BuildBars(), 1);
     picked->addLayout(drawn, 1);
-    auto* notes = new WrappedNotes(this);
-    notes->setObjectName(QStringLiteral("lblDetailsNotes"));
-    picked->addWidget(notes);
-    m_notes = notes;
+    m_notes = new WrappedNotes(this);
+    m_notes->setObjectName(QStringLiteral("lblDetailsNotes"));
+    picked->addWidget(m_notes);
     auto* body = new QHBoxLayout;
     body->addLayout(picked, 6);
     body->addWidget(BuildWhyNot(), 7);
@@ -257,7 +215,7 @@ void DetailsPanel::Sync() {
     for (const std::string& note : details.Notes()) {
         notes << ToQt(note);
     }
-    static_cast<WrappedNotes*>(m_notes)->SetNotes(notes.join(QLatin1Char('\n')));
+    m_notes->SetNotes(notes.join(QLatin1Char('\n')));
     m_save->setEnabled(details.PickedHead().has_value());
 
     const QSignalBlocker blocker(m_whyNot->selectionModel());

@@ -140,8 +140,7 @@ QWidget* MainWindow::BuildEntries() {
     AddEntryRow(grid, 7, EntryId::RepRate, "lblRepRate", QStringLiteral(" Rep Rate"), "txtRepRate", "cboRepRate");
     AddEntryRow(grid, 8, EntryId::PulseWidth, "lblPulseWidth", QStringLiteral(" Pulse Width"), "txtPulseWidth",
                 "cboPulseWidth");
-    m_entries[static_cast<std::size_t>(EntryId::PulseWidth)].edit->setToolTip(
-        QString::fromUtf8(kPulseWidthAssumption));
+    m_entries[static_cast<std::size_t>(EntryId::PulseWidth)].edit->setToolTip(QString::fromUtf8(kPulseWidthAssumption));
 
     auto* commands = new QHBoxLayout;
     m_explore = Button("cmdDettagli", QStringLiteral("Explore"), box);
@@ -345,7 +344,6 @@ QWidget* MainWindow::BuildDetailsToggle() {
     m_detailsToggle = toggle;
     return toggle;
 }
-
 
 // Every entry shows the longest number the program can write into it whole,
 // in the entry's own font.
