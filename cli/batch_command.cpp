@@ -24,8 +24,8 @@
 namespace tavrin::cli {
 namespace {
 
-constexpr std::array<const char*, 8> kValueColumns = {"beam",   "width", "wavelength",  "power",
-                                                      "energy", "rate",  "pulse-width", "profile"};
+constexpr std::array<const char*, 10> kValueColumns = {"beam", "width",       "wavelength", "power",     "energy",
+                                                       "rate", "pulse-width", "profile",    "max-share", "threshold"};
 constexpr std::array<const char*, 4> kFlagColumns = {"pulsed", "rect", "single", "probe"};
 
 // Where each known column stands in the file, or nothing.

@@ -6,6 +6,7 @@
 
 #include "beam/engineering_text.h"
 #include "selection/criterion_texts.h"
+#include "selection/damage_threshold.h"
 #include "selection/head_details.h"
 #include "support/control_characters.h"
 
@@ -64,14 +65,50 @@ std::string ClippingText(const HeadUsage& head, char decimal) {
     return text;
 }
 
+// Where a head's threshold came from; under the conservative rule, what the
+// table gives as listed too.
+void AddThresholdBasis(nlohmann::ordered_json& json, const HeadUsage& head, ThresholdRule rule) {
+    json["threshold_basis"] =
+        head.thresholdLookup ? nlohmann::ordered_json(ThresholdBasisText(head.thresholdLookup->basis)) : nullptr;
+    if (rule == ThresholdRule::Conservative) {
+        json["threshold_as_listed"] =
+            head.thresholdLookup ? nlohmann::ordered_json(head.thresholdLookup->listed) : nullptr;
+    }
+}
+
+nlohmann::ordered_json GaussianJson(const GaussianCheck& check) {
+    nlohmann::ordered_json json = nlohmann::ordered_json::object();
+    json["kept"] = check.kept;
+    json["criterion"] = TextOfCriterion(check.criterion).key;
+    json["used"] = check.used;
+    return json;
+}
+
+// "threshold 30 mJ/cm² at 10 ps: held from 100 ps (...)", inside a line.
+std::string ThresholdInLine(const HeadUsage& head, const OperatingPoint& point, char decimal) {
+    if (!head.thresholdLookup || !point.pulseWidth) {
+        return "";
+    }
+    std::string note = ThresholdNote(*head.thresholdLookup, *point.pulseWidth, point.rule, decimal);
+    note.front() = 't';
+    return "; " + note;
+}
+
 }  // namespace
 
 nlohmann::ordered_json DetailsJson(const MainWindowModel& model) {
     const SearchDetails& details = DetailsOf(model);
     nlohmann::ordered_json json = nlohmann::ordered_json::object();
-    json["operating_point"] = {{"pulse_width_s", OrNull(details.operatingPoint.pulseWidth)},
-                               {"energy_density_J_cm2", details.operatingPoint.energyDensity},
-                               {"power_density_W_cm2", details.operatingPoint.powerDensity}};
+    const OperatingPoint& point = details.operatingPoint;
+    json["operating_point"] = {{"pulse_width_s", OrNull(point.pulseWidth)},
+                               {"energy_density_J_cm2", point.energyDensity},
+                               {"power_density_W_cm2", point.powerDensity}};
+    if (point.ceiling != 1) {
+        json["operating_point"]["ceiling"] = point.ceiling;
+    }
+    if (point.rule != ThresholdRule::AsListed) {
+        json["operating_point"]["threshold_rule"] = ThresholdRuleKey(point.rule);
+    }
     nlohmann::ordered_json heads = nlohmann::ordered_json::array();
     for (const KeptHeadDetails& kept : details.kept) {
         nlohmann::ordered_json head = nlohmann::ordered_json::object();
@@ -79,12 +116,16 @@ nlohmann::ordered_json DetailsJson(const MainWindowModel& model) {
         head["index"] = kept.index;
         head["coating_row"] = OrNull(kept.coatingRow);
         head["threshold"] = OrNull(kept.threshold);
+        AddThresholdBasis(head, kept, point.rule);
         nlohmann::ordered_json usage = nlohmann::ordered_json::array();
         for (const CriterionUsage& criterion : kept.usage) {
             usage.push_back(UsageJson(criterion));
         }
         head["usage"] = std::move(usage);
         AddClipping(head, model, kept);
+        if (kept.ifGaussian) {
+            head["if_gaussian"] = GaussianJson(*kept.ifGaussian);
+        }
         heads.push_back(std::move(head));
     }
     json["heads"] = std::move(heads);
@@ -106,6 +147,12 @@ nlohmann::ordered_json DetailsJson(const MainWindowModel& model) {
         item["criterion"] = failing["criterion"];
         item["laser"] = failing["laser"];
         item["limit"] = failing["limit"];
+        if (head.firstFailing.criterion == Criterion::DamageThreshold) {
+            AddThresholdBasis(item, head.head, point.rule);
+        }
+        if (point.ceiling != 1) {
+            item["ceiling_only"] = head.firstFailing.ceilingOnly;
+        }
         item["fits_with_beam_mm"] = OrNull(head.fitsWithBeamMm);
         item["fits_with_beam_scale"] = OrNull(head.fitsWithBeamScale);
         AddClipping(item, model, head.head);
@@ -129,8 +176,22 @@ void WriteDetails(std::ostream& out, const MainWindowModel& model) {
         out << " at the peak (" << FormatSignificant(point.peakFactor, decimal) << " \u00D7 the mean "
             << FormatQuantity(point.meanEnergyDensity, "J/cm\u00B2", decimal) << ", "
             << FormatQuantity(point.meanPowerDensity, "W/cm\u00B2", decimal) << ")";
+        if (point.pulseWidth) {
+            out << "; peak power density at the centre "
+                << FormatQuantity(point.peakPowerDensity, "W/cm\u00B2", decimal);
+        }
     }
     out << "\n";
+    if (point.ceiling != 1) {
+        out << CeilingNote(point.ceiling, decimal) << "\n";
+    }
+    if (point.rule != ThresholdRule::AsListed) {
+        out << "Thresholds between catalogue points: conservative, never above the power law through the "
+               "neighbouring points\n";
+    }
+    if (point.singlePulse) {
+        out << kSinglePulseNote << "\n";
+    }
     for (const KeptHeadDetails& kept : details.kept) {
         out << EscapeControlCharacters(NameOf(model, kept.index)) << " uses:";
         for (const CriterionUsage& usage : kept.usage) {
@@ -140,7 +201,14 @@ void WriteDetails(std::ostream& out, const MainWindowModel& model) {
                     << (std::isfinite(*usage.used) ? std::to_string(std::lround(*usage.used * 100)) + " %" : "n/a");
             }
         }
-        out << ClippingText(kept, decimal) << "\n";
+        out << ThresholdInLine(kept, point, decimal) << ClippingText(kept, decimal) << "\n";
+    }
+    // The heads a Gaussian beam of the same sizes would not suit.
+    for (const KeptHeadDetails& kept : details.kept) {
+        if (kept.ifGaussian && !kept.ifGaussian->kept) {
+            out << EscapeControlCharacters(NameOf(model, kept.index)) << ": "
+                << GaussianCheckText(*kept.ifGaussian, point.ceiling, decimal) << "\n";
+        }
     }
     for (const RejectedHeadDetails& head : details.rejected) {
         const CriterionUsage& failing = head.firstFailing;
@@ -151,6 +219,12 @@ void WriteDetails(std::ostream& out, const MainWindowModel& model) {
                 << quantity(failing.limitMax);
         } else if (failing.used) {
             out << ", laser " << quantity(failing.laser) << " against " << quantity(failing.limit);
+            if (failing.ceilingOnly) {
+                out << " (" << BeyondCeilingText(*failing.used, point.ceiling, decimal) << ")";
+            }
+        }
+        if (failing.criterion == Criterion::DamageThreshold) {
+            out << ThresholdInLine(head.head, point, decimal);
         }
         if (head.fitsWithBeamMm) {
             out << "; fits with a beam of " << BeamSizeText(*head.fitsWithBeamMm, decimal);

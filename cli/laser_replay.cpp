@@ -74,6 +74,8 @@ Result<void> ReplayLaser(MainWindowModel& model, const SelectOptions& options) {
     if (options.profile == Profile::Measured) {
         model.TypeProfileFactor(options.profileFactor);
     }
+    model.TypeMaxShare(options.maxShare);
+    model.ChooseThresholdRule(options.threshold);
     for (const EntryId entry :
          {EntryId::WaveLength, EntryId::MaxPower, EntryId::MaxEnergy, EntryId::RepRate, EntryId::PulseWidth}) {
         const auto given = options.values.find(entry);

@@ -27,8 +27,8 @@ constexpr const char* kUsage =
     "usage: cv-tavrin-cli select [--data-dir DIR] [--pulsed] [--rect] [--single] [--probe]\n"
     "           [--beam TEXT] [--width TEXT] [--wavelength TEXT[UNIT]] [--power TEXT[UNIT]]\n"
     "           [--energy TEXT[UNIT]] [--rate TEXT[UNIT]] [--pulse-width TEXT[UNIT]]\n"
-    "           [--profile uniform|gaussian|FACTOR] [--json] [--report FILE] [--explain]\n"
-    "           [--details] [--as-typed] [--batch FILE]\n";
+    "           [--profile uniform|gaussian|FACTOR] [--max-share N] [--threshold RULE]\n"
+    "           [--json] [--report FILE] [--explain] [--details] [--as-typed] [--batch FILE]\n";
 
 constexpr const char* kHelp =
     "Finds the detector heads that suit a laser, exactly as the main window does: the options\n"
@@ -39,26 +39,38 @@ constexpr const char* kHelp =
     "  --rect                a rectangular beam (default: circular)\n"
     "  --single              measure single pulse energy (needs --pulsed; the rate becomes \"Single\")\n"
     "  --probe               look for probes instead of power meters\n"
-    "  --beam TEXT           beam diameter in mm, or the rectangle's length L\n"
-    "  --width TEXT          the rectangle's width W in mm (needs --rect)\n"
+    "  --beam TEXT           beam diameter in mm, or the rectangle's length L: with the\n"
+    "                        uniform profile the full width of a flat-top beam, with gaussian\n"
+    "                        the full width at 1/e\u00B2 of the peak (a FWHM is 1.699 times smaller)\n"
+    "  --width TEXT          the rectangle's width W in mm (needs --rect), read as --beam is\n"
     "@UNITS@"
     "  --profile PROFILE     how the power is spread over the beam: uniform (the default),\n"
     "                        gaussian (the sizes at 1/e\u00B2 of the peak: the centre sees 2 times\n"
     "                        the mean, 8/pi for a rectangle) or a measured peak-to-mean factor\n"
     "                        of at least 1; the limits are compared with the peak\n"
+    "  --max-share N         keep a head only when the laser uses at most N % of each of its\n"
+    "                        limits: power, power density, energy, aperture, damage threshold\n"
+    "                        (N above 0 and at most 100, \"%\" allowed; default 100)\n"
+    "  --threshold RULE      how a damage threshold is read between the coating table's points:\n"
+    "                        as-listed (the default: straight lines, the 100 ps value held down\n"
+    "                        to 10 ps, a line on to 1 ps) or conservative (never above the power\n"
+    "                        law through the neighbouring points; below 1 ps and above 1 s the\n"
+    "                        end value holds under both)\n"
     "  --json                one JSON object with entries, labels, values, messages and heads\n"
     "  --report FILE         also write the report in the \"Print.txt\" layout to FILE (a link\n"
     "                        is followed; /dev/stdout adds it to standard output); never a\n"
     "                        folder or one of the catalogue files read\n"
     "  --explain             list every head that was not kept, with the first reason\n"
-    "  --details             why each head was kept or not: the share of each limit used, the\n"
-    "                        threshold curves, and a beam with which a rejected head would fit\n"
+    "  --details             why each head was kept or not: the share of each limit used, where\n"
+    "                        each threshold came from, the threshold curves, a beam with which a\n"
+    "                        rejected head would fit, and for a uniform beam how each kept head\n"
+    "                        would fare with a Gaussian beam of the same sizes at 1/e\u00B2\n"
     "  --as-typed            let each entry's filter cut a value as if it were typed, instead of\n"
     "                        refusing a value that is not a number\n"
     "  --batch FILE          one selection per row of a CSV file (- for standard input); columns\n"
-    "                        beam, width, wavelength, power, energy, rate, pulse-width, profile\n"
-    "                        (values as the options take them) and pulsed, rect, single, probe\n"
-    "                        (yes/no);\n"
+    "                        beam, width, wavelength, power, energy, rate, pulse-width, profile,\n"
+    "                        max-share, threshold (values as the options take them) and pulsed,\n"
+    "                        rect, single, probe (yes/no);\n"
     "                        prints JSON Lines with --json (--details adds each row's details),\n"
     "                        otherwise row,status,head,margin; blank lines and lines that begin\n"
     "                        with # are comments; a refused row (one longer than 1 MiB too,\n"
@@ -77,6 +89,10 @@ constexpr const char* kHelp =
     "(\"under this locale (decimal separator \",\") write \"0,5\"\"). An empty text with a\n"
     "unit (\"W\") is allowed. A value of 0 or less is incomplete data (exit status 2), and\n"
     "so is a laser whose beam size, area or densities are too large or too small to compute.\n"
+    "\n"
+    "What the numbers assume: the beam sizes as --beam says; the pulse width is the full\n"
+    "width at half maximum; with --single the average-power checks take one pulse per\n"
+    "second. A head is kept up to 100 % of each limit unless --max-share says otherwise.\n"
     "\n"
     "Exit status: 0 heads found, 1 none found (the request text is composed), 2 incomplete\n"
     "data, 3 a catalogue file missing or unreadable, 64 bad usage, 74 output that could not\n"
@@ -160,9 +176,10 @@ int RunSelectCommand(const std::vector<std::string>& args, std::ostream& out, st
 
     int outcome = status;
     if (options.report) {
-        const auto written =
-            ReplaceFile(*options.report, ComposeReport(model.State(), model.Labels(), model.Grid()),
-                        WriteRules{false, {options.dataDir / kHeadsFileName, options.dataDir / kCoatingsFileName}});
+        const auto written = ReplaceFile(
+            *options.report,
+            ComposeReport(model.State(), model.Labels(), model.Grid(), &ReplaceControlCharacters, decimalSeparator),
+            WriteRules{false, {options.dataDir / kHeadsFileName, options.dataDir / kCoatingsFileName}});
         if (!written) {
             err << "cv-tavrin-cli: the report " << EscapeControlCharacters(written.Failure().message) << "\n";
             outcome = ExitStatusFor(written.Failure().code);

@@ -5,6 +5,8 @@
 #include "beam/beam_profile.h"
 #include "beam/entry_filter.h"
 #include "form/main_window_model.h"
+#include "selection/damage_threshold.h"
+#include "selection/share_ceiling.h"
 #include "support/control_characters.h"
 #include "support/program_folder.h"
 
@@ -135,6 +137,31 @@ Result<std::pair<Profile, std::string>> ParseProfile(const std::string& text, ch
     return std::pair{Profile::Measured, text};
 }
 
+// A percentage above 0 and at most 100, a "%" allowed after it.
+Result<std::string> ParseMaxShare(const std::string& text, char decimalSeparator) {
+    std::string number = text;
+    if (number.ends_with('%')) {
+        number.pop_back();
+        while (number.ends_with(' ')) {
+            number.pop_back();
+        }
+    }
+    const NumberEntry numbers(decimalSeparator);
+    if (number.empty() || !numbers.IsNumeric(number) || !ShareCeiling(number, numbers)) {
+        return Usage("--max-share \"" + text + "\": give a percentage above 0 and at most 100");
+    }
+    return number;
+}
+
+Result<ThresholdRule> ParseThresholdRule(const std::string& text) {
+    for (const ThresholdRule rule : {ThresholdRule::AsListed, ThresholdRule::Conservative}) {
+        if (text == ThresholdRuleKey(rule)) {
+            return rule;
+        }
+    }
+    return Usage("--threshold \"" + text + "\": give as-listed or conservative");
+}
+
 Result<SelectOptions> ParseSelectOptions(const std::vector<std::string>& args, char decimalSeparator) {
     SelectOptions options;
     const std::map<std::string, bool SelectOptions::*> flags = {
@@ -167,7 +194,8 @@ Result<SelectOptions> ParseSelectOptions(const std::vector<std::string>& args, c
         const auto& valueOptions = ValueOptions();
         const auto valueOption = std::find_if(valueOptions.begin(), valueOptions.end(),
                                               [&name](const ValueOption& option) { return name == option.name; });
-        const bool fileOption = name == "--data-dir" || name == "--report" || name == "--batch" || name == "--profile";
+        const bool fileOption = name == "--data-dir" || name == "--report" || name == "--batch" ||
+                                name == "--profile" || name == "--max-share" || name == "--threshold";
         if (!fileOption && valueOption == valueOptions.end()) {
             return Usage("unknown option " + QuotedForMessage(args[i]));
         }
@@ -191,6 +219,18 @@ Result<SelectOptions> ParseSelectOptions(const std::vector<std::string>& args, c
             }
             options.profile = profile.Value().first;
             options.profileFactor = profile.Value().second;
+        } else if (name == "--max-share") {
+            auto share = ParseMaxShare(*value, decimalSeparator);
+            if (!share) {
+                return share.Failure();
+            }
+            options.maxShare = share.Value();
+        } else if (name == "--threshold") {
+            auto rule = ParseThresholdRule(*value);
+            if (!rule) {
+                return rule.Failure();
+            }
+            options.threshold = rule.Value();
         } else {
             arguments.emplace_back(&*valueOption, *value);
         }
@@ -211,6 +251,11 @@ Result<SelectOptions> ParseSelectOptions(const std::vector<std::string>& args, c
                               options.profile != Profile::Uniform || !arguments.empty();
     if (options.batch && laserOptions) {
         return Usage("with --batch the lasers come from the file; give no laser options");
+    }
+    if (options.batch && (!options.maxShare.empty() || options.threshold != ThresholdRule::AsListed)) {
+        return Usage(
+            "with --batch the ceiling and the threshold rule come from the file's max-share and "
+            "threshold columns");
     }
     if (options.single && !options.pulsed) {
         return Usage("--single needs --pulsed (single pulse energy is measured on a pulsed laser)");

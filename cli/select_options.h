@@ -32,6 +32,8 @@ struct SelectOptions {
     std::optional<std::string> batch;  // a CSV file of lasers, "-" for standard input
     Profile profile = Profile::Uniform;
     std::string profileFactor;  // a measured profile's factor, as given
+    std::string maxShare;       // the ceiling in percent without its "%"; empty for 100
+    ThresholdRule threshold = ThresholdRule::AsListed;
     std::map<EntryId, GivenValue> values;
 };
 

@@ -14,6 +14,7 @@
 #include "selection/criterion_texts.h"
 #include "selection/head_details.h"
 #include "selection/head_search.h"
+#include "selection/share_ceiling.h"
 #include "support/control_characters.h"
 
 namespace tavrin::cli {
@@ -103,7 +104,15 @@ nlohmann::ordered_json ResultJson(const MainWindowModel& model, const std::vecto
         profile["factor"] = factor ? nlohmann::ordered_json(*factor) : nlohmann::ordered_json(nullptr);
         profile["power_density_peak"] = state.PowerDensity * factor.value_or(1);
         profile["energy_density_peak"] = state.EnergyDensity * factor.value_or(1);
+        profile["peak_power_density_peak"] = state.PeakPowerDensity * factor.value_or(1);
         json["profile"] = std::move(profile);
+    }
+    // The selection rules, where the user changed them.
+    if (ShareCeiling(state.MaxShare, model.Numbers()).value_or(1) != 1) {
+        json["max_share"] = model.Numbers().TextToValue(state.MaxShare);  // percent
+    }
+    if (state.Threshold != ThresholdRule::AsListed) {
+        json["threshold"] = ThresholdRuleKey(state.Threshold);
     }
     nlohmann::ordered_json messageList = nlohmann::ordered_json::array();
     for (const Message& message : messages) {
@@ -144,8 +153,8 @@ void WriteSummary(std::ostream& out, const MainWindowModel& model, const std::ve
     for (const auto& row : kDerivedRows) {
         out << row.caption << labels.Get(row.value) << labels.Get(row.unit) << "\n";
     }
-    if (const std::string peak = model.PeakLine(CaptionForm::CommandLine); !peak.empty()) {
-        out << " " << peak << "\n";
+    for (const std::string& line : CentreLines(model.State(), model.Numbers(), CaptionForm::CommandLine)) {
+        out << " " << line << "\n";
     }
     out << "\n";
     for (const Message& message : messages) {

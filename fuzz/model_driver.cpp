@@ -110,6 +110,8 @@ bool ModelDriver::Step() {
         case 11:
             model.ChooseProfile(static_cast<Profile>(m_input->Below(3)));
             model.TypeProfileFactor(m_input->Text(6));
+            model.TypeMaxShare(m_input->Text(4));
+            model.ChooseThresholdRule(static_cast<ThresholdRule>(m_input->Below(2)));
             break;
         default:
             model.SortWhyNotBy(static_cast<WhyNotColumn>(m_input->Below(kWhyNotColumns)));
@@ -140,6 +142,8 @@ void ModelDriver::CheckInvariants() const {
     Check(s.ProfileFactor.empty() || model.Numbers().IsNumeric(s.ProfileFactor), "the factor is a number",
           s.ProfileFactor);
     Check(s.BeamProfile != Profile::Uniform || model.PeakLine().empty(), "a uniform beam has no line at its centre");
+    Check(s.MaxShare.empty() || model.Numbers().IsNumeric(s.MaxShare), "the ceiling is a number", s.MaxShare);
+    Check(details.PickedHead() || details.Notes().empty(), "notes belong to a picked head");
     const char decimal = model.Numbers().DecimalSeparator();
     for (const LabelId label : {LabelId::VArea, LabelId::VAvgPower, LabelId::VPowerDensity, LabelId::VPeakPower,
                                 LabelId::VPeakPowerDensity, LabelId::VEnergyDensity}) {

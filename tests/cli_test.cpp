@@ -61,7 +61,12 @@ TEST_F(SelectCommand, UsageErrorsAreRefusedWithTheReason) {
         {{"--profile"}, "--profile needs a value"},
         {{"--report", ""}, "--report needs a value: the text given is empty"},
         {{"--batch", ""}, "--batch needs a value: the text given is empty"},
-        {{"--beam", "5", "--data-dir="}, "--data-dir needs a value: the text given is empty"}};
+        {{"--beam", "5", "--data-dir="}, "--data-dir needs a value: the text given is empty"},
+        {{"--max-share", "0"}, "--max-share \"0\": give a percentage above 0 and at most 100"},
+        {{"--max-share", "100.1%"}, "--max-share \"100.1%\""},
+        {{"--max-share", "%"}, "--max-share \"%\""},
+        {{"--threshold", "strict"}, "--threshold \"strict\": give as-listed or conservative"},
+        {{"--batch", "-", "--max-share", "50"}, "come from the file's max-share and threshold columns"}};
     for (const auto& [args, reason] : cases) {
         const CliRun run = Select(args);
         EXPECT_EQ(run.status, 64);

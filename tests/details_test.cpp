@@ -322,7 +322,13 @@ TEST(DetailsArea, APulsedPickDrawsTheThresholdCurve) {
     const OperatingPoint& laser = f.model.Details().Details()->operatingPoint;
     EXPECT_EQ(chart.kind, ChartKind::Threshold);
     EXPECT_EQ(chart.curveName, "Coating 1, damage threshold");
-    EXPECT_EQ(chart.curve.size(), 121u);
+    // 1 ps to 100 ps, where the table has no point, dashed; 100 ps to 1 s solid.
+    ASSERT_EQ(chart.curve.size(), 2u);
+    EXPECT_TRUE(chart.curve[0].held);
+    EXPECT_EQ(chart.curve[0].points.size(), 21u);
+    EXPECT_FALSE(chart.curve[1].held);
+    EXPECT_EQ(chart.curve[1].points.size(), 101u);
+    EXPECT_EQ(chart.curve[0].points.back(), chart.curve[1].points.front());
     EXPECT_EQ(chart.point, std::make_pair(0.001, laser.energyDensity));
     EXPECT_EQ(chart.title, "A/1: damage threshold\nLaser 1.273 J/cm\u00B2 at 1 ms: 1 % of the threshold");
     EXPECT_EQ(chart.yMin, 1);

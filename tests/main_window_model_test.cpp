@@ -323,6 +323,36 @@ TEST(ResetData, EmptiesEntriesAndResultsKeepsChoices) {
 }
 
 // A zero pulse width or rate gives no derived value, and no overflow warning.
+// The ceiling is a percentage above 0 and at most 100 (empty for 100):
+// anything else is refused with the focus in its entry. Reset Data empties
+// it and reads thresholds as listed again.
+TEST(ResetData, TheCeilingIsRefusedOutOfRangeAndResetClearsTheRules) {
+    struct Case {
+        const char* typed;
+        const char* kept;  // what the entry filter leaves
+        bool refused;
+    };
+    for (const Case& c : {Case{"0", "0", true}, Case{"150", "150", true}, Case{"100.5", "100.5", true},
+                          Case{"50 %", "50 ", false}, Case{"100", "100", false}, Case{"0,5", "0,5", false}}) {
+        ModelFixture f({{test::WideHead("H")}, test::UniformCoatings(1000)});
+        test::TypeCw(f.model);
+        f.model.TypeMaxShare(c.typed);
+        EXPECT_EQ(f.model.State().MaxShare, c.kept) << c.typed;
+        EXPECT_EQ(f.model.Explore() == ExploreOutcome::Invalid, c.refused) << c.typed;
+        EXPECT_EQ(f.model.MaxShareFocused(), c.refused) << c.typed;
+        if (c.refused) {
+            ASSERT_EQ(f.messages.shown.size(), 1u);
+            EXPECT_EQ(f.messages.shown[0].text,
+                      "Sorry, the share of each limit to use at most must be a number above 0 and at most 100 (%).");
+        }
+        f.model.ChooseThresholdRule(ThresholdRule::Conservative);
+        f.model.ResetData();
+        EXPECT_EQ(f.model.State().MaxShare, "");
+        EXPECT_EQ(f.model.State().Threshold, ThresholdRule::AsListed);
+        EXPECT_FALSE(f.model.MaxShareFocused());
+    }
+}
+
 TEST(ZeroDivisors, GiveNothingRatherThanAWarning) {
     ModelFixture width;
     width.model.ClickOption(OptionId::Pulsed);

@@ -18,7 +18,9 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLineSeries>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPdfWriter>
 #include <QProcess>
 #include <QPushButton>
@@ -28,11 +30,13 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSettings>
+#include <QSplitter>
 #include <QStandardPaths>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QToolTip>
 #include <QUrl>
 #include <QXYSeries>
 #include <initializer_list>
@@ -396,11 +400,12 @@ TEST(MainWindowView, TabWalksEveryControlForwardAndBack) {
     Find<QLineEdit>(f.window, "txtBeam1")->setFocus();
 
     const QStringList expected = {
-        "txtBeam2",     "cboProfile", "txtWaveLenght", "cboWavelenght", "txtMaxPower",   "cboMaxPower",  "txtMaxEnergy",
-        "cboMaxEnergy", "txtRepRate", "cboRepRate",    "txtPulseWidth", "cboPulseWidth", "cmdDettagli",  "cmdNew",
-        "gridForm",     "cmdDetails", "chtDetails",    "cmdSaveChart",  "gridWhyNot",    "cmdTQS",       "cmdGDK",
-        "cmdVMS",       "cmdVMT",     "cmdZR",         "cmdUVC",        "cmdUVA",        "cmdTQ",        "cmdStampa",
-        "cmdExit",      "Image1",     "optCW",         "optCircular",   "optPower",      "optPowerMeter"};
+        "txtBeam2",      "cboProfile",    "txtMaxShare",  "cboThresholdRule", "txtWaveLenght", "cboWavelenght",
+        "txtMaxPower",   "cboMaxPower",   "txtMaxEnergy", "cboMaxEnergy",     "txtRepRate",    "cboRepRate",
+        "txtPulseWidth", "cboPulseWidth", "cmdDettagli",  "cmdNew",           "gridForm",      "cmdDetails",
+        "chtDetails",    "cmdSaveChart",  "gridWhyNot",   "cmdTQS",           "cmdGDK",        "cmdVMS",
+        "cmdVMT",        "cmdZR",         "cmdUVC",       "cmdUVA",           "cmdTQ",         "cmdStampa",
+        "cmdExit",       "Image1",        "optCW",        "optCircular",      "optPower",      "optPowerMeter"};
     // A screen reader announces each entry by its caption and unit.
     for (const auto& [name, announced] : {std::pair{"txtBeam1", "Beam length L, mm"},
                                           {"txtBeam2", "Beam width W, mm"},
@@ -812,7 +817,9 @@ TEST(DetailsView, AGaussianBeamIsJudgedByItsPeak) {
     QTest::keyClick(profile, Qt::Key_Down);  // Uniform, then Gaussian (1/e²)
     EXPECT_EQ(f.model.model.State().BeamProfile, Profile::Gaussian);
     ASSERT_TRUE(peak->isVisible());
-    EXPECT_EQ(peak->text().toStdString(), "Energy Density at centre (\u00D72) 0.8 J/cm2");
+    // 0.2 J / 10 ns = 20 MW over 0.5026548 cm²: 39.8 MW/cm², twice at the centre.
+    EXPECT_EQ(peak->text().toStdString(),
+              "Energy Density at centre (\u00D72) 0.8 J/cm2\nPeak Power Density at centre (\u00D72) 79.6 MW/cm2");
     QTest::mouseClick(Find<QPushButton>(f.window, "cmdDettagli"), Qt::LeftButton);
     EXPECT_LT(f.model.model.Grid().RowCount(), uniformRows) << "heads whose threshold lies under the peak go";
     auto* grid = Find<QTableView>(f.window, "gridForm");
@@ -821,12 +828,12 @@ TEST(DetailsView, AGaussianBeamIsJudgedByItsPeak) {
     ASSERT_TRUE(panel->isVisible());
     const auto& laser = f.model.model.Details().Details()->operatingPoint;
     const auto series = panel->Chart()->series();
-    ASSERT_EQ(series.size(), 3);
-    EXPECT_EQ(static_cast<QScatterSeries*>(series[1])->at(0),
-              QPointF(std::log10(*laser.pulseWidth), std::log10(laser.energyDensity)));
+    ASSERT_EQ(series.size(), 4) << "the curve's dashed and solid stretches, the peak, the mean";
     EXPECT_EQ(static_cast<QScatterSeries*>(series[2])->at(0),
+              QPointF(std::log10(*laser.pulseWidth), std::log10(laser.energyDensity)));
+    EXPECT_EQ(static_cast<QScatterSeries*>(series[3])->at(0),
               QPointF(std::log10(*laser.pulseWidth), std::log10(laser.energyDensity / 2)));
-    EXPECT_EQ(series[2]->name(), QStringLiteral("Laser mean"));
+    EXPECT_EQ(series[3]->name(), QStringLiteral("Laser mean"));
     EXPECT_EQ(f.model.model.Details().Bars().back().caption, "Power through aperture");
     QApplication::processEvents();
     f.window.grab().save(ShotPath("details-gaussian.png"));
@@ -837,7 +844,8 @@ TEST(DetailsView, AGaussianBeamIsJudgedByItsPeak) {
     factor->setFocus();
     QTest::keyClicks(factor, "1,5x");
     EXPECT_EQ(factor->text(), QStringLiteral("1,5"));
-    EXPECT_EQ(peak->text().toStdString(), "Energy Density at centre (\u00D71.5) 0.6 J/cm2");
+    EXPECT_EQ(peak->text().toStdString(),
+              "Energy Density at centre (\u00D71.5) 0.6 J/cm2\nPeak Power Density at centre (\u00D71.5) 59.7 MW/cm2");
 
     QTest::mouseClick(Find<QPushButton>(f.window, "cmdNew"), Qt::LeftButton);
     EXPECT_EQ(profile->currentText(), QStringLiteral("Uniform"));
@@ -860,9 +868,10 @@ TEST(DetailsView, PicksDrawTheirHeadAndTheChartSaves) {
     EXPECT_TRUE(panel->Chart()->title().startsWith(Cell(grid, 1, 0))) << panel->Chart()->title().toStdString();
     const auto& laser = f.model.model.Details().Details()->operatingPoint;
     const auto series = panel->Chart()->series();
-    ASSERT_EQ(series.size(), 2);
-    EXPECT_EQ(static_cast<QXYSeries*>(series[0])->count(), 121) << "1 ps to 1 s, 10 points a decade";
-    const auto* point = static_cast<QScatterSeries*>(series[1]);
+    ASSERT_EQ(series.size(), 3);
+    EXPECT_EQ(static_cast<QXYSeries*>(series[0])->count() + static_cast<QXYSeries*>(series[1])->count(), 122)
+        << "1 ps to 100 ps dashed, on to 1 s solid, 10 points a decade";
+    const auto* point = static_cast<QScatterSeries*>(series[2]);
     ASSERT_EQ(point->count(), 1);
     EXPECT_EQ(point->at(0), QPointF(std::log10(*laser.pulseWidth), std::log10(laser.energyDensity)));
     EXPECT_TRUE(panel->ChartView()->accessibleName().endsWith(QStringLiteral("% of the threshold")))
@@ -946,6 +955,93 @@ TEST(DetailsView, PicksDrawTheirHeadAndTheChartSaves) {
     EXPECT_EQ(sets[1]->at(0), chart.limit);
     QApplication::processEvents();
     f.window.grab().save(ShotPath("details-cw-picked.png"));
+}
+
+// Safe margins in the window: a ceiling and the conservative threshold rule
+// beside the profile; a head a Gaussian beam would not suit is marked in the
+// grid, its tooltip saying why; the picked head's chart draws the stretch
+// without catalogue points dashed, and the notes say what was assumed.
+// 1 mJ in 5 mm is 5.093 mJ/cm²; the power law at 10 ps, 3 mJ/cm² × 10^0.5 =
+// 9.487 mJ/cm², makes that 54 %, and a Gaussian centre 107 %.
+TEST(DetailsView, TheMarginsTheEngineerSetsAndTheAssumptionsShow) {
+    WindowFixture f(LoadCatalogue(TAVRIN_PROGRAM_DIR).Value());
+    f.window.resize(1600, 1050);
+    Find<QRadioButton>(f.window, "optPulsed")->click();
+    Type(f.window, {{"txtBeam1", "5"},
+                    {"txtWaveLenght", "1064"},
+                    {"txtMaxEnergy", "1"},
+                    {"txtRepRate", "500"},
+                    {"txtPulseWidth", "10"}});
+    for (const auto& [list, unit] : {std::pair{"cboMaxEnergy", "mJ"}, {"cboPulseWidth", "ps"}}) {
+        auto* units = Find<QComboBox>(f.window, list);
+        units->setCurrentIndex(units->findText(QString::fromLatin1(unit)));
+        Q_EMIT units->activated(units->currentIndex());
+    }
+    auto* beam = Find<QLineEdit>(f.window, "txtBeam1");
+    EXPECT_TRUE(beam->toolTip().startsWith(QStringLiteral("Uniform: The diameter is the full width of a flat-top")))
+        << beam->toolTip().toStdString();
+    EXPECT_EQ(beam->accessibleDescription(), beam->toolTip());
+    Type(f.window, {{"txtMaxShare", "80%"}});
+    EXPECT_EQ(f.model.model.State().MaxShare, "80");
+    auto* rule = Find<QComboBox>(f.window, "cboThresholdRule");
+    rule->setFocus();
+    QTest::keyClick(rule, Qt::Key_Down);  // As listed, then Conservative
+    EXPECT_EQ(f.model.model.State().Threshold, ThresholdRule::Conservative);
+    QTest::mouseClick(Find<QPushButton>(f.window, "cmdDettagli"), Qt::LeftButton);
+
+    auto* grid = Find<QTableView>(f.window, "gridForm");
+    ASSERT_EQ(Cell(grid, 0, 0), QStringLiteral("TQ3-10A"));
+    EXPECT_EQ(Cell(grid, 0, 1), QStringLiteral("54 %"));
+    const QModelIndex name = grid->model()->index(0, 0);
+    const QString why = QStringLiteral(
+        "With a Gaussian beam of these 1/e\u00B2 sizes: damage threshold 107 % \u2014 "
+        "would not suit");
+    EXPECT_FALSE(name.data(Qt::DecorationRole).value<QIcon>().isNull());
+    EXPECT_EQ(name.data(Qt::ToolTipRole).toString(), why);
+    ClickRow(grid, 0);
+    auto* panel = Find<ui::DetailsPanel>(f.window, "fraDetails");
+    ASSERT_TRUE(panel->isVisible());
+    const auto series = panel->Chart()->series();
+    ASSERT_GE(series.size(), 3);
+    const auto* dashed = static_cast<QLineSeries*>(series[0]);
+    EXPECT_EQ(dashed->pen().style(), Qt::DashLine);
+    EXPECT_EQ(dashed->name(), QStringLiteral("Power law or held"));
+    EXPECT_EQ(static_cast<QLineSeries*>(series[1])->pen().style(), Qt::SolidLine);
+    auto* notes = Find<QLabel>(f.window, "lblDetailsNotes");
+    EXPECT_TRUE(notes->isVisible());
+    EXPECT_TRUE(notes->text().startsWith(QStringLiteral("Threshold 9.487 mJ/cm\u00B2 at 10 ps: the power law")))
+        << notes->text().toStdString();
+    EXPECT_TRUE(notes->text().contains(why));
+    EXPECT_TRUE(notes->text().contains(QStringLiteral("at most 80 % of each limit")));
+
+    // The screenshot shows the whole details area, and the tooltip drawn
+    // over the window beside the mark.
+    auto* splitter = f.window.findChild<QSplitter*>(QStringLiteral("splDetails"));
+    splitter->setSizes({splitter->height() - 560, 560});
+    const QPoint cell = grid->visualRect(name).bottomLeft() + QPoint(12, 4);
+    QToolTip::showText(grid->viewport()->mapToGlobal(cell), why, grid->viewport());
+    QApplication::processEvents();
+    QImage shot = f.window.grab().toImage();
+    QWidget* tip = nullptr;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->inherits("QTipLabel") && widget->isVisible()) {
+            tip = widget;
+        }
+    }
+    ASSERT_NE(tip, nullptr);
+    QPainter painter(&shot);
+    painter.drawPixmap(grid->viewport()->mapTo(&f.window, cell), tip->grab());
+    painter.end();
+    shot.save(ShotPath("details-safe-margins.png"));
+    QToolTip::hideText();
+
+    // Out of range, the ceiling is refused with the focus in it.
+    auto* share = Find<QLineEdit>(f.window, "txtMaxShare");
+    share->selectAll();
+    QTest::keyClicks(share, "150");
+    QTest::mouseClick(Find<QPushButton>(f.window, "cmdDettagli"), Qt::LeftButton);
+    EXPECT_EQ(f.model.messages.shown.size(), 1u);
+    EXPECT_EQ(QApplication::focusWidget(), share);
 }
 
 }  // namespace

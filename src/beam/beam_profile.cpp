@@ -4,6 +4,9 @@
 #include <cmath>
 #include <numbers>
 
+#include "display_ladder.h"
+#include "engineering_text.h"
+
 namespace tavrin {
 
 std::optional<double> PeakFactor(const LaserInputState& state, const NumberEntry& numbers) {
@@ -11,7 +14,7 @@ std::optional<double> PeakFactor(const LaserInputState& state, const NumberEntry
         case Profile::Uniform:
             return 1.0;
         case Profile::Gaussian:
-            return state.BeamShape == Shape::Circular ? kGaussianRoundFactor : kGaussianRectangleFactor;
+            return GaussianFactor(state.BeamShape);
         case Profile::Measured:
             break;
     }
@@ -50,11 +53,67 @@ std::string ProfileName(Profile profile) {
     return "Measured";
 }
 
-std::string ProfileLine(const LaserInputState& state) {
+const char* SizeMeaning(Profile profile) {
+    switch (profile) {
+        case Profile::Uniform:
+            return "sizes are the full widths of a flat-top beam";
+        case Profile::Gaussian:
+            return "sizes are full widths at 1/e\u00B2 of the peak (a FWHM is 1.699 \u00D7 smaller)";
+        case Profile::Measured:
+            break;
+    }
+    return "sizes are the full widths the measured factor refers to";
+}
+
+std::string SizeAssumption(const LaserInputState& state) {
+    const bool round = state.BeamShape == Shape::Circular;
+    const std::string sizes = round ? "The diameter" : "L and W";
+    switch (state.BeamProfile) {
+        case Profile::Uniform:
+            return "Uniform: " + sizes + (round ? " is the full width" : " are the full widths") +
+                   " of a flat-top beam. For a Gaussian (TEM00) beam measured at 1/e\u00B2, choose the Gaussian "
+                   "profile: its centre sees " +
+                   (round ? "2" : "8/\u03C0 = 2.546") + " \u00D7 the mean density.";
+        case Profile::Gaussian:
+            return "Gaussian: " + sizes + (round ? " is the full width" : " are the full widths") +
+                   " at 1/e\u00B2 of the peak. A FWHM is 1.699 \u00D7 smaller: multiply a FWHM by 1.699.";
+        case Profile::Measured:
+            break;
+    }
+    return "Measured: " + sizes + (round ? " is the full width" : " are the full widths") +
+           " the measured peak-to-mean factor refers to.";
+}
+
+std::vector<std::string> CentreLines(const LaserInputState& state, const NumberEntry& numbers, CaptionForm form) {
+    if (state.BeamProfile == Profile::Uniform) {
+        return {};
+    }
+    const auto factor = PeakFactor(state, numbers);
+    if (!factor) {
+        return {"Peak: the factor must be a number of at least 1"};
+    }
+    const char decimal = numbers.DecimalSeparator();
+    const std::string times = " (\u00D7" + FormatSignificant(*factor, decimal) + ")";
+    const auto line = [&](const char* caption, Quantity quantity, double mean) {
+        const double value = mean * *factor;
+        if (!std::isfinite(value)) {
+            return caption + times + ": cannot be computed";
+        }
+        const DisplayCaptions peak = Ladder(quantity, value, numbers);
+        return caption + times + CaptionIn(form, peak.value, decimal) + peak.unit;
+    };
+    if (state.LaserType == Laser::CW) {
+        return {line("Power Density at centre", Quantity::PowerDensity, state.PowerDensity)};
+    }
+    return {line("Energy Density at centre", Quantity::EnergyDensity, state.EnergyDensity),
+            line("Peak Power Density at centre", Quantity::PeakPowerDensity, state.PeakPowerDensity)};
+}
+
+std::vector<std::string> ProfileLines(const LaserInputState& state, const NumberEntry& numbers) {
     std::string factor;
     switch (state.BeamProfile) {
         case Profile::Uniform:
-            return "";
+            return {};
         case Profile::Gaussian:
             factor = state.BeamShape == Shape::Circular ? "2" : "8/\u03C0 = 2.546";
             break;
@@ -62,7 +121,12 @@ std::string ProfileLine(const LaserInputState& state) {
             factor = state.ProfileFactor;
             break;
     }
-    return "Beam Profile: " + ProfileName(state.BeamProfile) + ", peak = " + factor + " \u00D7 mean";
+    std::vector<std::string> lines = {"Beam Profile: " + ProfileName(state.BeamProfile) + ", peak = " + factor +
+                                      " \u00D7 mean; " + SizeMeaning(state.BeamProfile)};
+    for (std::string& line : CentreLines(state, numbers)) {
+        lines.push_back(std::move(line));
+    }
+    return lines;
 }
 
 namespace {

@@ -14,6 +14,10 @@ enum class Product { PowerMeter, Probe };
 // means), Gaussian with the sizes entered at 1/e² of the peak, or a measured
 // peak-to-mean factor typed by the user.
 enum class Profile { Uniform, Gaussian, Measured };
+// How the damage threshold is read between the coating table's points: as
+// the table has always been read (straight lines, and the 100 ps value held
+// down to 10 ps), or never above the power law through the neighbouring points.
+enum class ThresholdRule { AsListed, Conservative };
 
 // The seven text entries of the main window, in their order on the window.
 enum class EntryId { Beam1, Beam2, WaveLength, MaxPower, MaxEnergy, RepRate, PulseWidth };
@@ -76,6 +80,10 @@ struct LaserInputState {
     bool PowerAndEnergySelectable = false;
     Profile BeamProfile = Profile::Uniform;
     std::string ProfileFactor;  // the measured peak-to-mean factor as typed
+    // The most of each head limit the search lets the laser use, in percent
+    // as typed; empty for 100.
+    std::string MaxShare;
+    ThresholdRule Threshold = ThresholdRule::AsListed;
 
     double BeamArea = 0;          // cm2 once computed
     double BeamSize = 0;          // mm

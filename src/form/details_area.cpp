@@ -197,6 +197,30 @@ std::vector<UsageBar> DetailsArea::Bars() const {
     return bars;
 }
 
+std::vector<std::string> DetailsArea::Notes() const {
+    std::vector<std::string> notes;
+    const HeadUsage* head = PickedUsage();
+    if (head == nullptr) {
+        return notes;
+    }
+    const OperatingPoint& laser = m_details->operatingPoint;
+    if (head->thresholdLookup && laser.pulseWidth) {
+        notes.push_back(ThresholdNote(*head->thresholdLookup, *laser.pulseWidth, laser.rule, m_decimal));
+    }
+    if (!m_pick->rejected) {
+        if (const auto& check = m_details->kept[m_pick->position].ifGaussian) {
+            notes.push_back(GaussianCheckText(*check, laser.ceiling, m_decimal));
+        }
+    }
+    if (laser.ceiling != 1) {
+        notes.push_back(CeilingNote(laser.ceiling, m_decimal));
+    }
+    if (laser.singlePulse) {
+        notes.emplace_back(kSinglePulseNote);
+    }
+    return notes;
+}
+
 std::size_t DetailsArea::WhyNotCount() const {
     return Details() ? m_order.size() : 0;
 }
@@ -214,7 +238,9 @@ WhyNotRow DetailsArea::WhyNotAt(std::size_t listRow) const {
     const auto quantity = [&](double value) { return CriterionQuantity(failing.criterion, value, m_decimal); };
     switch (text.limit) {
         case LimitKind::Upper:
-            row.values = quantity(failing.laser).append(" > ").append(quantity(failing.limit));
+            row.values = failing.ceilingOnly
+                             ? BeyondCeilingText(failing.used.value_or(0), m_details->operatingPoint.ceiling, m_decimal)
+                             : quantity(failing.laser).append(" > ").append(quantity(failing.limit));
             break;
         case LimitKind::Lower:
             row.values = quantity(failing.laser).append(" < ").append(quantity(failing.limit));

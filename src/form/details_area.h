@@ -31,6 +31,15 @@ struct AxisTick {
     friend bool operator==(const AxisTick&, const AxisTick&) = default;
 };
 
+// A stretch of a threshold curve, drawn dashed where the coating table has
+// no point to stand on (a column's value held, or a line across a missing column).
+struct CurveStretch {
+    std::vector<std::pair<double, double>> points;  // pulse width (s), J/cm2
+    bool held = false;
+
+    friend bool operator==(const CurveStretch&, const CurveStretch&) = default;
+};
+
 // What the chart draws for the picked head, ready to be drawn: the damage
 // threshold curve of its coating row with the laser's operating point for a
 // pulsed laser (both axes logarithmic); for a CW laser, or a head rejected on
@@ -40,7 +49,10 @@ struct DetailsChart {
     ChartKind kind = ChartKind::None;
     std::string title;  // a line break where a new line must start
     std::string curveName;
-    std::vector<std::pair<double, double>> curve{};        // pulse width (s), J/cm2; only points a log axis can show
+    std::string heldName;  // the dashed stretches' legend
+    // The curve in stretches, solid and dashed by turns, out to the laser's
+    // pulse width where it lies beyond the table; only points a log axis can show.
+    std::vector<CurveStretch> curve{};
     std::optional<std::pair<double, double>> point{};      // at the peak of a beam that is not flat
     std::optional<std::pair<double, double>> meanPoint{};  // the mean, for a beam that is not flat
     std::string pointLabel;  // the operating point's values and share, the title's second line
@@ -107,6 +119,10 @@ public:
     [[nodiscard]] std::optional<std::size_t> PickedWhyNotRow() const;
     [[nodiscard]] DetailsChart Chart() const;
     [[nodiscard]] std::vector<UsageBar> Bars() const;
+    // What the picked head's numbers assume, a sentence each: where its
+    // threshold came from, how a Gaussian beam of the same sizes would fare
+    // (a kept head, a uniform beam), the ceiling, a single pulse's rate.
+    [[nodiscard]] std::vector<std::string> Notes() const;
     // The "Why not?" list, a row at a time so that a list of a million heads
     // costs only the rows on screen; its version changes whenever its rows do.
     [[nodiscard]] std::size_t WhyNotCount() const;
@@ -125,6 +141,7 @@ private:
     [[nodiscard]] const HeadUsage* PickedUsage() const;
     [[nodiscard]] DetailsChart BarsChart(const std::string& name, const CriterionUsage* usage) const;
     [[nodiscard]] DetailsChart ThresholdChart(const std::string& name, const HeadUsage& head) const;
+    [[nodiscard]] std::vector<CurveStretch> CurveOf(int row) const;
     void Sort();
 
     const Catalogue* m_catalogue;

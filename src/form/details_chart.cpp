@@ -7,6 +7,7 @@
 #include "beam/engineering_text.h"
 #include "details_area.h"
 #include "details_texts.h"
+#include "selection/damage_threshold.h"
 #include "support/control_characters.h"
 
 namespace tavrin {
@@ -39,14 +40,6 @@ std::vector<double> RoundTicks(double top) {
         ticks.push_back(step * i);
     }
     return ticks;
-}
-
-// "Max power density" as it reads inside a sentence.
-std::string Lowered(std::string caption) {
-    if (!caption.empty() && caption.front() >= 'A' && caption.front() <= 'Z') {
-        caption.front() = static_cast<char>(caption.front() - 'A' + 'a');
-    }
-    return caption;
 }
 
 bool Plottable(double x, double y) {
@@ -104,7 +97,7 @@ DetailsChart DetailsArea::BarsChart(const std::string& name, const CriterionUsag
         chart.meanName = "Laser mean: " + quantity(laser.meanPowerDensity);
     }
     const std::string share = ShareText(usage->used);
-    chart.title = name + ": " + Lowered(text.caption) + ", " + share + " of the limit";
+    chart.title = name + ": " + CriterionInSentence(usage->criterion) + ", " + share + " of the limit";
     const double top = std::max({chart.laser, chart.limit, chart.mean.value_or(0.0)});
     chart.yMax = std::isfinite(top) && top > 0 ? top * 1.2 : 1;
     for (const double tick : RoundTicks(chart.yMax)) {
@@ -125,12 +118,10 @@ DetailsChart DetailsArea::ThresholdChart(const std::string& name, const HeadUsag
     const int coating = (*m_limits)[head.index].CoatingNo;
     chart.curveName =
         "Coating " + std::to_string(coating) + (row != coating ? ", repetitive-pulse threshold" : ", damage threshold");
+    // Short, so that the legend has room for it: the notes say more.
+    chart.heldName = laser.rule == ThresholdRule::Conservative ? "Power law or held" : "Held or bridged";
     if (row >= 0 && row < CoatingTable::kRows) {
-        for (const auto& [tau, threshold] : ThresholdCurve(m_catalogue->Coatings, row)) {
-            if (Plottable(tau, threshold)) {
-                chart.curve.emplace_back(tau, threshold);
-            }
-        }
+        chart.curve = CurveOf(row);
     }
     if (Plottable(*laser.pulseWidth, laser.energyDensity)) {
         chart.point.emplace(*laser.pulseWidth, laser.energyDensity);
@@ -156,8 +147,10 @@ DetailsChart DetailsArea::ThresholdChart(const std::string& name, const HeadUsag
         low = std::min(low, y);
         high = std::max(high, y);
     };
-    for (const auto& [x, y] : chart.curve) {
-        widen(x, y);
+    for (const CurveStretch& stretch : chart.curve) {
+        for (const auto& [x, y] : stretch.points) {
+            widen(x, y);
+        }
     }
     for (const auto& point : {chart.point, chart.meanPoint}) {
         if (point) {
@@ -186,6 +179,39 @@ DetailsChart DetailsArea::ThresholdChart(const std::string& name, const HeadUsag
         chart.yTicks.push_back({threshold, FormatQuantity(threshold, "J/cm\u00B2", m_decimal)});
     }
     return chart;
+}
+
+// The row's curve as the search looks it up, from 1 ps to 1 s and on to the
+// laser's pulse width beyond either end, cut where it passes between solid
+// and dashed: a segment is dashed when either end has no catalogue point.
+std::vector<CurveStretch> DetailsArea::CurveOf(int row) const {
+    const OperatingPoint& laser = m_details->operatingPoint;
+    const CoatingTable& coatings = m_catalogue->Coatings;
+    std::vector<std::pair<double, double>> points = ThresholdCurve(coatings, row, laser.rule);
+    const double tau = laser.pulseWidth.value_or(1);
+    if (std::isfinite(tau) && (tau < points.front().first || tau > points.back().first)) {
+        const auto at = tau < points.front().first ? points.begin() : points.end();
+        points.insert(at, {tau, DamageThresholdAt(coatings, row, Laser::Pulsed, tau, laser.rule)});
+    }
+    std::vector<CurveStretch> stretches;
+    std::optional<std::pair<std::pair<double, double>, bool>> previous;  // the last point and whether it is held
+    for (const auto& point : points) {
+        const bool held = HeldOrBridged(LookUpThreshold(coatings, row, Laser::Pulsed, point.first, laser.rule).basis);
+        if (!Plottable(point.first, point.second)) {
+            previous.reset();
+            continue;
+        }
+        if (previous) {
+            const bool dashed = held || previous->second;
+            if (stretches.empty() || stretches.back().held != dashed ||
+                stretches.back().points.back() != previous->first) {
+                stretches.push_back(CurveStretch{{previous->first}, dashed});
+            }
+            stretches.back().points.push_back(point);
+        }
+        previous.emplace(point, held);
+    }
+    return stretches;
 }
 
 std::string DetailsArea::ChartFileStem() const {

@@ -5,6 +5,7 @@
 
 #include "selection/criterion_texts.h"
 #include "selection/head_details.h"
+#include "selection/share_ceiling.h"
 
 namespace tavrin {
 
@@ -13,8 +14,6 @@ namespace tavrin {
 const CriterionText& TextOf(const CriterionUsage& usage);
 // A value that is there and finite.
 bool Finite(const std::optional<double>& value);
-// A share of a limit as a whole percent ("73 %", "<1 %"; "n.a." for none).
-std::string ShareText(const std::optional<double>& share);
 // The head's usage of one criterion, if that criterion applied.
 const CriterionUsage* Find(const HeadUsage& head, Criterion criterion);
 

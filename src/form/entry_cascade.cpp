@@ -72,8 +72,9 @@ void EntryCascade::ClearEntries() {
     for (const EntryId entry : kOrder) {
         WriteEntryText(entry, "");
     }
-    if (!m_state.ProfileFactor.empty()) {
+    if (!m_state.ProfileFactor.empty() || !m_state.MaxShare.empty()) {
         m_state.ProfileFactor.clear();
+        m_state.MaxShare.clear();
         m_view->ProfileChanged();
     }
     static constexpr std::array<LabelId, 12> kCleared = {LabelId::VArea,
@@ -113,24 +114,27 @@ bool EntryCascade::TypeProfileFactor(std::string text) {
     return true;
 }
 
+void EntryCascade::TypeMaxShare(std::string text) {
+    text = CutToNumeric(text, m_numbers).text;
+    if (m_state.MaxShare != text) {
+        m_state.MaxShare = std::move(text);
+        m_view->ProfileChanged();
+    }
+}
+
+void EntryCascade::ChooseThresholdRule(ThresholdRule rule) {
+    if (m_state.Threshold != rule) {
+        m_state.Threshold = rule;
+        m_view->ProfileChanged();
+    }
+}
+
 std::string EntryCascade::PeakLine(CaptionForm form) const {
-    if (m_state.BeamProfile == Profile::Uniform) {
-        return "";
+    std::string text;
+    for (const std::string& line : CentreLines(m_state, m_numbers, form)) {
+        text += (text.empty() ? "" : "\n") + line;
     }
-    const auto factor = PeakFactor(m_state, m_numbers);
-    if (!factor) {
-        return "Peak: the factor must be a number of at least 1";
-    }
-    const bool pulsed = m_state.LaserType == Laser::Pulsed;
-    const double value = (pulsed ? m_state.EnergyDensity : m_state.PowerDensity) * *factor;
-    const char decimal = m_numbers.DecimalSeparator();
-    std::string line = std::string(pulsed ? "Energy Density at centre" : "Power Density at centre") + " (\u00D7" +
-                       FormatSignificant(*factor, decimal) + ")";
-    if (!std::isfinite(value)) {
-        return line + ": cannot be computed";
-    }
-    const DisplayCaptions peak = Ladder(pulsed ? Quantity::EnergyDensity : Quantity::PowerDensity, value, m_numbers);
-    return line + CaptionIn(form, peak.value, decimal) + peak.unit;
+    return text;
 }
 
 void EntryCascade::ShowCaption(LabelId label, std::string caption) {

@@ -40,8 +40,13 @@ public:
     // (filtered as every number entry is; typed only while it is measured).
     void ChooseProfile(Profile profile);
     bool TypeProfileFactor(std::string text);
-    // Reset Data's part: every entry emptied (each raising its behaviour) and
-    // the derived and monitor captions cleared.
+    // The ceiling on each limit's share, in percent (filtered as every number
+    // entry is; empty for 100), and how thresholds are read between the
+    // coating table's points.
+    void TypeMaxShare(std::string text);
+    void ChooseThresholdRule(ThresholdRule rule);
+    // Reset Data's part: every entry emptied (each raising its behaviour, the
+    // factor and the ceiling too) and the derived and monitor captions cleared.
     void ClearEntries();
     // A caption written from outside the cascade (the monitor resolutions).
     void ShowCaption(LabelId label, std::string caption);
@@ -51,7 +56,7 @@ public:
     [[nodiscard]] const NumberEntry& Numbers() const override { return m_numbers; }
     [[nodiscard]] bool OptionSelected(OptionId option) const;
     [[nodiscard]] bool OptionEnabled(OptionId option) const;
-    // The densities at the centre of the absorber, on a line of their own
+    // The densities at the centre of the absorber, on lines of their own
     // under the derived values; empty for a uniform beam.
     [[nodiscard]] std::string PeakLine(CaptionForm form = CaptionForm::Window) const;
 

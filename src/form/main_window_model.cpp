@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "beam/beam_profile.h"
 #include "reports/report.h"
 #include "reports/request_text.h"
 #include "selection/validation.h"
@@ -43,6 +44,7 @@ MainWindowModel::MainWindowModel(std::shared_ptr<const SearchCatalogue> catalogu
 void MainWindowModel::ResetData() {
     m_entries.ClearEntries();
     m_entries.ChooseProfile(Profile::Uniform);
+    m_entries.ChooseThresholdRule(ThresholdRule::AsListed);
     m_grid.ClearGrid(false);
     m_pickedRow.reset();
     m_view.GridChanged();
@@ -62,9 +64,9 @@ ExploreOutcome MainWindowModel::Explore() {
     }
     if (failure) {
         m_services.messages.Show(failure->message);
-        if (failure->focusProfileFactor) {
+        if (failure->focusProfileFactor || failure->focusMaxShare) {
             m_focus.reset();
-            m_focusProfileFactor = true;
+            m_sideFocus = failure->focusProfileFactor ? SideFocus::ProfileFactor : SideFocus::MaxShare;
             m_view.FocusMoved();
         } else {
             MoveFocus(failure->focus);
@@ -91,8 +93,12 @@ ExploreOutcome MainWindowModel::Explore() {
     return ExploreOutcome::NoneFound;
 }
 
+std::string MainWindowModel::SizeAssumption() const {
+    return tavrin::SizeAssumption(State());
+}
+
 void MainWindowModel::ComposeRequest() {
-    std::string text = ComposeRequestText(State(), Labels());
+    std::string text = ComposeRequestText(State(), Labels(), Numbers().DecimalSeparator());
     m_lastRequest = text;
     m_services.requestWindow.Testo(text);
     m_services.requestWindow.ShowModal();
@@ -151,7 +157,8 @@ void MainWindowModel::CellActivated(int row) {
 }
 
 void MainWindowModel::Print() {
-    m_documents.Print(ComposeReport(State(), Labels(), m_grid));
+    m_documents.Print(
+        ComposeReport(State(), Labels(), m_grid, &ReplaceControlCharacters, Numbers().DecimalSeparator()));
 }
 
 void MainWindowModel::SaveChart(ChartFiles& files) {
@@ -168,7 +175,7 @@ void MainWindowModel::ClearMonitorLabels() {
 
 void MainWindowModel::MoveFocus(EntryId entry) {
     m_focus = entry;
-    m_focusProfileFactor = false;
+    m_sideFocus = SideFocus::None;
     m_view.FocusMoved();
 }
 

@@ -67,6 +67,8 @@ public:
     bool ClickOption(OptionId option) { return m_entries.ClickOption(option); }
     void ChooseProfile(Profile profile) { m_entries.ChooseProfile(profile); }
     bool TypeProfileFactor(std::string text) { return m_entries.TypeProfileFactor(std::move(text)); }
+    void TypeMaxShare(std::string text) { m_entries.TypeMaxShare(std::move(text)); }
+    void ChooseThresholdRule(ThresholdRule rule) { m_entries.ChooseThresholdRule(rule); }
     void ResetData();
     ExploreOutcome Explore();
     void CellSelected(int row);
@@ -103,8 +105,12 @@ public:
     [[nodiscard]] bool OptionEnabled(OptionId option) const { return m_entries.OptionEnabled(option); }
     [[nodiscard]] bool PrintEnabled() const { return m_printEnabled; }
     [[nodiscard]] std::optional<EntryId> Focus() const { return m_focus; }
-    // Whether the peak-to-mean factor has the focus (Focus() is then empty).
-    [[nodiscard]] bool ProfileFactorFocused() const { return m_focusProfileFactor; }
+    // Whether the peak-to-mean factor or the ceiling has the focus (Focus()
+    // is then empty).
+    [[nodiscard]] bool ProfileFactorFocused() const { return m_sideFocus == SideFocus::ProfileFactor; }
+    [[nodiscard]] bool MaxShareFocused() const { return m_sideFocus == SideFocus::MaxShare; }
+    // What the beam sizes stand for with the profile chosen, for the beam entries.
+    [[nodiscard]] std::string SizeAssumption() const;
     [[nodiscard]] std::string PeakLine(CaptionForm form = CaptionForm::Window) const {
         return m_entries.PeakLine(form);
     }
@@ -129,7 +135,8 @@ private:
     DetailsArea m_details;
     bool m_printEnabled = false;
     std::optional<EntryId> m_focus;
-    bool m_focusProfileFactor = false;
+    enum class SideFocus { None, ProfileFactor, MaxShare };
+    SideFocus m_sideFocus = SideFocus::None;
     std::optional<int> m_pickedRow;
     std::optional<std::string> m_lastRequest;
     bool m_keepRejections = false;

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "beam/beam_profile.h"
+#include "selection/share_ceiling.h"
 #include "text_layout.h"
 
 namespace tavrin {
@@ -61,7 +62,7 @@ std::string ResultLine(const ResultsGrid& grid, int row, CellTextStyle cellText)
 }  // namespace
 
 std::string ComposeReport(const LaserInputState& state, const LabelCaptions& labels, const ResultsGrid& grid,
-                          CellTextStyle cellText) {
+                          CellTextStyle cellText, char decimal) {
     LineWriter out(kResultLineLength * (static_cast<std::size_t>(grid.RowCount()) + 30));
     out.Line();
     out.Line("CORVANE TAVRIN");
@@ -78,8 +79,11 @@ std::string ComposeReport(const LaserInputState& state, const LabelCaptions& lab
         out.Line("Beam Type: Rectangular");
         out.Line(std::string(kRectangularBeamCaption) + "L = " + state.Beam1().Text + " W = " + state.Beam2().Text);
     }
-    if (const std::string profile = ProfileLine(state); !profile.empty()) {
-        out.Line(profile);
+    for (const std::string& line : ProfileLines(state, NumberEntry(decimal))) {
+        out.Line(line);
+    }
+    for (const std::string& line : SelectionRuleLines(state)) {
+        out.Line(line);
     }
     out.Line();
     out.Line(state.SinglePulse() ? "Measurement Type: Single Pulse Energy" : "Measurement Type: Power");

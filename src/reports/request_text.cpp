@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "beam/beam_profile.h"
+#include "selection/share_ceiling.h"
 
 namespace tavrin {
 namespace {
@@ -54,7 +55,7 @@ void DerivedLine(std::vector<std::string>& lines, double value, const char* capt
 
 }  // namespace
 
-std::string ComposeRequestText(const LaserInputState& state, const LabelCaptions& labels) {
+std::string ComposeRequestText(const LaserInputState& state, const LabelCaptions& labels, char decimal) {
     std::vector<std::string> lines = {"1 - Laser Data :", "", "    DATA VALUE:", ""};
     lines.emplace_back(state.LaserType == Laser::CW ? "    Laser Type: CW" : "    Laser Type: Pulsed");
     lines.emplace_back();
@@ -66,8 +67,11 @@ std::string ComposeRequestText(const LaserInputState& state, const LabelCaptions
         lines.push_back(std::string(kIndent) + "Rectangle (mm * mm)" + "L = " + state.Beam1().Text +
                         " W = " + state.Beam2().Text);
     }
-    if (const std::string profile = ProfileLine(state); !profile.empty()) {
-        lines.push_back(std::string(kIndent) + profile);
+    for (const std::string& line : ProfileLines(state, NumberEntry(decimal))) {
+        lines.push_back(kIndent + line);
+    }
+    for (const std::string& line : SelectionRuleLines(state)) {
+        lines.push_back(kIndent + line);
     }
     lines.emplace_back();
     lines.emplace_back(state.SinglePulse() ? "    Measurement Type: Single Pulse Energy"

@@ -8,7 +8,7 @@
 namespace tavrin {
 
 // The request for a custom head: the laser data and the questionnaire, lines
-// joined by CR LF with none after the last.
-std::string ComposeRequestText(const LaserInputState& state, const LabelCaptions& labels);
+// joined by CR LF with none after the last; `decimal` as in the report.
+std::string ComposeRequestText(const LaserInputState& state, const LabelCaptions& labels, char decimal = '.');
 
 }  // namespace tavrin

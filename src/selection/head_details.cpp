@@ -20,30 +20,14 @@ namespace {
 CriterionUsage UsageOf(const CriterionCheck& check) {
     const Rejection& v = check.values;
     CriterionUsage usage{TextOfCriterion(v.criterion).key, v.criterion};
-    usage.laser = v.laserValue;
+    usage.laser = v.criterion == Criterion::Aperture ? v.laserValue * kApertureFactor : v.laserValue;
     usage.limit = v.headValue;
     usage.passes = check.passes;
-    switch (v.criterion) {
-        case Criterion::Aperture:  // compared as 1.16 times the beam
-            usage.laser = v.laserValue * kApertureFactor;
-            usage.used = usage.laser / usage.limit;
-            break;
-        case Criterion::PowerMin:
-        case Criterion::EnergyMin:  // lower limits
-            usage.used = usage.limit / usage.laser;
-            break;
-        case Criterion::Wavelength:
-            usage.limitMax = v.headMax;
-            usage.inRange = check.passes;
-            break;
-        case Criterion::ProductType:
-            break;
-        case Criterion::PowerMax:
-        case Criterion::PowerDensityMax:
-        case Criterion::EnergyMax:
-        case Criterion::DamageThreshold:
-            usage.used = usage.laser / usage.limit;
-            break;
+    usage.ceilingOnly = v.ceilingOnly;
+    usage.used = ShareOf(v);
+    if (v.criterion == Criterion::Wavelength) {
+        usage.limitMax = v.headMax;
+        usage.inRange = check.passes;
     }
     return usage;
 }
@@ -176,6 +160,7 @@ HeadUsage UsageOf(std::size_t index, const HeadLimits& head, const SearchContext
     if (context.Pulsed()) {
         usage.coatingRow = context.CoatingRow(head);
         usage.threshold = context.Threshold(head);
+        usage.thresholdLookup = context.Lookup(head);
     }
     for (const Criterion criterion : kCriteriaInOrder) {
         const CriterionCheck check = CheckCriterion(criterion, head, context);
@@ -188,14 +173,14 @@ HeadUsage UsageOf(std::size_t index, const HeadLimits& head, const SearchContext
 
 }  // namespace
 
-std::vector<std::pair<double, double>> ThresholdCurve(const CoatingTable& coatings, int row) {
+std::vector<std::pair<double, double>> ThresholdCurve(const CoatingTable& coatings, int row, ThresholdRule rule) {
     std::vector<std::pair<double, double>> points;
     for (int exponent = -12; exponent <= 0; ++exponent) {
         for (int tenth = 0; tenth < 10 && !(exponent == 0 && tenth > 0); ++tenth) {
             // Decade ends are the literals the lookup compares with.
             const double tau =
                 tenth == 0 ? std::stod("1e" + std::to_string(exponent)) : std::pow(10.0, exponent + tenth / 10.0);
-            points.emplace_back(tau, DamageThresholdAt(coatings, row, Laser::Pulsed, tau));
+            points.emplace_back(tau, DamageThresholdAt(coatings, row, Laser::Pulsed, tau, rule));
         }
     }
     return points;
@@ -207,8 +192,21 @@ SearchDetails ComputeDetails(const Catalogue& catalogue, const std::vector<HeadL
     const std::vector<HeadLimits>& heads = MatchingLimits(catalogue.Heads, limits, own);
     const SearchContext context(state, numbers, catalogue.Coatings);
     SearchDetails details;
-    details.operatingPoint = {context.PulseWidth(), context.EnergyDensity(), context.PowerDensity(),
-                              context.PeakFactor(), state.EnergyDensity,     state.PowerDensity};
+    details.operatingPoint = {context.PulseWidth(),
+                              context.EnergyDensity(),
+                              context.PowerDensity(),
+                              context.PeakFactor(),
+                              state.EnergyDensity,
+                              state.PowerDensity,
+                              state.PeakPowerDensity * context.PeakFactor(),
+                              context.Ceiling(),
+                              context.Rule(),
+                              context.Pulsed() && context.SinglePulse()};
+    // A uniform beam's kept heads are checked again as a Gaussian beam's of the same sizes.
+    std::optional<SearchContext> gaussian;
+    if (state.BeamProfile == Profile::Uniform) {
+        gaussian = context.WithPeakFactor(GaussianFactor(state.BeamShape));
+    }
     // Apertures are whole millimetres, so a catalogue has few of them: each
     // share is worked out once (an elliptical beam's takes thousands of steps).
     std::map<std::int16_t, std::optional<double>> passed;
@@ -249,8 +247,11 @@ SearchDetails ComputeDetails(const Catalogue& catalogue, const std::vector<HeadL
             details.rejected.push_back(std::move(rejected));
             continue;
         }
-        KeptHeadDetails kept = UsageOf(i, head, context);
+        KeptHeadDetails kept{UsageOf(i, head, context)};
         clipping(kept, head);
+        if (gaussian) {
+            kept.ifGaussian = CheckAsGaussian(head, *gaussian);
+        }
         if (kept.coatingRow) {
             rows[*kept.coatingRow] = true;
         }
@@ -258,7 +259,7 @@ SearchDetails ComputeDetails(const Catalogue& catalogue, const std::vector<HeadL
     }
     for (const auto& [row, used] : rows) {
         if (row >= 0 && row < CoatingTable::kRows) {
-            details.curves.emplace_back(row, ThresholdCurve(catalogue.Coatings, row));
+            details.curves.emplace_back(row, ThresholdCurve(catalogue.Coatings, row, context.Rule()));
         }
     }
     return details;

@@ -8,6 +8,7 @@
 #include "beam/laser_input_state.h"
 #include "beam/number_entry.h"
 #include "catalogue/catalogue.h"
+#include "damage_threshold.h"
 #include "head_limits.h"
 #include "head_search.h"
 
@@ -26,6 +27,7 @@ struct CriterionUsage {
     std::optional<double> used{};
     std::optional<bool> inRange{};  // the wavelength only
     bool passes = true;             // as the search decided
+    bool ceilingOnly = false;       // failed only under the user's ceiling
 };
 
 // Every criterion that applies to the laser, as the search compared it for
@@ -34,13 +36,18 @@ struct HeadUsage {
     std::size_t index = 0;  // in the catalogue
     std::optional<int> coatingRow{};
     std::optional<double> threshold{};  // J/cm2
+    // Where the threshold came from, and what the table gives as listed.
+    std::optional<ThresholdLookup> thresholdLookup{};
     std::vector<CriterionUsage> usage{};
     // The share of a Gaussian beam's power that the head's aperture passes;
     // none for another profile.
     std::optional<double> aperturePowerFraction{};
 };
 
-using KeptHeadDetails = HeadUsage;
+struct KeptHeadDetails : HeadUsage {
+    // For a uniform beam: how a Gaussian beam of the same sizes would fare.
+    std::optional<GaussianCheck> ifGaussian{};
+};
 
 struct RejectedHeadDetails {
     HeadUsage head;
@@ -61,6 +68,10 @@ struct OperatingPoint {
     double peakFactor = 1;
     double meanEnergyDensity = 0;
     double meanPowerDensity = 0;
+    double peakPowerDensity = 0;  // W/cm2, at the centre (the mean times the factor)
+    double ceiling = 1;           // the most of each limit the search let the laser use
+    ThresholdRule rule = ThresholdRule::AsListed;
+    bool singlePulse = false;  // the average-power checks take one pulse per second
 };
 
 // An aperture that clips more than this share of the power is warned of.
@@ -77,9 +88,10 @@ struct SearchDetails {
 };
 
 // The damage threshold of a coating row (J/cm2) against the pulse width (s),
-// as the search looks it up: 10 points a decade from 1 ps to 1 s, with every
-// decade end.
-std::vector<std::pair<double, double>> ThresholdCurve(const CoatingTable& coatings, int row);
+// as the search looks it up with `rule`: 10 points a decade from 1 ps to 1 s,
+// with every decade end.
+std::vector<std::pair<double, double>> ThresholdCurve(const CoatingTable& coatings, int row,
+                                                      ThresholdRule rule = ThresholdRule::AsListed);
 
 SearchDetails ComputeDetails(const Catalogue& catalogue, const std::vector<HeadLimits>& limits,
                              const LaserInputState& state, const NumberEntry& numbers);

@@ -5,7 +5,9 @@
 #include <cmath>
 
 #include "beam/beam_profile.h"
+#include "criterion_texts.h"
 #include "damage_threshold.h"
+#include "share_ceiling.h"
 
 namespace tavrin {
 namespace {
@@ -23,6 +25,10 @@ SearchContext::SearchContext(const LaserInputState& state, const NumberEntry& nu
     : m_averagePower(state.AveragePower),
       m_beamSize(state.BeamSize),
       m_peakFactor(tavrin::PeakFactor(state, numbers).value_or(1.0)),
+      m_ceiling(ShareCeiling(state.MaxShare, numbers).value_or(1.0)),
+      m_rule(state.Threshold),
+      m_meanPowerDensity(state.PowerDensity),
+      m_meanEnergyDensity(state.EnergyDensity),
       m_powerDensity(state.PowerDensity * m_peakFactor),
       m_energyDensity(state.EnergyDensity * m_peakFactor),
       m_pulsed(state.LaserType == Laser::Pulsed),
@@ -57,9 +63,18 @@ SearchContext::SearchContext(const LaserInputState& state, const NumberEntry& nu
         m_applies[static_cast<std::size_t>(criterion) - 1] = applies;
     }
     for (int row = 0; row < CoatingTable::kRows; ++row) {
-        m_thresholds[static_cast<std::size_t>(row)] =
-            DamageThresholdAt(coatings, row, m_pulsed ? Laser::Pulsed : Laser::CW, m_pulseWidth);
+        const auto at = static_cast<std::size_t>(row);
+        m_lookups[at] = LookUpThreshold(coatings, row, m_pulsed ? Laser::Pulsed : Laser::CW, m_pulseWidth, m_rule);
+        m_thresholds[at] = m_lookups[at].value;
     }
+}
+
+SearchContext SearchContext::WithPeakFactor(double factor) const {
+    SearchContext other = *this;
+    other.m_peakFactor = factor;
+    other.m_powerDensity = m_meanPowerDensity * factor;
+    other.m_energyDensity = m_meanEnergyDensity * factor;
+    return other;
 }
 
 namespace {
@@ -89,26 +104,81 @@ Rejection Compared(Criterion criterion, const HeadLimits& head, const SearchCont
     return Rejection{criterion, 0, 0};
 }
 
+// The values compared for a criterion the head fails, and whether only the ceiling fails it.
+Rejection Failed(Criterion criterion, const HeadLimits& head, const SearchContext& context) {
+    Rejection rejection = Compared(criterion, head, context);
+    rejection.ceiling = context.Ceiling();
+    rejection.ceilingOnly = context.Ceiling() != 1 && !FailsAt(criterion, head, context, 1);
+    return rejection;
+}
+
 }  // namespace
 
 CriterionCheck CheckCriterion(Criterion criterion, const HeadLimits& head, const SearchContext& context) {
     if (!context.Applies(criterion)) {
         return CriterionCheck{};
     }
-    return CriterionCheck{true, !Fails(criterion, head, context), Compared(criterion, head, context)};
+    if (Fails(criterion, head, context)) {
+        return CriterionCheck{true, false, Failed(criterion, head, context)};
+    }
+    return CriterionCheck{true, true, Compared(criterion, head, context)};
 }
 
 std::optional<Rejection> FirstRejection(const HeadLimits& head, const SearchContext& context) {
     for (const Criterion criterion : kCriteriaInOrder) {
         if (context.Applies(criterion) && Fails(criterion, head, context)) {
-            return Compared(criterion, head, context);
+            return Failed(criterion, head, context);
         }
     }
     return std::nullopt;
 }
 
+std::optional<double> ShareOf(const Rejection& compared) {
+    switch (compared.criterion) {
+        case Criterion::Aperture:
+            return compared.laserValue * kApertureFactor / compared.headValue;
+        case Criterion::PowerMin:
+        case Criterion::EnergyMin:
+            return compared.headValue / compared.laserValue;
+        case Criterion::PowerMax:
+        case Criterion::PowerDensityMax:
+        case Criterion::EnergyMax:
+        case Criterion::DamageThreshold:
+            return compared.laserValue / compared.headValue;
+        case Criterion::Wavelength:
+        case Criterion::ProductType:
+            break;
+    }
+    return std::nullopt;
+}
+
+GaussianCheck CheckAsGaussian(const HeadLimits& head, const SearchContext& gaussian) {
+    if (const auto rejection = FirstRejection(head, gaussian)) {
+        return GaussianCheck{false, rejection->criterion, ShareOf(*rejection).value_or(0), rejection->ceilingOnly};
+    }
+    GaussianCheck check;
+    for (const Criterion criterion : kCriteriaInOrder) {
+        if (!gaussian.Applies(criterion) || TextOfCriterion(criterion).limit != LimitKind::Upper) {
+            continue;
+        }
+        const auto used = ShareOf(Compared(criterion, head, gaussian));
+        if (used && std::isfinite(*used) && *used >= check.used) {
+            check.criterion = criterion;
+            check.used = *used;
+        }
+    }
+    return check;
+}
+
 std::string DescribeRejection(const HeadRecord& head, const Rejection& r) {
     const std::string name = head.Name + ": ";
+    if (r.ceilingOnly) {
+        const double laser = r.criterion == Criterion::Aperture ? r.laserValue * kApertureFactor : r.laserValue;
+        return name + CriterionInSentence(r.criterion) + " " +
+               BeyondCeilingText(ShareOf(r).value_or(0), r.ceiling, '.') + " (" +
+               CriterionQuantity(r.criterion, laser, '.') + " against " +
+               CriterionQuantity(r.criterion, r.headValue, '.') + ")";
+    }
     switch (r.criterion) {
         case Criterion::PowerMax:
             return name + "max power " + Number(r.headValue) + " W < average power " + Number(r.laserValue) + " W";
@@ -164,6 +234,11 @@ void SearchHeads(const Catalogue& catalogue, const std::vector<HeadLimits>& limi
         rejections->clear();
     }
     const SearchContext context(state, numbers, catalogue.Coatings);
+    // A uniform beam's heads are checked again as a Gaussian beam's of the same sizes.
+    std::optional<SearchContext> gaussian;
+    if (state.BeamProfile == Profile::Uniform) {
+        gaussian = context.WithPeakFactor(GaussianFactor(state.BeamShape));
+    }
     int row = 1;
     for (std::size_t i = 0; i < catalogue.Heads.size(); ++i) {
         const HeadLimits& limit = checkedLimits[i];
@@ -183,6 +258,10 @@ void SearchHeads(const Catalogue& catalogue, const std::vector<HeadLimits>& limi
         grid.SetCell(row, GridColumn::QDM, head.ResQDM);
         grid.SetCell(row, GridColumn::Sela, head.ResSela);
         grid.SetCell(row, GridColumn::Vantic, head.ResVantic);
+        if (gaussian && !Fits(limit, *gaussian)) {
+            grid.SetRowNote(row, GaussianCheckText(CheckAsGaussian(limit, *gaussian), context.Ceiling(),
+                                                   numbers.DecimalSeparator()));
+        }
         ++row;
     }
     grid.SetColumnWidth(static_cast<int>(GridColumn::Margin), grid.RowCount() < 18 ? 128 : 115);

@@ -9,6 +9,7 @@
 #include "beam/laser_input_state.h"
 #include "beam/number_entry.h"
 #include "catalogue/catalogue.h"
+#include "damage_threshold.h"
 #include "head_limits.h"
 #include "results_grid.h"
 
@@ -44,6 +45,10 @@ public:
     [[nodiscard]] double PowerDensity() const { return m_powerDensity; }
     [[nodiscard]] double EnergyDensity() const { return m_energyDensity; }
     [[nodiscard]] double PeakFactor() const { return m_peakFactor; }
+    // The most of each upper limit (power, aperture, power density, energy,
+    // damage threshold) the laser may use: 1 unless the user set a ceiling.
+    [[nodiscard]] double Ceiling() const { return m_ceiling; }
+    [[nodiscard]] ThresholdRule Rule() const { return m_rule; }
     [[nodiscard]] bool Pulsed() const { return m_pulsed; }
     [[nodiscard]] bool SinglePulse() const { return m_single; }
     [[nodiscard]] bool Probe() const { return m_probe; }
@@ -75,11 +80,27 @@ public:
         }
         return m_thresholds[static_cast<std::size_t>(row)];
     }
+    // Where that threshold came from; a row outside the table has none.
+    [[nodiscard]] std::optional<ThresholdLookup> Lookup(const HeadLimits& head) const {
+        const int row = CoatingRow(head);
+        if (!m_pulsed || row < 0 || row >= CoatingTable::kRows) {
+            return std::nullopt;
+        }
+        return m_lookups[static_cast<std::size_t>(row)];
+    }
+
+    // The same laser with another peak-to-mean factor (the means kept): how
+    // the search would see it with a beam of that profile.
+    [[nodiscard]] SearchContext WithPeakFactor(double factor) const;
 
 private:
     double m_averagePower;
     double m_beamSize;
     double m_peakFactor;
+    double m_ceiling;
+    ThresholdRule m_rule;
+    double m_meanPowerDensity;
+    double m_meanEnergyDensity;
     double m_powerDensity;
     double m_energyDensity;
     bool m_pulsed;
@@ -91,6 +112,7 @@ private:
     double m_wavelength;
     std::array<bool, kCriteria> m_applies{};
     std::array<double, CoatingTable::kRows> m_thresholds{};
+    std::array<ThresholdLookup, CoatingTable::kRows> m_lookups{};
 };
 
 // What one criterion compared for a head: the head's limit and the laser's
@@ -101,6 +123,9 @@ struct Rejection {
     double laserValue = 0;
     double headMax = 0;  // the longest wavelength of the range
     int coatingRow = 0;  // the row the damage threshold was read from
+    // The head passes the limit itself but not the user's ceiling on it.
+    bool ceilingOnly = false;
+    double ceiling = 1;
 };
 
 // The aperture must be at least this many times the beam size.
@@ -115,21 +140,23 @@ struct CriterionCheck {
 };
 CriterionCheck CheckCriterion(Criterion criterion, const HeadLimits& head, const SearchContext& context);
 
-// Whether a head fails a criterion, when the criterion applies. A limit that
-// is not a finite number cannot be checked, so it is never passed (a
-// comparison with NaN alone would let every laser through).
-inline bool Fails(Criterion criterion, const HeadLimits& head, const SearchContext& context) {
+// Whether a head fails a criterion, when the criterion applies, with each
+// upper limit taken at `ceiling` times itself. A limit that is not a finite
+// number cannot be checked, so it is never passed (a comparison with NaN
+// alone would let every laser through). A ceiling of 1 compares exactly as
+// the limits alone: x * 1 is x.
+inline bool FailsAt(Criterion criterion, const HeadLimits& head, const SearchContext& context, double ceiling) {
     switch (criterion) {
         case Criterion::PowerMax:
-            return head.PowerMax < context.AveragePower();
+            return head.PowerMax * ceiling < context.AveragePower();
         case Criterion::Aperture:
-            return context.BeamSize() * kApertureFactor > head.Aperture;
+            return context.BeamSize() * kApertureFactor > head.Aperture * ceiling;
         case Criterion::PowerDensityMax:
-            return head.PowerDensityMax < context.PowerDensity();
+            return head.PowerDensityMax * ceiling < context.PowerDensity();
         case Criterion::PowerMin:
             return !std::isfinite(head.PowerMin) || head.PowerMin > context.AveragePower();
         case Criterion::EnergyMax:
-            return head.EnergyMax < context.Energy();
+            return head.EnergyMax * ceiling < context.Energy();
         case Criterion::EnergyMin:
             return !std::isfinite(head.EnergyMin) || head.EnergyMin > context.Energy();
         case Criterion::Wavelength:
@@ -137,12 +164,17 @@ inline bool Fails(Criterion criterion, const HeadLimits& head, const SearchConte
                    context.Wavelength() < head.WaveMin || context.Wavelength() > head.WaveMax;
         case Criterion::DamageThreshold: {
             const double threshold = context.Threshold(head);
-            return !std::isfinite(threshold) || threshold < context.EnergyDensity();
+            return !std::isfinite(threshold) || threshold * ceiling < context.EnergyDensity();
         }
         case Criterion::ProductType:
             return context.Probe() != head.Probe;
     }
     return false;
+}
+
+// The search's own test: the limits under the user's ceiling.
+inline bool Fails(Criterion criterion, const HeadLimits& head, const SearchContext& context) {
+    return FailsAt(criterion, head, context, context.Ceiling());
 }
 
 namespace detail {
@@ -164,6 +196,22 @@ std::optional<Rejection> FirstRejection(const HeadLimits& head, const SearchCont
 // A sentence naming the rejected head, the criterion and the values compared.
 std::string DescribeRejection(const HeadRecord& head, const Rejection& rejection);
 
+// How a head the search keeps for a uniform beam would fare with a Gaussian
+// beam of the same sizes at 1/e² (the same search, the densities at the
+// centre): kept or not, and the first criterion it would fail with its share,
+// or the largest share of an upper limit when it would still be kept.
+struct GaussianCheck {
+    bool kept = true;
+    Criterion criterion = Criterion::PowerMax;
+    double used = 0;
+    bool ceilingOnly = false;
+};
+GaussianCheck CheckAsGaussian(const HeadLimits& head, const SearchContext& gaussian);
+
+// The share of a limit a compared pair uses (the aperture's as 1.16 × the
+// beam; the lower limits' the other way); none for a yes or no.
+std::optional<double> ShareOf(const Rejection& compared);
+
 // The share of the head's limit that the laser uses, as the grid shows it.
 std::string MarginText(const HeadLimits& head, const SearchContext& context, const NumberEntry& numbers);
 
@@ -174,9 +222,9 @@ struct HeadRejection {
 };
 
 // Writes one grid row per suitable head, in catalogue order, replacing the
-// rows of the previous search. `limits` are the catalogue heads' own, in order.
-// With `rejections`, the heads not kept are listed there too, with the first
-// criterion each failed.
+// rows of the previous search. For a uniform beam, a head that a Gaussian
+// beam of the same sizes would not suit gets a note on its row saying so. `limits` are the catalogue heads' own, in
+// order. With `rejections`, the heads not kept are listed there too, with the first criterion each failed.
 void SearchHeads(const Catalogue& catalogue, const std::vector<HeadLimits>& limits, const LaserInputState& state,
                  const NumberEntry& numbers, ResultsGrid& grid, std::vector<HeadRejection>* rejections = nullptr);
 

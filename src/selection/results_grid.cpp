@@ -1,10 +1,13 @@
 #include "results_grid.h"
 
+#include <algorithm>
+
 namespace tavrin {
 
 void ResultsGrid::ClearGrid(bool includeColumns) {
     m_cells.clear();
     m_tags.clear();
+    m_notes.clear();
     if (includeColumns) {
         m_columns.clear();
     }
@@ -90,6 +93,20 @@ std::int64_t ResultsGrid::RowTag(int row) const {
         return -1;
     }
     return m_tags[static_cast<std::size_t>(row - 1)];
+}
+
+void ResultsGrid::SetRowNote(int row, std::string note) {
+    if (row < 1 || row > RowCount() || (!m_notes.empty() && m_notes.back().first >= row)) {
+        return;
+    }
+    m_notes.emplace_back(row, std::move(note));
+}
+
+const std::string& ResultsGrid::RowNote(int row) const {
+    static const std::string kNone;
+    const auto found = std::lower_bound(m_notes.begin(), m_notes.end(), row,
+                                        [](const std::pair<int, std::string>& note, int r) { return note.first < r; });
+    return found != m_notes.end() && found->first == row ? found->second : kNone;
 }
 
 void SetupGrid(ResultsGrid& grid) {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace tavrin {
@@ -41,6 +42,10 @@ public:
     [[nodiscard]] const std::string& CellAt(int row, int column) const;
     [[nodiscard]] const std::string& CellAt(int row, GridColumn column) const;
     [[nodiscard]] std::int64_t RowTag(int row) const;
+    // A note on a row, shown beside its first cell (which keeps its text);
+    // rows are noted in order, after their cells are set. Empty for none.
+    void SetRowNote(int row, std::string note);
+    [[nodiscard]] const std::string& RowNote(int row) const;
 
 private:
     [[nodiscard]] bool HasCell(int row, int column) const;
@@ -51,6 +56,9 @@ private:
     // does not allocate per row.
     std::vector<std::string> m_cells;
     std::vector<std::int64_t> m_tags;
+    // Few rows have a note: kept by row, in row order, so that a row without
+    // one costs nothing.
+    std::vector<std::pair<int, std::string>> m_notes;
 };
 
 struct GridColumnInfo {

@@ -5,6 +5,7 @@
 
 #include "beam/beam_profile.h"
 #include "head_search.h"
+#include "share_ceiling.h"
 
 namespace tavrin {
 namespace {
@@ -66,6 +67,13 @@ std::optional<ValidationFailure> ValidateValues(const LaserInputState& state, co
         ValidationFailure failure = ValueFailure(
             "Sorry, the peak-to-mean factor of a measured profile must be a number of at least 1.", EntryId::Beam1);
         failure.focusProfileFactor = true;
+        return failure;
+    }
+    if (!ShareCeiling(state.MaxShare, numbers)) {
+        ValidationFailure failure =
+            ValueFailure("Sorry, the share of each limit to use at most must be a number above 0 and at most 100 (%).",
+                         EntryId::Beam1);
+        failure.focusMaxShare = true;
         return failure;
     }
     // The densities the search compares are at the centre of the beam: a

@@ -12,6 +12,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QPainter>
 #include <QPdfWriter>
@@ -28,6 +29,7 @@
 #include "usage_bars.h"
 #include "why_not_table_model.h"
 #include "window_style.h"
+#include "wrapped_notes.h"
 
 namespace tavrin::ui {
 namespace {
@@ -90,9 +92,17 @@ DetailsPanel::DetailsPanel(MainWindowModel& model, QWidget* parent) : QWidget(pa
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(SectionHeader("lblDetails", QStringLiteral("Details"), this));
+    // The chart and the bars, with what the picked head's numbers assume under them.
+    auto* picked = new QVBoxLayout;
+    auto* drawn = new QHBoxLayout;
+    drawn->addWidget(BuildChart(), 2);
+    drawn->addWidget(BuildBars(), 1);
+    picked->addLayout(drawn, 1);
+    m_notes = new WrappedNotes(this);
+    m_notes->setObjectName(QStringLiteral("lblDetailsNotes"));
+    picked->addWidget(m_notes);
     auto* body = new QHBoxLayout;
-    body->addWidget(BuildChart(), 4);
-    body->addWidget(BuildBars(), 2);
+    body->addLayout(picked, 6);
     body->addWidget(BuildWhyNot(), 7);
     layout->addLayout(body, 1);
     Sync();
@@ -201,6 +211,11 @@ void DetailsPanel::Sync() {
     const DetailsArea& details = m_model->Details();
     DrawChart(details.Chart());
     m_bars->SetBars(details.Bars());
+    QStringList notes;
+    for (const std::string& note : details.Notes()) {
+        notes << ToQt(note);
+    }
+    m_notes->SetNotes(notes.join(QLatin1Char('\n')));
     m_save->setEnabled(details.PickedHead().has_value());
 
     const QSignalBlocker blocker(m_whyNot->selectionModel());
@@ -250,11 +265,29 @@ void DetailsPanel::DrawChart(const DetailsChart& chart) {
 void DetailsPanel::DrawThreshold(const DetailsChart& chart, QChart* target) {
     // Drawn on the decades' logarithms, so that the axes carry the labels the
     // model wrote ("1 ns", "10 mJ/cm²") and only a line each.
-    auto* curve = new QLineSeries;
-    curve->setName(ToQt(chart.curveName));
-    curve->setPen(QPen(QColor(kCurveColour), 2));
-    for (const auto& [tau, threshold] : chart.curve) {
-        curve->append(std::log10(tau), std::log10(threshold));
+    // The curve in its stretches, dashed where the table has no point; the
+    // legend names the first of each kind.
+    std::vector<QAbstractSeries*> series;
+    bool solidNamed = false;
+    bool dashedNamed = false;
+    for (const CurveStretch& stretch : chart.curve) {
+        auto* curve = new QLineSeries;
+        QPen pen(QColor(kCurveColour), 2);
+        if (stretch.held) {
+            pen.setStyle(Qt::DashLine);
+        }
+        curve->setPen(pen);
+        for (const auto& [tau, threshold] : stretch.points) {
+            curve->append(std::log10(tau), std::log10(threshold));
+        }
+        bool& named = stretch.held ? dashedNamed : solidNamed;
+        curve->setName(ToQt(stretch.held ? chart.heldName : chart.curveName));
+        target->addSeries(curve);
+        for (QLegendMarker* marker : target->legend()->markers(curve)) {
+            marker->setVisible(!named);
+        }
+        named = true;
+        series.push_back(curve);
     }
     auto* point = new QScatterSeries;
     point->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
@@ -266,9 +299,8 @@ void DetailsPanel::DrawThreshold(const DetailsChart& chart, QChart* target) {
     }
     // Its values and share are the title's second line.
     point->setName(chart.meanPoint ? QStringLiteral("Laser peak") : QStringLiteral("Laser"));
-    target->addSeries(curve);
     target->addSeries(point);
-    std::vector<QAbstractSeries*> series = {curve, point};
+    series.push_back(point);
     if (chart.meanPoint) {
         auto* mean = new QScatterSeries;
         mean->setMarkerShape(QScatterSeries::MarkerShapeCircle);

@@ -15,6 +15,7 @@ namespace tavrin::ui {
 
 class UsageBars;
 class WhyNotTableModel;
+class WrappedNotes;
 
 // The main window's details area: the picked head's chart and usage bars,
 // the "Why not?" list of the heads the last Explore rejected. It draws what
@@ -56,7 +57,8 @@ private:
     QPushButton* m_save = nullptr;
     QTableView* m_whyNot = nullptr;
     WhyNotTableModel* m_whyNotRows = nullptr;
-    QString m_title;  // the chart's title as the model wrote it
+    WrappedNotes* m_notes = nullptr;  // what the picked head's numbers assume
+    QString m_title;                  // the chart's title as the model wrote it
 };
 
 }  // namespace tavrin::ui

@@ -112,6 +112,14 @@ void MainWindow::Connect() {
         m_model->TypeProfileFactor(text.toStdString());
         SyncProfile();
     });
+    connect(m_maxShare, &QLineEdit::textEdited, this, [this](const QString& text) {
+        m_model->TypeMaxShare(text.toStdString());
+        SyncProfile();
+    });
+    connect(m_thresholdRule, &QComboBox::activated, this, [this](int index) {
+        m_model->ChooseThresholdRule(static_cast<ThresholdRule>(index));
+        SyncProfile();
+    });
     for (const auto& [id, button] : m_options) {
         connect(button, &QRadioButton::clicked, this, [this, option = id] {
             m_model->ClickOption(option);
@@ -169,7 +177,7 @@ void MainWindow::SetTabOrder() {
             chain.push_back(widgets.units);
         }
         if (&widgets == &m_entries[static_cast<std::size_t>(EntryId::Beam2)]) {
-            chain.insert(chain.end(), {m_profile, m_profileFactor});
+            chain.insert(chain.end(), {m_profile, m_profileFactor, m_maxShare, m_thresholdRule});
         }
     }
     chain.insert(chain.end(), {m_explore, m_reset, m_grid, m_detailsToggle, m_details->ChartView(),
@@ -179,24 +187,6 @@ void MainWindow::SetTabOrder() {
     for (std::size_t i = 1; i < chain.size(); ++i) {
         setTabOrder(chain[i - 1], chain[i]);
     }
-}
-
-// Every entry shows the longest number the program can write into it whole,
-// in the entry's own font.
-void MainWindow::SizeEntries() {
-    const QString widest = ToQt(m_model->Numbers().WidestText());
-    for (const EntryWidgets& widgets : m_entries) {
-        const QFontMetrics metrics(widgets.edit->font());
-        const QMargins margins = widgets.edit->textMargins();
-        const int frame = widgets.edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, widgets.edit);
-        // The line edit keeps two pixels on each side of its text, and one more for the caret.
-        widgets.edit->setMinimumWidth(metrics.horizontalAdvance(widest) + margins.left() + margins.right() + 2 * frame +
-                                      2 * 2 + 1);
-    }
-}
-
-void MainWindow::AlignGridHeaders() {
-    m_headsHeader->setFixedWidth(m_grid->columnWidth(0) + m_grid->frameWidth());
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -259,6 +249,8 @@ void MainWindow::DetailsChanged() {
 void MainWindow::FocusMoved() {
     if (m_model->ProfileFactorFocused()) {
         m_profileFactor->setFocus(Qt::OtherFocusReason);
+    } else if (m_model->MaxShareFocused()) {
+        m_maxShare->setFocus(Qt::OtherFocusReason);
     } else if (const auto focus = m_model->Focus()) {
         m_entries[static_cast<std::size_t>(*focus)].edit->setFocus(Qt::OtherFocusReason);
     }
@@ -330,6 +322,7 @@ void MainWindow::SyncFlags() {
     m_entries[static_cast<std::size_t>(EntryId::Beam1)].caption->setVisible(true);
     NameEntry(EntryId::Beam1);
     NameEntry(EntryId::Beam2);
+    SyncProfile();  // the beam entries' tooltips name the shape
 }
 
 void MainWindow::SyncOptions() {
@@ -359,6 +352,21 @@ void MainWindow::SyncProfile() {
     const QString peak = ToQt(m_model->PeakLine());
     m_peakLine->setText(peak);
     m_peakLine->setVisible(!peak.isEmpty());
+    const QString share = ToQt(state.MaxShare);
+    if (m_maxShare->text() != share) {
+        m_maxShare->setText(share);
+    }
+    {
+        const QSignalBlocker blocker(m_thresholdRule);
+        m_thresholdRule->setCurrentIndex(static_cast<int>(state.Threshold));
+    }
+    // What the beam sizes mean changes with the profile and the shape.
+    const QString sizes = ToQt(m_model->SizeAssumption());
+    for (const EntryId beam : {EntryId::Beam1, EntryId::Beam2}) {
+        QLineEdit* edit = m_entries[static_cast<std::size_t>(beam)].edit;
+        edit->setToolTip(sizes);
+        edit->setAccessibleDescription(sizes);
+    }
 }
 
 void MainWindow::SyncGrid() {

@@ -55,6 +55,7 @@ private:
     QWidget* BuildMonitors();
     QWidget* BuildCommands();
     QWidget* BuildDetailsToggle();
+    void BuildLimitRules(QGridLayout* grid, int row);
     void AddEntryRow(QGridLayout* grid, int row, EntryId id, const char* captionName, const QString& caption,
                      const char* editName, const char* unitsName);
     QLabel* MakeLabel(LabelId id, const QString& caption, bool bordered);
@@ -93,6 +94,8 @@ private:
     QLabel* m_widthMark = nullptr;
     QComboBox* m_profile = nullptr;
     QLineEdit* m_profileFactor = nullptr;
+    QLineEdit* m_maxShare = nullptr;
+    QComboBox* m_thresholdRule = nullptr;
     QLabel* m_peakLine = nullptr;
     ResultsView* m_grid = nullptr;
     QLabel* m_headsHeader = nullptr;

@@ -1,5 +1,5 @@
-// How the main window's widgets are made and laid out; main_window.cpp binds
-// them to the model.
+// How the main window's widgets are made, laid out and sized, and how the
+// layout is kept between runs; main_window.cpp binds them to the model.
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -9,10 +9,15 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QSettings>
+#include <QSplitter>
+#include <QStyle>
 #include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "beam/beam_profile.h"
 #include "main_window.h"
 #include "qt_services.h"
 #include "results_table_model.h"
@@ -124,16 +129,18 @@ QWidget* MainWindow::BuildEntries() {
     grid->addWidget(profileCaption, 1, 0);
     grid->addWidget(m_profile, 1, 1, 1, 2);
     grid->addWidget(m_profileFactor, 1, 3, 1, 2);
+    BuildLimitRules(grid, 2);
 
-    AddEntryRow(grid, 2, EntryId::WaveLength, "lblWaveLenght", QStringLiteral(" WaveLength"), "txtWaveLenght",
+    AddEntryRow(grid, 4, EntryId::WaveLength, "lblWaveLenght", QStringLiteral(" WaveLength"), "txtWaveLenght",
                 "cboWavelenght");
-    AddEntryRow(grid, 3, EntryId::MaxPower, "lblPower", QString(), "txtMaxPower", "cboMaxPower");
+    AddEntryRow(grid, 5, EntryId::MaxPower, "lblPower", QString(), "txtMaxPower", "cboMaxPower");
     m_labels[LabelId::Power] = m_entries[static_cast<std::size_t>(EntryId::MaxPower)].caption;
-    AddEntryRow(grid, 4, EntryId::MaxEnergy, "lblMaxEnergy", QStringLiteral(" Max Energy"), "txtMaxEnergy",
+    AddEntryRow(grid, 6, EntryId::MaxEnergy, "lblMaxEnergy", QStringLiteral(" Max Energy"), "txtMaxEnergy",
                 "cboMaxEnergy");
-    AddEntryRow(grid, 5, EntryId::RepRate, "lblRepRate", QStringLiteral(" Rep Rate"), "txtRepRate", "cboRepRate");
-    AddEntryRow(grid, 6, EntryId::PulseWidth, "lblPulseWidth", QStringLiteral(" Pulse Width"), "txtPulseWidth",
+    AddEntryRow(grid, 7, EntryId::RepRate, "lblRepRate", QStringLiteral(" Rep Rate"), "txtRepRate", "cboRepRate");
+    AddEntryRow(grid, 8, EntryId::PulseWidth, "lblPulseWidth", QStringLiteral(" Pulse Width"), "txtPulseWidth",
                 "cboPulseWidth");
+    m_entries[static_cast<std::size_t>(EntryId::PulseWidth)].edit->setToolTip(QString::fromUtf8(kPulseWidthAssumption));
 
     auto* commands = new QHBoxLayout;
     m_explore = Button("cmdDettagli", QStringLiteral("Explore"), box);
@@ -142,6 +149,39 @@ QWidget* MainWindow::BuildEntries() {
     commands->addWidget(m_reset);
     layout->addLayout(commands);
     return box;
+}
+
+// Two rows under the profile: the ceiling on each limit's share, and how a
+// threshold is read between the coating table's points.
+void MainWindow::BuildLimitRules(QGridLayout* grid, int row) {
+    auto* shareCaption = new QLabel(QStringLiteral(" Use at most"), this);
+    shareCaption->setObjectName(QStringLiteral("lblMaxShare"));
+    m_maxShare = new QLineEdit(this);
+    m_maxShare->setObjectName(QStringLiteral("txtMaxShare"));
+    m_maxShare->setPlaceholderText(QStringLiteral("100"));
+    m_maxShare->setAccessibleName(QStringLiteral("Use at most, % of each limit"));
+    m_maxShare->setToolTip(
+        QStringLiteral("Keep a head only when the laser uses at most this share of each of its limits: power, power "
+                       "density, energy, aperture and damage threshold. Empty: 100 %."));
+    shareCaption->setBuddy(m_maxShare);
+    auto* shareUnit = new QLabel(QStringLiteral("% of each limit"), this);
+    shareUnit->setObjectName(QStringLiteral("lblMaxShareUnit"));
+    grid->addWidget(shareCaption, row, 0);
+    grid->addWidget(m_maxShare, row, 1, 1, 2);
+    grid->addWidget(shareUnit, row, 3, 1, 2);
+
+    auto* ruleCaption = new QLabel(QStringLiteral(" Threshold between catalogue points"), this);
+    ruleCaption->setObjectName(QStringLiteral("lblThresholdRule"));
+    m_thresholdRule = new QComboBox(this);
+    m_thresholdRule->setObjectName(QStringLiteral("cboThresholdRule"));
+    m_thresholdRule->addItems({QStringLiteral("As listed"), QStringLiteral("Conservative")});
+    m_thresholdRule->setAccessibleName(QStringLiteral("Threshold between catalogue points"));
+    m_thresholdRule->setToolTip(
+        QStringLiteral("As listed: straight lines between the coating table's points, the 100 ps value held down to "
+                       "10 ps. Conservative: never above the power law through the neighbouring points."));
+    ruleCaption->setBuddy(m_thresholdRule);
+    grid->addWidget(ruleCaption, row + 1, 0, 1, 3);
+    grid->addWidget(m_thresholdRule, row + 1, 3, 1, 2);
 }
 
 QLabel* MainWindow::MakeLabel(LabelId id, const QString& caption, bool bordered) {
@@ -303,6 +343,24 @@ QWidget* MainWindow::BuildDetailsToggle() {
     connect(toggle, &QToolButton::toggled, this, [this](bool shown) { m_model->ShowDetails(shown); });
     m_detailsToggle = toggle;
     return toggle;
+}
+
+// Every entry shows the longest number the program can write into it whole,
+// in the entry's own font.
+void MainWindow::SizeEntries() {
+    const QString widest = ToQt(m_model->Numbers().WidestText());
+    for (const EntryWidgets& widgets : m_entries) {
+        const QFontMetrics metrics(widgets.edit->font());
+        const QMargins margins = widgets.edit->textMargins();
+        const int frame = widgets.edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, widgets.edit);
+        // The line edit keeps two pixels on each side of its text, and one more for the caret.
+        widgets.edit->setMinimumWidth(metrics.horizontalAdvance(widest) + margins.left() + margins.right() + 2 * frame +
+                                      2 * 2 + 1);
+    }
+}
+
+void MainWindow::AlignGridHeaders() {
+    m_headsHeader->setFixedWidth(m_grid->columnWidth(0) + m_grid->frameWidth());
 }
 
 }  // namespace tavrin::ui

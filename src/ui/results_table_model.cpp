@@ -1,5 +1,8 @@
 #include "results_table_model.h"
 
+#include <QApplication>
+#include <QStyle>
+
 #include "qt_services.h"
 
 namespace tavrin::ui {
@@ -36,10 +39,29 @@ int ResultsTableModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant ResultsTableModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::AccessibleTextRole)) {
+    if (!index.isValid()) {
         return {};
     }
-    return ToQt(m_grid->CellAt(index.row() + 1, GridColumn(index.column())));
+    if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole) {
+        return ToQt(m_grid->CellAt(index.row() + 1, GridColumn(index.column())));
+    }
+    // A row's note is a mark beside its first cell, read in its tooltip.
+    if (index.column() != 0) {
+        return {};
+    }
+    const std::string& note = m_grid->RowNote(index.row() + 1);
+    if (note.empty()) {
+        return {};
+    }
+    switch (role) {
+        case Qt::DecorationRole:
+            return QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning);
+        case Qt::ToolTipRole:
+        case Qt::AccessibleDescriptionRole:
+            return ToQt(note);
+        default:
+            return {};
+    }
 }
 
 QVariant ResultsTableModel::headerData(int section, Qt::Orientation orientation, int role) const {

@@ -1,0 +1,52 @@
+#include "share_ceiling.h"
+
+#include <array>
+#include <cmath>
+#include <cstdio>
+
+#include "beam/engineering_text.h"
+
+namespace tavrin {
+
+std::optional<double> ShareCeiling(std::string_view percent, const NumberEntry& numbers) {
+    if (percent.empty()) {
+        return 1.0;
+    }
+    if (!numbers.ConvertsToNumber(percent)) {
+        return std::nullopt;
+    }
+    const double value = numbers.TextToValue(percent);
+    return value > 0 && value <= 100 ? std::optional<double>(value / 100) : std::nullopt;
+}
+
+std::string ShareText(const std::optional<double>& share) {
+    if (!share || !std::isfinite(*share)) {
+        return "n.a.";
+    }
+    const double percent = *share * 100;
+    if (percent < 1) {
+        return "<1 %";
+    }
+    std::array<char, 32> text{};
+    if (percent >= 1e6) {
+        return FormatSignificant(percent, '.') + " %";
+    }
+    std::snprintf(text.data(), text.size(), "%.0f %%", percent);
+    return text.data();
+}
+
+std::vector<std::string> SelectionRuleLines(const LaserInputState& state) {
+    std::vector<std::string> lines;
+    if (const NumberEntry numbers('.'); ShareCeiling(state.MaxShare, numbers).value_or(1) < 1) {
+        const auto first = state.MaxShare.find_first_not_of(' ');
+        const auto last = state.MaxShare.find_last_not_of(' ');
+        lines.push_back("Ceiling: at most " + state.MaxShare.substr(first, last - first + 1) + " % of each head limit");
+    }
+    if (state.Threshold == ThresholdRule::Conservative) {
+        lines.emplace_back(
+            "Damage Threshold: conservative, never above the power law through the neighbouring catalogue points");
+    }
+    return lines;
+}
+
+}  // namespace tavrin

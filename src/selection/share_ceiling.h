@@ -1,0 +1,27 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "beam/laser_input_state.h"
+#include "beam/number_entry.h"
+
+namespace tavrin {
+
+// The most of each head limit the search lets the laser use, as a fraction,
+// from the percentage typed: 1 for an empty entry (100 %); empty for a text
+// that is not a number above 0 and at most 100.
+std::optional<double> ShareCeiling(std::string_view percent, const NumberEntry& numbers);
+
+// A share of a limit as a whole percent ("73 %", "<1 %"; "n.a." for none, a
+// share too large for whole digits with four significant ones).
+std::string ShareText(const std::optional<double>& share);
+
+// The report's and the request's lines for the selection rules the user
+// changed from their defaults: the ceiling when it is below 100 %, the
+// conservative threshold rule. None with the defaults.
+std::vector<std::string> SelectionRuleLines(const LaserInputState& state);
+
+}  // namespace tavrin
