@@ -19,6 +19,7 @@ struct UsageBar {
     std::string text{};             // "73 %", "in range"
     bool tightest = false;          // the largest share of the head
     bool beyond = false;            // the head fails this criterion
+    std::string spoken{};           // the row as a sentence: "Max power: 33 % of the limit"
 };
 
 enum class ChartKind { None, Threshold, Bars };
@@ -39,6 +40,9 @@ struct AxisTick {
 struct DetailsChart {
     ChartKind kind = ChartKind::None;
     std::string title;  // a line break where a new line must start
+    // What the chart shows, in a sentence for a screen reader: the operating
+    // point and the limit or threshold at it.
+    std::string description;
     std::string curveName;
     std::vector<std::pair<double, double>> curve{};        // pulse width (s), J/cm2; only points a log axis can show
     std::optional<std::pair<double, double>> point{};      // at the peak of a beam that is not flat
