@@ -1,10 +1,13 @@
 #include "main_window.h"
 
+#include <QAccessible>
+#include <QAction>
 #include <QApplication>
 #include <QChartView>
+#include <QBoxLayout>
 #include <QComboBox>
 #include <QEvent>
-#include <QHBoxLayout>
+#include <QGroupBox>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -15,69 +18,103 @@
 #include <QSettings>
 #include <QShortcut>
 #include <QSplitter>
+#include <QStatusBar>
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <optional>
 
+#include "accessible_widgets.h"
 #include "details_panel.h"
+#include "qt_mail.h"
 #include "qt_services.h"
 #include "results_table_model.h"
 #include "results_view.h"
+#include "usage_bars.h"
 #include "window_style.h"
 
 namespace tavrin::ui {
 namespace {
 
-QStringList Items(const std::vector<std::string>& units) {
-    QStringList items;
-    for (const auto& unit : units) {
-        items << ToQt(unit);
+// The frame most desktops draw around a window (a title bar and thin
+// borders), assumed until the window manager tells the real one.
+constexpr QMargins kAssumedFrame(4, 38, 4, 4);
+// The height the details area is given, beyond the grid's own, when the
+// monitors and the documents stand beside the grid.
+constexpr int kDetailsRoom = 360;
+
+// A unit as the list shows it: "µm" for the stored "um" where the font has
+// the sign; the model and the command line keep "um".
+QString ShownUnit(const std::string& unit, const QFont& font) {
+    QString shown = ToQt(unit);
+    if (shown.startsWith(QLatin1Char('u')) && shown.size() > 1 && QFontMetrics(font).inFont(QChar(0x00B5))) {
+        shown[0] = QChar(0x00B5);
     }
-    return items;
+    return shown;
+}
+
+// The value label a label's caption is read with: itself for a value, the
+// value beside it for a unit; none for the entries' captions.
+std::optional<LabelId> ValueLabelOf(LabelId label) {
+    switch (label) {
+        case LabelId::Beam:
+        case LabelId::Power:
+            return std::nullopt;
+        case LabelId::MArea:
+        case LabelId::MAvgPower:
+        case LabelId::MPowerDensity:
+        case LabelId::MPeakPower:
+        case LabelId::MPeakPowerDensity:
+        case LabelId::MEnergyDensity:
+            // Each unit label follows its value label.
+            return static_cast<LabelId>(static_cast<int>(label) - 1);
+        default:
+            return label;
+    }
 }
 
 }  // namespace
 
-MainWindow::MainWindow(MainWindowModel& model, QWidget* parent) : QWidget(parent), m_model(&model) {
+MainWindow::MainWindow(MainWindowModel& model, QWidget* parent) : QMainWindow(parent), m_model(&model) {
+    InstallAccessibleWidgets();
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("CV-Tavrin"));
     setFont(Font(QStringLiteral("Tahoma"), 8.25, false));
+    BuildMenus();
+    statusBar()->setObjectName(QStringLiteral("stbMain"));
 
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(SectionHeader("lblSelect", QStringLiteral("Select"), this));
-    layout->addWidget(BuildOptions());
+    auto* central = new QWidget(this);
+    central->setObjectName(QStringLiteral("wgtMain"));
+    setCentralWidget(central);
+    auto* layout = new QVBoxLayout(central);
+    layout->addWidget(SectionHeader("lblSelect", QStringLiteral("Select"), central));
+    m_optionsRow = BuildOptions();
+    layout->addWidget(m_optionsRow);
 
-    // The entries, the grid and the commands over the details area, the user
-    // dragging the boundary; each side scrolls where the window is too small
-    // for it, so that the window fits a laptop's screen.
-    auto* top = new QWidget;
-    auto* topLayout = new QVBoxLayout(top);
-    topLayout->setContentsMargins(0, 0, 0, 0);
-    auto* body = new QHBoxLayout;
-    auto* left = new QVBoxLayout;
-    left->addWidget(BuildEntries());
-    left->addWidget(BuildDerivedValues());
-    left->addStretch();
-    body->addLayout(left);
-    body->addWidget(BuildResults(), 1);
-    auto* right = new QVBoxLayout;
-    right->addWidget(BuildMonitors());
-    right->addWidget(BuildCommands());
-    right->addStretch();
-    body->addLayout(right);
-    topLayout->addLayout(body, 1);
-    topLayout->addWidget(BuildDetailsToggle(), 0, Qt::AlignLeft);
+    // The laser's entries and derived values keep the whole height on the
+    // left; on the right the grid (with the monitors and documents) over the
+    // details area, the user dragging the boundary. Each pane scrolls
+    // upwards and downwards where the window is too low, never sideways.
+    auto* left = new QWidget;
+    auto* leftLayout = new QVBoxLayout(left);
+    leftLayout->setContentsMargins(0, 0, 0, 0);
+    leftLayout->addWidget(BuildEntries());
+    leftLayout->addWidget(BuildDerivedValues());
+    leftLayout->addStretch();
     m_details = new DetailsPanel(*m_model, this);
     m_splitter = new QSplitter(Qt::Vertical, this);
     m_splitter->setObjectName(QStringLiteral("splDetails"));
     m_splitter->setChildrenCollapsible(false);
-    m_splitter->addWidget(ScrollingPane("scrInputs", top));
+    QWidget* results = BuildResults();
+    m_splitter->addWidget(ScrollingPane("scrInputs", results));
     m_splitter->addWidget(ScrollingPane("scrDetails", m_details));
-    m_splitter->setStretchFactor(0, 1);
-    m_splitter->setStretchFactor(1, 1);
-    // Until the user drags the boundary, each side in proportion to what it holds.
-    m_splitter->setSizes({top->sizeHint().height(), m_details->sizeHint().height()});
-    layout->addWidget(m_splitter, 1);
+    m_splitter->setStretchFactor(0, 2);
+    m_splitter->setStretchFactor(1, 3);
+    auto* body = new QHBoxLayout;
+    body->addWidget(ScrollingPane("scrEntries", left, PaneWidth::OfContent));
+    body->addWidget(m_splitter, 1);
+    layout->addLayout(body, 1);
 
     SizeEntries();
     Connect();
@@ -124,10 +161,19 @@ void MainWindow::Connect() {
     connect(m_reset, &QPushButton::clicked, this, [this] { m_model->ResetData(); });
     connect(m_print, &QPushButton::clicked, this, [this] { m_model->Print(); });
     connect(m_quit, &QPushButton::clicked, this, &QWidget::close);
+    connect(m_printAction, &QAction::triggered, this, [this] { m_model->Print(); });
+    connect(m_saveChartAction, &QAction::triggered, this, [this] { m_model->SaveChart(*m_details); });
+    connect(m_undoAction, &QAction::triggered, this, [this] { m_model->UndoReset(); });
+    connect(m_copyAction, &QAction::triggered, this, [this] {
+        QtClipboard clipboard;
+        m_model->CopyResults(clipboard);
+    });
     connect(m_grid, &ResultsView::rowPicked, this, [this](int row) { m_model->CellSelected(row); });
     connect(m_grid, &ResultsView::rowActivated, this, [this](int row) { m_model->CellActivated(row); });
     connect(m_grid->horizontalHeader(), &QHeaderView::sectionResized, this, [this] { AlignGridHeaders(); });
-    // The desktop's usual keys; a shortcut does what its button does, and nothing while the button is disabled.
+    connect(m_splitter, &QSplitter::splitterMoved, this, [this] { m_splitterByUser = true; });
+    // Keys for the buttons the menus do not hold; a key does what its button
+    // does, and nothing while the button cannot be pressed.
     const auto shortcut = [this](const QKeySequence& keys, QAbstractButton* button) {
         connect(new QShortcut(keys, this), &QShortcut::activated, button, [button] {
             if (button->isEnabled() && button->isVisible()) {
@@ -139,13 +185,16 @@ void MainWindow::Connect() {
                                : button->toolTip() + QStringLiteral(" (") + keys.toString(QKeySequence::NativeText) +
                                      QStringLiteral(")"));
     };
-    // Written out rather than taken from the platform's list, which on some
-    // platforms has no key to quit.
     shortcut(QKeySequence(Qt::Key_F5), m_explore);
-    shortcut(QKeySequence(Qt::CTRL | Qt::Key_P), m_print);
-    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), m_quit);
     shortcut(QKeySequence(Qt::CTRL | Qt::Key_D), m_detailsToggle);
-    shortcut(QKeySequence(Qt::CTRL | Qt::Key_S), m_details->SaveButton());
+    for (const auto& [button, action] : {std::pair{static_cast<QAbstractButton*>(m_print), m_printAction},
+                                         {m_quit, findChild<QAction*>(QStringLiteral("actQuit"))},
+                                         {m_details->SaveButton(), m_saveChartAction}}) {
+        button->setToolTip(button->toolTip().isEmpty() ? action->text().remove(QLatin1Char('&'))
+                                                       : button->toolTip() + QStringLiteral(" (") +
+                                                             action->shortcut().toString(QKeySequence::NativeText) +
+                                                             QStringLiteral(")"));
+    }
     // Enter explores from an entry, a unit list or an option; on a push button
     // it presses that button, as Space does.
     for (QWidget* widget : findChildren<QWidget*>()) {
@@ -175,7 +224,7 @@ void MainWindow::SetTabOrder() {
         }
     }
     chain.insert(chain.end(), {m_explore, m_reset, m_grid, m_detailsToggle, m_details->ChartView(),
-                               m_details->SaveButton(), m_details->WhyNotList()});
+                               m_details->BarsList(), m_details->SaveButton(), m_details->WhyNotList()});
     chain.insert(chain.end(), m_documentButtons.begin(), m_documentButtons.end());
     chain.insert(chain.end(), {m_print, m_quit, m_picture});
     for (std::size_t i = 1; i < chain.size(); ++i) {
@@ -201,13 +250,90 @@ void MainWindow::AlignGridHeaders() {
     m_headsHeader->setFixedWidth(m_grid->columnWidth(0) + m_grid->frameWidth());
 }
 
-bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::KeyPress) {
-        return QWidget::eventFilter(watched, event);
+void MainWindow::Reflow() {
+    const int wanted = m_optionsRow->height() + m_sideHeight + m_detailsToggle->sizeHint().height() + kDetailsRoom;
+    const bool beside = centralWidget()->height() >= wanted;
+    const auto across = beside ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom;
+    if (m_resultsFlow->direction() == across) {
+        return;
     }
-    const int key = static_cast<QKeyEvent*>(event)->key();
+    m_resultsFlow->setDirection(across);
+    // Beside the grid: the monitors, the documents, Print and Quit, one over
+    // the other. Under it: the monitors over Print and Quit, the documents
+    // to their right.
+    for (QWidget* part : {m_monitorsBox, m_documentsBox, m_printBox}) {
+        m_sideGrid->removeWidget(part);
+    }
+    m_sideGrid->addWidget(m_monitorsBox, 0, 0, Qt::AlignTop);
+    if (beside) {
+        m_sideGrid->addWidget(m_documentsBox, 1, 0, Qt::AlignTop);
+        m_sideGrid->addWidget(m_printBox, 2, 0, Qt::AlignTop);
+        m_sideGrid->setRowStretch(1, 0);
+        m_sideGrid->setRowStretch(3, 1);
+    } else {
+        m_sideGrid->addWidget(m_printBox, 1, 0, Qt::AlignTop);
+        m_sideGrid->addWidget(m_documentsBox, 0, 1, 2, 1, Qt::AlignTop);
+        m_sideGrid->setRowStretch(1, 1);
+        m_sideGrid->setRowStretch(3, 0);
+    }
+}
+
+void MainWindow::PlaceSplitter() {
+    if (m_splitterByUser || !m_splitter->widget(1)->isVisibleTo(this)) {
+        return;
+    }
+    const int room = m_splitter->height() - m_splitter->handleWidth();
+    const bool beside = m_resultsFlow->direction() == QBoxLayout::LeftToRight;
+    const int least = beside ? m_splitter->widget(0)->sizeHint().height() : 0;
+    const int top = std::clamp(std::max(least, room * 2 / 5), 0, std::max(room - kDetailsRoom, room / 3));
+    m_splitter->setSizes({top, room - top});
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    Reflow();
+    PlaceSplitter();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+        case QEvent::KeyPress:
+            return FilterKey(watched, static_cast<QKeyEvent*>(event)) || QMainWindow::eventFilter(watched, event);
+        case QEvent::ShortcutOverride: {
+            // Right after Reset Data an entry has nothing of its own to undo:
+            // Ctrl+Z there brings the laser back.
+            auto* edit = qobject_cast<QLineEdit*>(watched);
+            const bool undo = static_cast<QKeyEvent*>(event)->matches(QKeySequence::Undo);
+            if (undo && edit != nullptr && !edit->isUndoAvailable() && m_model->CanUndoReset()) {
+                return true;
+            }
+            break;
+        }
+        case QEvent::FocusIn: {
+            // Tab into an option frame lands on its chosen option.
+            auto* option = qobject_cast<QRadioButton*>(watched);
+            const auto reason = static_cast<QFocusEvent*>(event)->reason();
+            if (option != nullptr && !option->isChecked() &&
+                (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason)) {
+                for (QRadioButton* sibling : option->parentWidget()->findChildren<QRadioButton*>()) {
+                    if (sibling->isChecked()) {
+                        sibling->setFocus(reason);
+                        return true;
+                    }
+                }
+            }
+            break;
+        }
+        default:
+            break;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+bool MainWindow::FilterKey(QObject* watched, QKeyEvent* event) {
+    const int key = event->key();
     if (key != Qt::Key_Return && key != Qt::Key_Enter) {
-        return QWidget::eventFilter(watched, event);
+        return false;
     }
     auto* button = qobject_cast<QAbstractButton*>(watched);
     if (button != nullptr && qobject_cast<QRadioButton*>(watched) == nullptr) {
@@ -231,11 +357,8 @@ void MainWindow::EntryFlagsChanged() {
 }
 
 void MainWindow::LabelChanged(LabelId label) {
-    m_labels.at(label)->setText(ToQt(m_model->Labels().Get(label)));
+    SyncLabel(label);
     SyncProfile();  // the peak line follows the densities
-    if (label == LabelId::Power) {
-        NameEntry(EntryId::MaxPower);
-    }
 }
 
 void MainWindow::OptionsChanged() {
@@ -252,6 +375,7 @@ void MainWindow::GridChanged() {
 
 void MainWindow::PrintButtonChanged() {
     m_print->setEnabled(m_model->PrintEnabled());
+    m_printAction->setEnabled(m_model->PrintEnabled());
 }
 
 void MainWindow::DetailsChanged() {
@@ -266,7 +390,16 @@ void MainWindow::FocusMoved() {
     }
 }
 
-// A screen reader announces an entry by its caption and unit ("Max Power, W").
+void MainWindow::UndoChanged() {
+    m_undoAction->setEnabled(m_model->CanUndoReset());
+}
+
+void MainWindow::StatusChanged() {
+    statusBar()->showMessage(ToQt(m_model->Status()));
+}
+
+// A screen reader announces an entry by its caption and unit ("Max Power, W")
+// and its unit list by the caption ("Max Power unit").
 void MainWindow::NameEntry(EntryId id) {
     const EntryWidgets& widgets = m_entries[static_cast<std::size_t>(id)];
     if (id == EntryId::Beam1 || id == EntryId::Beam2) {
@@ -284,11 +417,19 @@ void MainWindow::NameEntry(EntryId id) {
     widgets.units->setAccessibleName(caption + QStringLiteral(" unit"));
 }
 
+// The text, and a mark on an entry whose text reads as no number.
 void MainWindow::SyncText(EntryId id) {
     QLineEdit* edit = m_entries[static_cast<std::size_t>(id)].edit;
     const QString text = ToQt(m_model->State().Entry(id).Text);
     if (edit->text() != text) {
         edit->setText(text);  // puts the caret at the end
+    }
+    const QString warning = ToQt(m_model->EntryWarning(id));
+    if (edit->toolTip() != warning) {
+        edit->setToolTip(warning);
+        edit->setAccessibleDescription(warning);
+        edit->setStyleSheet(warning.isEmpty() ? QString()
+                                              : QStringLiteral("QLineEdit { border: 2px solid #D55E00; }"));
     }
 }
 
@@ -299,7 +440,10 @@ void MainWindow::SyncUnits(EntryId id) {
     }
     const UnitEntry& entry = m_model->State().Entry(id);
     const QSignalBlocker blocker(units);
-    const QStringList items = Items(entry.Units);
+    QStringList items;
+    for (const auto& unit : entry.Units) {
+        items << ShownUnit(unit, units->font());
+    }
     QStringList shown;
     for (int i = 0; i < units->count(); ++i) {
         shown << units->itemText(i);
@@ -363,6 +507,18 @@ void MainWindow::SyncProfile() {
     m_peakLine->setVisible(!peak.isEmpty());
 }
 
+// A label's caption; a value label also carries, for a screen reader, its
+// value with the unit of the unit label beside it ("50.3 mm²").
+void MainWindow::SyncLabel(LabelId label) {
+    m_labels.at(label)->setText(ToQt(m_model->Labels().Get(label)));
+    if (label == LabelId::Power) {
+        NameEntry(EntryId::MaxPower);
+    }
+    if (const auto value = ValueLabelOf(label)) {
+        SetAccessibleValue(m_labels.at(*value), ToQt(ValueWithUnit(m_model->Labels(), *value)));
+    }
+}
+
 void MainWindow::SyncGrid() {
     m_gridModel->Refresh();
     m_grid->scrollToTop();  // a new search starts at its first head
@@ -376,6 +532,7 @@ void MainWindow::SyncGrid() {
             m_grid->setColumnWidth(column, std::max(width, banner));
         }
     }
+    m_copyAction->setEnabled(m_model->Grid().RowCount() != 0);
 }
 
 // One head in view: the grid highlights it when it is one of the grid's.
@@ -406,23 +563,56 @@ void MainWindow::SyncDetails() {
     QWidget* pane = m_splitter->widget(1);
     if (pane->isVisibleTo(this) != shown) {
         pane->setVisible(shown);
+        PlaceSplitter();
     }
+    m_saveChartAction->setEnabled(m_model->Details().PickedHead().has_value());
 }
 
 QSize MainWindow::sizeHint() const {
-    // Room for everything, the details included, as far as the screen allows.
-    QSize wanted = QWidget::sizeHint();
-    if (!m_splitter->widget(1)->isVisibleTo(this)) {
-        wanted.rheight() += m_splitter->widget(1)->sizeHint().height() + m_splitter->handleWidth();
-    }
+    // As much of the screen as there is: the room goes to the grid and the chart.
     if (const QScreen* shown = screen()) {
-        wanted = wanted.boundedTo(shown->availableGeometry().size() - (frameGeometry().size() - size()));
+        const QMargins frame = FrameMargins();
+        const QSize available = shown->availableGeometry().size() -
+                                QSize(frame.left() + frame.right(), frame.top() + frame.bottom());
+        return available.expandedTo(minimumSizeHint());
     }
-    return wanted.expandedTo(minimumSizeHint());
+    return QMainWindow::sizeHint();
+}
+
+QMargins MainWindow::FrameMargins() const {
+    const QRect frame = frameGeometry();
+    const QRect inner = geometry();
+    if (isVisible() && frame != inner) {
+        return {inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
+                frame.bottom() - inner.bottom()};
+    }
+    return kAssumedFrame;
+}
+
+void MainWindow::FitTo(const QRect& available) {
+    const QMargins frame = FrameMargins();
+    const QRect inner = available.marginsRemoved(frame);
+    resize(inner.size().expandedTo(minimumSizeHint()));
+    move(available.topLeft());
+    m_fittedTo = available;
+    m_fitOnFrame = frame == kAssumedFrame;
+}
+
+// The real frame, once the window manager has drawn it, may differ from the
+// one assumed: the window is fitted again with it.
+void MainWindow::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    if (m_fitOnFrame && isVisible() && frameGeometry() != geometry()) {
+        m_fitOnFrame = false;
+        if (!m_fittedTo.contains(frameGeometry())) {
+            FitTo(m_fittedTo);
+            m_fitOnFrame = false;
+        }
+    }
 }
 
 bool MainWindow::RestoreLayout(const QSettings& settings) {
-    m_splitter->restoreState(settings.value(QStringLiteral("MainWindow/details")).toByteArray());
+    m_splitterByUser = m_splitter->restoreState(settings.value(QStringLiteral("MainWindow/details")).toByteArray());
     return restoreGeometry(settings.value(QStringLiteral("MainWindow/geometry")).toByteArray());
 }
 
@@ -432,6 +622,9 @@ void MainWindow::SaveLayout(QSettings& settings) const {
 }
 
 void MainWindow::SyncAll() {
+    for (const auto& [id, label] : m_labels) {
+        SyncLabel(id);
+    }
     for (int i = 0; i < kEntryCount; ++i) {
         SyncText(static_cast<EntryId>(i));
         SyncUnits(static_cast<EntryId>(i));
@@ -439,12 +632,11 @@ void MainWindow::SyncAll() {
     SyncFlags();
     SyncOptions();
     SyncProfile();
-    for (const auto& [id, label] : m_labels) {
-        label->setText(ToQt(m_model->Labels().Get(id)));
-    }
     SyncGrid();
     AlignGridHeaders();
-    m_print->setEnabled(m_model->PrintEnabled());
+    PrintButtonChanged();
+    UndoChanged();
+    StatusChanged();
     SyncDetails();
 }
 
