@@ -446,7 +446,7 @@ TEST(MainWindowView, TabWalksEveryControlForwardAndBack) {
     const QStringList expected = {
         "txtBeam2",     "cboProfile", "txtWaveLenght", "cboWavelenght", "txtMaxPower",   "cboMaxPower",  "txtMaxEnergy",
         "cboMaxEnergy", "txtRepRate", "cboRepRate",    "txtPulseWidth", "cboPulseWidth", "cmdDettagli",  "cmdNew",
-        "gridForm",     "cmdDetails", "chtDetails",    "picUsage",      "cmdSaveChart",  "gridWhyNot",   "cmdTQS",
+        "gridForm",     "cmdDetails", "chtDetails",    "cmdSaveChart",  "picUsage",      "gridWhyNot",   "cmdTQS",
         "cmdGDK",       "cmdVMS",     "cmdVMT",        "cmdZR",         "cmdUVC",        "cmdUVA",       "cmdTQ",
         "cmdStampa",    "cmdExit",    "Image1",        "optPulsed",     "optRectangular", "optPower",    "optPowerMeter"};
     // A screen reader announces each entry by its caption and unit.

@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGraphicsLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -133,7 +134,7 @@ QWidget* DetailsPanel::BuildChart() {
     m_chartView->setObjectName(QStringLiteral("chtDetails"));
     m_chartView->setAccessibleName(QStringLiteral("Chart of the picked head"));
     m_chartView->setRenderHint(QPainter::Antialiasing);
-    m_chartView->setMinimumSize(240, 220);
+    m_chartView->setMinimumSize(240, 180);
     m_chartView->installEventFilter(this);
     layout->addWidget(m_chartView, 1);
     m_legend = new ChartLegend(box);
@@ -146,13 +147,18 @@ QWidget* DetailsPanel::BuildBars() {
     auto* box = new QWidget(this);
     auto* layout = new QVBoxLayout(box);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(SubHeader(QStringLiteral("Share of each limit the laser uses"), box));
+    // Save Chart on the header's line, which keeps the area low on a small screen.
+    auto* header = new QHBoxLayout;
+    QLabel* caption = SubHeader(QStringLiteral("Share of each limit the laser uses"), box);
+    caption->setWordWrap(true);
+    header->addWidget(caption, 1);
+    m_save = Button("cmdSaveChart", QStringLiteral("&Save Chart..."), box);
+    connect(m_save, &QPushButton::clicked, this, [this] { m_model->SaveChart(*this); });
+    header->addWidget(m_save);
+    layout->addLayout(header);
     m_bars = new UsageBars(box);
     m_bars->setObjectName(QStringLiteral("picUsage"));
     layout->addWidget(m_bars);
-    m_save = Button("cmdSaveChart", QStringLiteral("&Save Chart..."), box);
-    connect(m_save, &QPushButton::clicked, this, [this] { m_model->SaveChart(*this); });
-    layout->addWidget(m_save, 0, Qt::AlignLeft);
     return box;
 }
 
@@ -208,6 +214,10 @@ QSize DetailsPanel::sizeHint() const {
 bool DetailsPanel::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_chartView && event->type() == QEvent::Resize && Chart() != nullptr) {
         Chart()->setTitle(WrappedTitle(m_title, Chart()->titleFont(), m_chartView->width()));
+        // The plot makes room for the title's lines as they are now.
+        if (QGraphicsLayout* layout = Chart()->layout()) {
+            layout->invalidate();
+        }
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -224,7 +224,7 @@ void MainWindow::SetTabOrder() {
         }
     }
     chain.insert(chain.end(), {m_explore, m_reset, m_grid, m_detailsToggle, m_details->ChartView(),
-                               m_details->BarsList(), m_details->SaveButton(), m_details->WhyNotList()});
+                               m_details->SaveButton(), m_details->BarsList(), m_details->WhyNotList()});
     chain.insert(chain.end(), m_documentButtons.begin(), m_documentButtons.end());
     chain.insert(chain.end(), {m_print, m_quit, m_picture});
     for (std::size_t i = 1; i < chain.size(); ++i) {
@@ -284,8 +284,10 @@ void MainWindow::PlaceSplitter() {
     }
     const int room = m_splitter->height() - m_splitter->handleWidth();
     const bool beside = m_resultsFlow->direction() == QBoxLayout::LeftToRight;
-    const int least = beside ? m_splitter->widget(0)->sizeHint().height() : 0;
-    const int top = std::clamp(std::max(least, room * 2 / 5), 0, std::max(room - kDetailsRoom, room / 3));
+    // Beside, the monitors and the documents are seen whole; under the
+    // grid they scroll with it, and the details have two thirds.
+    const int least = beside ? m_splitter->widget(0)->sizeHint().height() : room / 3;
+    const int top = std::clamp(least, 0, std::max(room - kDetailsRoom, room / 3));
     m_splitter->setSizes({top, room - top});
 }
 
