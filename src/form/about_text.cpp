@@ -29,9 +29,10 @@ std::string FileDate(const std::filesystem::path& file) {
 
 Message AboutMessage(std::size_t heads, const std::filesystem::path& programFolder) {
     const std::string date = FileDate(programFolder / kHeadsFileName);
-    std::string text = std::string("CV-Tavrin ") + kVersion +
-                       "\n\u00A9 Corvane. All rights reserved; a proprietary licence.\nCatalogue: " +
-                       std::to_string(heads) + (heads == 1 ? " head" : " heads");
+    std::string text =
+        std::string("CV-Tavrin ") + kVersion +
+        "\n\u00A9 Corvane. All rights reserved; a proprietary licence.\nCatalogue: " + std::to_string(heads) +
+        (heads == 1 ? " head" : " heads");
     text += date.empty() ? "." : ", " + std::string(kHeadsFileName) + " of " + date + " (the file's date).";
     return Message{text, "About CV-Tavrin", MessageIcon::Information, MessageButtons::Ok};
 }

@@ -107,8 +107,8 @@ DetailsChart DetailsArea::BarsChart(const std::string& name, const CriterionUsag
     }
     const std::string share = ShareText(usage->used);
     chart.title = name + ": " + Lowered(text.caption) + ", " + share + " of the limit";
-    chart.description = std::string(text.caption) + ": the laser " + quantity(usage->laser) + " against the head's limit of " +
-                        quantity(usage->limit) + ", " + share + " of the limit.";
+    chart.description = std::string(text.caption) + ": the laser " + quantity(usage->laser) +
+                        " against the head's limit of " + quantity(usage->limit) + ", " + share + " of the limit.";
     const double top = std::max({chart.laser, chart.limit, chart.mean.value_or(0.0)});
     chart.yMax = std::isfinite(top) && top > 0 ? top * 1.2 : 1;
     for (const double tick : RoundTicks(chart.yMax)) {

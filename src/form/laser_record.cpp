@@ -8,8 +8,8 @@ namespace tavrin {
 namespace {
 
 // Each field's name in the settings, in EntryId's order.
-constexpr std::array<const char*, kEntryCount> kEntryKeys = {"beam1", "beam2",  "wavelength", "power",
-                                                             "energy", "rate", "pulse-width"};
+constexpr std::array<const char*, kEntryCount> kEntryKeys = {"beam1",  "beam2", "wavelength", "power",
+                                                             "energy", "rate",  "pulse-width"};
 
 // The texts of an enumeration's values, in its order.
 constexpr std::array<const char*, 2> kLasers = {"cw", "pulsed"};
@@ -43,8 +43,8 @@ void ReplayEntries(EntryCascade& entries, const LaserRecord& record) {
             entries.ChooseUnit(id, index);
         }
     }
-    for (const EntryId id : {EntryId::Beam1, EntryId::Beam2, EntryId::WaveLength, EntryId::PulseWidth,
-                             EntryId::RepRate, EntryId::MaxEnergy, EntryId::MaxPower}) {
+    for (const EntryId id : {EntryId::Beam1, EntryId::Beam2, EntryId::WaveLength, EntryId::PulseWidth, EntryId::RepRate,
+                             EntryId::MaxEnergy, EntryId::MaxPower}) {
         const std::string& text = record.texts[static_cast<std::size_t>(id)];
         if (entries.State().Entry(id).Text != text) {
             entries.TypeText(id, text);

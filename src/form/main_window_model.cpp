@@ -86,8 +86,7 @@ void MainWindowModel::CopyResults(Clipboard& clipboard) {
         return;
     }
     clipboard.SetText(GridAsTabSeparated(m_grid));
-    SetStatus(rows == 1 ? "1 head copied to the clipboard"
-                        : std::to_string(rows) + " heads copied to the clipboard");
+    SetStatus(rows == 1 ? "1 head copied to the clipboard" : std::to_string(rows) + " heads copied to the clipboard");
 }
 
 ExploreOutcome MainWindowModel::Explore() {
@@ -206,7 +205,8 @@ void MainWindowModel::CellActivated(int row) {
 
 void MainWindowModel::Print() {
     const auto written = m_documents.Print(ComposeReport(State(), Labels(), m_grid));
-    SetStatus(written ? "Report written to " + written->string() : std::string(kReportFileName) + " could not be written");
+    SetStatus(written ? "Report written to " + written->string()
+                      : std::string(kReportFileName) + " could not be written");
 }
 
 void MainWindowModel::SaveChart(ChartFiles& files) {

@@ -367,7 +367,8 @@ void MainWindow::BuildMenus() {
     };
     m_fileMenu = menuBar()->addMenu(QStringLiteral("&File"));
     m_fileMenu->setObjectName(QStringLiteral("mnuFile"));
-    m_saveChartAction = add(m_fileMenu, "actSaveChart", QStringLiteral("Save &Chart\u2026"), QKeySequence(Qt::CTRL | Qt::Key_S));
+    m_saveChartAction =
+        add(m_fileMenu, "actSaveChart", QStringLiteral("Save &Chart\u2026"), QKeySequence(Qt::CTRL | Qt::Key_S));
     m_printAction = add(m_fileMenu, "actPrint", QStringLiteral("&Print\u2026"), QKeySequence(Qt::CTRL | Qt::Key_P));
     m_fileMenu->addSeparator();
     // Written out rather than taken from the platform's list, which on some
