@@ -40,7 +40,7 @@ std::string Trimmed(const std::string& text) {
 }  // namespace
 
 std::string ValueWithUnit(const LabelCaptions& labels, LabelId value) {
-    const std::string number = Trimmed(labels.Get(value));
+    std::string number = Trimmed(labels.Get(value));
     switch (value) {
         case LabelId::VArea:
         case LabelId::VAvgPower:

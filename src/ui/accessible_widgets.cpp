@@ -32,7 +32,7 @@ public:
             case QAccessible::Value:
                 return Value();
             case QAccessible::Description: {
-                const QString description = widget()->accessibleDescription();
+                QString description = widget()->accessibleDescription();
                 if (!description.isEmpty() || widget()->accessibleName().isEmpty()) {
                     return description;
                 }
