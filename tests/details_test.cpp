@@ -340,6 +340,13 @@ TEST(DetailsArea, APulsedPickDrawsTheThresholdCurve) {
     EXPECT_EQ(ticks, (std::vector<std::string>{"1 ps", "1 ns", "1 \u00B5s", "1 ms", "1 s"}));
     EXPECT_EQ(chart.yTicks.front(), (AxisTick{1, "1 J/cm\u00B2"}));
     EXPECT_EQ(f.model.Details().ChartFileStem(), "A_1-damage-threshold");
+    // A screen reader hears the operating point and the threshold there, and each bar as a sentence.
+    EXPECT_EQ(chart.description,
+              "Operating point: 1.273 J/cm\u00B2 at a pulse width of 1 ms. Coating 1 threshold there: 100 J/cm\u00B2, "
+              "1 % of it.");
+    const std::vector<UsageBar> bars = f.model.Details().Bars();
+    EXPECT_EQ(bars.front().spoken, "Max power: <1 % of the limit");
+    EXPECT_EQ(bars.back().spoken, "Product type: matches");
 }
 
 class FakeChartFiles final : public ChartFiles {
@@ -391,6 +398,8 @@ TEST(DetailsArea, SavingTheChart) {
         EXPECT_EQ(files.rendered, (c.rendered ? Rendered{*c.rendered} : Rendered{})) << c.chosen.value_or("");
         const auto& shown = f.messages.shown;
         EXPECT_EQ(shown.empty() ? std::string() : shown.back().text, c.message);
+        const bool saved = c.rendered && c.message.empty();
+        EXPECT_EQ(f.model.Status().rfind("Chart saved to ", 0) == 0, saved) << f.model.Status();
     }
     EXPECT_EQ(test::ReadFile(png), "chart");
     EXPECT_EQ(test::ReadFile(folder / "b.pdf"), "chart");

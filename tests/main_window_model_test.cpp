@@ -110,13 +110,16 @@ TEST(BeamArea, FollowsTheShapeAndItsSides) {
     }
 }
 
-TEST(BeamShape, ARectangleWithOneSideKeepsTheLabelAndACircleKeepsTheWidth) {
+// A beam whose area cannot be worked out shows no area and no densities,
+// rather than those of the beam before.
+TEST(BeamShape, ARectangleWithOneSideBlanksWhatItCannotComputeAndACircleKeepsTheWidth) {
     ModelFixture f;
     f.model.TypeText(EntryId::MaxPower, "5");
     f.model.TypeText(EntryId::Beam1, "2");
     f.model.ClickOption(OptionId::Rectangular);
     EXPECT_EQ(f.model.State().BeamArea, 0);
-    EXPECT_EQ(Caption(f.model, LabelId::VArea), " 3.1");
+    EXPECT_EQ(Caption(f.model, LabelId::VArea), "");
+    EXPECT_EQ(Caption(f.model, LabelId::VPowerDensity), "");
     EXPECT_EQ(Caption(f.model, LabelId::VPeakPowerDensity), " ");
     EXPECT_EQ(Caption(f.model, LabelId::MPeakPowerDensity), " W/cm2");
 
@@ -383,15 +386,16 @@ TEST(Overflow, WarnsAndGoesOnWithZero) {
     EXPECT_TRUE(std::isfinite(f.model.State().PowerDensity));
 }
 
-// Emptying the beam leaves the power density as it was and empties the energy density.
-TEST(Densities, NoBeamAreaLeavesPowerDensityAndZeroesEnergyDensity) {
+// Emptying the beam empties the area and both densities.
+TEST(Densities, NoBeamAreaEmptiesTheAreaAndBothDensities) {
     ModelFixture f;
     f.model.ClickOption(OptionId::Pulsed);
     test::TypeTexts(f.model, {{EntryId::Beam1, "2"}, {EntryId::MaxEnergy, "1"}, {EntryId::RepRate, "1"}});
-    const double powerDensity = f.model.State().PowerDensity;
-    ASSERT_GT(powerDensity, 0);
+    ASSERT_GT(f.model.State().PowerDensity, 0);
     f.model.TypeText(EntryId::Beam1, "");
-    EXPECT_EQ(f.model.State().PowerDensity, powerDensity);
+    EXPECT_EQ(Caption(f.model, LabelId::VArea), "");
+    EXPECT_EQ(f.model.State().PowerDensity, 0);
+    EXPECT_EQ(Caption(f.model, LabelId::VPowerDensity), "");
     EXPECT_EQ(f.model.State().EnergyDensity, 0);
     EXPECT_EQ(Caption(f.model, LabelId::VEnergyDensity), "");
     EXPECT_EQ(Caption(f.model, LabelId::MEnergyDensity), " J/cm2");

@@ -39,9 +39,11 @@ public:
 class RecordingRequestWindow final : public RequestWindow {
 public:
     void Testo(const std::string& text) override { texts.push_back(text); }
+    void UncoveredWavelength(const std::string& wavelength) override { uncovered = wavelength; }
     void ShowModal() override { ++shown; }
 
     std::vector<std::string> texts;
+    std::string uncovered;
     int shown = 0;
 };
 

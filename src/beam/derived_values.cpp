@@ -138,6 +138,9 @@ void ShowBeamArea(BeamHost& host) {
     if (computed) {
         host.SetCaption(LabelId::VArea, ValueCaption(state.BeamArea, numbers));
         state.BeamArea = state.BeamArea / 100;
+    } else {
+        // A side or the diameter emptied: the area of the beam that was is gone.
+        host.SetCaption(LabelId::VArea, "");
     }
     ShowPeakPowerDensity(host);
 }
@@ -186,10 +189,15 @@ void ShowPeakPowerDensity(BeamHost& host) {
 
 void ShowPowerDensity(BeamHost& host, bool powerEntered) {
     LaserInputState& state = host.InputState();
-    if (state.BeamArea == 0 || state.Updating) {
+    if (state.Updating) {
         return;
     }
     state.PowerDensity = 0;
+    if (state.BeamArea == 0) {
+        // No beam to spread the power over: nothing is shown, nor written back.
+        host.SetCaption(LabelId::VPowerDensity, "");
+        return;
+    }
     state.Updating = true;
     if (state.LaserType == Laser::CW) {
         if (!Empty(host, EntryId::MaxPower)) {

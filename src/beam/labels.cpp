@@ -27,6 +27,42 @@ const char* LabelName(LabelId id) {
     return kNames[static_cast<std::size_t>(id)];
 }
 
+namespace {
+
+std::string Trimmed(const std::string& text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string::npos) {
+        return "";
+    }
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+}  // namespace
+
+std::string ValueWithUnit(const LabelCaptions& labels, LabelId value) {
+    std::string number = Trimmed(labels.Get(value));
+    switch (value) {
+        case LabelId::VArea:
+        case LabelId::VAvgPower:
+        case LabelId::VPowerDensity:
+        case LabelId::VPeakPower:
+        case LabelId::VPeakPowerDensity:
+        case LabelId::VEnergyDensity:
+            break;
+        default:
+            return number;
+    }
+    if (number.empty()) {
+        return number;
+    }
+    // Each value label is followed by its unit label.
+    std::string unit = Trimmed(labels.Get(static_cast<LabelId>(static_cast<int>(value) + 1)));
+    if (unit.size() >= 2 && unit.compare(unit.size() - 2, 2, "m2") == 0) {
+        unit.replace(unit.size() - 1, 1, "\u00B2");
+    }
+    return unit.empty() ? number : number + " " + unit;
+}
+
 LabelCaptions::LabelCaptions() {
     Set(LabelId::MArea, " mm2");
     Set(LabelId::MAvgPower, " W");

@@ -46,6 +46,13 @@ inline constexpr const char* kPulsedPowerCaption = " (Max Power)";
 // The control name of a label, as the window names its widget.
 const char* LabelName(LabelId id);
 
+class LabelCaptions;
+
+// A value label's caption read with its unit label, as a sentence writes it
+// (" 50.3" and " mm2" read "50.3 mm²"); empty while the value is. The
+// monitor resolutions carry their unit in the value.
+std::string ValueWithUnit(const LabelCaptions& labels, LabelId value);
+
 // The captions of the changing labels, starting with their design captions.
 class LabelCaptions {
 public:

@@ -185,6 +185,13 @@ std::vector<UsageBar> DetailsArea::Bars() const {
     if (tightest) {
         bars[*tightest].tightest = true;
     }
+    for (std::size_t i = 0; i < bars.size(); ++i) {
+        UsageBar& bar = bars[i];
+        const bool threshold = head->usage[i].criterion == Criterion::DamageThreshold;
+        bar.spoken = bar.caption + ": " + bar.text +
+                     (bar.share ? (threshold ? " of the threshold" : " of the limit") : std::string()) +
+                     (bar.tightest ? ", the tightest" : "") + (bar.share && bar.beyond ? ", beyond it" : "");
+    }
     // A Gaussian beam's wings: the power the aperture lets through, marked
     // when it clips more than a percent.
     if (head->aperturePowerFraction) {
@@ -192,6 +199,7 @@ std::vector<UsageBar> DetailsArea::Bars() const {
         UsageBar bar{"Power through aperture"};
         bar.text = FormatSignificant(passed * 100, m_decimal) + " %";
         bar.beyond = 1 - passed > kClippingWarned;
+        bar.spoken = bar.caption + ": " + bar.text + " of the power";
         bars.push_back(std::move(bar));
     }
     return bars;

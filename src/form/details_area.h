@@ -19,6 +19,7 @@ struct UsageBar {
     std::string text{};             // "73 %", "in range"
     bool tightest = false;          // the largest share of the head
     bool beyond = false;            // the head fails this criterion
+    std::string spoken{};           // the row as a sentence: "Max power: 33 % of the limit"
 };
 
 enum class ChartKind { None, Threshold, Bars };
@@ -48,6 +49,9 @@ struct CurveStretch {
 struct DetailsChart {
     ChartKind kind = ChartKind::None;
     std::string title;  // a line break where a new line must start
+    // What the chart shows, in a sentence for a screen reader: the operating
+    // point and the limit or threshold at it.
+    std::string description;
     std::string curveName;
     std::string heldName;  // the dashed stretches' legend
     // The curve in stretches, solid and dashed by turns, out to the laser's

@@ -53,6 +53,7 @@ DetailsChart DetailsArea::Chart() const {
     const HeadUsage* head = PickedUsage();
     if (head == nullptr) {
         chart.title = "Pick a head in the grid or in the \"Why not?\" list";
+        chart.description = chart.title;
         return chart;
     }
     // A head of the "Why not?" list says so in the title, which is read whole.
@@ -81,6 +82,7 @@ DetailsChart DetailsArea::BarsChart(const std::string& name, const CriterionUsag
     chart.kind = ChartKind::Bars;
     if (usage == nullptr) {
         chart.title = name;
+        chart.description = name;
         return chart;
     }
     const CriterionText& text = TextOf(*usage);
@@ -98,6 +100,8 @@ DetailsChart DetailsArea::BarsChart(const std::string& name, const CriterionUsag
     }
     const std::string share = ShareText(usage->used);
     chart.title = name + ": " + CriterionInSentence(usage->criterion) + ", " + share + " of the limit";
+    chart.description = std::string(text.caption) + ": the laser " + quantity(usage->laser) +
+                        " against the head's limit of " + quantity(usage->limit) + ", " + share + " of the limit.";
     const double top = std::max({chart.laser, chart.limit, chart.mean.value_or(0.0)});
     chart.yMax = std::isfinite(top) && top > 0 ? top * 1.2 : 1;
     for (const double tick : RoundTicks(chart.yMax)) {
@@ -133,8 +137,14 @@ DetailsChart DetailsArea::ThresholdChart(const std::string& name, const HeadUsag
     chart.pointLabel = std::string(peaked ? "Laser peak " : "Laser ") +
                        FormatQuantity(laser.energyDensity, "J/cm\u00B2", m_decimal) + " at " +
                        FormatQuantity(*laser.pulseWidth, "s", m_decimal);
+    chart.description = "Operating point: " + FormatQuantity(laser.energyDensity, "J/cm\u00B2", m_decimal) +
+                        (peaked ? " at the beam's centre" : "") + " at a pulse width of " +
+                        FormatQuantity(*laser.pulseWidth, "s", m_decimal) + ".";
     if (const CriterionUsage* usage = Find(head, Criterion::DamageThreshold)) {
         chart.pointLabel += ": " + ShareText(usage->used) + " of the threshold";
+        chart.description += " " + chart.curveName.substr(0, chart.curveName.find(',')) + " threshold there: " +
+                             CriterionQuantity(Criterion::DamageThreshold, usage->limit, m_decimal) + ", " +
+                             ShareText(usage->used) + " of it.";
     }
     chart.title += "\n" + chart.pointLabel;
     chart.xMin = 1e-12;

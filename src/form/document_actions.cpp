@@ -26,18 +26,20 @@ void DocumentActions::OpenDataSheet(const std::string& head) {
     }
 }
 
-void DocumentActions::Print(const std::string& report) {
-    WriteReportFile(report);
+std::optional<std::filesystem::path> DocumentActions::Print(const std::string& report) {
+    auto written = WriteReportFile(report);
     m_printer->PrintReport(report);
+    return written;
 }
 
 // Print.txt stays in the program folder where it can be written; an installed
 // copy, whose folder is read-only, keeps it in the user's data folder and says
 // so once per run.
-void DocumentActions::WriteReportFile(const std::string& report) {
-    const auto written = ReplaceFile(m_programFolder / kReportFileName, report);
+std::optional<std::filesystem::path> DocumentActions::WriteReportFile(const std::string& report) {
+    const std::filesystem::path file = m_programFolder / kReportFileName;
+    const auto written = ReplaceFile(file, report);
     if (written) {
-        return;
+        return file;
     }
     if (!m_userDataFolder.empty()) {
         std::error_code ec;
@@ -50,11 +52,12 @@ void DocumentActions::WriteReportFile(const std::string& report) {
                     Message{"The program folder cannot be written, so the report is kept in " + fallback.string() + ".",
                             "Print", MessageIcon::Information, MessageButtons::Ok});
             }
-            return;
+            return fallback;
         }
     }
     m_messages->Show(Message{written.Failure().message + ". The report is printed all the same.", "Print",
                              MessageIcon::Exclamation, MessageButtons::Ok});
+    return std::nullopt;
 }
 
 void DocumentActions::OpenCurveDocument(CurveDocument document) {
@@ -77,10 +80,10 @@ void DocumentActions::Open(const std::string& target) {
     }
 }
 
-void DocumentActions::SaveChart(ChartFiles& files, const std::string& stem) {
+std::optional<std::string> DocumentActions::SaveChart(ChartFiles& files, const std::string& stem) {
     const auto chosen = files.ChooseChartFile(stem + ".png");
     if (!chosen) {
-        return;
+        return std::nullopt;
     }
     // A name without a suffix takes the one of the filter it was chosen with.
     std::string path = chosen->path;
@@ -92,7 +95,7 @@ void DocumentActions::SaveChart(ChartFiles& files, const std::string& stem) {
     if (!format) {
         m_messages->Show(Message{"Save the chart as a .png, .svg or .pdf file.", "Save Chart", MessageIcon::Exclamation,
                                  MessageButtons::Ok});
-        return;
+        return std::nullopt;
     }
     const auto bytes = files.RenderChart(*format);
     const auto written = bytes ? ReplaceFile(path, *bytes) : Result<void>(Error{ErrorCode::FileUnwritable, ""});
@@ -101,7 +104,9 @@ void DocumentActions::SaveChart(ChartFiles& files, const std::string& stem) {
         m_messages->Show(
             Message{"The chart could not be written to " + path + (reason.empty() ? "." : ": " + reason + "."),
                     "Save Chart", MessageIcon::Exclamation, MessageButtons::Ok});
+        return std::nullopt;
     }
+    return path;
 }
 
 }  // namespace tavrin

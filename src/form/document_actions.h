@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "chart_files.h"
@@ -26,13 +27,15 @@ public:
     void OpenDataSheet(const std::string& head);
     void OpenCurveDocument(CurveDocument document);
     void OpenWebSite();
-    void Print(const std::string& report);
-    // Asks for a file (named `stem` with a suffix) and writes the chart into it.
-    void SaveChart(ChartFiles& files, const std::string& stem);
+    // Writes Print.txt and prints it; where the file was written, if it was.
+    std::optional<std::filesystem::path> Print(const std::string& report);
+    // Asks for a file (named `stem` with a suffix) and writes the chart into
+    // it; the file's path, or nothing when the user cancelled or it failed.
+    std::optional<std::string> SaveChart(ChartFiles& files, const std::string& stem);
 
 private:
     void Open(const std::string& target);
-    void WriteReportFile(const std::string& report);
+    std::optional<std::filesystem::path> WriteReportFile(const std::string& report);
 
     std::filesystem::path m_programFolder;
     MessageBoxService* m_messages;

@@ -94,6 +94,37 @@ void EntryCascade::ClearEntries() {
     }
 }
 
+void EntryCascade::Restore(Kept kept) {
+    m_state = std::move(kept.state);
+    m_labels = std::move(kept.labels);
+    for (int i = 0; i < kEntryCount; ++i) {
+        m_view->EntryTextChanged(static_cast<EntryId>(i));
+        m_view->EntryUnitsChanged(static_cast<EntryId>(i));
+    }
+    m_view->EntryFlagsChanged();
+    m_view->OptionsChanged();
+    m_view->ProfileChanged();
+    for (int i = 0; i < kLabelCount; ++i) {
+        m_view->LabelChanged(static_cast<LabelId>(i));
+    }
+}
+
+// The numeric test reads the other separator as a digit group, the
+// conversion as a second decimal separator: such a text reads as 0.
+std::string EntryCascade::Warning(EntryId entry) const {
+    const std::string& text = m_state.Entry(entry).Text;
+    if (text.empty() || m_numbers.ConvertsToNumber(text)) {
+        return "";
+    }
+    std::string plain;
+    for (const char c : text) {
+        if (c != m_numbers.OtherSeparator()) {
+            plain += c;
+        }
+    }
+    return "no thousands separator: type " + plain;
+}
+
 void EntryCascade::ChooseProfile(Profile profile) {
     if (m_state.BeamProfile == profile) {
         return;

@@ -51,6 +51,20 @@ public:
     // A caption written from outside the cascade (the monitor resolutions).
     void ShowCaption(LabelId label, std::string caption);
 
+    // The entries, options and captions whole, to be put back as they were
+    // (Reset Data's undo); the view hears of every control again.
+    struct Kept {
+        LaserInputState state;
+        LabelCaptions labels;
+    };
+    [[nodiscard]] Kept Keep() const { return {m_state, m_labels}; }
+    void Restore(Kept kept);
+
+    // What is wrong with an entry's text where the filter lets it stand but
+    // it reads as no number ("1.000,5" with both separators), worded for a
+    // tooltip; empty when nothing is.
+    [[nodiscard]] std::string Warning(EntryId entry) const;
+
     [[nodiscard]] const LaserInputState& State() const { return m_state; }
     [[nodiscard]] const LabelCaptions& Labels() const { return m_labels; }
     [[nodiscard]] const NumberEntry& Numbers() const override { return m_numbers; }

@@ -1,8 +1,12 @@
 #include "main_window_model.h"
 
+#include <algorithm>
 #include <array>
 
 #include "beam/beam_profile.h"
+#include "about_text.h"
+#include "grid_text.h"
+#include "launcher.h"
 #include "reports/report.h"
 #include "reports/request_text.h"
 #include "selection/validation.h"
@@ -42,6 +46,15 @@ MainWindowModel::MainWindowModel(std::shared_ptr<const SearchCatalogue> catalogu
 }
 
 void MainWindowModel::ResetData() {
+    // An empty laser is not worth bringing back: a second reset keeps the first's.
+    bool typed = !State().ProfileFactor.empty();
+    for (int i = 0; i < kEntryCount; ++i) {
+        typed = typed || !State().Entry(static_cast<EntryId>(i)).Text.empty();
+    }
+    if (typed) {
+        m_beforeReset = m_entries.Keep();
+        m_view.UndoChanged();
+    }
     m_entries.ClearEntries();
     m_entries.ChooseProfile(Profile::Uniform);
     m_entries.ChooseThresholdRule(ThresholdRule::AsListed);
@@ -56,8 +69,31 @@ void MainWindowModel::ResetData() {
     MoveFocus(EntryId::Beam1);
 }
 
+void MainWindowModel::UndoReset() {
+    if (!m_beforeReset) {
+        return;
+    }
+    EntryCascade::Kept kept = std::move(*m_beforeReset);
+    m_beforeReset.reset();
+    m_entries.Restore(std::move(kept));
+    ClearMonitorLabels();  // they described the results, which stay empty
+    m_view.UndoChanged();
+    MoveFocus(EntryId::Beam1);
+}
+
+void MainWindowModel::CopyResults(Clipboard& clipboard) {
+    const int rows = m_grid.RowCount();
+    if (rows == 0) {
+        SetStatus("No results to copy");
+        return;
+    }
+    clipboard.SetText(GridAsTabSeparated(m_grid));
+    SetStatus(rows == 1 ? "1 head copied to the clipboard" : std::to_string(rows) + " heads copied to the clipboard");
+}
+
 ExploreOutcome MainWindowModel::Explore() {
     m_lastRequest.reset();
+    SetStatus("");
     auto failure = ValidateInputs(State());
     if (!failure) {
         failure = ValidateValues(State(), Numbers());
@@ -81,10 +117,12 @@ ExploreOutcome MainWindowModel::Explore() {
     // The details read the laser as the search just did.
     m_details.Explored(State());
     m_view.DetailsChanged();
-    if (m_grid.RowCount() != 0) {
+    if (const int rows = m_grid.RowCount(); rows != 0) {
         SetPrintEnabled(true);
+        SetStatus(rows == 1 ? "1 head suits this laser" : std::to_string(rows) + " heads suit this laser");
         return ExploreOutcome::Found;
     }
+    SetStatus("No head suits this laser: a custom head can be requested");
     // With no head kept, why each was not is what the user needs next.
     m_details.ShowUnlessHidden();
     m_view.DetailsChanged();
@@ -101,7 +139,22 @@ void MainWindowModel::ComposeRequest() {
     std::string text = ComposeRequestText(State(), Labels(), Numbers().DecimalSeparator());
     m_lastRequest = text;
     m_services.requestWindow.Testo(text);
+    m_services.requestWindow.UncoveredWavelength(UncoveredWavelength());
     m_services.requestWindow.ShowModal();
+}
+
+// The wavelength as typed, with its unit, when no head of the catalogue covers it.
+std::string MainWindowModel::UncoveredWavelength() const {
+    const SearchContext context(State(), Numbers(), m_catalogue->catalogue.Coatings);
+    if (!context.Applies(Criterion::Wavelength)) {
+        return "";
+    }
+    const auto& heads = m_catalogue->limits;
+    const bool covered = std::any_of(heads.begin(), heads.end(), [&context](const HeadLimits& head) {
+        return !Fails(Criterion::Wavelength, head, context);
+    });
+    const UnitEntry& wavelength = State().WaveLength();
+    return covered ? "" : wavelength.Text + " " + wavelength.Unit();
 }
 
 void MainWindowModel::CellSelected(int row) {
@@ -157,13 +210,33 @@ void MainWindowModel::CellActivated(int row) {
 }
 
 void MainWindowModel::Print() {
-    m_documents.Print(
+    const auto written = m_documents.Print(
         ComposeReport(State(), Labels(), m_grid, &ReplaceControlCharacters, Numbers().DecimalSeparator()));
+    SetStatus(written ? "Report written to " + written->string()
+                      : std::string(kReportFileName) + " could not be written");
 }
 
 void MainWindowModel::SaveChart(ChartFiles& files) {
-    if (m_details.PickedHead()) {
-        m_documents.SaveChart(files, m_details.ChartFileStem());
+    if (!m_details.PickedHead()) {
+        return;
+    }
+    if (const auto saved = m_documents.SaveChart(files, m_details.ChartFileStem())) {
+        SetStatus("Chart saved to " + *saved);
+    }
+}
+
+void MainWindowModel::OpenUserGuide() {
+    OpenInformationText(ProgramFolder(), m_services.documents, m_services.messages);
+}
+
+void MainWindowModel::ShowAbout() {
+    m_services.messages.Show(AboutMessage(Heads().Heads.size(), ProgramFolder()));
+}
+
+void MainWindowModel::SetStatus(std::string status) {
+    if (m_status != status) {
+        m_status = std::move(status);
+        m_view.StatusChanged();
     }
 }
 

@@ -16,6 +16,7 @@
 #include "document_actions.h"
 #include "documents.h"
 #include "entry_cascade.h"
+#include "laser_record.h"
 #include "main_window_view.h"
 #include "reports/request_window.h"
 #include "selection/head_limits.h"
@@ -61,15 +62,36 @@ public:
     void SetView(MainWindowView* view) { m_view.Attach(view); }
 
     // User actions. Input to a control that is hidden or disabled is refused
-    // (false), as the window would not let it reach the control.
-    bool TypeText(EntryId entry, std::string text) { return m_entries.TypeText(entry, std::move(text)); }
-    bool ChooseUnit(EntryId entry, int index) { return m_entries.ChooseUnit(entry, index); }
-    bool ClickOption(OptionId option) { return m_entries.ClickOption(option); }
-    void ChooseProfile(Profile profile) { m_entries.ChooseProfile(profile); }
-    bool TypeProfileFactor(std::string text) { return m_entries.TypeProfileFactor(std::move(text)); }
-    void TypeMaxShare(std::string text) { m_entries.TypeMaxShare(std::move(text)); }
-    void ChooseThresholdRule(ThresholdRule rule) { m_entries.ChooseThresholdRule(rule); }
+    // (false), as the window would not let it reach the control. Each one
+    // that changes the laser ends what Undo could bring back.
+    bool TypeText(EntryId entry, std::string text) { return Changed(m_entries.TypeText(entry, std::move(text))); }
+    bool ChooseUnit(EntryId entry, int index) { return Changed(m_entries.ChooseUnit(entry, index)); }
+    bool ClickOption(OptionId option) { return Changed(m_entries.ClickOption(option)); }
+    void ChooseProfile(Profile profile) {
+        Changed(profile != State().BeamProfile);
+        m_entries.ChooseProfile(profile);
+    }
+    bool TypeProfileFactor(std::string text) { return Changed(m_entries.TypeProfileFactor(std::move(text))); }
+    void TypeMaxShare(std::string text) {
+        Changed(true);
+        m_entries.TypeMaxShare(std::move(text));
+    }
+    void ChooseThresholdRule(ThresholdRule rule) {
+        Changed(rule != State().Threshold);
+        m_entries.ChooseThresholdRule(rule);
+    }
+    // Empties the laser and the results; the laser it emptied is kept for
+    // UndoReset until the user changes the laser again.
     void ResetData();
+    [[nodiscard]] bool CanUndoReset() const { return m_beforeReset.has_value(); }
+    // The laser as it was before Reset Data (the results stay empty).
+    void UndoReset();
+    // The laser as the user set it up, and the same set up again as a user
+    // would (a window that opens with the last run's laser).
+    [[nodiscard]] LaserRecord Record() const { return RecordOf(State()); }
+    void RestoreRecord(const LaserRecord& record) { Replay(m_entries, record); }
+    // Copies the grid, with its header, as tab-separated text.
+    void CopyResults(Clipboard& clipboard);
     ExploreOutcome Explore();
     void CellSelected(int row);
     void CellActivated(int row);
@@ -79,6 +101,9 @@ public:
     void SetUserDataFolder(std::filesystem::path folder) { m_documents.SetUserDataFolder(std::move(folder)); }
     void OpenCurveDocument(CurveDocument document) { m_documents.OpenCurveDocument(document); }
     void OpenWebSite() { m_documents.OpenWebSite(); }
+    // Help: the user's guide in the desktop's text viewer, and About.
+    void OpenUserGuide();
+    void ShowAbout();
     // The details area: a pick in the "Why not?" list (from 0, as sorted),
     // the user's show or hide, a click on a column's title, saving the chart.
     void PickWhyNot(int row);
@@ -114,6 +139,11 @@ public:
     [[nodiscard]] std::string PeakLine(CaptionForm form = CaptionForm::Window) const {
         return m_entries.PeakLine(form);
     }
+    // What is wrong with an entry's text, for the entry's mark; empty when nothing is.
+    [[nodiscard]] std::string EntryWarning(EntryId entry) const { return m_entries.Warning(entry); }
+    // What the last command did, for the status line: heads found, where the
+    // report or the chart was written.
+    [[nodiscard]] const std::string& Status() const { return m_status; }
     // The grid row (from 1) whose head is in view, if the head in view is one the grid lists.
     [[nodiscard]] std::optional<int> PickedRow() const { return m_pickedRow; }
     [[nodiscard]] const std::filesystem::path& ProgramFolder() const { return m_documents.ProgramFolder(); }
@@ -125,6 +155,15 @@ private:
     void MoveFocus(EntryId entry);
     void ClearMonitorLabels();
     void ComposeRequest();
+    [[nodiscard]] std::string UncoveredWavelength() const;
+    void SetStatus(std::string status);
+    bool Changed(bool changed) {
+        if (changed && m_beforeReset) {
+            m_beforeReset.reset();
+            m_view.UndoChanged();
+        }
+        return changed;
+    }
 
     std::shared_ptr<const SearchCatalogue> m_catalogue;
     MainWindowServices m_services;
@@ -141,6 +180,8 @@ private:
     std::optional<std::string> m_lastRequest;
     bool m_keepRejections = false;
     std::vector<HeadRejection> m_rejections;
+    std::optional<EntryCascade::Kept> m_beforeReset;
+    std::string m_status;
 };
 
 }  // namespace tavrin

@@ -24,6 +24,10 @@ public:
     virtual void PrintButtonChanged() = 0;
     virtual void DetailsChanged() = 0;
     virtual void FocusMoved() = 0;
+    // Whether Reset Data can be undone.
+    virtual void UndoChanged() = 0;
+    // The status line's text.
+    virtual void StatusChanged() = 0;
 };
 
 // The view attached to a model, if any: the model's parts tell this one,
@@ -80,6 +84,16 @@ public:
     void FocusMoved() override {
         if (m_view != nullptr) {
             m_view->FocusMoved();
+        }
+    }
+    void UndoChanged() override {
+        if (m_view != nullptr) {
+            m_view->UndoChanged();
+        }
+    }
+    void StatusChanged() override {
+        if (m_view != nullptr) {
+            m_view->StatusChanged();
         }
     }
 

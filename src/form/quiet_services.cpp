@@ -12,6 +12,8 @@ bool QuietServices::OpenDocument(const std::string&) {
 
 void QuietServices::Testo(const std::string&) {}
 
+void QuietServices::UncoveredWavelength(const std::string&) {}
+
 void QuietServices::ShowModal() {}
 
 void QuietServices::PrintReport(const std::string&) {}

@@ -15,6 +15,7 @@ public:
     MessageAnswer Show(const Message& message) override;
     bool OpenDocument(const std::string& target) override;
     void Testo(const std::string& text) override;
+    void UncoveredWavelength(const std::string& wavelength) override;
     void ShowModal() override;
     void PrintReport(const std::string& report) override;
 };

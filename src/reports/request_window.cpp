@@ -5,10 +5,16 @@
 
 namespace tavrin {
 
-std::string RequestInfoCaption() {
-    return "Tavrin search could not find any standard detector  matching your input data. \r\n"
-           "You can retry your search by  using less tight specifications, for example  considering a larger beam "
-           "diameter to lower the power energy/densities or accept to make measurements at a lower rep. rate.\r\n"
+std::string RequestInfoCaption(const std::string& uncoveredWavelength) {
+    // Where no head covers the wavelength, a larger beam or a lower rate
+    // cannot help, and the advice says why instead.
+    const std::string advice =
+        uncoveredWavelength.empty()
+            ? "You can retry your search by  using less tight specifications, for example  considering a larger beam "
+              "diameter to lower the power energy/densities or accept to make measurements at a lower rep. rate.\r\n"
+            : "No head of the catalogue covers a wavelength of " + uncoveredWavelength +
+                  ", so a larger beam or a lower rep. rate would not help.\r\n";
+    return "Tavrin search could not find any standard detector  matching your input data. \r\n" + advice +
            "If  there  no matches are yet found ,  you\u2019ll probably need a custom head. Please send your laser "
            "data: Corvane will be pleased to support you and find a solution for your case .";
 }
@@ -21,7 +27,7 @@ Message MailNotSentMessage(const std::optional<std::filesystem::path>& file) {
 }
 
 void RequestWindowModel::Load() {
-    m_infoCaption = RequestInfoCaption();
+    m_infoCaption = RequestInfoCaption(m_uncoveredWavelength);
     m_open = true;
 }
 

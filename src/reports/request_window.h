@@ -17,6 +17,9 @@ class RequestWindow {
 public:
     virtual ~RequestWindow() = default;
     virtual void Testo(const std::string& text) = 0;
+    // The wavelength no head of the catalogue covers ("10600 nm"), which the
+    // window names instead of advising a larger beam; empty when some head does.
+    virtual void UncoveredWavelength(const std::string& wavelength) = 0;
     virtual void ShowModal() = 0;
 };
 
@@ -31,6 +34,7 @@ public:
 class RequestWindowModel {
 public:
     void Testo(std::string text) { m_requestText = std::move(text); }
+    void UncoveredWavelength(std::string wavelength) { m_uncoveredWavelength = std::move(wavelength); }
     // Where the request is also kept as a file when no mail route took it
     // (the clipboard empties when the program ends): the first of these
     // folders that can be written, as for Print.txt.
@@ -51,13 +55,15 @@ private:
     std::optional<std::filesystem::path> KeepRequestFile() const;
 
     std::string m_requestText;
+    std::string m_uncoveredWavelength;
     std::vector<std::filesystem::path> m_folders;
     std::string m_infoCaption;
     bool m_open = false;
 };
 
-// The caption of the window's explanation label.
-std::string RequestInfoCaption();
+// The caption of the window's explanation label; with a wavelength no head
+// covers, its advice names that wavelength.
+std::string RequestInfoCaption(const std::string& uncoveredWavelength = "");
 
 inline constexpr const char* kRequestFileName = "Request.txt";
 

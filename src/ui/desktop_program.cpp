@@ -31,7 +31,10 @@ int RunDesktopProgram(const std::filesystem::path& programFolder,
             return false;
         }
         if (!session->Placed()) {
-            Centre(session->Window(), session->Window().sizeHint());
+            // The screen's whole area, the window manager's frame included.
+            if (const QScreen* screen = session->Window().screen()) {
+                session->Window().FitTo(screen->availableGeometry());
+            }
         }
         session->Window().show();
         return true;

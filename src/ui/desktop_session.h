@@ -13,7 +13,7 @@
 namespace tavrin::ui {
 
 // The main window of a run with the desktop services it reaches the outside
-// through.
+// through; the window's place and the laser last entered are kept between runs.
 class DesktopSession {
 public:
     // Loads the catalogues and builds the window; nothing (after telling the
@@ -32,7 +32,6 @@ public:
 
 private:
     DesktopSession() = default;
-    static QSettings Settings();
 
     QtMessageBoxService m_messages;
     QtDocumentOpener m_opener;

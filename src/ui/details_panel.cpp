@@ -1,5 +1,6 @@
 #include "details_panel.h"
 
+#include <QApplication>
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
@@ -7,7 +8,10 @@
 #include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QGraphicsLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -19,13 +23,18 @@
 #include <QPushButton>
 #include <QScatterSeries>
 #include <QScrollBar>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QSvgGenerator>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <cmath>
 #include <memory>
 
+#include "app_settings.h"
+#include "chart_legend.h"
 #include "qt_services.h"
+#include "results_view.h"
 #include "usage_bars.h"
 #include "why_not_table_model.h"
 #include "window_style.h"
@@ -37,6 +46,14 @@ namespace {
 // The colour-blind safe blue and vermilion of the usage bars.
 constexpr QRgb kCurveColour = 0x0072B2;
 constexpr QRgb kLaserColour = 0xD55E00;
+
+QBrush MeanBarBrush() {
+    return QColor(kLaserColour).lighter(160);
+}
+
+QBrush LimitBarBrush() {
+    return {QColor(kCurveColour), Qt::BDiagPattern};
+}
 
 QLabel* SubHeader(const QString& caption, QWidget* parent) {
     auto* label = new QLabel(caption, parent);
@@ -92,44 +109,57 @@ DetailsPanel::DetailsPanel(MainWindowModel& model, QWidget* parent) : QWidget(pa
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(SectionHeader("lblDetails", QStringLiteral("Details"), this));
-    // The chart and the bars, with what the picked head's numbers assume under them.
+    // The chart takes half the area, with what the picked head's numbers
+    // assume under it; the bars and the list share the other half.
+    auto* body = new QHBoxLayout;
     auto* picked = new QVBoxLayout;
-    auto* drawn = new QHBoxLayout;
-    drawn->addWidget(BuildChart(), 2);
-    drawn->addWidget(BuildBars(), 1);
-    picked->addLayout(drawn, 1);
+    picked->addWidget(BuildChart(), 1);
     m_notes = new WrappedNotes(this);
     m_notes->setObjectName(QStringLiteral("lblDetailsNotes"));
     picked->addWidget(m_notes);
-    auto* body = new QHBoxLayout;
-    body->addLayout(picked, 6);
-    body->addWidget(BuildWhyNot(), 7);
+    body->addLayout(picked, 1);
+    auto* side = new QVBoxLayout;
+    side->addWidget(BuildBars());
+    side->addWidget(BuildWhyNot(), 1);
+    body->addLayout(side, 1);
     layout->addLayout(body, 1);
     Sync();
 }
 
 QWidget* DetailsPanel::BuildChart() {
-    m_chartView = new QChartView(this);
+    auto* box = new QWidget(this);
+    auto* layout = new QVBoxLayout(box);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    m_chartView = new QChartView(box);
     m_chartView->setObjectName(QStringLiteral("chtDetails"));
     m_chartView->setAccessibleName(QStringLiteral("Chart of the picked head"));
     m_chartView->setRenderHint(QPainter::Antialiasing);
-    m_chartView->setMinimumSize(360, 260);
+    m_chartView->setMinimumSize(240, 180);
     m_chartView->installEventFilter(this);
-    return m_chartView;
+    layout->addWidget(m_chartView, 1);
+    m_legend = new ChartLegend(box);
+    m_legend->setObjectName(QStringLiteral("picLegend"));
+    layout->addWidget(m_legend);
+    return box;
 }
 
 QWidget* DetailsPanel::BuildBars() {
     auto* box = new QWidget(this);
     auto* layout = new QVBoxLayout(box);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(SubHeader(QStringLiteral("Share of each limit the laser uses"), box));
+    // Save Chart on the header's line, which keeps the area low on a small screen.
+    auto* header = new QHBoxLayout;
+    QLabel* caption = SubHeader(QStringLiteral("Share of each limit the laser uses"), box);
+    caption->setWordWrap(true);
+    header->addWidget(caption, 1);
+    m_save = Button("cmdSaveChart", QStringLiteral("&Save Chart..."), box);
+    connect(m_save, &QPushButton::clicked, this, [this] { m_model->SaveChart(*this); });
+    header->addWidget(m_save);
+    layout->addLayout(header);
     m_bars = new UsageBars(box);
     m_bars->setObjectName(QStringLiteral("picUsage"));
     layout->addWidget(m_bars);
-    layout->addStretch();
-    m_save = Button("cmdSaveChart", QStringLiteral("Save Chart..."), box);
-    connect(m_save, &QPushButton::clicked, this, [this] { m_model->SaveChart(*this); });
-    layout->addWidget(m_save, 0, Qt::AlignLeft);
     return box;
 }
 
@@ -138,15 +168,13 @@ QWidget* DetailsPanel::BuildWhyNot() {
     auto* layout = new QVBoxLayout(box);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(SubHeader(QStringLiteral("Why not?"), box));
-    m_whyNot = new QTableView(box);
+    // Picked as the grid is: by a click, an arrow key, Space or Enter, never
+    // by the focus coming in.
+    m_whyNot = new ResultsView(box);
     m_whyNot->setObjectName(QStringLiteral("gridWhyNot"));
     m_whyNot->setAccessibleName(QStringLiteral("Why not?"));
     m_whyNotRows = new WhyNotTableModel(m_model->Details(), m_whyNot);
     m_whyNot->setModel(m_whyNotRows);
-    m_whyNot->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_whyNot->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_whyNot->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_whyNot->verticalHeader()->setVisible(false);
     m_whyNot->verticalHeader()->setDefaultSectionSize(m_whyNot->fontMetrics().height() + 6);
     m_whyNot->setWordWrap(false);
     QHeaderView* header = m_whyNot->horizontalHeader();
@@ -158,17 +186,15 @@ QWidget* DetailsPanel::BuildWhyNot() {
     header->setSortIndicator(-1, Qt::AscendingOrder);
     connect(header, &QHeaderView::sectionClicked, this,
             [this](int column) { m_model->SortWhyNotBy(static_cast<WhyNotColumn>(column)); });
-    connect(m_whyNot->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& current) {
-                if (current.isValid()) {
-                    m_model->PickWhyNot(current.row());
-                }
-            });
-    m_whyNot->setMinimumWidth(420);
-    m_whyNot->setTabKeyNavigation(false);  // Tab leaves the list; the arrows move in it
-    m_whyNot->installEventFilter(this);
+    connect(m_whyNot, &ResultsView::rowPicked, this, [this](int row) { m_model->PickWhyNot(row - 1); });
+    connect(m_whyNot, &ResultsView::rowActivated, this, [this](int row) { m_model->WhyNotActivated(row - 1); });
+    m_whyNot->setMinimumWidth(240);
     layout->addWidget(m_whyNot, 1);
     return box;
+}
+
+QTableView* DetailsPanel::WhyNotList() const {
+    return m_whyNot;
 }
 
 // Room for the "Why not?" list to show a typical row whole, the fitting beam
@@ -185,19 +211,13 @@ QSize DetailsPanel::sizeHint() const {
     return hint;
 }
 
-// Enter on a row of the list opens that head's data sheet, as it does in the
-// grid; the chart's title is broken into lines again when the chart's width changes.
+// The chart's title is broken into lines again when the chart's width changes.
 bool DetailsPanel::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_chartView && event->type() == QEvent::Resize && Chart() != nullptr) {
         Chart()->setTitle(WrappedTitle(m_title, Chart()->titleFont(), m_chartView->width()));
-    }
-    if (watched == m_whyNot && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            if (m_whyNot->currentIndex().isValid()) {
-                m_model->WhyNotActivated(m_whyNot->currentIndex().row());
-            }
-            return true;
+        // The plot makes room for the title's lines as they are now.
+        if (QGraphicsLayout* layout = Chart()->layout()) {
+            layout->invalidate();
         }
     }
     return QWidget::eventFilter(watched, event);
@@ -209,7 +229,16 @@ QChart* DetailsPanel::Chart() const {
 
 void DetailsPanel::Sync() {
     const DetailsArea& details = m_model->Details();
-    DrawChart(details.Chart());
+    const DetailsChart chart = details.Chart();
+    std::unique_ptr<QChart> previous(m_chartView->chart());
+    auto* target = new QChart;
+    m_chartView->setChart(target);
+    m_title = ToQt(chart.title);
+    DrawChart(chart, target, m_chartView->width());
+    m_legend->SetEntries(LegendOf(chart));
+    // A screen reader hears the title, and what the chart shows at the laser.
+    m_chartView->setAccessibleName(m_title);
+    m_chartView->setAccessibleDescription(ToQt(chart.description));
     m_bars->SetBars(details.Bars());
     QStringList notes;
     for (const std::string& note : details.Notes()) {
@@ -239,17 +268,13 @@ void DetailsPanel::Sync() {
 
 // Each head gets a chart of its own: axes taken out of a chart that is
 // drawn again can leave their grid behind on the scene.
-void DetailsPanel::DrawChart(const DetailsChart& chart) {
-    m_chartView->setAccessibleName(ToQt(chart.title));
-    std::unique_ptr<QChart> previous(m_chartView->chart());
-    auto* target = new QChart;
+void DetailsPanel::DrawChart(const DetailsChart& chart, QChart* target, int width) {
     target->setAnimationOptions(QChart::NoAnimation);
-    target->legend()->setAlignment(Qt::AlignBottom);
     target->setBackgroundRoundness(0);
-    m_chartView->setChart(target);
-    m_title = ToQt(chart.title);
-    target->setTitle(WrappedTitle(m_title, target->titleFont(), m_chartView->width()));
-    target->legend()->setVisible(chart.kind != ChartKind::None);
+    // The legend is drawn under the chart, where its lines wrap rather than
+    // being cut short.
+    target->legend()->setVisible(false);
+    target->setTitle(WrappedTitle(ToQt(chart.title), target->titleFont(), width));
     switch (chart.kind) {
         case ChartKind::Threshold:
             DrawThreshold(chart, target);
@@ -260,6 +285,35 @@ void DetailsPanel::DrawChart(const DetailsChart& chart) {
         case ChartKind::None:
             break;
     }
+}
+
+std::vector<LegendEntry> DetailsPanel::LegendOf(const DetailsChart& chart) {
+    using Mark = LegendEntry::Mark;
+    std::vector<LegendEntry> entries;
+    switch (chart.kind) {
+        case ChartKind::Threshold:
+            entries.push_back({Mark::Line, QPen(QColor(kCurveColour), 2), {}, ToQt(chart.curveName)});
+            entries.push_back({Mark::Square, QPen(Qt::black), QColor(kLaserColour),
+                               chart.meanPoint ? QStringLiteral("Laser peak") : QStringLiteral("Laser")});
+            if (chart.meanPoint) {
+                entries.push_back(
+                    {Mark::Circle, QPen(QColor(kLaserColour)), QBrush(Qt::white), QStringLiteral("Laser mean")});
+            }
+            break;
+        case ChartKind::Bars:
+            if (chart.laserName.empty()) {
+                break;
+            }
+            entries.push_back({Mark::Bar, QPen(Qt::NoPen), QColor(kLaserColour), ToQt(chart.laserName)});
+            if (chart.mean) {
+                entries.push_back({Mark::Bar, QPen(Qt::NoPen), MeanBarBrush(), ToQt(chart.meanName)});
+            }
+            entries.push_back({Mark::Bar, QPen(QColor(kCurveColour)), LimitBarBrush(), ToQt(chart.limitName)});
+            break;
+        case ChartKind::None:
+            break;
+    }
+    return entries;
 }
 
 void DetailsPanel::DrawThreshold(const DetailsChart& chart, QChart* target) {
@@ -328,14 +382,14 @@ void DetailsPanel::DrawBars(const DetailsChart& chart, QChart* target) {
     laser->setBrush(QColor(kLaserColour));
     auto* limit = new QBarSet(ToQt(chart.limitName));
     limit->append(chart.limit);
-    limit->setBrush(QBrush(QColor(kCurveColour), Qt::BDiagPattern));
+    limit->setBrush(LimitBarBrush());
     limit->setPen(QPen(QColor(kCurveColour)));
     auto* bars = new QBarSeries;
     bars->append(laser);
     if (chart.mean) {
         auto* mean = new QBarSet(ToQt(chart.meanName));
         mean->append(*chart.mean);
-        mean->setBrush(QColor(kLaserColour).lighter(160));
+        mean->setBrush(MeanBarBrush());
         bars->append(mean);
     }
     bars->append(limit);
@@ -347,80 +401,6 @@ void DetailsPanel::DrawBars(const DetailsChart& chart, QChart* target) {
     target->addAxis(y, Qt::AlignLeft);
     bars->attachAxis(x);
     bars->attachAxis(y);
-}
-
-std::optional<ChosenChartFile> DetailsPanel::ChooseChartFile(const std::string& suggestedName) {
-    const QString png = QStringLiteral("PNG image (*.png)");
-    const QString svg = QStringLiteral("SVG drawing (*.svg)");
-    const QString pdf = QStringLiteral("PDF document (*.pdf)");
-    QString filter;
-    const QString path =
-        QFileDialog::getSaveFileName(this, QStringLiteral("Save Chart"), ToQt(suggestedName),
-                                     png + QStringLiteral(";;") + svg + QStringLiteral(";;") + pdf, &filter);
-    if (path.isEmpty()) {
-        return std::nullopt;
-    }
-    ChosenChartFile chosen{path.toStdString()};
-    if (filter == png) {
-        chosen.filter = ChartFormat::Png;
-    } else if (filter == svg) {
-        chosen.filter = ChartFormat::Svg;
-    } else if (filter == pdf) {
-        chosen.filter = ChartFormat::Pdf;
-    }
-    return chosen;
-}
-
-std::optional<std::string> DetailsPanel::RenderChart(ChartFormat format) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    const QSize size = m_chartView->size();
-    bool drawn = false;
-    switch (format) {
-        case ChartFormat::Png: {
-            QImage image(size * 2, QImage::Format_ARGB32_Premultiplied);
-            image.setDevicePixelRatio(2);
-            image.fill(Qt::white);
-            QPainter painter(&image);
-            // The whole view into the image's own size: without a target the
-            // view fills the image's pixels, twice its size, and only the
-            // top-left quarter lands in the file.
-            m_chartView->render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
-            painter.end();
-            drawn = image.save(&buffer, "PNG");
-            break;
-        }
-        case ChartFormat::Svg: {
-            QSvgGenerator svg;
-            svg.setOutputDevice(&buffer);
-            svg.setSize(size);
-            svg.setViewBox(QRect(QPoint(0, 0), size));
-            svg.setTitle(m_title);
-            QPainter painter;
-            if (painter.begin(&svg)) {
-                m_chartView->render(&painter);
-                drawn = painter.end();
-            }
-            break;
-        }
-        case ChartFormat::Pdf: {
-            QPdfWriter pdf(&buffer);
-            pdf.setPageSize(QPageSize(QSizeF(size), QPageSize::Point));
-            pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-            pdf.setTitle(m_title);
-            QPainter painter;
-            if (painter.begin(&pdf)) {
-                m_chartView->render(&painter, QRectF(painter.viewport()));
-                drawn = painter.end();
-            }
-            break;
-        }
-    }
-    if (!drawn) {
-        return std::nullopt;
-    }
-    return bytes.toStdString();
 }
 
 }  // namespace tavrin::ui

@@ -13,12 +13,16 @@ class QTableView;
 
 namespace tavrin::ui {
 
+class ChartLegend;
+class ResultsView;
 class UsageBars;
 class WhyNotTableModel;
 class WrappedNotes;
+struct LegendEntry;
 
-// The main window's details area: the picked head's chart and usage bars,
-// the "Why not?" list of the heads the last Explore rejected. It draws what
+// The main window's details area: the picked head's chart (at least half
+// of the area) and usage bars, the "Why not?" list of the heads the last
+// Explore rejected. It draws what
 // the model's details area holds and forwards picks, sorts and saving.
 class DetailsPanel final : public QWidget, public ChartFiles {
     Q_OBJECT
@@ -30,14 +34,18 @@ public:
 
     [[nodiscard]] QSize sizeHint() const override;
 
-    // ChartFiles: a save dialog, and the chart drawn into PNG, SVG or PDF.
+    // ChartFiles: a save dialog that opens in the folder last saved to, and
+    // the chart drawn into PNG (1600 x 1000 pixels), SVG or PDF (an A5 page,
+    // landscape), its legend whole under it.
     std::optional<ChosenChartFile> ChooseChartFile(const std::string& suggestedName) override;
     std::optional<std::string> RenderChart(ChartFormat format) override;
 
     [[nodiscard]] QChart* Chart() const;
     [[nodiscard]] QChartView* ChartView() const { return m_chartView; }
+    [[nodiscard]] const ChartLegend* Legend() const { return m_legend; }
     [[nodiscard]] QPushButton* SaveButton() const { return m_save; }
-    [[nodiscard]] QTableView* WhyNotList() const { return m_whyNot; }
+    [[nodiscard]] QTableView* WhyNotList() const;
+    [[nodiscard]] UsageBars* BarsList() const { return m_bars; }
     [[nodiscard]] const UsageBars* Bars() const { return m_bars; }
 
 protected:
@@ -47,15 +55,17 @@ private:
     QWidget* BuildChart();
     QWidget* BuildBars();
     QWidget* BuildWhyNot();
-    void DrawChart(const DetailsChart& chart);
+    static void DrawChart(const DetailsChart& chart, QChart* target, int width);
     static void DrawThreshold(const DetailsChart& chart, QChart* target);
     static void DrawBars(const DetailsChart& chart, QChart* target);
+    static std::vector<LegendEntry> LegendOf(const DetailsChart& chart);
 
     MainWindowModel* m_model;
     QChartView* m_chartView = nullptr;
+    ChartLegend* m_legend = nullptr;
     UsageBars* m_bars = nullptr;
     QPushButton* m_save = nullptr;
-    QTableView* m_whyNot = nullptr;
+    ResultsView* m_whyNot = nullptr;
     WhyNotTableModel* m_whyNotRows = nullptr;
     WrappedNotes* m_notes = nullptr;  // what the picked head's numbers assume
     QString m_title;                  // the chart's title as the model wrote it

@@ -1,5 +1,6 @@
-// How the main window's widgets are made, laid out and sized, and how the
-// layout is kept between runs; main_window.cpp binds them to the model.
+// How the main window's widgets are made and laid out; main_window.cpp binds
+// them to the model.
+#include <QAction>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -7,6 +8,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -16,6 +19,8 @@
 #include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <tuple>
 
 #include "beam/beam_profile.h"
 #include "main_window.h"
@@ -53,7 +58,9 @@ QWidget* MainWindow::BuildOptions() {
     for (const Frame& frame : frames) {
         auto* box = new QGroupBox(QString::fromLatin1(frame.caption), row);
         box->setObjectName(QString::fromLatin1(frame.name));
-        auto* boxLayout = new QVBoxLayout(box);
+        // The pair side by side, which keeps the row low on a small screen.
+        auto* boxLayout = new QHBoxLayout(box);
+        boxLayout->setContentsMargins(6, 2, 6, 2);
         for (const auto& [id, name, caption] : {std::tuple{frame.first, frame.firstName, frame.firstCaption},
                                                 std::tuple{frame.second, frame.secondName, frame.secondCaption}}) {
             auto* option = new QRadioButton(QString::fromLatin1(caption), box);
@@ -64,6 +71,7 @@ QWidget* MainWindow::BuildOptions() {
         }
         layout->addWidget(box);
     }
+    layout->addStretch();
     return row;
 }
 
@@ -92,9 +100,10 @@ QWidget* MainWindow::BuildEntries() {
     auto* grid = new QGridLayout;
     layout->addLayout(grid);
 
+    grid->setVerticalSpacing(4);
     EntryWidgets& beam1 = m_entries[static_cast<std::size_t>(EntryId::Beam1)];
     EntryWidgets& beam2 = m_entries[static_cast<std::size_t>(EntryId::Beam2)];
-    beam1.caption = MakeLabel(LabelId::Beam, QString(), false);
+    beam1.caption = MakeLabel(LabelId::Beam, QString(), false, QString());
     beam1.caption->setObjectName(QStringLiteral("lblBeam"));
     m_lengthMark = new QLabel(QStringLiteral("L"), box);
     m_lengthMark->setObjectName(QStringLiteral("lblL"));
@@ -104,16 +113,21 @@ QWidget* MainWindow::BuildEntries() {
     m_widthMark->setObjectName(QStringLiteral("lblW"));
     beam2.edit = new QLineEdit(box);
     beam2.edit->setObjectName(QStringLiteral("txtBeam2"));
-    auto* beamRow = new QHBoxLayout;
-    beamRow->addWidget(m_lengthMark);
-    beamRow->addWidget(beam1.edit);
-    beamRow->addWidget(m_widthMark);
-    beamRow->addWidget(beam2.edit);
+    // A rectangle's width takes a row of its own under its length, so that
+    // choosing Rectangular does not widen the column.
+    const int markWidth = std::max(m_lengthMark->sizeHint().width(), m_widthMark->sizeHint().width());
+    for (const auto& [row, mark, edit] : {std::tuple{0, m_lengthMark, beam1.edit}, {1, m_widthMark, beam2.edit}}) {
+        mark->setFixedWidth(markWidth);
+        auto* side = new QHBoxLayout;
+        side->addWidget(mark);
+        side->addWidget(edit, 1);
+        grid->addLayout(side, row, 1, 1, 3);
+    }
     grid->addWidget(beam1.caption, 0, 0);
-    grid->addLayout(beamRow, 0, 1, 1, 4);
 
     // How the power is spread over the beam: the choice, and the measured
-    // peak-to-mean factor beside it.
+    // peak-to-mean factor beside it; the row is a layout of its own, open to
+    // a further choice that belongs with the profile.
     auto* profileCaption = new QLabel(QStringLiteral(" Beam Profile"), box);
     profileCaption->setObjectName(QStringLiteral("lblProfile"));
     m_profile = new QComboBox(box);
@@ -126,25 +140,27 @@ QWidget* MainWindow::BuildEntries() {
     m_profileFactor->setObjectName(QStringLiteral("txtProfileFactor"));
     m_profileFactor->setAccessibleName(QStringLiteral("Peak-to-mean factor"));
     m_profileFactor->setPlaceholderText(QStringLiteral("peak / mean"));
-    grid->addWidget(profileCaption, 1, 0);
-    grid->addWidget(m_profile, 1, 1, 1, 2);
-    grid->addWidget(m_profileFactor, 1, 3, 1, 2);
-    BuildLimitRules(grid, 2);
+    m_profileRow = new QHBoxLayout;
+    m_profileRow->addWidget(m_profile, 1);
+    m_profileRow->addWidget(m_profileFactor, 1);
+    grid->addWidget(profileCaption, 2, 0);
+    grid->addLayout(m_profileRow, 2, 1, 1, 4);
+    BuildLimitRules(grid, 3);
 
-    AddEntryRow(grid, 4, EntryId::WaveLength, "lblWaveLenght", QStringLiteral(" WaveLength"), "txtWaveLenght",
+    AddEntryRow(grid, 5, EntryId::WaveLength, "lblWaveLenght", QStringLiteral(" WaveLength"), "txtWaveLenght",
                 "cboWavelenght");
-    AddEntryRow(grid, 5, EntryId::MaxPower, "lblPower", QString(), "txtMaxPower", "cboMaxPower");
+    AddEntryRow(grid, 6, EntryId::MaxPower, "lblPower", QString(), "txtMaxPower", "cboMaxPower");
     m_labels[LabelId::Power] = m_entries[static_cast<std::size_t>(EntryId::MaxPower)].caption;
-    AddEntryRow(grid, 6, EntryId::MaxEnergy, "lblMaxEnergy", QStringLiteral(" Max Energy"), "txtMaxEnergy",
+    AddEntryRow(grid, 7, EntryId::MaxEnergy, "lblMaxEnergy", QStringLiteral(" Max Energy"), "txtMaxEnergy",
                 "cboMaxEnergy");
-    AddEntryRow(grid, 7, EntryId::RepRate, "lblRepRate", QStringLiteral(" Rep Rate"), "txtRepRate", "cboRepRate");
-    AddEntryRow(grid, 8, EntryId::PulseWidth, "lblPulseWidth", QStringLiteral(" Pulse Width"), "txtPulseWidth",
+    AddEntryRow(grid, 8, EntryId::RepRate, "lblRepRate", QStringLiteral(" Rep Rate"), "txtRepRate", "cboRepRate");
+    AddEntryRow(grid, 9, EntryId::PulseWidth, "lblPulseWidth", QStringLiteral(" Pulse Width"), "txtPulseWidth",
                 "cboPulseWidth");
     m_entries[static_cast<std::size_t>(EntryId::PulseWidth)].edit->setToolTip(QString::fromUtf8(kPulseWidthAssumption));
 
     auto* commands = new QHBoxLayout;
-    m_explore = Button("cmdDettagli", QStringLiteral("Explore"), box);
-    m_reset = Button("cmdNew", QStringLiteral("Reset Data"), box);
+    m_explore = Button("cmdDettagli", QStringLiteral("E&xplore"), box);
+    m_reset = Button("cmdNew", QStringLiteral("&Reset Data"), box);
     commands->addWidget(m_explore);
     commands->addWidget(m_reset);
     layout->addLayout(commands);
@@ -184,10 +200,11 @@ void MainWindow::BuildLimitRules(QGridLayout* grid, int row) {
     grid->addWidget(m_thresholdRule, row + 1, 3, 1, 2);
 }
 
-QLabel* MainWindow::MakeLabel(LabelId id, const QString& caption, bool bordered) {
+// `name`: what a screen reader calls it ("Area"); none for a caption.
+QLabel* MainWindow::MakeLabel(LabelId id, const QString& caption, bool bordered, const QString& name) {
     auto* label = new QLabel(caption, this);
     label->setObjectName(QString::fromLatin1(LabelName(id)));
-    label->setAccessibleName(QString::fromLatin1(LabelName(id)).mid(3));
+    label->setAccessibleName(name);
     if (bordered) {
         label->setFrameStyle(QFrame::Box | QFrame::Plain);
         label->setMinimumWidth(70);
@@ -218,12 +235,15 @@ QWidget* MainWindow::BuildDerivedValues() {
         {"lblEnergyDensity", kEnergyDensityCaption, LabelId::VEnergyDensity, LabelId::MEnergyDensity},
     };
     int row = 0;
+    grid->setVerticalSpacing(4);
     for (const Row& r : rows) {
-        auto* caption = new QLabel(QString::fromLatin1(r.caption), box);
+        const QString text = QString::fromLatin1(r.caption);
+        auto* caption = new QLabel(text, box);
         caption->setObjectName(QString::fromLatin1(r.name));
         grid->addWidget(caption, row, 0);
-        grid->addWidget(MakeLabel(r.value, QString(), true), row, 1);
-        grid->addWidget(MakeLabel(r.unit, QString(), false), row, 2);
+        // Read as "Area, 50.3 mm²": the value label carries the unit for the reader.
+        grid->addWidget(MakeLabel(r.value, QString(), true, text.trimmed()), row, 1);
+        grid->addWidget(MakeLabel(r.unit, QString(), false, text.trimmed() + QStringLiteral(" unit")), row, 2);
         ++row;
     }
     // The centre of a beam that is not flat sees more than the means above.
@@ -234,25 +254,49 @@ QWidget* MainWindow::BuildDerivedValues() {
     return box;
 }
 
+// The grid, with the monitors and the documents beside or under it (Reflow),
+// and the details' switch below.
 QWidget* MainWindow::BuildResults() {
-    auto* box = new QWidget(this);
-    auto* layout = new QVBoxLayout(box);
+    auto* area = new QWidget(this);
+    auto* layout = new QVBoxLayout(area);
     layout->setContentsMargins(0, 0, 0, 0);
+    auto* gridBox = new QWidget(area);
+    auto* gridLayout = new QVBoxLayout(gridBox);
+    gridLayout->setContentsMargins(0, 0, 0, 0);
     // The two banners stand over the grid's two columns.
     auto* headers = new QHBoxLayout;
     headers->setSpacing(0);
-    m_headsHeader = SectionHeader("lblAvailableHeads", QStringLiteral("Available  Heads"), box);
+    m_headsHeader = SectionHeader("lblAvailableHeads", QStringLiteral("Available  Heads"), gridBox);
     headers->addWidget(m_headsHeader);
-    headers->addWidget(SectionHeader("lblDamageThreshold", QStringLiteral("Damage Threshold"), box), 1);
-    layout->addLayout(headers);
-    m_grid = new ResultsView(box);
+    headers->addWidget(SectionHeader("lblDamageThreshold", QStringLiteral("Damage Threshold"), gridBox), 1);
+    gridLayout->addLayout(headers);
+    m_grid = new ResultsView(gridBox);
     m_grid->setObjectName(QStringLiteral("gridForm"));
     m_grid->setAccessibleName(QStringLiteral("Suitable heads"));
     m_gridModel = new ResultsTableModel(m_model->Grid(), m_grid);
     m_grid->setModel(m_gridModel);
     m_grid->setMinimumWidth(257 + 2 * m_grid->frameWidth());
-    layout->addWidget(m_grid, 1);
-    return box;
+    gridLayout->addWidget(m_grid, 1);
+
+    auto* side = new QWidget(area);
+    side->setObjectName(QStringLiteral("fraMonitorsAndDocuments"));
+    m_sideGrid = new QGridLayout(side);
+    m_sideGrid->setContentsMargins(0, 0, 0, 0);
+    m_monitorsBox = BuildMonitors();
+    m_documentsBox = BuildDocuments();
+    m_printBox = BuildPrintAndQuit();
+    for (QWidget* part : {m_monitorsBox, m_documentsBox, m_printBox}) {
+        part->setParent(side);
+        m_sideGrid->addWidget(part, m_sideGrid->count(), 0, Qt::AlignTop);
+    }
+    m_sideGrid->setRowStretch(3, 1);
+    m_sideHeight = side->sizeHint().height();
+    m_resultsFlow = new QBoxLayout(QBoxLayout::LeftToRight);
+    m_resultsFlow->addWidget(gridBox, 1);
+    m_resultsFlow->addWidget(side);
+    layout->addLayout(m_resultsFlow, 1);
+    layout->addWidget(BuildDetailsToggle(), 0, Qt::AlignLeft);
+    return area;
 }
 
 QWidget* MainWindow::BuildMonitors() {
@@ -283,37 +327,46 @@ QWidget* MainWindow::BuildMonitors() {
         const int row = (index / 3) * 2;
         const int column = index % 3;
         grid->addWidget(name, row, column);
-        grid->addWidget(MakeLabel(m.value, QString(), true), row + 1, column);
+        grid->addWidget(
+            MakeLabel(m.value, QString(), true, QString::fromLatin1(m.caption) + QStringLiteral(" resolution")),
+            row + 1, column);
         ++index;
     }
     layout->addLayout(grid);
     return box;
 }
 
-QWidget* MainWindow::BuildCommands() {
-    auto* box = new QWidget(this);
-    auto* layout = new QVBoxLayout(box);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(SectionHeader("Label1", QStringLiteral("Coating and Absorber Curves"), box));
+// The eight documents in two columns of four.
+QWidget* MainWindow::BuildDocuments() {
+    auto* documents = new QWidget(this);
+    auto* documentsLayout = new QVBoxLayout(documents);
+    documentsLayout->setContentsMargins(0, 0, 0, 0);
+    documentsLayout->addWidget(SectionHeader("Label1", QStringLiteral("Coating and Absorber Curves"), documents));
     auto* curves = new QGridLayout;
     for (int i = 0; i < 8; ++i) {
         const auto document = static_cast<CurveDocument>(i);
         const CurveDocumentInfo& info = CurveDocumentOf(document);
-        QPushButton* button = Button(info.buttonName, QString::fromLatin1(info.caption), box);
+        QPushButton* button = Button(info.buttonName, QString::fromLatin1(info.caption), documents);
         m_documentButtons.push_back(button);
         curves->addWidget(button, i % 4, i / 4);
         connect(button, &QPushButton::clicked, this, [this, document] { m_model->OpenCurveDocument(document); });
     }
-    layout->addLayout(curves);
+    documentsLayout->addLayout(curves);
+    return documents;
+}
 
-    auto* bottom = new QGridLayout;
-    m_print = Button("cmdStampa", QStringLiteral("Print"), box);
+// Print and Quit, with the version and the maker's picture under them.
+QWidget* MainWindow::BuildPrintAndQuit() {
+    auto* last = new QWidget(this);
+    auto* bottom = new QGridLayout(last);
+    bottom->setContentsMargins(0, 0, 0, 0);
+    m_print = Button("cmdStampa", QStringLiteral("&Print"), last);
     m_print->setToolTip(QStringLiteral("Print"));
-    m_quit = Button("cmdExit", QStringLiteral("Quit"), box);
+    m_quit = Button("cmdExit", QStringLiteral("&Quit"), last);
     m_quit->setToolTip(QStringLiteral("Exit"));
-    auto* version = new QLabel(QStringLiteral("CV-TAVRIN v%1").arg(QString::fromUtf8(kVersion)), box);
+    auto* version = new QLabel(QStringLiteral("CV-TAVRIN v%1").arg(QString::fromUtf8(kVersion)), last);
     version->setObjectName(QStringLiteral("lblVersione"));
-    auto* picture = new QToolButton(box);
+    auto* picture = new QToolButton(last);
     picture->setObjectName(QStringLiteral("Image1"));
     picture->setAccessibleName(QStringLiteral("Corvane web site"));
     picture->setIcon(QIcon(MakerPicture()));
@@ -326,15 +379,14 @@ QWidget* MainWindow::BuildCommands() {
     bottom->addWidget(m_quit, 0, 1);
     bottom->addWidget(version, 1, 0);
     bottom->addWidget(picture, 1, 1);
-    layout->addLayout(bottom);
-    return box;
+    return last;
 }
 
 // The switch that shows or hides the details area, under the grid.
 QWidget* MainWindow::BuildDetailsToggle() {
     auto* toggle = new QToolButton(this);
     toggle->setObjectName(QStringLiteral("cmdDetails"));
-    toggle->setText(QStringLiteral("Details: why each head fits or not"));
+    toggle->setText(QStringLiteral("&Details: why each head fits or not"));
     toggle->setAccessibleName(QStringLiteral("Details"));
     toggle->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     toggle->setArrowType(Qt::RightArrow);
@@ -361,6 +413,38 @@ void MainWindow::SizeEntries() {
 
 void MainWindow::AlignGridHeaders() {
     m_headsHeader->setFixedWidth(m_grid->columnWidth(0) + m_grid->frameWidth());
+}
+
+// File, Edit and Help, each command with its key shown beside it.
+void MainWindow::BuildMenus() {
+    const auto add = [this](QMenu* menu, const char* name, const QString& text, const QKeySequence& keys) {
+        QAction* action = menu->addAction(text);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcut(keys);
+        return action;
+    };
+    m_fileMenu = menuBar()->addMenu(QStringLiteral("&File"));
+    m_fileMenu->setObjectName(QStringLiteral("mnuFile"));
+    m_saveChartAction =
+        add(m_fileMenu, "actSaveChart", QStringLiteral("Save &Chart\u2026"), QKeySequence(Qt::CTRL | Qt::Key_S));
+    m_printAction = add(m_fileMenu, "actPrint", QStringLiteral("&Print\u2026"), QKeySequence(Qt::CTRL | Qt::Key_P));
+    m_fileMenu->addSeparator();
+    // Written out rather than taken from the platform's list, which on some
+    // platforms has no key to quit.
+    QAction* quit = add(m_fileMenu, "actQuit", QStringLiteral("&Quit"), QKeySequence(Qt::CTRL | Qt::Key_Q));
+    connect(quit, &QAction::triggered, this, &QWidget::close);
+
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    edit->setObjectName(QStringLiteral("mnuEdit"));
+    m_undoAction = add(edit, "actUndoReset", QStringLiteral("&Undo Reset Data"), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    m_copyAction = add(edit, "actCopyResults", QStringLiteral("&Copy Results"), QKeySequence(Qt::CTRL | Qt::Key_C));
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("mnuHelp"));
+    QAction* guide = add(help, "actGuide", QStringLiteral("&User's Guide"), QKeySequence(Qt::Key_F1));
+    connect(guide, &QAction::triggered, this, [this] { m_model->OpenUserGuide(); });
+    QAction* about = add(help, "actAbout", QStringLiteral("&About CV-Tavrin"), QKeySequence());
+    connect(about, &QAction::triggered, this, [this] { m_model->ShowAbout(); });
 }
 
 }  // namespace tavrin::ui

@@ -43,6 +43,7 @@ void QtClipboard::SetText(const std::string& text) {
 
 void QtRequestWindow::ShowModal() {
     RequestDialog dialog(m_text, *m_messages, m_owner);
+    dialog.NameUncoveredWavelength(m_uncovered);
     dialog.KeepRequestsIn(m_folders);
     dialog.exec();
 }

@@ -60,12 +60,14 @@ public:
     // Where a request no mail program took is kept as a file.
     void KeepRequestsIn(std::vector<std::filesystem::path> folders) { m_folders = std::move(folders); }
     void Testo(const std::string& text) override { m_text = text; }
+    void UncoveredWavelength(const std::string& wavelength) override { m_uncovered = wavelength; }
     void ShowModal() override;
 
 private:
     QPointer<QWidget> m_owner;
     MessageBoxService* m_messages;
     std::string m_text;
+    std::string m_uncovered;
     std::vector<std::filesystem::path> m_folders;
 };
 

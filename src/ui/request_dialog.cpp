@@ -35,10 +35,11 @@ RequestDialog::RequestDialog(const std::string& requestText, MessageBoxService& 
     setFixedSize(Px(6000), Px(3195));
     setModal(true);
     m_model.Testo(requestText);
-    m_model.Load();
 
-    auto* info = new QLabel(ToQt(m_model.InfoCaption()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")), this);
+    auto* info = new QLabel(this);
+    m_info = info;
     info->setObjectName(QStringLiteral("lblInfo"));
+    // A screen reader reads what it says, not only what it is.
     info->setAccessibleName(QStringLiteral("Why this window opened"));
     QFont font(QStringLiteral("Tahoma"));
     font.setStyleHint(QFont::SansSerif);
@@ -59,6 +60,15 @@ RequestDialog::RequestDialog(const std::string& requestText, MessageBoxService& 
 
     connect(send, &QPushButton::clicked, this, &RequestDialog::Send);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    NameUncoveredWavelength({});
+}
+
+void RequestDialog::NameUncoveredWavelength(const std::string& wavelength) {
+    m_model.UncoveredWavelength(wavelength);
+    m_model.Load();
+    const QString text = ToQt(m_model.InfoCaption()).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    m_info->setText(text);
+    m_info->setAccessibleDescription(text);
 }
 
 void RequestDialog::Send() {

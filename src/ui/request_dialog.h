@@ -22,12 +22,15 @@ public:
 
     [[nodiscard]] const RequestWindowModel& Model() const { return m_model; }
     void KeepRequestsIn(std::vector<std::filesystem::path> folders) { m_model.KeepRequestsIn(std::move(folders)); }
+    // The explanation names the wavelength no head covers, if any (empty: none).
+    void NameUncoveredWavelength(const std::string& wavelength);
 
 private:
     void Send();
 
     RequestWindowModel m_model;
     MessageBoxService* m_messages;
+    QLabel* m_info = nullptr;
     MailtoRoute m_mailto;
     ComposerRoute m_composer;
     QtClipboard m_clipboard;

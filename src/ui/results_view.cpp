@@ -43,18 +43,33 @@ QModelIndex ResultsView::moveCursor(CursorAction action, Qt::KeyboardModifiers m
 }
 
 void ResultsView::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        if (currentIndex().isValid()) {
-            emit rowActivated(currentIndex().row() + 1);
+    const QModelIndex current = currentIndex();
+    const bool unpicked = current.isValid() && !selectionModel()->isRowSelected(current.row(), {});
+    const int key = event->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        if (current.isValid()) {
+            PickCurrent();
+            emit rowActivated(current.row() + 1);
         }
         event->accept();
         return;
     }
-    QTableView::keyPressEvent(event);
-    if (PicksARow(event->key()) && currentIndex().isValid()) {
-        selectRow(currentIndex().row());
-        emit rowPicked(currentIndex().row() + 1);
+    // The focus coming in made a row current without picking it: the first
+    // arrow picks that row rather than skipping it.
+    if (unpicked && (key == Qt::Key_Up || key == Qt::Key_Down)) {
+        PickCurrent();
+        event->accept();
+        return;
     }
+    QTableView::keyPressEvent(event);
+    if (PicksARow(key) && currentIndex().isValid()) {
+        PickCurrent();
+    }
+}
+
+void ResultsView::PickCurrent() {
+    selectRow(currentIndex().row());
+    emit rowPicked(currentIndex().row() + 1);
 }
 
 }  // namespace tavrin::ui

@@ -4,8 +4,9 @@
 
 namespace tavrin::ui {
 
-// The results grid as the user meets it: giving it the focus picks nothing;
-// a click, an arrow key or Space picks the current row, Enter activates it.
+// A table of heads as the user meets it (the results grid, the "Why not?"
+// list): the focus coming in makes a row current and picks nothing; a click,
+// an arrow key, Space or Enter picks the current row, and Enter activates it.
 class ResultsView final : public QTableView {
     Q_OBJECT
 public:
@@ -19,6 +20,9 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     // Home and End go to the first and the last head, not along the row.
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+
+private:
+    void PickCurrent();
 };
 
 }  // namespace tavrin::ui

@@ -1,5 +1,7 @@
 #include "usage_bars.h"
 
+#include <QAccessible>
+#include <QKeyEvent>
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
@@ -35,16 +37,64 @@ QBrush BrushOf(const UsageBar& bar) {
 UsageBars::UsageBars(QWidget* parent) : QWidget(parent) {
     setAccessibleName(QStringLiteral("Usage of each limit"));
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 void UsageBars::SetBars(std::vector<UsageBar> bars) {
     m_bars = std::move(bars);
-    QStringList described;
-    for (const UsageBar& bar : m_bars) {
-        described << ToQt(bar.caption + ": " + bar.text + (bar.tightest ? " (tightest)" : ""));
-    }
-    setAccessibleDescription(described.join(QStringLiteral("; ")));
+    m_current = m_bars.empty() ? -1 : std::clamp(m_current, 0, static_cast<int>(m_bars.size()) - 1);
+    QAccessibleEvent changed(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&changed);
     updateGeometry();
+    update();
+}
+
+QRect UsageBars::RowRect(int row) const {
+    return {0, row * RowHeight(), width(), RowHeight()};
+}
+
+void UsageBars::SetCurrentRow(int row) {
+    if (m_bars.empty()) {
+        return;
+    }
+    m_current = std::clamp(row, 0, static_cast<int>(m_bars.size()) - 1);
+    update();
+    if (hasFocus()) {
+        QAccessibleEvent focus(this, QAccessible::Focus);
+        focus.setChild(m_current);
+        QAccessible::updateAccessibility(&focus);
+    }
+}
+
+void UsageBars::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Up:
+            SetCurrentRow(m_current - 1);
+            break;
+        case Qt::Key_Down:
+            SetCurrentRow(m_current + 1);
+            break;
+        case Qt::Key_Home:
+            SetCurrentRow(0);
+            break;
+        case Qt::Key_End:
+            SetCurrentRow(static_cast<int>(m_bars.size()) - 1);
+            break;
+        default:
+            QWidget::keyPressEvent(event);
+            return;
+    }
+    event->accept();
+}
+
+// Coming in, the reader hears the row the arrows are on.
+void UsageBars::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    SetCurrentRow(std::max(m_current, 0));
+}
+
+void UsageBars::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
     update();
 }
 
@@ -109,6 +159,12 @@ void UsageBars::paintEvent(QPaintEvent* /*event*/) {
         painter.drawText(QRect(frame.right() + kGap, top, textWidth - kGap, rowHeight),
                          Qt::AlignVCenter | Qt::AlignLeft, TextOf(bar));
         top += rowHeight;
+    }
+    if (hasFocus() && m_current >= 0) {
+        QPen pen(palette().color(QPalette::Highlight), 2);
+        painter.setPen(pen);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(RowRect(m_current).adjusted(1, 1, -1, -1));
     }
 }
 

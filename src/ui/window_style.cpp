@@ -1,37 +1,60 @@
 #include "window_style.h"
 
+#include <QEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <algorithm>
 
 namespace tavrin::ui {
 namespace {
 
 class FittingScrollArea final : public QScrollArea {
 public:
-    using QScrollArea::QScrollArea;
+    explicit FittingScrollArea(PaneWidth width) {
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        setSizePolicy(width == PaneWidth::OfContent ? QSizePolicy::Preferred : QSizePolicy::Expanding,
+                      QSizePolicy::Expanding);
+    }
 
-    // All of the content, where QScrollArea's own hint stops at a few dozen lines.
+    // All of the content, where QScrollArea's own hint stops at a few dozen
+    // lines, with room for the vertical scroll bar.
     [[nodiscard]] QSize sizeHint() const override {
         const int frame = 2 * frameWidth();
-        return widget() != nullptr ? widget()->sizeHint() + QSize(frame, frame) : QScrollArea::sizeHint();
+        return widget() != nullptr ? widget()->sizeHint() + QSize(frame + Bar(), frame) : QScrollArea::sizeHint();
     }
+    // As narrow as the content allows and no narrower, so that nothing is
+    // cut at the side; as low as a few lines.
     [[nodiscard]] QSize minimumSizeHint() const override {
-        const int bar = verticalScrollBar()->sizeHint().width();
-        return {4 * bar, 4 * bar};
+        const int least = widget() != nullptr ? widget()->minimumSizeHint().width() : 0;
+        return {std::max(least + 2 * frameWidth() + Bar(), 4 * Bar()), 4 * Bar()};
     }
+
+    // The content's least width can change (a row shown, a longer text):
+    // the pane's own hints follow it.
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == widget() && event->type() == QEvent::LayoutRequest) {
+            updateGeometry();
+        }
+        return QScrollArea::eventFilter(watched, event);
+    }
+
+private:
+    [[nodiscard]] int Bar() const { return verticalScrollBar()->sizeHint().width(); }
 };
 
 }  // namespace
 
-QWidget* ScrollingPane(const char* name, QWidget* content) {
-    auto* pane = new FittingScrollArea;
+QWidget* ScrollingPane(const char* name, QWidget* content, PaneWidth width) {
+    auto* pane = new FittingScrollArea(width);
     pane->setObjectName(QString::fromLatin1(name));
     pane->setFrameShape(QFrame::NoFrame);
     pane->setWidgetResizable(true);
     pane->setWidget(content);
+    content->installEventFilter(pane);
     pane->setFocusPolicy(Qt::NoFocus);
     return pane;
 }
@@ -61,7 +84,7 @@ QLabel* SectionHeader(const char* name, const QString& caption, QWidget* parent)
 QPushButton* Button(const char* name, const QString& caption, QWidget* parent) {
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(QString::fromLatin1(name));
-    button->setAccessibleName(caption);
+    button->setAccessibleName(QString(caption).remove(QRegularExpression(QStringLiteral("&(?!&)"))));
     button->setAutoDefault(false);
     return button;
 }
