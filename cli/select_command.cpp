@@ -161,7 +161,7 @@ int RunSelectCommand(const std::vector<std::string>& args, std::ostream& out, st
     int outcome = status;
     if (options.report) {
         const auto written =
-            ReplaceFile(*options.report, ComposeReport(model.State(), model.Labels(), model.Grid()),
+            ReplaceFile(*options.report, ComposeReport(model.State(), CommandLineLabels(model), model.Grid()),
                         WriteRules{false, {options.dataDir / kHeadsFileName, options.dataDir / kCoatingsFileName}});
         if (!written) {
             err << "cv-tavrin-cli: the report " << EscapeControlCharacters(written.Failure().message) << "\n";
