@@ -26,6 +26,10 @@ int main(int argc, char** argv) {
     // A closed pipe is an output that could not be written (status 74), not
     // a reason to die silently.
     std::signal(SIGPIPE, SIG_IGN);
+    // So is a file past the size limit (ulimit -f): the write fails with
+    // "File too large" and what was begun is taken back, instead of the
+    // process dying with half-written temporaries and the lock file behind.
+    std::signal(SIGXFSZ, SIG_IGN);
     std::ios::sync_with_stdio(false);
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty()) {

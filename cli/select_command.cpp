@@ -176,10 +176,11 @@ int RunSelectCommand(const std::vector<std::string>& args, std::ostream& out, st
 
     int outcome = status;
     if (options.report) {
-        const auto written = ReplaceFile(
-            *options.report,
-            ComposeReport(model.State(), model.Labels(), model.Grid(), &ReplaceControlCharacters, decimalSeparator),
-            WriteRules{false, {options.dataDir / kHeadsFileName, options.dataDir / kCoatingsFileName}});
+        const auto written =
+            ReplaceFile(*options.report,
+                        ComposeReport(model.State(), CommandLineLabels(model), model.Grid(), &ReplaceControlCharacters,
+                                      decimalSeparator),
+                        WriteRules{false, {options.dataDir / kHeadsFileName, options.dataDir / kCoatingsFileName}});
         if (!written) {
             err << "cv-tavrin-cli: the report " << EscapeControlCharacters(written.Failure().message) << "\n";
             outcome = ExitStatusFor(written.Failure().code);

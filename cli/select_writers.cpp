@@ -60,7 +60,8 @@ std::string WithoutCarriageReturns(std::string text) {
     return text;
 }
 
-// The window's captions with the derived values in the command line's form.
+}  // namespace
+
 LabelCaptions CommandLineLabels(const MainWindowModel& model) {
     LabelCaptions labels = model.Labels();
     for (const auto& row : kDerivedRows) {
@@ -69,8 +70,6 @@ LabelCaptions CommandLineLabels(const MainWindowModel& model) {
     }
     return labels;
 }
-
-}  // namespace
 
 nlohmann::ordered_json ResultJson(const MainWindowModel& model, const std::vector<Message>& messages, int status) {
     const LaserInputState& state = model.State();
@@ -84,10 +83,11 @@ nlohmann::ordered_json ResultJson(const MainWindowModel& model, const std::vecto
         {"RepRate", {state.RepRate().Text, state.RepRate().Unit()}},
         {"PulseWidth", {state.PulseWidth().Text, state.PulseWidth().Unit()}},
     };
+    const LabelCaptions captions = CommandLineLabels(model);
     nlohmann::ordered_json labels = nlohmann::ordered_json::object();
     for (const auto& row : kDerivedRows) {
-        labels[row.valueKey] = model.Labels().Get(row.value);
-        labels[row.unitKey] = model.Labels().Get(row.unit);
+        labels[row.valueKey] = captions.Get(row.value);
+        labels[row.unitKey] = captions.Get(row.unit);
     }
     json["labels"] = std::move(labels);
     json["values"] = {
@@ -140,7 +140,7 @@ nlohmann::ordered_json ResultJson(const MainWindowModel& model, const std::vecto
     }
     json["heads"] = std::move(heads);
     if (status == kNoneFound && model.LastRequest()) {
-        json["request"] = *model.LastRequest();
+        json["request"] = ComposeRequestText(state, captions);
     } else {
         json["request"] = nullptr;
     }
@@ -162,7 +162,7 @@ void WriteSummary(std::ostream& out, const MainWindowModel& model, const std::ve
     }
     if (status == kFound) {
         out << WithoutCarriageReturns(
-            ProductTable(ComposeReport(model.State(), model.Labels(), model.Grid(), &EscapeControlCharacters)));
+            ProductTable(ComposeReport(model.State(), labels, model.Grid(), &EscapeControlCharacters)));
     } else if (status == kNoneFound) {
         // The request as the window composed it, its values in this form.
         const std::string request = model.LastRequest() ? ComposeRequestText(model.State(), labels) : "";

@@ -9,6 +9,10 @@
 
 namespace tavrin::cli {
 
+// The window's captions with the derived values in the command line's form
+// (a million or more with a power of ten), for every output of this program.
+LabelCaptions CommandLineLabels(const MainWindowModel& model);
+
 // The outcome of one selection as a JSON object: entries, labels, values,
 // messages, status, heads and the request.
 nlohmann::ordered_json ResultJson(const MainWindowModel& model, const std::vector<Message>& messages, int status);

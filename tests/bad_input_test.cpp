@@ -45,9 +45,11 @@ CliRun Cli(const std::vector<std::string>& args, std::ostream* out = nullptr) {
     return {status, captured.str(), err.str()};
 }
 
-// The real program, through the shell, for what only a process shows.
-CliRun Program(const std::string& arguments) {
-    const std::string command = std::string(TAVRIN_PROGRAM_DIR) + "/cv-tavrin-cli " + arguments + " 2>/dev/null";
+// The real program, through the shell, for what only a process shows; `shell`
+// runs before it in the same shell (a limit to set, say).
+CliRun Program(const std::string& arguments, const std::string& shell = "") {
+    const std::string command =
+        shell + std::string(TAVRIN_PROGRAM_DIR) + "/cv-tavrin-cli " + arguments + " 2>/dev/null";
     std::string out;
     FILE* pipe = popen(command.c_str(), "r");
     if (pipe == nullptr) {
@@ -556,8 +558,23 @@ TEST_F(BadInput, LostOutputEndsWithStatus74AndTheReason) {
     }
 }
 
-TEST_F(BadInput, AProcessWritingToAFullDiskExitsWith74) {
-    EXPECT_EQ(Program("catalogue dump " + std::string(TAVRIN_PROGRAM_DIR) + " >/dev/full").status, 74);
+// A file past the size limit (ulimit -f) is a failed write too, not a
+// process killed with its temporaries and lock file left behind.
+TEST_F(BadInput, AProcessWritingToAFullDiskOrPastTheFileSizeLimitExitsWith74) {
+    const std::string program = TAVRIN_PROGRAM_DIR;
+    const fs::path folder = TestFolder();
+    const std::string into = (folder / "out").string();
+    const char* const limited = "ulimit -f 1; ";
+    const std::tuple<const char*, std::string> cases[] = {
+        {"", "catalogue dump " + program + " >/dev/full"},
+        {limited,
+         "select --data-dir " + program + " --beam 5 --wavelength 1064nm --power 100 --report " + into + " >/dev/null"},
+        {limited, "catalogue synth 20000 " + into},
+        {limited, "catalogue dump " + program + " --out " + into}};
+    for (const auto& [shell, arguments] : cases) {
+        EXPECT_EQ(Program(arguments, shell).status, 74) << arguments;
+        EXPECT_TRUE(fs::is_empty(folder)) << arguments;
+    }
 }
 
 // ---- where users stumble ----------------------------------------------------------

@@ -356,7 +356,9 @@ TEST_F(SelectCommand, ExitStatusesTellTheOutcomeEvenNearTheLargestNumber) {
         {{"--rect", "--beam", "5", "--width", "1e-6", "--power", "100W", "--profile", "gaussian"}, 1},
         {{"--rect", "--beam", "1e-200", "--width", "5", "--power", "100W", "--profile", "gaussian"}, 1},
         {{"--beam", "1e-150", "--power", "100W", "--profile", "gaussian"}, 1},
+        {{"--beam", "5", "--power", "1e300W"}, 1, {" Avg. Power 1e297 kW", "     Max Power 1e300 W"}},
     };
+    const auto folder = test::FreshFolder("cli-largest");
     for (const Case& c : cases) {
         std::vector<std::string> args = c.args;
         if (args.back() == "no wavelength") {
@@ -370,7 +372,14 @@ TEST_F(SelectCommand, ExitStatusesTellTheOutcomeEvenNearTheLargestNumber) {
         for (const char* text : c.shown) {
             EXPECT_NE(run.out.find(text), std::string::npos) << what << "\n" << run.out;
         }
-        EXPECT_EQ(run.out.find("0000000000000000"), std::string::npos) << what << "\n" << run.out;
+        // Neither in the text, nor in the JSON's labels and request, nor in the report.
+        auto everyForm = args;
+        everyForm.insert(everyForm.end(), {"--report", (folder / "report.txt").string()});
+        everyForm.push_back("--json");
+        const std::string json = Select(everyForm).out;
+        for (const std::string& shown : {run.out, json, test::ReadFile(folder / "report.txt")}) {
+            EXPECT_EQ(shown.find("0000000000000000"), std::string::npos) << what << "\n" << shown;
+        }
         if (std::find(args.begin(), args.end(), "gaussian") == args.end()) {
             continue;
         }
