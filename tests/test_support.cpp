@@ -53,13 +53,6 @@ CoatingTable UniformCoatings(double value) {
     return table;
 }
 
-std::filesystem::path FreshFolder(const std::string& name) {
-    const auto folder = std::filesystem::temp_directory_path() / ("tavrin-test-" + name);
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
-    return folder;
-}
-
 void WriteFile(const std::filesystem::path& file, const std::string& bytes) {
     std::filesystem::create_directories(file.parent_path());
     std::ofstream out(file, std::ios::binary | std::ios::trunc);

@@ -94,7 +94,9 @@ HeadRecord WideHead(const std::string& name);
 // A coating table with every threshold in every row set to `value`.
 CoatingTable UniformCoatings(double value);
 
-// A fresh empty folder under the system's temporary folder.
+// A fresh empty folder of this process's own under the temporary folder
+// ($TMPDIR, else /tmp), removed when the test that made it ends (one made
+// outside a test, when the process ends).
 std::filesystem::path FreshFolder(const std::string& name);
 
 void WriteFile(const std::filesystem::path& file, const std::string& bytes);
