@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdlib>
+#include <limits>
 #include <nlohmann/json.hpp>
 #include <sstream>
 
@@ -214,6 +215,13 @@ std::string ExplainCatalogue() {
     add("c7", [](HeadRecord& h) { h.WaveMax = 1; });
     add("c8", [](HeadRecord& h) { h.CoatingNo = 2; });
     add("c9", [](HeadRecord& h) { h.HeadType = "Probe"; });
+    // a hostile catalogue's limits that are no numbers
+    add("c10", [](HeadRecord& h) { h.PowerMin = std::numeric_limits<double>::infinity(); });
+    add("c11", [](HeadRecord& h) { h.EnergyMin = std::numeric_limits<double>::infinity(); });
+    add("c12", [](HeadRecord& h) {
+        h.WaveMin = std::numeric_limits<double>::quiet_NaN();
+        h.WaveMax = 1;
+    });
     const auto folder = test::FreshFolder("cli-explain");
     test::WriteFile(folder / "Heads.Dat", SerializeHeads(heads).Value());
     CoatingTable coatings = test::UniformCoatings(100);
@@ -242,12 +250,20 @@ TEST_F(SelectCommand, ExplainNamesTheFirstFailingCriterion) {
                                     "c5: max energy 0 J < pulse energy 1 J",
                                     "c7: wavelength 1.064 um outside 0.1 to 1 um",
                                     "c8: damage threshold 0.5 J/cm2 (coating row 2) < energy density 1.27324 J/cm2",
-                                    "c9: type \"Probe\" does not match the product type"};
+                                    "c9: type \"Probe\" does not match the product type",
+                                    "c10: min power n/a W > average power 1 W",
+                                    "c12: wavelength 1.064 um outside n/a to 1 um"};
     for (const std::string& line : expected) {
         EXPECT_NE(repetitive.out.find(line + "\n"), std::string::npos) << line << "\n" << repetitive.out;
     }
     EXPECT_NE(repetitive.out.find("c6  "), std::string::npos) << "c6 is kept with a rate";
     EXPECT_NE(singlePulse.out.find("c6: min energy 2 J > pulse energy 1 J\n"), std::string::npos) << singlePulse.out;
+    EXPECT_NE(singlePulse.out.find("c11: min energy n/a J > pulse energy 1 J\n"), std::string::npos) << singlePulse.out;
+    for (const std::string& out : {repetitive.out, singlePulse.out}) {
+        for (const char* notANumber : {" nan ", " inf ", " -inf "}) {
+            EXPECT_EQ(out.find(notANumber), std::string::npos) << out;
+        }
+    }
 }
 
 // The sources as a spreadsheet saves them: a byte-order mark and CR LF line ends.

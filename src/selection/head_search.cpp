@@ -12,7 +12,12 @@
 namespace tavrin {
 namespace {
 
+// A value of a sentence; one that is no number (an overflow, a catalogue's
+// limit stored as infinite or undefined) is "n/a", as every other output writes it.
 std::string Number(double value) {
+    if (!std::isfinite(value)) {
+        return "n/a";
+    }
     std::array<char, 64> buffer{};
     const auto result =
         std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::general, 6);
