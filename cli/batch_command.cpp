@@ -279,7 +279,9 @@ void WriteCsvRows(std::ostream& out, std::size_t row, const char* status, const 
         return;
     }
     for (int r = 1; r <= grid->RowCount(); ++r) {
-        out << row << ",found," << QuoteCsvField(grid->CellAt(r, GridColumn::Name)) << ','
+        // A head's name comes from the catalogue: escaped as the text output
+        // escapes it, so that no control character reaches a terminal or a line break splits a row.
+        out << row << ",found," << QuoteCsvField(EscapeControlCharacters(grid->CellAt(r, GridColumn::Name))) << ','
             << QuoteCsvField(grid->CellAt(r, GridColumn::Margin)) << '\n';
     }
 }

@@ -461,7 +461,14 @@ TEST_F(BadInput, ControlCharactersInHeadNamesNeverReachTheTerminalOrTheReport) {
         const CliRun explained = Cli(rejected);
         EXPECT_NE(explained.out.find(c.escaped + ": max power"), std::string::npos) << explained.out;
 
-        for (const std::string& out : {found.out, explained.out}) {
+        // The batch's CSV escapes as the text does, and stays one line a head.
+        test::WriteFile(folder / "lasers.csv", "beam,wavelength,power\n5,1064nm,10\n");
+        const CliRun batch =
+            Cli({"select", "--data-dir", folder.string(), "--batch", (folder / "lasers.csv").string()});
+        ASSERT_EQ(batch.status, 0) << batch.err;
+        EXPECT_EQ(batch.out.substr(batch.out.find('\n') + 1), "1,found," + c.escaped + ",<5 %\n");
+
+        for (const std::string& out : {found.out, explained.out, batch.out}) {
             for (const char ch : out) {
                 EXPECT_TRUE(ch == '\n' || static_cast<unsigned char>(ch) >= 0x20) << static_cast<int>(ch);
             }
