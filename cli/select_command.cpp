@@ -89,6 +89,7 @@ constexpr const char* kHelp =
     "(\"under this locale (decimal separator \",\") write \"0,5\"\"). An empty text with a\n"
     "unit (\"W\") is allowed. A value of 0 or less is incomplete data (exit status 2), and\n"
     "so is a laser whose beam size, area or densities are too large or too small to compute.\n"
+    "A derived value of a million or more is written with a power of ten (\" 3.142e6\").\n"
     "\n"
     "What the numbers assume: the beam sizes as --beam says; the pulse width is the full\n"
     "width at half maximum; with --single the average-power checks take one pulse per\n"
