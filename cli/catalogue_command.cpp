@@ -54,8 +54,12 @@ int Stop(std::ostream& err, const Error& error, const std::string& context = {})
 Result<std::string> ReadSource(const fs::path& file, std::ostream& err) {
     auto text = ReadWholeFile(file, file.string() + ": no such file");
     if (!text) {
-        WriteCatalogueError(err, text.Failure());
-        return Error{ErrorCode::BadSource, text.Failure().message, text.Failure().reason};
+        Error failure = text.Failure();
+        if (failure.code == ErrorCode::FileUnreadable) {
+            failure.message = file.string() + ": cannot be read";
+        }
+        WriteCatalogueError(err, failure);
+        return Error{ErrorCode::BadSource, failure.message, failure.reason};
     }
     return text;
 }

@@ -2,6 +2,7 @@
 // never misread, and output that is lost is never reported as success.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <algorithm>
@@ -99,18 +100,39 @@ fs::path FolderWith(const std::vector<HeadRecord>& heads, const CoatingTable& co
 
 // ---- a catalogue that cannot be loaded -------------------------------------------
 
+// Puts `standIn` in the place of `file`: "a folder", "a FIFO", or a link to
+// the path given.
+void ReplaceWith(const fs::path& file, const std::string& standIn) {
+    fs::remove(file);
+    if (standIn == "a folder") {
+        fs::create_directory(file);
+    } else if (standIn == "a FIFO") {
+        ASSERT_EQ(mkfifo(file.c_str(), 0600), 0);
+    } else {
+        fs::create_symlink(standIn, file);
+    }
+}
+
 // Reading the process's own memory file fails with an I/O error, as a failing
-// disk does. The head catalogue is loaded first, so its message wins.
+// disk does. The head catalogue is loaded first, so its message wins. A
+// folder, a FIFO (never waited on) or a device is no catalogue file either.
 TEST_F(BadInput, ACatalogueThatCannotBeLoadedEndsWithTheMessageAndTheSystemsReason) {
     struct Case {
         std::vector<const char*> missing;  // files removed from a copy of the shipped folder
-        const char* unreadable;            // a file that fails to read, or nullptr
+        const char* unreadable;            // a file replaced by `standIn`, or nullptr
         const char* message;
         std::vector<std::string> command;  // the folder is appended
         const char* reason = "Input/output error";
         bool loop = false;  // the folder is a link to itself
+        const char* standIn = "/proc/self/mem";
     };
     const Case cases[] = {
+        {{}, "Heads.Dat", "Heads File Missing", {"select", "--data-dir"}, "Is a folder", false, "a folder"},
+        {{}, "Coatings.Dat", "Coatings File Missing", {"catalogue", "check"}, "Is a folder", false, "a folder"},
+        {{}, "Heads.Dat", "Heads File Missing", {"catalogue", "check"}, "not a regular file", false, "a FIFO"},
+        {{}, "Coatings.Dat", "Coatings File Missing", {"select", "--data-dir"}, "not a regular file", false, "a FIFO"},
+        {{}, "Heads.Dat", "Heads File Missing", {"catalogue", "dump"}, "not a regular file", false, "/dev/zero"},
+        {{}, "Coatings.Dat", "Coatings File Missing", {"catalogue", "check"}, "not a regular file", false, "/dev/null"},
         {{}, "Heads.Dat", "Heads File Missing", {"select", "--beam", "5", "--data-dir"}},
         {{}, "Coatings.Dat", "Coatings File Missing", {"select", "--data-dir"}},
         {{}, "Heads.Dat", "Heads File Missing", {"catalogue", "check"}},
@@ -125,8 +147,7 @@ TEST_F(BadInput, ACatalogueThatCannotBeLoadedEndsWithTheMessageAndTheSystemsReas
             fs::remove(folder / file);
         }
         if (c.unreadable != nullptr) {
-            fs::remove(folder / c.unreadable);
-            fs::create_symlink("/proc/self/mem", folder / c.unreadable);
+            ReplaceWith(folder / c.unreadable, c.standIn);
         }
         if (c.loop) {
             folder /= "loop";
@@ -140,9 +161,32 @@ TEST_F(BadInput, ACatalogueThatCannotBeLoadedEndsWithTheMessageAndTheSystemsReas
         std::vector<std::string> command = c.command;
         command.push_back(folder.string());
         const CliRun run = Cli(command);
-        EXPECT_EQ(run.status, 3) << command[0];
+        EXPECT_EQ(run.status, 3) << command[0] << " " << c.standIn;
         EXPECT_EQ(run.err, std::string(c.message) + "\n" + (*c.reason != '\0' ? c.reason + std::string("\n") : ""));
     }
+}
+
+// A source that is no file is named with why, and is a source with errors.
+TEST_F(BadInput, ASourceThatIsNoFileIsRefusedWithWhy) {
+    for (const char* source : {"heads.csv", "coatings.csv"}) {
+        for (const auto& [standIn, reason] : {std::pair{"a folder", "Is a folder"},
+                                              {"a FIFO", "not a regular file"},
+                                              {"/dev/zero", "not a regular file"}}) {
+            const fs::path folder = TestFolder();
+            for (const char* file : {"heads.csv", "coatings.csv"}) {
+                fs::copy_file(fs::path(TAVRIN_DATA_DIR) / file, folder / file);
+            }
+            ReplaceWith(folder / source, standIn);
+            const CliRun run = Cli({"catalogue", "build", folder.string(), (folder / "out").string()});
+            EXPECT_EQ(run.status, 1) << source << " " << standIn;
+            EXPECT_EQ(run.err, (folder / source).string() + ": cannot be read\n" + reason + "\n");
+            EXPECT_FALSE(fs::exists(folder / "out"));
+        }
+    }
+    const fs::path folder = TestFolder();
+    const CliRun missing = Cli({"catalogue", "build", folder.string(), (folder / "out").string()});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.err, (folder / "heads.csv").string() + ": no such file\n");
 }
 
 // ---- value arguments the entry filter would cut ----------------------------------

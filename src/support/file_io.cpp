@@ -1,6 +1,7 @@
 #include "file_io.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <array>
@@ -28,11 +29,18 @@ std::string SystemReason(int error, const char* fallback) {
     return error != 0 ? std::strerror(error) : fallback;
 }
 
+// Why a path that is there but is no regular file is not read: a folder
+// cannot be, and a FIFO or a device could wait for a writer or never end.
+const char* NotRegularReason(std::filesystem::file_type type) {
+    return type == std::filesystem::file_type::directory ? "Is a folder" : "not a regular file";
+}
+
 }  // namespace
 
 Result<std::string> ReadWholeFile(const std::filesystem::path& file, const std::string& missingMessage) {
     std::error_code ec;
-    if (!std::filesystem::is_regular_file(file, ec)) {
+    const auto status = std::filesystem::status(file, ec);
+    if (!std::filesystem::exists(status)) {
         // A path that cannot even be looked at (a loop of links, a folder
         // without the right to enter it) is told with the system's reason.
         if (ec && ec != std::errc::no_such_file_or_directory) {
@@ -40,10 +48,26 @@ Result<std::string> ReadWholeFile(const std::filesystem::path& file, const std::
         }
         return Error{ErrorCode::FileMissing, missingMessage};
     }
+    if (!std::filesystem::is_regular_file(status)) {
+        return Error{ErrorCode::FileUnreadable, missingMessage, NotRegularReason(status.type())};
+    }
+    // Opened without waiting and looked at again once open: a FIFO put in
+    // the file's place meanwhile is refused, never waited on for a writer.
     errno = 0;
-    const FileHandle in(std::fopen(file.c_str(), "rb"));
-    if (!in) {
+    const int descriptor = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0) {
         return Error{ErrorCode::FileUnreadable, missingMessage, SystemReason(errno, "cannot open the file")};
+    }
+    struct stat opened {};
+    if (::fstat(descriptor, &opened) != 0 || !S_ISREG(opened.st_mode)) {
+        ::close(descriptor);
+        return Error{ErrorCode::FileUnreadable, missingMessage, "not a regular file"};
+    }
+    const FileHandle in(::fdopen(descriptor, "rb"));
+    if (!in) {
+        const int error = errno;
+        ::close(descriptor);
+        return Error{ErrorCode::FileUnreadable, missingMessage, SystemReason(error, "cannot open the file")};
     }
     std::string bytes;
     std::array<char, 1 << 16> buffer{};

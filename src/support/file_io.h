@@ -11,7 +11,9 @@
 namespace tavrin {
 
 // The bytes of an ordinary file; `missingMessage` is the user's message when
-// there is no such file or it cannot be read.
+// there is no such file or it cannot be read. A folder, a FIFO or a device is
+// refused at once as unreadable, the reason saying which ("Is a folder",
+// "not a regular file"): it is never opened to wait for a writer.
 Result<std::string> ReadWholeFile(const std::filesystem::path& file, const std::string& missingMessage);
 
 // A file and the whole of what it is to hold.
