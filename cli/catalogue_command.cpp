@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <optional>
 #include <ostream>
+#include <span>
 #include <vector>
 
 #include "catalogue/catalogue.h"
@@ -47,6 +48,19 @@ constexpr const char* kUsage =
 int Stop(std::ostream& err, const Error& error, const std::string& context = {}) {
     err << EscapeControlCharacters(context + error.message) << "\n";
     return ExitStatusFor(error.code);
+}
+
+// Refuses an empty text given as a folder or a count (the names are the
+// usage's, in the order of `given`): none would be what the user meant.
+std::optional<int> RefuseEmpty(std::ostream& err, std::span<const std::string> given,
+                               std::initializer_list<const char*> names) {
+    for (std::size_t i = 0; i < given.size() && i < names.size(); ++i) {
+        if (given[i].empty()) {
+            err << *(names.begin() + i) << " needs a value: the text given is empty\n" << kUsage;
+            return kUsageError;
+        }
+    }
+    return std::nullopt;
 }
 
 // A source file, or its failure written (with the system's reason) on `err`:
@@ -105,6 +119,9 @@ int Dump(const fs::path& folder, const std::vector<std::string>& rest, std::ostr
     if (rest.size() != 2 || rest[0] != "--out") {
         err << "unexpected arguments after DIR\n" << kUsage;
         return kUsageError;
+    }
+    if (const auto refused = RefuseEmpty(err, {&rest[1], 1}, {"--out"})) {
+        return *refused;
     }
     return WriteCatalogueFiles(rest[1], {{kHeadsSource, heads}, {kCoatingsSource, coatings}},
                                {folder / kHeadsFileName, folder / kCoatingsFileName}, err);
@@ -200,16 +217,29 @@ int RunCatalogueCommand(const std::vector<std::string>& args, std::ostream& out,
         return FinishOutput(out, err);
     }
     const std::string& verb = args[0];
+    const std::span<const std::string> operands(args.begin() + 1, args.end());
     if (verb == "build" && args.size() == 3) {
+        if (const auto refused = RefuseEmpty(err, operands, {"SOURCE_DIR", "OUT_DIR"})) {
+            return *refused;
+        }
         return Build(args[1], args[2], err);
     }
     if (verb == "dump" && args.size() >= 2) {
+        if (const auto refused = RefuseEmpty(err, operands, {"DIR"})) {
+            return *refused;
+        }
         return Dump(args[1], {args.begin() + 2, args.end()}, out, err);
     }
     if (verb == "check" && args.size() == 2) {
+        if (const auto refused = RefuseEmpty(err, operands, {"DIR"})) {
+            return *refused;
+        }
         return Check(args[1], out, err);
     }
     if (verb == "synth" && args.size() == 3) {
+        if (const auto refused = RefuseEmpty(err, operands, {"N", "DIR"})) {
+            return *refused;
+        }
         return Synthesize(args[1], args[2], err);
     }
     err << "unknown or incomplete catalogue command\n" << kUsage;

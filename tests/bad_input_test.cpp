@@ -630,16 +630,33 @@ TEST_F(BadInput, AProcessWritingToAFullDiskOrPastTheFileSizeLimitExitsWith74) {
 
 // ---- where users stumble ----------------------------------------------------------
 
-TEST_F(BadInput, SynthRefusesCountsItCannotMake) {
+// An empty folder would be the current one: nothing is read or written there.
+TEST_F(BadInput, CatalogueCommandsRefuseEmptyOperandsAndCountsTheyCannotMake) {
     const fs::path folder = TestFolder();
-    for (const auto& [count, message] : {std::pair{"10000001", "are more than synth makes (at most 10000000)"},
-                                         {"18446744073709551616", "is not a number of heads"},
-                                         {"-1", "is not a number of heads"}}) {
-        const CliRun run = Cli({"catalogue", "synth", count, folder.string()});
-        EXPECT_EQ(run.status, 64) << count;
-        EXPECT_NE(run.err.find(message), std::string::npos) << run.err;
-        EXPECT_TRUE(fs::is_empty(folder));
+    const fs::path shipped = TAVRIN_PROGRAM_DIR;
+    const fs::path sources = TAVRIN_DATA_DIR;
+    const fs::path before = fs::current_path();
+    fs::current_path(folder);
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"synth", "10000001", folder}, "10000001 heads are more than synth makes (at most 10000000)"},
+        {{"synth", "18446744073709551616", folder}, "\"18446744073709551616\" is not a number of heads"},
+        {{"synth", "-1", folder}, "\"-1\" is not a number of heads"},
+        {{"synth", "", folder}, "N needs a value: the text given is empty"},
+        {{"synth", "5", ""}, "DIR needs a value: the text given is empty"},
+        {{"build", "", folder}, "SOURCE_DIR needs a value: the text given is empty"},
+        {{"build", sources, ""}, "OUT_DIR needs a value: the text given is empty"},
+        {{"dump", ""}, "DIR needs a value: the text given is empty"},
+        {{"dump", shipped, "--out", ""}, "--out needs a value: the text given is empty"},
+        {{"check", ""}, "DIR needs a value: the text given is empty"}};
+    for (const auto& [args, message] : cases) {
+        std::ostringstream out;
+        std::ostringstream err;
+        EXPECT_EQ(cli::RunCatalogueCommand(args, out, err), 64) << message;
+        EXPECT_EQ(err.str().rfind(message + "\n", 0), 0u) << err.str();
+        EXPECT_EQ(out.str(), "");
+        EXPECT_TRUE(fs::is_empty(folder)) << message;
     }
+    fs::current_path(before);
 }
 
 TEST_F(BadInput, VersionAndHelpExitZero) {
