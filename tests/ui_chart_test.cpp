@@ -28,11 +28,12 @@ DetailsChart HeldThreshold() {
     chart.yMax = 1000;
     chart.xTitle = "Pulse width";
     chart.yTitle = "Threshold";
-    for (const auto& [value, label] : {std::pair{1e-12, "1 ps"}, {1e-9, "1 ns"}, {1e-6, "1 \u00B5s"}, {1e-3, "1 ms"},
-                                       {1.0, "1 s"}}) {
+    for (const auto& [value, label] :
+         {std::pair{1e-12, "1 ps"}, {1e-9, "1 ns"}, {1e-6, "1 \u00B5s"}, {1e-3, "1 ms"}, {1.0, "1 s"}}) {
         chart.xTicks.push_back({value, label});
     }
-    for (const auto& [value, label] : {std::pair{0.1, "100 mJ/cm\u00B2"}, {10.0, "10 J/cm\u00B2"}, {1000.0, "1 kJ/cm\u00B2"}}) {
+    for (const auto& [value, label] :
+         {std::pair{0.1, "100 mJ/cm\u00B2"}, {10.0, "10 J/cm\u00B2"}, {1000.0, "1 kJ/cm\u00B2"}}) {
         chart.yTicks.push_back({value, label});
     }
     return chart;
@@ -148,10 +149,9 @@ TEST(ChartPainter, AHeldStretchIsDashedAndTheRestSolid) {
     const int blue = BlueColumns(dashed, plot.left(), end, y);
     EXPECT_GT(blue, length / 4) << "the held stretch is drawn";
     EXPECT_LT(blue, length * 9 / 10) << "with gaps";
-    EXPECT_TRUE(CurveBlue(dashed.pixel(static_cast<int>(plot.right()) - 3,
-                                       static_cast<int>(std::lround(plot.top())) + 1)) ||
-                CurveBlue(dashed.pixel(static_cast<int>(plot.right()) - 3,
-                                       static_cast<int>(std::lround(plot.top())) + 2)))
+    EXPECT_TRUE(
+        CurveBlue(dashed.pixel(static_cast<int>(plot.right()) - 3, static_cast<int>(std::lround(plot.top())) + 1)) ||
+        CurveBlue(dashed.pixel(static_cast<int>(plot.right()) - 3, static_cast<int>(std::lround(plot.top())) + 2)))
         << "the solid stretch reaches 1 kJ/cm² at 1 s";
     // The operating point's square, in the laser's colour, at 10 ns and 800 mJ/cm².
     const double px = plot.left() + plot.width() * 4 / 12;

@@ -12,12 +12,12 @@
 namespace tavrin::paint {
 namespace {
 
-constexpr double kMargin = 8;       // around the chart, in screen pixels
-constexpr double kTickGap = 4;      // between an axis and its labels
-constexpr double kCurveWidth = 2;   // the threshold curve's pen
-constexpr double kPointSize = 11;   // the operating point's square
-constexpr double kMeanSize = 9;     // the mean's circle
-constexpr double kMinPlot = 40;     // the plot is never squeezed below this
+constexpr double kMargin = 8;      // around the chart, in screen pixels
+constexpr double kTickGap = 4;     // between an axis and its labels
+constexpr double kCurveWidth = 2;  // the threshold curve's pen
+constexpr double kPointSize = 11;  // the operating point's square
+constexpr double kMeanSize = 9;    // the mean's circle
+constexpr double kMinPlot = 40;    // the plot is never squeezed below this
 
 QString Text(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -64,8 +64,8 @@ std::vector<LegendEntry> LegendOf(const DetailsChart& chart, double unit) {
                                    chart.meanPoint ? QStringLiteral("Laser peak") : QStringLiteral("Laser")});
             }
             if (chart.meanPoint) {
-                entries.push_back({Mark::Circle, QPen(QColor(kLaserColour), unit), QBrush(Qt::white),
-                                   QStringLiteral("Laser mean")});
+                entries.push_back(
+                    {Mark::Circle, QPen(QColor(kLaserColour), unit), QBrush(Qt::white), QStringLiteral("Laser mean")});
             }
             break;
         }
@@ -113,10 +113,10 @@ Layout LayOut(QPainter& painter, const QRectF& area, const DetailsChart& chart) 
     const QFontMetricsF titleMetrics(layout.titleFont, painter.device());
     const QFontMetricsF textMetrics(layout.textFont, painter.device());
     const QRectF inner = area.adjusted(kMargin * unit, kMargin * unit, -kMargin * unit, -kMargin * unit);
-    const double titleHeight =
-        titleMetrics.boundingRect(QRectF(0, 0, std::max(inner.width(), 1.0), 1e9), Qt::TextWordWrap | Qt::AlignHCenter,
-                                  Text(chart.title))
-            .height();
+    const double titleHeight = titleMetrics
+                                   .boundingRect(QRectF(0, 0, std::max(inner.width(), 1.0), 1e9),
+                                                 Qt::TextWordWrap | Qt::AlignHCenter, Text(chart.title))
+                                   .height();
     layout.regions.title = QRectF(inner.left(), inner.top(), inner.width(), titleHeight);
     double bottom = inner.bottom();
     if (!layout.legend.empty()) {
@@ -134,13 +134,12 @@ Layout LayOut(QPainter& painter, const QRectF& area, const DetailsChart& chart) 
     const double left = inner.left() + (yTitled ? line + kTickGap * unit : 0) +
                         TickLabelWidth(chart.yTicks, textMetrics) + 2 * kTickGap * unit;
     // Room on the right for half the last tick's label.
-    const double right = inner.right() - (chart.xTicks.empty() ? 0
-                                                               : textMetrics.horizontalAdvance(
-                                                                     Text(chart.xTicks.back().label)) / 2);
+    const double right =
+        inner.right() - (chart.xTicks.empty() ? 0 : textMetrics.horizontalAdvance(Text(chart.xTicks.back().label)) / 2);
     const double plotBottom = bottom - line - kTickGap * unit - (xTitled ? line + kTickGap * unit : 0);
     const double top = layout.regions.title.bottom() + kMargin * unit + line / 2;
-    layout.regions.plot =
-        QRectF(QPointF(left, top), QPointF(std::max(right, left + kMinPlot * unit), std::max(plotBottom, top + kMinPlot * unit)));
+    layout.regions.plot = QRectF(QPointF(left, top), QPointF(std::max(right, left + kMinPlot * unit),
+                                                             std::max(plotBottom, top + kMinPlot * unit)));
     return layout;
 }
 
@@ -189,8 +188,9 @@ void PaintAxes(QPainter& painter, const Layout& layout, const Axes& axes, const 
     const double gap = kTickGap * unit;
     for (const AxisTick& tick : chart.yTicks) {
         const double y = axes.Y(tick.value);
-        painter.drawText(QRectF(layout.regions.title.left(), y - line / 2, plot.left() - gap - layout.regions.title.left(), line),
-                         Qt::AlignRight | Qt::AlignVCenter, Text(tick.label));
+        painter.drawText(
+            QRectF(layout.regions.title.left(), y - line / 2, plot.left() - gap - layout.regions.title.left(), line),
+            Qt::AlignRight | Qt::AlignVCenter, Text(tick.label));
     }
     const double labelTop = plot.bottom() + gap;
     for (const AxisTick& tick : chart.xTicks) {
@@ -222,8 +222,8 @@ void PaintThreshold(QPainter& painter, const Layout& layout, const DetailsChart&
     PaintAxes(painter, layout, axes, chart, {});
     const double unit = layout.unit;
     painter.save();
-    painter.setClipRect(layout.regions.plot.adjusted(-kPointSize * unit, -kPointSize * unit, kPointSize * unit,
-                                                     kPointSize * unit));
+    painter.setClipRect(
+        layout.regions.plot.adjusted(-kPointSize * unit, -kPointSize * unit, kPointSize * unit, kPointSize * unit));
     painter.setBrush(Qt::NoBrush);
     for (const CurveStretch& stretch : chart.curve) {
         QPen pen(QColor(kCurveColour), kCurveWidth * unit);
@@ -276,8 +276,8 @@ void PaintBars(QPainter& painter, const Layout& layout, const DetailsChart& char
     painter.save();
     painter.setClipRect(plot);
     for (const Bar& bar : bars) {
-        const double top = std::isfinite(bar.value) ? std::clamp(axes.Y(bar.value), plot.top(), plot.bottom())
-                                                    : plot.top();
+        const double top =
+            std::isfinite(bar.value) ? std::clamp(axes.Y(bar.value), plot.top(), plot.bottom()) : plot.top();
         painter.setPen(bar.pen);
         painter.setBrush(bar.brush);
         painter.drawRect(QRectF(QPointF(left, top), QPointF(left + width, plot.bottom())));
