@@ -1,6 +1,7 @@
 // The one drawing of the details chart, on a picture of its own: each kind
 // leaves ink in the plot and in the legend, and a held stretch is drawn dashed.
 #include <QImage>
+#include <cmath>
 
 #include "paint/chart_painter.h"
 #include "paint/chart_style.h"
@@ -59,6 +60,20 @@ DetailsChart Bars(bool mean) {
     return chart;
 }
 
+// Values no axis can show: a threshold of 0 and an infinite one inside the
+// curve, a point at no pulse width; a bar past the axis and one of no value.
+DetailsChart WithGaps(DetailsChart chart) {
+    if (chart.kind == ChartKind::Threshold) {
+        auto& points = chart.curve[1].points;
+        points.insert(points.begin() + 2, {{1e-6, 0.0}, {1e-5, HUGE_VAL}});
+        chart.meanPoint.emplace(0.0, 0.4);
+    } else {
+        chart.laser = HUGE_VAL;
+        chart.mean = std::nan("");
+    }
+    return chart;
+}
+
 // How many pixels of the region are not white.
 int Inked(const QImage& image, const QRectF& region) {
     int inked = 0;
@@ -100,6 +115,8 @@ TEST(ChartPainter, EveryKindInksItsPlotAndLegendUnderItsTitle) {
         {"chart-bars-mean", Bars(true), {800, 500}},
         {"chart-cw", Bars(false), {800, 500}},
         {"chart-threshold-narrow", HeldThreshold(), {300, 260}},
+        {"chart-threshold-gap", WithGaps(HeldThreshold()), {800, 500}},
+        {"chart-bars-beyond", WithGaps(Bars(true)), {800, 500}},
     };
     for (const Case& c : cases) {
         QImage image(c.size, QImage::Format_RGB32);

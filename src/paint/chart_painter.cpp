@@ -143,6 +143,10 @@ Layout LayOut(QPainter& painter, const QRectF& area, const DetailsChart& chart) 
     return layout;
 }
 
+bool Plottable(double x, double y) {
+    return std::isfinite(x) && std::isfinite(y) && x > 0 && y > 0;
+}
+
 // Where a value lies along the plot, from 0 at the low end to 1 at the high end.
 double Fraction(double value, double low, double high, bool logarithmic) {
     if (logarithmic) {
@@ -229,21 +233,27 @@ void PaintThreshold(QPainter& painter, const Layout& layout, const DetailsChart&
         QPen pen(QColor(kCurveColour), kCurveWidth * unit);
         pen.setStyle(stretch.held ? Qt::DashLine : Qt::SolidLine);
         painter.setPen(pen);
+        // A point a log axis cannot show breaks the line rather than bend it.
         QPainterPath path;
-        for (std::size_t i = 0; i < stretch.points.size(); ++i) {
-            const QPointF point = axes.At(stretch.points[i].first, stretch.points[i].second);
-            i == 0 ? path.moveTo(point) : path.lineTo(point);
+        bool drawing = false;
+        for (const auto& [x, y] : stretch.points) {
+            if (!Plottable(x, y)) {
+                drawing = false;
+                continue;
+            }
+            drawing ? path.lineTo(axes.At(x, y)) : path.moveTo(axes.At(x, y));
+            drawing = true;
         }
         painter.drawPath(path);
     }
-    if (chart.meanPoint) {
+    if (chart.meanPoint && Plottable(chart.meanPoint->first, chart.meanPoint->second)) {
         const double size = kMeanSize * unit;
         painter.setPen(QPen(QColor(kLaserColour), 1.5 * unit));
         painter.setBrush(Qt::white);
         const QPointF at = axes.At(chart.meanPoint->first, chart.meanPoint->second);
         painter.drawEllipse(QRectF(at.x() - size / 2, at.y() - size / 2, size, size));
     }
-    if (chart.point) {
+    if (chart.point && Plottable(chart.point->first, chart.point->second)) {
         const double size = kPointSize * unit;
         painter.setPen(QPen(Qt::black, unit));
         painter.setBrush(QColor(kLaserColour));
@@ -276,8 +286,12 @@ void PaintBars(QPainter& painter, const Layout& layout, const DetailsChart& char
     painter.save();
     painter.setClipRect(plot);
     for (const Bar& bar : bars) {
-        const double top =
-            std::isfinite(bar.value) ? std::clamp(axes.Y(bar.value), plot.top(), plot.bottom()) : plot.top();
+        if (std::isnan(bar.value)) {
+            left += width;
+            continue;
+        }
+        // A value beyond the axis reaches its top, rather than past the frame.
+        const double top = std::clamp(axes.Y(bar.value), plot.top(), plot.bottom());
         painter.setPen(bar.pen);
         painter.setBrush(bar.brush);
         painter.drawRect(QRectF(QPointF(left, top), QPointF(left + width, plot.bottom())));
