@@ -189,7 +189,8 @@ int WriteCatalogueFiles(const fs::path& target, std::initializer_list<std::pair<
     // folder is as it was.
     const TerminationSignalsHeld signals;
     auto folder = OutputFolder::Open(target, signals, [&target, &err] {
-        err << "waiting for another command writing into " << EscapeControlCharacters(target.string()) << "\n"
+        // One write, so that a reader of the error stream never sees half the line.
+        err << ("waiting for another command writing into " + EscapeControlCharacters(target.string()) + "\n")
             << std::flush;
     });
     if (!folder) {

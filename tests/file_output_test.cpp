@@ -425,7 +425,11 @@ TEST_F(FileOutput, CommandsWritingIntoOneFolderTakeTurns) {
             ASSERT_TRUE(held);
             ASSERT_EQ(Shell(folder, std::string("(cv-tavrin-cli ") + command + " 2>err.txt; echo $? >status) &"), 0);
             const auto deadline = std::chrono::steady_clock::now() + 60s;
-            while (test::ReadFile(folder / "err.txt").empty() && !fs::exists(folder / "status") &&
+            const auto lineWritten = [&folder] {
+                const std::string err = test::ReadFile(folder / "err.txt");
+                return !err.empty() && err.back() == '\n';
+            };
+            while (!lineWritten() && !fs::exists(folder / "status") &&
                    std::chrono::steady_clock::now() < deadline) {
                 std::this_thread::sleep_for(5ms);
             }
