@@ -1,6 +1,7 @@
 // The details area and the screen reader's reading of the main window:
 // the chart, its legend and its saved files, the usage bars, the "Why not?"
 // list, the names and values the accessibility interface gives.
+#include "paint/chart_legend_layout.h"
 #include "ui_test_support.h"
 
 namespace tavrin {
@@ -134,22 +135,22 @@ TEST(DetailsView, ACommaLocaleWritesTheDetailsWithCommas) {
 // tightest or beyond its limit: "Product type ... does not match" is not cut;
 // the chart's legend wraps onto more lines, and a long entry within itself.
 TEST(DetailsView, UsageBarsAndTheLegendLeaveRoomForEveryText) {
-    const QFont font = QApplication::font();
-    const std::vector<ui::LegendEntry> entries = {
-        {ui::LegendEntry::Mark::Bar, {}, {}, QStringLiteral("Laser peak: 636.6 kW/cm\u00B2")},
-        {ui::LegendEntry::Mark::Bar, {}, {}, QStringLiteral("Laser mean: 318.3 kW/cm\u00B2")},
-        {ui::LegendEntry::Mark::Line, {}, {}, QStringLiteral("Coating 7, repetitive-pulse threshold, a long name")}};
-    for (const int width : {2000, 260, 120}) {
-        const std::vector<QRect> boxes = ui::LayOutLegend(entries, font, width);
+    const QFontMetricsF font(QApplication::font());
+    const std::vector<paint::LegendEntry> entries = {
+        {paint::LegendEntry::Mark::Bar, {}, {}, QStringLiteral("Laser peak: 636.6 kW/cm\u00B2")},
+        {paint::LegendEntry::Mark::Bar, {}, {}, QStringLiteral("Laser mean: 318.3 kW/cm\u00B2")},
+        {paint::LegendEntry::Mark::Line, {}, {}, QStringLiteral("Coating 7, repetitive-pulse threshold, a long name")}};
+    for (const double width : {2000.0, 260.0, 120.0}) {
+        const std::vector<QRectF> boxes = paint::LayOutLegend(entries, font, width, 1);
         int lines = 0;
-        for (const QRect& box : boxes) {
-            EXPECT_LE(box.right(), std::max(width, QFontMetrics(font).height() * 3)) << width;
+        for (const QRectF& box : boxes) {
+            EXPECT_LE(box.right(), std::max(width, font.height() * 3)) << width;
             lines += box.left() == 0 ? 1 : 0;
         }
         EXPECT_EQ(lines > 1, width < 2000) << width;
-        EXPECT_GT(ui::LegendHeight(entries, font, width), boxes.back().top()) << width;
+        EXPECT_GT(paint::LegendHeight(entries, font, width, 1), boxes.back().top()) << width;
     }
-    EXPECT_GT(ui::LegendHeight(entries, font, 120), 3 * QFontMetrics(font).height()) << "the long entry wraps";
+    EXPECT_GT(paint::LegendHeight(entries, font, 120, 1), 3 * font.height()) << "the long entry wraps";
 
     ui::UsageBars bars;
     bars.SetBars({UsageBar{"Product type", std::nullopt, "does not match", false, true},
@@ -193,13 +194,10 @@ TEST(DetailsView, AGaussianBeamIsJudgedByItsPeak) {
     ClickRow(grid, 0);
     ASSERT_TRUE(panel->isVisible());
     const auto& laser = f.model.model.Details().Details()->operatingPoint;
-    const auto series = panel->Chart()->series();
-    ASSERT_EQ(series.size(), 4) << "the curve's dashed and solid stretches, the peak, the mean";
-    EXPECT_EQ(static_cast<QScatterSeries*>(series[2])->at(0),
-              QPointF(std::log10(*laser.pulseWidth), std::log10(laser.energyDensity)));
-    EXPECT_EQ(static_cast<QScatterSeries*>(series[3])->at(0),
-              QPointF(std::log10(*laser.pulseWidth), std::log10(laser.energyDensity / 2)));
-    EXPECT_EQ(series[3]->name(), QStringLiteral("Laser mean"));
+    const DetailsChart& drawn = panel->Chart();
+    ASSERT_EQ(drawn.curve.size(), 2u) << "the curve's dashed and solid stretches";
+    EXPECT_EQ(drawn.point, std::pair(*laser.pulseWidth, laser.energyDensity));
+    EXPECT_EQ(drawn.meanPoint, std::pair(*laser.pulseWidth, laser.energyDensity / 2));
     EXPECT_EQ(f.model.model.Details().Bars().back().caption, "Power through aperture");
     QApplication::processEvents();
     f.window.grab().save(ShotPath("details-gaussian.png"));
@@ -231,17 +229,15 @@ TEST(DetailsView, PicksDrawTheirHeadAndTheChartSaves) {
     EXPECT_FALSE(panel->isVisible()) << "nothing picked yet";
     ClickRow(grid, 1);
     ASSERT_TRUE(panel->isVisible());
-    EXPECT_TRUE(panel->Chart()->title().startsWith(Cell(grid, 1, 0))) << panel->Chart()->title().toStdString();
+    EXPECT_TRUE(ui::ToQt(panel->Chart().title).startsWith(Cell(grid, 1, 0))) << panel->Chart().title;
     const auto& laser = f.model.model.Details().Details()->operatingPoint;
-    const auto series = panel->Chart()->series();
-    ASSERT_EQ(series.size(), 3);
-    EXPECT_EQ(static_cast<QXYSeries*>(series[0])->count() + static_cast<QXYSeries*>(series[1])->count(), 122)
+    const std::vector<CurveStretch>& curve = panel->Chart().curve;
+    ASSERT_EQ(curve.size(), 2u);
+    EXPECT_EQ(curve[0].points.size() + curve[1].points.size(), 122u)
         << "1 ps to 100 ps dashed, on to 1 s solid, 10 points a decade";
-    const auto* point = static_cast<QScatterSeries*>(series[2]);
-    ASSERT_EQ(point->count(), 1);
-    EXPECT_EQ(point->at(0), QPointF(std::log10(*laser.pulseWidth), std::log10(laser.energyDensity)));
-    EXPECT_TRUE(panel->ChartView()->accessibleName().endsWith(QStringLiteral("% of the threshold")))
-        << panel->ChartView()->accessibleName().toStdString();
+    EXPECT_EQ(panel->Chart().point, std::pair(*laser.pulseWidth, laser.energyDensity));
+    EXPECT_TRUE(panel->ChartWidget()->accessibleName().endsWith(QStringLiteral("% of the threshold")))
+        << panel->ChartWidget()->accessibleName().toStdString();
     EXPECT_EQ(panel->Bars()->Bars().size(), f.model.model.Details().Bars().size());
     QApplication::processEvents();  // the chart lays itself out from the event loop
     f.window.grab().save(ShotPath("details-pulsed-picked.png"));
@@ -258,7 +254,7 @@ TEST(DetailsView, PicksDrawTheirHeadAndTheChartSaves) {
     EXPECT_LE(list->columnViewportPosition(3) + list->columnWidth(3), list->viewport()->width())
         << "what would fit is read whole";
     ClickRow(list, 0);
-    EXPECT_TRUE(panel->Chart()->title().startsWith(Cell(list, 0, 0)));
+    EXPECT_TRUE(ui::ToQt(panel->Chart().title).startsWith(Cell(list, 0, 0)));
     EXPECT_TRUE(list->selectionModel()->isRowSelected(0, {}));
     QApplication::processEvents();
     f.window.grab().save(ShotPath("details-why-not.png"));
@@ -301,8 +297,8 @@ TEST(DetailsView, PicksDrawTheirHeadAndTheChartSaves) {
                     {QString::fromStdString((folder / "chart.pdf").string()), QStringLiteral("-")});
     ASSERT_TRUE(pdftotext.waitForFinished(30000));
     const QString words = QString::fromUtf8(pdftotext.readAllStandardOutput()).simplified();
-    for (const ui::LegendEntry& entry : panel->Legend()->Entries()) {
-        EXPECT_TRUE(words.contains(entry.text)) << entry.text.toStdString() << " in " << words.toStdString();
+    for (const std::string& entry : {panel->Chart().curveName, panel->Chart().heldName, std::string("Laser")}) {
+        EXPECT_TRUE(words.contains(ui::ToQt(entry))) << entry << " in " << words.toStdString();
     }
     // In the picture the legend's lines stand under the plot.
     int inked = 0;
@@ -325,11 +321,11 @@ TEST(DetailsView, PicksDrawTheirHeadAndTheChartSaves) {
     QTest::mouseClick(Find<QPushButton>(f.window, "cmdDettagli"), Qt::LeftButton);
     Find<QToolButton>(f.window, "cmdDetails")->click();
     ClickRow(grid, 0);
-    const auto sets = static_cast<QBarSeries*>(panel->Chart()->series().at(0))->barSets();
-    ASSERT_EQ(sets.size(), 2);
+    ASSERT_EQ(panel->Chart().kind, ChartKind::Bars);
+    EXPECT_FALSE(panel->Chart().mean);
     const DetailsChart chart = f.model.model.Details().Chart();
-    EXPECT_EQ(sets[0]->at(0), chart.laser);
-    EXPECT_EQ(sets[1]->at(0), chart.limit);
+    EXPECT_EQ(panel->Chart().laser, chart.laser);
+    EXPECT_EQ(panel->Chart().limit, chart.limit);
     QApplication::processEvents();
     f.window.grab().save(ShotPath("details-cw-picked.png"));
 }
@@ -378,12 +374,11 @@ TEST(DetailsView, TheMarginsTheEngineerSetsAndTheAssumptionsShow) {
     ClickRow(grid, 0);
     auto* panel = Find<ui::DetailsPanel>(f.window, "fraDetails");
     ASSERT_TRUE(panel->isVisible());
-    const auto series = panel->Chart()->series();
-    ASSERT_GE(series.size(), 3);
-    const auto* dashed = static_cast<QLineSeries*>(series[0]);
-    EXPECT_EQ(dashed->pen().style(), Qt::DashLine);
-    EXPECT_EQ(dashed->name(), QStringLiteral("Power law or held"));
-    EXPECT_EQ(static_cast<QLineSeries*>(series[1])->pen().style(), Qt::SolidLine);
+    const std::vector<CurveStretch>& curve = panel->Chart().curve;
+    ASSERT_GE(curve.size(), 2u);
+    EXPECT_TRUE(curve[0].held);
+    EXPECT_EQ(panel->Chart().heldName, "Power law or held");
+    EXPECT_FALSE(curve[1].held);
     auto* notes = Find<QLabel>(f.window, "lblDetailsNotes");
     EXPECT_TRUE(notes->isVisible());
     EXPECT_TRUE(notes->text().startsWith(QStringLiteral("Threshold 9.487 mJ/cm\u00B2 at 10 ps: the power law")))

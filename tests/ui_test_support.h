@@ -5,14 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include <QAbstractSeries>
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
-#include <QBarSeries>
-#include <QBarSet>
-#include <QChart>
-#include <QChartView>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDesktopServices>
@@ -22,7 +17,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLineSeries>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -31,7 +25,6 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScatterSeries>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSettings>
@@ -44,7 +37,6 @@
 #include <QToolButton>
 #include <QToolTip>
 #include <QUrl>
-#include <QXYSeries>
 #include <initializer_list>
 #include <map>
 #include <utility>
@@ -52,7 +44,6 @@
 #include "catalogue/catalogue.h"
 #include "catalogue/head_catalogue.h"
 #include "test_support.h"
-#include "ui/chart_legend.h"
 #include "ui/desktop_program.h"
 #include "ui/desktop_session.h"
 #include "ui/details_panel.h"

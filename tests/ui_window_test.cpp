@@ -107,14 +107,12 @@ TEST(MainWindowView, ExploreSelectActivateAndReset) {
     ASSERT_EQ(QApplication::focusWidget(), list);
     EXPECT_EQ(grid->selectionModel()->selectedRows().size(), 1);
     EXPECT_EQ(ardo->text(), QStringLiteral("1mW"));
-    auto* chart = f.window.findChild<QChartView*>(QStringLiteral("chtDetails"));
-    EXPECT_TRUE(chart->chart()->title().startsWith(QStringLiteral("TQS 50/2")))
-        << chart->chart()->title().toStdString();
+    auto* panel = Find<ui::DetailsPanel>(f.window, "fraDetails");
+    EXPECT_TRUE(panel->Chart().title.starts_with("TQS 50/2")) << panel->Chart().title;
     QTest::keyClick(list, Qt::Key_Down);
     EXPECT_TRUE(grid->selectionModel()->selectedRows().isEmpty());
     EXPECT_TRUE(ardo->text().isEmpty());
-    EXPECT_TRUE(chart->chart()->title().startsWith(QStringLiteral("Small (not suitable)")))
-        << chart->chart()->title().toStdString();
+    EXPECT_TRUE(panel->Chart().title.starts_with("Small (not suitable)")) << panel->Chart().title;
     QTest::keyClick(list, Qt::Key_Return);
     ASSERT_EQ(f.model.opener.opened.size(), 3u) << "no data sheet: the product index, once the user agrees";
     EXPECT_NE(f.model.messages.shown.back().text.find("PDF document"), std::string::npos);

@@ -3,14 +3,17 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPdfWriter>
 #include <cmath>
 #include <cstdio>
-#include <set>
+#include <map>
+#include <optional>
+#include <vector>
 
 #include "catalogue/catalogue.h"
+#include "form/details_chart.h"
 #include "form/main_window_model.h"
+#include "paint/chart_painter.h"
 #include "selection/damage_threshold.h"
 
 namespace {
@@ -18,6 +21,7 @@ namespace {
 using tavrin::Catalogue;
 using tavrin::CoatingTable;
 using tavrin::CurveDocument;
+using tavrin::DetailsChart;
 using tavrin::HeadRecord;
 
 QString Qt(const std::string& text) {
@@ -55,96 +59,58 @@ void Title(QPainter& painter, const QString& title, const QString& subtitle) {
     painter.drawText(QRect(0, 90, painter.device()->width(), 50), Qt::AlignCenter, subtitle);
 }
 
-void DrawCurves(QPainter& painter, const CoatingTable& coatings, const std::vector<int>& rows) {
-    const QRectF plot(170, 220, painter.device()->width() - 260, painter.device()->height() * 0.55);
-    double lowest = 1e300;
-    double highest = 0;
-    for (int row : rows) {
-        for (int column = 0; column < 12; ++column) {
-            const double value = coatings.At(row, column);
-            if (value > 0) {
-                lowest = std::min(lowest, value);
-                highest = std::max(highest, value);
-            }
-        }
-    }
-    if (highest <= 0) {
-        lowest = 0.01;
-        highest = 1;
-    }
-    const double yMin = std::floor(std::log10(lowest));
-    const double yMax = std::ceil(std::log10(highest));
-    const auto x = [&plot](double tau) { return plot.left() + (std::log10(tau) + 12) / 12 * plot.width(); };
-    const auto y = [&](double value) {
-        return plot.bottom() - (std::log10(value) - yMin) / std::max(1.0, yMax - yMin) * plot.height();
-    };
-    painter.setFont(QFont(QStringLiteral("Arial"), 8));
-    painter.setPen(QPen(QColor(200, 200, 200), 1));
-    for (int decade = -12; decade <= 0; ++decade) {
-        const double px = x(std::pow(10.0, decade));
-        painter.drawLine(QPointF(px, plot.top()), QPointF(px, plot.bottom()));
-        painter.setPen(Qt::black);
-        painter.drawText(QRectF(px - 40, plot.bottom() + 8, 80, 30), Qt::AlignHCenter,
-                         QStringLiteral("1e%1").arg(decade));
-        painter.setPen(QPen(QColor(200, 200, 200), 1));
-    }
-    for (int decade = static_cast<int>(yMin); decade <= static_cast<int>(yMax); ++decade) {
-        const double py = y(std::pow(10.0, decade));
-        painter.drawLine(QPointF(plot.left(), py), QPointF(plot.right(), py));
-        painter.setPen(Qt::black);
-        painter.drawText(QRectF(plot.left() - 120, py - 15, 110, 30), Qt::AlignRight | Qt::AlignVCenter,
-                         QStringLiteral("1e%1").arg(decade));
-        painter.setPen(QPen(QColor(200, 200, 200), 1));
-    }
-    painter.setPen(QPen(Qt::black, 2));
-    painter.drawRect(plot);
-    painter.drawText(QRectF(plot.left(), plot.bottom() + 40, plot.width(), 40), Qt::AlignCenter,
-                     QStringLiteral("pulse width (s)"));
-    painter.save();
-    painter.translate(plot.left() - 140, plot.center().y());
-    painter.rotate(-90);
-    painter.drawText(QRectF(-200, -20, 400, 40), Qt::AlignCenter, QStringLiteral("damage threshold (J/cm2)"));
-    painter.restore();
+// A coating row's threshold as the search reads it, as a chart of its own.
+DetailsChart RowChart(const CoatingTable& coatings, int coating, int row) {
+    DetailsChart chart;
+    chart.kind = tavrin::ChartKind::Threshold;
+    const bool repetitive = row != coating;
+    chart.title = "Coating " + std::to_string(coating) + (repetitive ? ", repetitive pulses" : "") +
+                  " (coating row " + std::to_string(row) + ")";
+    chart.curveName = tavrin::ThresholdCurveName(coating, row);
+    chart.heldName = tavrin::HeldStretchName(tavrin::ThresholdRule::AsListed);
+    chart.curve = tavrin::ThresholdStretches(coatings, row, tavrin::ThresholdRule::AsListed, std::nullopt);
+    tavrin::FitThresholdAxes(chart, '.');
+    return chart;
+}
 
-    const QColor colours[] = {QColor(0x80, 0, 0), QColor(0, 0x50, 0xA0), QColor(0, 0x80, 0), QColor(0x90, 0x60, 0)};
-    int index = 0;
-    for (int row : rows) {
-        QPainterPath path;
-        bool started = false;
-        for (int step = 0; step <= 240; ++step) {
-            const double tau = std::pow(10.0, -12 + step * 12.0 / 240);
-            const double value = tavrin::DamageThresholdAt(coatings, row, tavrin::Laser::Pulsed, tau);
-            if (value <= 0) {
-                continue;
-            }
-            const QPointF point(x(tau), y(value));
-            started ? path.lineTo(point) : path.moveTo(point);
-            started = true;
-        }
-        const QColor colour = colours[index % 4];
-        painter.setPen(QPen(colour, 3));
-        painter.drawPath(path);
-        painter.drawText(QRectF(plot.left(), plot.bottom() + 90 + index * 30, plot.width(), 30), Qt::AlignLeft,
-                         QStringLiteral("coating row %1%2")
-                             .arg(row)
-                             .arg(row >= 8 ? QStringLiteral(" (repetitive pulses)") : QString()));
-        ++index;
+// The rows' charts under the title, two a line when there are more than two.
+void DrawCurves(QPainter& painter, const CoatingTable& coatings, const std::vector<std::pair<int, int>>& rows) {
+    if (rows.empty()) {
+        return;
+    }
+    const double width = painter.device()->width();
+    const double margin = width / 16;
+    const QRectF page(margin, 170, width - 2 * margin, painter.device()->height() - 170 - margin);
+    const int columns = rows.size() > 2 ? 2 : 1;
+    const int lines = (static_cast<int>(rows.size()) + columns - 1) / columns;
+    const double cellWidth = page.width() / columns;
+    const double cellHeight = std::min(page.height() / lines, cellWidth * 0.75);
+    painter.setFont(QFont(QStringLiteral("Arial"), columns == 1 ? 10 : 8));
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const auto column = static_cast<double>(static_cast<int>(i) % columns);
+        const auto line = static_cast<double>(static_cast<int>(i) / columns);
+        const QRectF cell(page.left() + column * cellWidth, page.top() + line * cellHeight, cellWidth, cellHeight);
+        tavrin::paint::PaintChart(painter, cell, RowChart(coatings, rows[i].first, rows[i].second));
     }
 }
 
 bool WriteCurveDocument(const Catalogue& catalogue, const QString& folder, CurveDocument document) {
     const auto& info = tavrin::CurveDocumentOf(document);
     const QString family = QString::fromLatin1(info.caption);
-    std::set<int> rows;
+    // Each coating's row for a single pulse and for repetitive pulses, as the
+    // search picks them, a row once.
+    std::map<int, int> rows;  // row, the coating that reads it
     double waveMin = 1e300;
     double waveMax = 0;
     for (const HeadRecord& head : catalogue.Heads) {
         if (!InFamily(head, family)) {
             continue;
         }
-        rows.insert(head.CoatingNo);
-        if (head.CoatingNo > 4 && head.CoatingNo <= 7) {
-            rows.insert(head.CoatingNo + 3);
+        for (const bool single : {true, false}) {
+            const int row = tavrin::ThresholdRow(head.CoatingNo, single);
+            if (row >= 0 && row < CoatingTable::kRows) {
+                rows.emplace(row, head.CoatingNo);
+            }
         }
         waveMin = std::min(waveMin, head.WaveMin);
         waveMax = std::max(waveMax, head.WaveMax);
@@ -153,7 +119,11 @@ bool WriteCurveDocument(const Catalogue& catalogue, const QString& folder, Curve
     const QString range = waveMax > 0 ? QStringLiteral("Wavelength range %1 to %2 um").arg(waveMin).arg(waveMax)
                                       : QStringLiteral("No head of this family in the catalogue");
     Title(page.painter, family + QStringLiteral(" coating and absorber curves"), range);
-    DrawCurves(page.painter, catalogue.Coatings, {rows.begin(), rows.end()});
+    std::vector<std::pair<int, int>> charts;  // coating, row
+    for (const auto& [row, coating] : rows) {
+        charts.emplace_back(coating, row);
+    }
+    DrawCurves(page.painter, catalogue.Coatings, charts);
     return page.painter.end();
 }
 

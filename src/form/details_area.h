@@ -145,7 +145,6 @@ private:
     [[nodiscard]] const HeadUsage* PickedUsage() const;
     [[nodiscard]] DetailsChart BarsChart(const std::string& name, const CriterionUsage* usage) const;
     [[nodiscard]] DetailsChart ThresholdChart(const std::string& name, const HeadUsage& head) const;
-    [[nodiscard]] std::vector<CurveStretch> CurveOf(int row) const;
     void Sort();
 
     const Catalogue* m_catalogue;

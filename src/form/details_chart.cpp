@@ -5,6 +5,8 @@
 #include <limits>
 
 #include "beam/engineering_text.h"
+#include "details_chart.h"
+
 #include "details_area.h"
 #include "details_texts.h"
 #include "selection/damage_threshold.h"
@@ -47,6 +49,15 @@ bool Plottable(double x, double y) {
 }
 
 }  // namespace
+
+std::string ThresholdCurveName(int coating, int row) {
+    return "Coating " + std::to_string(coating) + (row != coating ? ", repetitive-pulse threshold" : ", damage threshold");
+}
+
+// Short, so that the legend has room for it: the notes say more.
+const char* HeldStretchName(ThresholdRule rule) {
+    return rule == ThresholdRule::Conservative ? "Power law or held" : "Held or bridged";
+}
 
 DetailsChart DetailsArea::Chart() const {
     DetailsChart chart;
@@ -120,12 +131,10 @@ DetailsChart DetailsArea::ThresholdChart(const std::string& name, const HeadUsag
     chart.title = name + ": damage threshold";
     const int row = head.coatingRow.value_or(-1);
     const int coating = (*m_limits)[head.index].CoatingNo;
-    chart.curveName =
-        "Coating " + std::to_string(coating) + (row != coating ? ", repetitive-pulse threshold" : ", damage threshold");
-    // Short, so that the legend has room for it: the notes say more.
-    chart.heldName = laser.rule == ThresholdRule::Conservative ? "Power law or held" : "Held or bridged";
+    chart.curveName = ThresholdCurveName(coating, row);
+    chart.heldName = HeldStretchName(laser.rule);
     if (row >= 0 && row < CoatingTable::kRows) {
-        chart.curve = CurveOf(row);
+        chart.curve = ThresholdStretches(m_catalogue->Coatings, row, laser.rule, laser.pulseWidth);
     }
     if (Plottable(*laser.pulseWidth, laser.energyDensity)) {
         chart.point.emplace(*laser.pulseWidth, laser.energyDensity);
@@ -147,6 +156,11 @@ DetailsChart DetailsArea::ThresholdChart(const std::string& name, const HeadUsag
                              ShareText(usage->used) + " of it.";
     }
     chart.title += "\n" + chart.pointLabel;
+    FitThresholdAxes(chart, m_decimal);
+    return chart;
+}
+
+void FitThresholdAxes(DetailsChart& chart, char decimal) {
     chart.xMin = 1e-12;
     chart.xMax = 1;
     double low = std::numeric_limits<double>::infinity();
@@ -179,34 +193,32 @@ DetailsChart DetailsArea::ThresholdChart(const std::string& name, const HeadUsag
     // room to write them.
     for (double tau = chart.xMin; tau <= chart.xMax * 1.0001; tau *= 10) {
         if (std::lround(std::log10(tau)) % 3 == 0) {
-            chart.xTicks.push_back({tau, FormatQuantity(tau, "s", m_decimal)});
+            chart.xTicks.push_back({tau, FormatQuantity(tau, "s", decimal)});
         }
     }
     const long decades = std::lround(std::log10(chart.yMax / chart.yMin));
     const long every = std::max(1L, (decades + 2) / 3);
     for (long decade = 0; decade <= decades; decade += every) {
         const double threshold = chart.yMin * std::pow(10.0, static_cast<double>(decade));
-        chart.yTicks.push_back({threshold, FormatQuantity(threshold, "J/cm\u00B2", m_decimal)});
+        chart.yTicks.push_back({threshold, FormatQuantity(threshold, "J/cm\u00B2", decimal)});
     }
-    return chart;
 }
 
 // The row's curve as the search looks it up, from 1 ps to 1 s and on to the
-// laser's pulse width beyond either end, cut where it passes between solid
+// pulse width beyond either end, cut where it passes between solid
 // and dashed: a segment is dashed when either end has no catalogue point.
-std::vector<CurveStretch> DetailsArea::CurveOf(int row) const {
-    const OperatingPoint& laser = m_details->operatingPoint;
-    const CoatingTable& coatings = m_catalogue->Coatings;
-    std::vector<std::pair<double, double>> points = ThresholdCurve(coatings, row, laser.rule);
-    const double tau = laser.pulseWidth.value_or(1);
+std::vector<CurveStretch> ThresholdStretches(const CoatingTable& coatings, int row, ThresholdRule rule,
+                                            std::optional<double> pulseWidth) {
+    std::vector<std::pair<double, double>> points = ThresholdCurve(coatings, row, rule);
+    const double tau = pulseWidth.value_or(1);
     if (std::isfinite(tau) && (tau < points.front().first || tau > points.back().first)) {
         const auto at = tau < points.front().first ? points.begin() : points.end();
-        points.insert(at, {tau, DamageThresholdAt(coatings, row, Laser::Pulsed, tau, laser.rule)});
+        points.insert(at, {tau, DamageThresholdAt(coatings, row, Laser::Pulsed, tau, rule)});
     }
     std::vector<CurveStretch> stretches;
     std::optional<std::pair<std::pair<double, double>, bool>> previous;  // the last point and whether it is held
     for (const auto& point : points) {
-        const bool held = HeldOrBridged(LookUpThreshold(coatings, row, Laser::Pulsed, point.first, laser.rule).basis);
+        const bool held = HeldOrBridged(LookUpThreshold(coatings, row, Laser::Pulsed, point.first, rule).basis);
         if (!Plottable(point.first, point.second)) {
             previous.reset();
             continue;

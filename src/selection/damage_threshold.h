@@ -20,6 +20,14 @@ const char* ThresholdBasisText(ThresholdBasis basis);
 // Whether the stretch has no catalogue point to stand on.
 bool HeldOrBridged(ThresholdBasis basis);
 
+// The coating row an absorber's coating is read from: repetitive pulses on
+// every coating above 4 use the row three further down (rows 8 to 10 for
+// coatings 5 to 7; a higher coating lands outside the table); a single
+// pulse, and every coating up to 4, its own row.
+constexpr int ThresholdRow(int coating, bool singlePulse) {
+    return !singlePulse && coating > 4 ? coating + 3 : coating;
+}
+
 // "as-listed", "conservative": the command line's and the JSON's names.
 const char* ThresholdRuleKey(ThresholdRule rule);
 

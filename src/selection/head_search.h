@@ -61,15 +61,8 @@ public:
     // pulsed one, the minimum power to all but a single pulse, ...).
     [[nodiscard]] bool Applies(Criterion criterion) const { return m_applies[static_cast<std::size_t>(criterion) - 1]; }
 
-    // The coating row a head's absorber uses with this laser: repetitive
-    // pulses on every coating above 4 use the row three further down (rows 8
-    // to 10 for coatings 5 to 7; a higher coating lands outside the table).
-    [[nodiscard]] int CoatingRow(const HeadLimits& head) const {
-        if (!m_single && head.CoatingNo > 4) {
-            return head.CoatingNo + 3;
-        }
-        return head.CoatingNo;
-    }
+    // The coating row a head's absorber uses with this laser.
+    [[nodiscard]] int CoatingRow(const HeadLimits& head) const { return ThresholdRow(head.CoatingNo, m_single); }
 
     // The damage threshold of the head's coating row at this laser's pulse
     // width, looked up once per row for the whole search; 0 outside the table.

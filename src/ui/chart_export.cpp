@@ -1,33 +1,32 @@
 // Saving the details chart: the dialog, and the chart drawn anew at a
 // page's size into PNG, SVG or PDF.
 #include <QBuffer>
-#include <QChart>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QGraphicsLayout>
-#include <QGraphicsScene>
 #include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QSvgGenerator>
+#include <cmath>
 
 #include "app_settings.h"
-#include "chart_legend.h"
+#include "chart_view.h"
 #include "details_panel.h"
+#include "paint/chart_painter.h"
 #include "qt_services.h"
 
 namespace tavrin::ui {
 namespace {
 
 // A saved chart is drawn at a size that suits a page, whatever the window's:
-// a picture of 800 x 500 at twice the screen's resolution, a PDF page of A5
-// laid landscape.
-constexpr QSize kPictureSize(800, 500);
-constexpr QSize kPageSize(800, 564);  // A5 landscape: 210 x 148 mm
-constexpr int kLegendMargin = 12;
+// a picture of 1600 x 1000 pixels at twice a screen's resolution (so that
+// it reads as a screen of 800 x 500 would), a PDF page of A5 laid landscape.
+constexpr QSize kPictureSize(1600, 1000);
+constexpr int kPictureDpi = 192;
+constexpr double kInchesPerMetre = 39.37;
 
 }  // namespace
 
@@ -64,75 +63,51 @@ std::optional<ChosenChartFile> DetailsPanel::ChooseChartFile(const std::string& 
     return chosen;
 }
 
-// Drawn anew at the file's own size, with the legend painted under it in as
-// many lines as it needs.
+// Drawn anew at the file's own size, the legend whole under the plot; the
+// text follows the window's font, in points on the file's resolution.
 std::optional<std::string> DetailsPanel::RenderChart(ChartFormat format) {
     const DetailsChart chart = m_model->Details().Chart();
-    const QSize size = format == ChartFormat::Pdf ? kPageSize : kPictureSize;
-    const std::vector<LegendEntry> legend = LegendOf(chart);
-    // In pixels of the drawing: a size in points would follow the device's
-    // resolution, twelve hundred dots an inch on a PDF page.
-    QFont legendFont = m_legend->font();
-    legendFont.setPixelSize(QFontInfo(m_legend->font()).pixelSize());
-    const int legendHeight = legend.empty() ? 0 : LegendHeight(legend, legendFont, size.width() - 2 * kLegendMargin);
-    const QRect legendArea(kLegendMargin, size.height() - legendHeight - kLegendMargin,
-                           size.width() - 2 * kLegendMargin, legendHeight);
-    // A chart of its own in a scene of its own, laid out at once at the
-    // file's size; the scene owns the chart.
-    QGraphicsScene scene;
-    auto* target = new QChart;
-    scene.addItem(target);
-    const QSizeF plot(size.width(), legendArea.top() - (legend.empty() ? 0 : kLegendMargin / 2));
-    target->setBackgroundBrush(Qt::white);
-    DrawChart(chart, target, size.width());
-    target->setGeometry(QRectF(QPointF(0, 0), plot));
-    if (QGraphicsLayout* layout = target->layout()) {
-        layout->activate();
-    }
-    const auto draw = [&](QPainter& painter) {
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
-        scene.render(&painter, QRectF(QPointF(0, 0), plot), QRectF(QPointF(0, 0), plot));
-        PaintLegend(painter, legendArea, legend, legendFont);
-    };
-
+    const QFont font = m_chartView->font();
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
+    const auto draw = [&](QPaintDevice& device, const QRectF& area) {
+        QPainter painter;
+        if (!painter.begin(&device)) {
+            return false;
+        }
+        painter.setFont(font);
+        paint::PaintChart(painter, area, chart);
+        return painter.end();
+    };
     bool drawn = false;
     switch (format) {
         case ChartFormat::Png: {
-            QImage image(size * 2, QImage::Format_ARGB32_Premultiplied);
-            image.setDevicePixelRatio(2);
-            QPainter painter(&image);
-            draw(painter);
-            painter.end();
-            drawn = image.save(&buffer, "PNG");
+            QImage image(kPictureSize, QImage::Format_ARGB32_Premultiplied);
+            const int dotsPerMetre = static_cast<int>(std::lround(kPictureDpi * kInchesPerMetre));
+            image.setDotsPerMeterX(dotsPerMetre);
+            image.setDotsPerMeterY(dotsPerMetre);
+            drawn = draw(image, QRectF(QPointF(0, 0), kPictureSize)) && image.save(&buffer, "PNG");
             break;
         }
         case ChartFormat::Svg: {
+            // A drawing of 800 x 500, as a screen shows it.
+            const QSize size = kPictureSize / 2;
             QSvgGenerator svg;
             svg.setOutputDevice(&buffer);
             svg.setSize(size);
             svg.setViewBox(QRect(QPoint(0, 0), size));
+            svg.setResolution(96);
             svg.setTitle(m_title);
-            QPainter painter;
-            if (painter.begin(&svg)) {
-                draw(painter);
-                drawn = painter.end();
-            }
+            drawn = draw(svg, QRectF(QPointF(0, 0), size));
             break;
         }
         case ChartFormat::Pdf: {
             QPdfWriter pdf(&buffer);
             pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A5), QPageLayout::Landscape, QMarginsF(0, 0, 0, 0)));
             pdf.setTitle(m_title);
-            QPainter painter;
-            if (painter.begin(&pdf)) {
-                painter.setWindow(QRect(QPoint(0, 0), size));
-                draw(painter);
-                drawn = painter.end();
-            }
+            pdf.setCreator(QStringLiteral("CV-Tavrin"));
+            drawn = draw(pdf, QRectF(0, 0, pdf.width(), pdf.height()));
             break;
         }
     }

@@ -5,20 +5,17 @@
 #include "form/chart_files.h"
 #include "form/main_window_model.h"
 
-class QChart;
-class QChartView;
 class QLabel;
 class QPushButton;
 class QTableView;
 
 namespace tavrin::ui {
 
-class ChartLegend;
+class ChartView;
 class ResultsView;
 class UsageBars;
 class WhyNotTableModel;
 class WrappedNotes;
-struct LegendEntry;
 
 // The main window's details area: the picked head's chart (at least half
 // of the area) and usage bars, the "Why not?" list of the heads the last
@@ -40,29 +37,21 @@ public:
     std::optional<ChosenChartFile> ChooseChartFile(const std::string& suggestedName) override;
     std::optional<std::string> RenderChart(ChartFormat format) override;
 
-    [[nodiscard]] QChart* Chart() const;
-    [[nodiscard]] QChartView* ChartView() const { return m_chartView; }
-    [[nodiscard]] const ChartLegend* Legend() const { return m_legend; }
+    // The chart as drawn, and the widget it is drawn in.
+    [[nodiscard]] const DetailsChart& Chart() const;
+    [[nodiscard]] QWidget* ChartWidget() const;
     [[nodiscard]] QPushButton* SaveButton() const { return m_save; }
     [[nodiscard]] QTableView* WhyNotList() const;
     [[nodiscard]] UsageBars* BarsList() const { return m_bars; }
     [[nodiscard]] const UsageBars* Bars() const { return m_bars; }
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     QWidget* BuildChart();
     QWidget* BuildBars();
     QWidget* BuildWhyNot();
-    static void DrawChart(const DetailsChart& chart, QChart* target, int width);
-    static void DrawThreshold(const DetailsChart& chart, QChart* target);
-    static void DrawBars(const DetailsChart& chart, QChart* target);
-    static std::vector<LegendEntry> LegendOf(const DetailsChart& chart);
 
     MainWindowModel* m_model;
-    QChartView* m_chartView = nullptr;
-    ChartLegend* m_legend = nullptr;
+    ChartView* m_chartView = nullptr;
     UsageBars* m_bars = nullptr;
     QPushButton* m_save = nullptr;
     ResultsView* m_whyNot = nullptr;

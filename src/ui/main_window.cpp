@@ -4,7 +4,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QBoxLayout>
-#include <QChartView>
 #include <QComboBox>
 #include <QEvent>
 #include <QGroupBox>
@@ -190,7 +189,7 @@ void MainWindow::SetTabOrder() {
             chain.insert(chain.end(), {m_profile, m_profileFactor, m_maxShare, m_thresholdRule});
         }
     }
-    chain.insert(chain.end(), {m_explore, m_reset, m_grid, m_detailsToggle, m_details->ChartView(),
+    chain.insert(chain.end(), {m_explore, m_reset, m_grid, m_detailsToggle, m_details->ChartWidget(),
                                m_details->SaveButton(), m_details->BarsList(), m_details->WhyNotList()});
     chain.insert(chain.end(), m_documentButtons.begin(), m_documentButtons.end());
     chain.insert(chain.end(), {m_print, m_quit, m_picture});
