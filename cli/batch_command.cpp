@@ -12,6 +12,7 @@
 #include <optional>
 #include <ostream>
 #include <span>
+#include <string_view>
 
 #include "catalogue/csv.h"
 #include "details_writers.h"
@@ -193,10 +194,6 @@ private:
     int m_flushError = 0;
 };
 
-const char* StatusText(int status) {
-    return status == kFound ? "found" : status == kNoneFound ? "none" : "invalid";
-}
-
 // The batch file: standard input for "-", otherwise any file that can be read
 // (a pipe, a FIFO, /dev/stdin), opened as it is so that its rows stream.
 Result<std::istream*> OpenBatch(const std::string& file, std::ifstream& opened) {
@@ -284,7 +281,7 @@ void WriteRow(std::ostream& out, std::ostream& err, std::size_t n, int line, Row
         err << "cv-tavrin-cli: row " << n << " (line " << line
             << "): " << EscapeControlCharacters(row.status.Failure().message) << '\n';
     }
-    WriteCsvRows(out, n, row.status ? StatusText(row.status.Value()) : "refused",
+    WriteCsvRows(out, n, row.status ? StatusName(row.status.Value()) : "refused",
                  row.status ? &row.run->Model() : nullptr);
 }
 
@@ -298,12 +295,12 @@ int Refuse(std::ostream& err, const std::string& file, const std::string& what) 
 
 void WriteCsvRows(std::ostream& out, std::size_t row, const char* status, const MainWindowModel* model) {
     const ResultsGrid* grid = model != nullptr ? &model->Grid() : nullptr;
-    if (grid == nullptr || grid->RowCount() == 0 || std::string(status) != "found") {
+    if (grid == nullptr || grid->RowCount() == 0 || std::string_view(status) != StatusName(kFound)) {
         out << row << ',' << status << ",,\n";
         return;
     }
     for (int r = 1; r <= grid->RowCount(); ++r) {
-        out << row << ",found," << QuoteCsvField(grid->CellAt(r, GridColumn::Name)) << ','
+        out << row << ',' << status << ',' << QuoteCsvField(grid->CellAt(r, GridColumn::Name)) << ','
             << QuoteCsvField(grid->CellAt(r, GridColumn::Margin)) << '\n';
     }
 }

@@ -1,13 +1,13 @@
 #include "details_writers.h"
 
 #include <cassert>
-#include <cmath>
 #include <ostream>
 
 #include "beam/engineering_text.h"
 #include "selection/criterion_texts.h"
 #include "selection/damage_threshold.h"
 #include "selection/head_details.h"
+#include "selection/share_ceiling.h"
 #include "support/control_characters.h"
 
 namespace tavrin::cli {
@@ -197,8 +197,7 @@ void WriteDetails(std::ostream& out, const MainWindowModel& model) {
         for (const CriterionUsage& usage : kept.usage) {
             if (usage.used) {
                 // A share of 0/0 or of a limit of 0 is no share (null in the JSON).
-                out << " " << usage.key << " "
-                    << (std::isfinite(*usage.used) ? std::to_string(std::lround(*usage.used * 100)) + " %" : "n/a");
+                out << " " << usage.key << " " << ShareText(usage.used);
             }
         }
         out << ThresholdInLine(kept, point, decimal) << ClippingText(kept, decimal) << "\n";
@@ -226,10 +225,8 @@ void WriteDetails(std::ostream& out, const MainWindowModel& model) {
         if (failing.criterion == Criterion::DamageThreshold) {
             out << ThresholdInLine(head.head, point, decimal);
         }
-        if (head.fitsWithBeamMm) {
-            out << "; fits with a beam of " << BeamSizeText(*head.fitsWithBeamMm, decimal);
-        } else if (head.fitsWithBeamScale) {
-            out << "; fits with both sides scaled by " << FormatSignificant(*head.fitsWithBeamScale, decimal);
+        if (const std::string fits = FitsText(head.fitsWithBeamMm, head.fitsWithBeamScale, decimal); !fits.empty()) {
+            out << "; " << fits;
         }
         out << ClippingText(head.head, decimal) << "\n";
     }

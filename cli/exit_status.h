@@ -15,6 +15,11 @@ inline constexpr int kUsageError = 64;
 inline constexpr int kRowRefused = 65;
 inline constexpr int kOutputFailed = 74;
 
+// A selection's outcome as the JSON and the batch's rows name it.
+constexpr const char* StatusName(int status) {
+    return status == kFound ? "found" : status == kNoneFound ? "none" : "invalid";
+}
+
 // The exit status of a command stopped by an error, by the error's kind: a
 // catalogue file that cannot be read, a source or catalogue with errors, a
 // mistake in the command, output that cannot be written.

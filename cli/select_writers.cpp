@@ -1,11 +1,11 @@
 #include "select_writers.h"
 
-#include <array>
 #include <cassert>
 #include <cmath>
 #include <ostream>
 
 #include "beam/beam_profile.h"
+#include "beam/derived_rows.h"
 #include "beam/display_ladder.h"
 #include "beam/engineering_text.h"
 #include "exit_status.h"
@@ -14,46 +14,12 @@
 #include "selection/criterion_texts.h"
 #include "selection/head_details.h"
 #include "selection/head_search.h"
+#include "selection/monitors.h"
 #include "selection/share_ceiling.h"
 #include "support/control_characters.h"
 
 namespace tavrin::cli {
 namespace {
-
-const char* StatusName(int status) {
-    switch (status) {
-        case kFound:
-            return "found";
-        case kNoneFound:
-            return "none";
-        default:
-            break;
-    }
-    return "invalid";
-}
-
-struct DerivedRow {
-    const char* caption;
-    LabelId value;
-    LabelId unit;
-    const char* valueKey;
-    const char* unitKey;
-};
-constexpr std::array<DerivedRow, 6> kDerivedRows = {{
-    {kAreaCaption, LabelId::VArea, LabelId::MArea, "lblVArea", "lblMArea"},
-    {kAvgPowerCaption, LabelId::VAvgPower, LabelId::MAvgPower, "lblVAvgPower", "lblMAvgPower"},
-    {kPowerDensityCaption, LabelId::VPowerDensity, LabelId::MPowerDensity, "lblVPowerDensity", "lblMPowerDensity"},
-    {kPeakPowerCaption, LabelId::VPeakPower, LabelId::MPeakPower, "lblVPeakPower", "lblMPeakPower"},
-    {kPeakPowerDensityCaption, LabelId::VPeakPowerDensity, LabelId::MPeakPowerDensity, "lblVPeakPowerDensity",
-     "lblMPeakPowerDensity"},
-    {kEnergyDensityCaption, LabelId::VEnergyDensity, LabelId::MEnergyDensity, "lblVEnergyDensity", "lblMEnergyDensity"},
-}};
-
-// The product table of the report: from its "PRODUCTS FOUND:" line on.
-std::string ProductTable(const std::string& report) {
-    const auto start = report.find("PRODUCTS FOUND:");
-    return start == std::string::npos ? std::string() : report.substr(start);
-}
 
 std::string WithoutCarriageReturns(std::string text) {
     std::erase(text, '\r');
@@ -86,8 +52,8 @@ nlohmann::ordered_json ResultJson(const MainWindowModel& model, const std::vecto
     const LabelCaptions captions = CommandLineLabels(model);
     nlohmann::ordered_json labels = nlohmann::ordered_json::object();
     for (const auto& row : kDerivedRows) {
-        labels[row.valueKey] = captions.Get(row.value);
-        labels[row.unitKey] = captions.Get(row.unit);
+        labels[LabelName(row.value)] = captions.Get(row.value);
+        labels[LabelName(row.unit)] = captions.Get(row.unit);
     }
     json["labels"] = std::move(labels);
     json["values"] = {
@@ -127,14 +93,15 @@ nlohmann::ordered_json ResultJson(const MainWindowModel& model, const std::vecto
     const ResultsGrid& grid = model.Grid();
     for (int row = 1; status == kFound && row <= grid.RowCount(); ++row) {
         nlohmann::ordered_json resolutions = nlohmann::ordered_json::object();
-        for (const GridColumn column : kMonitorColumns) {
-            resolutions[InfoOf(column).key] = grid.CellAt(row, column);
+        for (const Monitor& monitor : kMonitors) {
+            resolutions[monitor.name] = grid.CellAt(row, monitor.column);
         }
         // Built member by member: an initializer list would copy every value.
         nlohmann::ordered_json head = nlohmann::ordered_json::object();
         head["index"] = grid.RowTag(row);
-        head["name"] = grid.CellAt(row, GridColumn::Name);
-        head["margin"] = grid.CellAt(row, GridColumn::Margin);
+        for (const GridColumnInfo& column : kLeadColumns) {
+            head[column.key] = grid.CellAt(row, column.column);
+        }
         head["resolutions"] = std::move(resolutions);
         heads.push_back(std::move(head));
     }
@@ -161,8 +128,7 @@ void WriteSummary(std::ostream& out, const MainWindowModel& model, const std::ve
         out << message.title << ": " << message.text << "\n";
     }
     if (status == kFound) {
-        out << WithoutCarriageReturns(
-            ProductTable(ComposeReport(model.State(), labels, model.Grid(), &EscapeControlCharacters)));
+        out << WithoutCarriageReturns(ComposeProductTable(model.Grid(), &EscapeControlCharacters));
     } else if (status == kNoneFound) {
         // The request as the window composed it, its values in this form.
         const std::string request = model.LastRequest() ? ComposeRequestText(model.State(), labels) : "";

@@ -184,7 +184,7 @@ TEST(Details, ARectangleFitsWithBothSidesScaled) {
     ASSERT_EQ(details.rejected.size(), 1u);
     EXPECT_EQ(details.rejected[0].fitsWithBeamScale, 1.18);
     EXPECT_FALSE(details.rejected[0].fitsWithBeamMm.has_value());
-    EXPECT_EQ(entered.model.Details().WhyNotAt(0).fits, "fits with both sides \u00D7 1.18");
+    EXPECT_EQ(entered.model.Details().WhyNotAt(0).fits, "fits with both sides scaled by 1.18");
     EXPECT_EQ(test::KeptCount(catalogue, rectangle("2.36", "3.54")), 1);
     EXPECT_EQ(test::KeptCount(catalogue, rectangle("2.34", "3.51")), 0);
 }

@@ -9,7 +9,12 @@
 namespace tavrin {
 namespace {
 
-constexpr double kPi = 3.141592;
+// A round beam's area takes π to six decimals, not std::numbers::pi: every
+// area the program has ever shown and printed (and every density derived from
+// it, which the search compares with the catalogue's limits) was worked out so,
+// and a head kept at a limit must stay kept. The beam profile's integrals,
+// which no earlier printout holds, use the full value.
+constexpr double kAreaPi = 3.141592;
 
 bool Empty(BeamHost& host, EntryId entry) {
     return host.InputState().Entry(entry).Text.empty();
@@ -131,7 +136,7 @@ void ShowBeamArea(BeamHost& host) {
         }
     } else if (!Empty(host, EntryId::Beam1)) {
         const double diameter = TypedValue(host, EntryId::Beam1);
-        state.BeamArea = Kept(host, diameter * diameter * ((1.0 / 4) * kPi));
+        state.BeamArea = Kept(host, diameter * diameter * ((1.0 / 4) * kAreaPi));
         state.BeamSize = diameter;
         computed = true;
     }

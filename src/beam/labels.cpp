@@ -1,5 +1,7 @@
 #include "labels.h"
 
+#include "derived_rows.h"
+
 namespace tavrin {
 
 const char* LabelName(LabelId id) {
@@ -41,22 +43,11 @@ std::string Trimmed(const std::string& text) {
 
 std::string ValueWithUnit(const LabelCaptions& labels, LabelId value) {
     std::string number = Trimmed(labels.Get(value));
-    switch (value) {
-        case LabelId::VArea:
-        case LabelId::VAvgPower:
-        case LabelId::VPowerDensity:
-        case LabelId::VPeakPower:
-        case LabelId::VPeakPowerDensity:
-        case LabelId::VEnergyDensity:
-            break;
-        default:
-            return number;
-    }
-    if (number.empty()) {
+    const auto row = DerivedRowOf(value);
+    if (!row || row->value != value || number.empty()) {
         return number;
     }
-    // Each value label is followed by its unit label.
-    std::string unit = Trimmed(labels.Get(static_cast<LabelId>(static_cast<int>(value) + 1)));
+    std::string unit = Trimmed(labels.Get(row->unit));
     if (unit.size() >= 2 && unit.compare(unit.size() - 2, 2, "m2") == 0) {
         unit.replace(unit.size() - 1, 1, "\u00B2");
     }

@@ -30,14 +30,6 @@ enum class LabelId {
 };
 inline constexpr int kLabelCount = 20;
 
-// The fixed captions of the derived-value rows.
-inline constexpr const char* kAreaCaption = " Area";
-inline constexpr const char* kAvgPowerCaption = " Avg. Power";
-inline constexpr const char* kPowerDensityCaption = " Power Density";
-inline constexpr const char* kPeakPowerCaption = " Peak Power";
-inline constexpr const char* kPeakPowerDensityCaption = " Peak Power Density";
-inline constexpr const char* kEnergyDensityCaption = " Energy Density";
-
 inline constexpr const char* kCircularBeamCaption = " Beam Diameter (mm)";
 inline constexpr const char* kRectangularBeamCaption = " Rectangle (mm * mm)";
 inline constexpr const char* kCwPowerCaption = " Max Power";

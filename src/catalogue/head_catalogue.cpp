@@ -107,7 +107,6 @@ HeadFileShape InspectHeads(std::string_view bytes) {
         if (!SkipRecord(reader)) {
             break;
         }
-        ++shape.records;
         shape.unnamed += name.ReadU16() == 0 ? 1 : 0;
         wholeBytes = bytes.size() - reader.Remaining();
     }

@@ -20,7 +20,6 @@ std::vector<HeadRecord> LoadHeads(std::string_view bytes);
 
 // How a "Heads.Dat" image divides into records, for the catalogue check.
 struct HeadFileShape {
-    std::size_t records = 0;        // whole records, named or not
     std::size_t unnamed = 0;        // records with an empty name, which the loader skips
     std::size_t trailingBytes = 0;  // bytes after the last whole record
 };

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <variant>
 
 namespace tavrin {
@@ -73,17 +74,29 @@ inline constexpr std::array<HeadField, 17> kHeadFields = {{
     {"HeadType", &HeadRecord::HeadType},
 }};
 
-// The bytes a record's numbers take, whatever its texts hold: 42 today.
-constexpr std::size_t FixedRecordBytes() {
-    std::size_t bytes = 0;
-    for (const HeadField& field : kHeadFields) {
-        bytes += std::holds_alternative<std::int16_t HeadRecord::*>(field.member) ? 2
-                 : std::holds_alternative<double HeadRecord::*>(field.member)     ? 8
-                                                                                  : 0;
+// Whether the record's fields are, in order, of the kinds `layout` names, one
+// letter a field: t a text, i a 16-bit whole number, d a double.
+constexpr bool RecordLayoutIs(std::string_view layout) {
+    if (layout.size() != kHeadFields.size()) {
+        return false;
     }
-    return bytes;
+    for (std::size_t i = 0; i < layout.size(); ++i) {
+        const HeadFieldMember& member = kHeadFields[i].member;
+        const char kind = std::holds_alternative<std::string HeadRecord::*>(member)    ? 't'
+                          : std::holds_alternative<std::int16_t HeadRecord::*>(member) ? 'i'
+                                                                                       : 'd';
+        if (kind != layout[i]) {
+            return false;
+        }
+    }
+    return true;
 }
-static_assert(FixedRecordBytes() == 42, "Heads.Dat's record is read by other programs: its layout never changes");
+// A text added to the table would change no fixed byte, yet a reader that
+// counts whole records would take it for more heads: the whole layout is
+// held, not only its size. A new stored field goes into a file of its own
+// beside Heads.Dat (ARCHITECTURE.md, "A head field").
+static_assert(RecordLayoutIs("tttttttiiididddit"),
+              "kHeadFields is Heads.Dat's record, which other programs read: no field is added, moved or removed");
 
 // The head's texts, in their order on disk.
 struct HeadTextField {

@@ -264,11 +264,7 @@ WhyNotRow DetailsArea::WhyNotAt(std::size_t listRow) const {
             row.values = "another product type";
             break;
     }
-    if (head.fitsWithBeamMm) {
-        row.fits = "fits with a beam of " + BeamSizeText(*head.fitsWithBeamMm, m_decimal);
-    } else if (head.fitsWithBeamScale) {
-        row.fits = "fits with both sides \u00D7 " + FormatSignificant(*head.fitsWithBeamScale, m_decimal);
-    }
+    row.fits = FitsText(head.fitsWithBeamMm, head.fitsWithBeamScale, m_decimal);
     return row;
 }
 

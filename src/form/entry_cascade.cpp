@@ -5,10 +5,12 @@
 #include <cmath>
 
 #include "beam/beam_profile.h"
+#include "beam/derived_rows.h"
 #include "beam/derived_values.h"
 #include "beam/display_ladder.h"
 #include "beam/engineering_text.h"
 #include "beam/entry_filter.h"
+#include "selection/monitors.h"
 
 namespace tavrin {
 namespace {
@@ -77,20 +79,11 @@ void EntryCascade::ClearEntries() {
         m_state.MaxShare.clear();
         m_view->ProfileChanged();
     }
-    static constexpr std::array<LabelId, 12> kCleared = {LabelId::VArea,
-                                                         LabelId::VAvgPower,
-                                                         LabelId::VEnergyDensity,
-                                                         LabelId::VSela,
-                                                         LabelId::VVantic,
-                                                         LabelId::VBrisa,
-                                                         LabelId::VQDM,
-                                                         LabelId::VArdo,
-                                                         LabelId::VRVX,
-                                                         LabelId::VPeakPower,
-                                                         LabelId::VPeakPowerDensity,
-                                                         LabelId::VPowerDensity};
-    for (const LabelId label : kCleared) {
-        SetCaption(label, "");
+    for (const DerivedRow& row : kDerivedRows) {
+        SetCaption(row.value, "");
+    }
+    for (const Monitor& monitor : kMonitors) {
+        SetCaption(monitor.valueLabel, "");
     }
 }
 

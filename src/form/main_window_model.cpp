@@ -1,24 +1,17 @@
 #include "main_window_model.h"
 
 #include <algorithm>
-#include <array>
 
-#include "beam/beam_profile.h"
 #include "about_text.h"
+#include "beam/beam_profile.h"
 #include "grid_text.h"
 #include "launcher.h"
 #include "reports/report.h"
 #include "reports/request_text.h"
+#include "selection/monitors.h"
 #include "selection/validation.h"
 
 namespace tavrin {
-namespace {
-
-constexpr std::array<LabelId, 6> kMonitorLabels = {LabelId::VSela, LabelId::VVantic, LabelId::VBrisa,
-                                                   LabelId::VQDM,  LabelId::VArdo,   LabelId::VRVX};
-
-}  // namespace
-
 std::unique_ptr<MainWindowModel> MainWindowModel::Start(const std::filesystem::path& programFolder,
                                                         char decimalSeparator, const MainWindowServices& services) {
     auto catalogue = LoadCatalogue(programFolder);
@@ -161,12 +154,10 @@ void MainWindowModel::CellSelected(int row) {
     if (row < 1 || row > m_grid.RowCount()) {
         return;
     }
-    m_entries.ShowCaption(LabelId::VArdo, m_grid.CellAt(row, GridColumn::Ardo));
-    m_entries.ShowCaption(LabelId::VBrisa, m_grid.CellAt(row, GridColumn::Brisa));
-    m_entries.ShowCaption(LabelId::VRVX, State().SinglePulse() ? " n.a." : m_grid.CellAt(row, GridColumn::RVX));
-    m_entries.ShowCaption(LabelId::VQDM, m_grid.CellAt(row, GridColumn::QDM));
-    m_entries.ShowCaption(LabelId::VSela, m_grid.CellAt(row, GridColumn::Sela));
-    m_entries.ShowCaption(LabelId::VVantic, m_grid.CellAt(row, GridColumn::Vantic));
+    for (const Monitor& monitor : kMonitors) {
+        m_entries.ShowCaption(monitor.valueLabel,
+                              MonitorCaption(monitor, m_grid.CellAt(row, monitor.column), State().SinglePulse()));
+    }
     m_pickedRow = row;
     m_details.PickKept(static_cast<std::size_t>(row - 1));
     m_view.DetailsChanged();
@@ -252,8 +243,8 @@ void MainWindowModel::SetStatus(std::string status) {
 }
 
 void MainWindowModel::ClearMonitorLabels() {
-    for (const LabelId label : kMonitorLabels) {
-        m_entries.ShowCaption(label, "");
+    for (const Monitor& monitor : kMonitors) {
+        m_entries.ShowCaption(monitor.valueLabel, "");
     }
 }
 

@@ -20,5 +20,8 @@ inline constexpr const char* kReportFileName = "Print.txt";
 using CellTextStyle = std::string (*)(std::string_view);
 std::string ComposeReport(const LaserInputState& state, const LabelCaptions& labels, const ResultsGrid& grid,
                           CellTextStyle cellText = &ReplaceControlCharacters, char decimal = '.');
+// The report's product table, from its "PRODUCTS FOUND:" line on: the grid's
+// rows under the monitors' names; empty without rows.
+std::string ComposeProductTable(const ResultsGrid& grid, CellTextStyle cellText = &ReplaceControlCharacters);
 
 }  // namespace tavrin

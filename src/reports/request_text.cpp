@@ -3,13 +3,10 @@
 #include <array>
 #include <vector>
 
-#include "beam/beam_profile.h"
-#include "selection/share_ceiling.h"
+#include "laser_section.h"
 
 namespace tavrin {
 namespace {
-
-constexpr const char* kIndent = "    ";
 
 constexpr std::array<const char*, 26> kQuestionnaire = {
     "2 - The following parameters have to be measured/monitored: (underline which applies)",
@@ -40,56 +37,13 @@ constexpr std::array<const char*, 26> kQuestionnaire = {
     "5 - Additional Information :",
 };
 
-void EntryLine(std::vector<std::string>& lines, const std::string& caption, const UnitEntry& entry) {
-    if (!entry.Text.empty()) {
-        lines.push_back(kIndent + caption + entry.Text + " " + entry.Unit());
-    }
-}
-
-void DerivedLine(std::vector<std::string>& lines, double value, const char* caption, const LabelCaptions& labels,
-                 LabelId valueLabel, LabelId unitLabel) {
-    if (value != 0) {
-        lines.push_back(kIndent + (caption + labels.Get(valueLabel)) + labels.Get(unitLabel));
-    }
-}
-
 }  // namespace
 
 std::string ComposeRequestText(const LaserInputState& state, const LabelCaptions& labels, char decimal) {
-    std::vector<std::string> lines = {"1 - Laser Data :", "", "    DATA VALUE:", ""};
-    lines.emplace_back(state.LaserType == Laser::CW ? "    Laser Type: CW" : "    Laser Type: Pulsed");
-    lines.emplace_back();
-    if (state.BeamShape == Shape::Circular) {
-        lines.emplace_back("    Beam Type: Circular");
-        lines.push_back(std::string(kIndent) + "Beam Diameter (mm)" + " = " + state.Beam1().Text);
-    } else {
-        lines.emplace_back("Beam Type: Rectangular");
-        lines.push_back(std::string(kIndent) + "Rectangle (mm * mm)" + "L = " + state.Beam1().Text +
-                        " W = " + state.Beam2().Text);
+    std::vector<std::string> lines = {"1 - Laser Data :", ""};
+    for (std::string& line : LaserSectionLines(state, labels, decimal, LaserSectionFor::Request)) {
+        lines.push_back(std::move(line));
     }
-    for (const std::string& line : ProfileLines(state, NumberEntry(decimal))) {
-        lines.push_back(kIndent + line);
-    }
-    for (const std::string& line : SelectionRuleLines(state)) {
-        lines.push_back(kIndent + line);
-    }
-    lines.emplace_back();
-    lines.emplace_back(state.SinglePulse() ? "    Measurement Type: Single Pulse Energy"
-                                           : "    Measurement Type: Power");
-    lines.emplace_back(state.ProductType == Product::PowerMeter ? "    Product Type: Power Meter"
-                                                                : "    Product Type: Probe");
-    lines.emplace_back();
-    EntryLine(lines, "WaveLenght : ", state.WaveLength());
-    EntryLine(lines, labels.Get(LabelId::Power) + " ", state.MaxPower());
-    EntryLine(lines, "Max Energy ", state.MaxEnergy());
-    EntryLine(lines, "Rep Rate ", state.RepRate());
-    EntryLine(lines, "Pulse Width ", state.PulseWidth());
-    lines.emplace_back();
-    DerivedLine(lines, state.BeamArea, kAreaCaption, labels, LabelId::VArea, LabelId::MArea);
-    DerivedLine(lines, state.PowerDensity, kPowerDensityCaption, labels, LabelId::VPowerDensity,
-                LabelId::MPowerDensity);
-    DerivedLine(lines, state.EnergyDensity, kEnergyDensityCaption, labels, LabelId::VEnergyDensity,
-                LabelId::MEnergyDensity);
     lines.emplace_back();
     lines.insert(lines.end(), kQuestionnaire.begin(), kQuestionnaire.end());
 

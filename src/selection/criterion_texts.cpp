@@ -1,6 +1,7 @@
 #include "criterion_texts.h"
 
 #include <array>
+#include <string_view>
 
 #include "beam/engineering_text.h"
 #include "share_ceiling.h"
@@ -8,18 +9,47 @@
 namespace tavrin {
 namespace {
 
-// In the search's order.
+// Texts joined when the program is built, for a table of constant texts.
+template <std::size_t... N>
+consteval auto Joined(const char (&... parts)[N]) {
+    std::array<char, (N + ...) - sizeof...(N) + 1> text{};
+    std::size_t at = 0;
+    for (const std::string_view part : {std::string_view(parts, N - 1)...}) {
+        for (const char c : part) {
+            text.at(at++) = c;
+        }
+    }
+    return text;
+}
+
+constexpr auto kApertureCaption = Joined("Aperture (", kApertureFactorText, " \u00D7 beam)");
+
+// One row per criterion, in the enumeration's order, which TextOfCriterion indexes.
 constexpr std::array<CriterionText, kCriteria> kCriterionTexts = {{
-    {"power_max", "Max power", "W", 1, LimitKind::Upper},
-    {"aperture", "Aperture (1.16 \u00D7 beam)", "m", 1e-3, LimitKind::Upper},
-    {"power_density_max", "Max power density", "W/cm\u00B2", 1, LimitKind::Upper},
-    {"power_min", "Min power", "W", 1, LimitKind::Lower},
-    {"energy_max", "Max energy", "J", 1, LimitKind::Upper},
-    {"energy_min", "Min energy", "J", 1, LimitKind::Lower},
-    {"wavelength", "Wavelength", "m", 1e-6, LimitKind::Range},
-    {"damage_threshold", "Damage threshold", "J/cm\u00B2", 1, LimitKind::Upper},
-    {"product_type", "Product type", "", 1, LimitKind::Match},
+    {Criterion::PowerMax, "power_max", "Max power", "W", 1, LimitKind::Upper},
+    {Criterion::Aperture, "aperture", kApertureCaption.data(), "m", 1e-3, LimitKind::Upper},
+    {Criterion::PowerDensityMax, "power_density_max", "Max power density", "W/cm\u00B2", 1, LimitKind::Upper},
+    {Criterion::PowerMin, "power_min", "Min power", "W", 1, LimitKind::Lower},
+    {Criterion::EnergyMax, "energy_max", "Max energy", "J", 1, LimitKind::Upper},
+    {Criterion::EnergyMin, "energy_min", "Min energy", "J", 1, LimitKind::Lower},
+    {Criterion::Wavelength, "wavelength", "Wavelength", "m", 1e-6, LimitKind::Range},
+    {Criterion::DamageThreshold, "damage_threshold", "Damage threshold", "J/cm\u00B2", 1, LimitKind::Upper},
+    {Criterion::ProductType, "product_type", "Product type", "", 1, LimitKind::Match},
 }};
+
+// Every criterion has its row, in its place, with a key and a caption: a row
+// left out or moved stops the build instead of reading as an empty key.
+constexpr bool EveryCriterionInPlace() {
+    for (std::size_t i = 0; i < kCriterionTexts.size(); ++i) {
+        const CriterionText& text = kCriterionTexts[i];
+        if (static_cast<std::size_t>(text.criterion) != i + 1 || text.key == nullptr ||
+            std::string_view(text.key).empty() || text.caption == nullptr || std::string_view(text.caption).empty()) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(EveryCriterionInPlace(), "kCriterionTexts needs one row per criterion, in the enumeration's order");
 
 }  // namespace
 
@@ -42,6 +72,16 @@ std::string CriterionQuantity(Criterion criterion, double value, char decimal) {
 
 std::string BeamSizeText(double millimetres, char decimal) {
     return FormatQuantity(millimetres * 1e-3, "m", decimal);
+}
+
+std::string FitsText(const std::optional<double>& beamMm, const std::optional<double>& beamScale, char decimal) {
+    if (beamMm) {
+        return "fits with a beam of " + BeamSizeText(*beamMm, decimal);
+    }
+    if (beamScale) {
+        return "fits with both sides scaled by " + FormatSignificant(*beamScale, decimal);
+    }
+    return "";
 }
 
 std::string BeyondCeilingText(double used, double ceiling, char decimal) {

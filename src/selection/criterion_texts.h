@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "head_search.h"
@@ -11,6 +12,7 @@ namespace tavrin {
 enum class LimitKind { Upper, Lower, Range, Match };
 
 struct CriterionText {
+    Criterion criterion;
     const char* key;      // "power_max"
     const char* caption;  // "Max power"
     const char* unit;     // the unit written with an engineering prefix: "W", "m", "J/cm²"
@@ -29,6 +31,10 @@ std::string CriterionQuantity(Criterion criterion, double value, char decimal);
 
 // A beam size in mm, written the same way: "12.7 mm".
 std::string BeamSizeText(double millimetres, char decimal);
+
+// What would let a rejected head suit: "fits with a beam of 12.7 mm", or for
+// a rectangle "fits with both sides scaled by 0.8"; empty when nothing would.
+std::string FitsText(const std::optional<double>& beamMm, const std::optional<double>& beamScale, char decimal);
 
 // A share beyond the user's ceiling though within the limit: "68 % > 50 % ceiling".
 std::string BeyondCeilingText(double used, double ceiling, char decimal);

@@ -7,6 +7,7 @@
 #include "beam/beam_profile.h"
 #include "criterion_texts.h"
 #include "damage_threshold.h"
+#include "monitors.h"
 #include "share_ceiling.h"
 
 namespace tavrin {
@@ -183,7 +184,8 @@ std::string DescribeRejection(const HeadRecord& head, const Rejection& r) {
         case Criterion::PowerMax:
             return name + "max power " + Number(r.headValue) + " W < average power " + Number(r.laserValue) + " W";
         case Criterion::Aperture:
-            return name + "aperture " + Number(r.headValue) + " mm < 1.16 \u00D7 beam " + Number(r.laserValue) + " mm";
+            return name + "aperture " + Number(r.headValue) + " mm < " + kApertureFactorText + " \u00D7 beam " +
+                   Number(r.laserValue) + " mm";
         case Criterion::PowerDensityMax:
             return name + "max power density " + Number(r.headValue) + " W/cm2 < power density " +
                    Number(r.laserValue) + " W/cm2";
@@ -252,19 +254,15 @@ void SearchHeads(const Catalogue& catalogue, const std::vector<HeadLimits>& limi
         const auto tag = static_cast<std::int64_t>(i);
         grid.SetCell(row, GridColumn::Name, head.Name, tag);
         grid.SetCell(row, GridColumn::Margin, MarginText(limit, context, numbers), tag);
-        grid.SetCell(row, GridColumn::Ardo, head.ResArdo);
-        grid.SetCell(row, GridColumn::Brisa, head.ResBrisa);
-        grid.SetCell(row, GridColumn::RVX, head.ResRVX);
-        grid.SetCell(row, GridColumn::QDM, head.ResQDM);
-        grid.SetCell(row, GridColumn::Sela, head.ResSela);
-        grid.SetCell(row, GridColumn::Vantic, head.ResVantic);
+        for (const Monitor& monitor : kMonitors) {
+            grid.SetCell(row, monitor.column, head.*monitor.resolution);
+        }
         if (gaussian && !Fits(limit, *gaussian)) {
             grid.SetRowNote(row, GaussianCheckText(CheckAsGaussian(limit, *gaussian), context.Ceiling(),
                                                    numbers.DecimalSeparator()));
         }
         ++row;
     }
-    grid.SetColumnWidth(static_cast<int>(GridColumn::Margin), grid.RowCount() < 18 ? 128 : 115);
 }
 
 }  // namespace tavrin

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "beam/laser_input_state.h"
@@ -121,8 +122,29 @@ struct Rejection {
     double ceiling = 1;
 };
 
-// The aperture must be at least this many times the beam size.
-inline constexpr double kApertureFactor = 1.16;
+// A short decimal written with a point ("1.16") as the nearest double: its
+// digits as a whole number divided by a power of ten, one rounding only, as
+// the compiler reads the same literal.
+constexpr double DecimalValue(std::string_view text) {
+    double digits = 0;
+    double scale = 1;
+    bool fraction = false;
+    for (const char c : text) {
+        if (c == '.') {
+            fraction = true;
+            continue;
+        }
+        digits = digits * 10 + (c - '0');
+        scale *= fraction ? 10 : 1;
+    }
+    return digits / scale;
+}
+static_assert(DecimalValue("0.75") == 0.75 && DecimalValue("12.5") == 12.5 && DecimalValue("3") == 3.0);
+
+// The aperture must be at least this many times the beam size: written once,
+// as the captions and the explanations show it.
+inline constexpr char kApertureFactorText[] = "1.16";
+inline constexpr double kApertureFactor = DecimalValue(kApertureFactorText);
 
 // One criterion applied to a head: whether it applies to this laser,
 // whether the head passes it, and the values compared.
@@ -201,8 +223,8 @@ struct GaussianCheck {
 };
 GaussianCheck CheckAsGaussian(const HeadLimits& head, const SearchContext& gaussian);
 
-// The share of a limit a compared pair uses (the aperture's as 1.16 × the
-// beam; the lower limits' the other way); none for a yes or no.
+// The share of a limit a compared pair uses (the aperture's as kApertureFactor
+// times the beam; the lower limits' the other way); none for a yes or no.
 std::optional<double> ShareOf(const Rejection& compared);
 
 // The share of the head's limit that the laser uses, as the grid shows it.

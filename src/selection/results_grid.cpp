@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "monitors.h"
+
 namespace tavrin {
 
 void ResultsGrid::ClearGrid(bool includeColumns) {
@@ -111,11 +113,12 @@ const std::string& ResultsGrid::RowNote(int row) const {
 
 void SetupGrid(ResultsGrid& grid) {
     grid.ClearGrid(true);
-    for (const GridColumnInfo& info : kGridColumns) {
-        grid.AddColumn(info.caption, info.shown);
-        if (info.width != ResultsGrid::kNoWidth) {
-            grid.SetColumnWidth(static_cast<int>(info.column), info.width);
-        }
+    for (const GridColumnInfo& info : kLeadColumns) {
+        grid.AddColumn(info.caption, true);
+        grid.SetColumnWidth(static_cast<int>(info.column), info.width);
+    }
+    for (const Monitor& monitor : kMonitors) {
+        grid.AddColumn(monitor.name, false);
     }
     grid.ClearGrid(false);
 }

@@ -61,31 +61,19 @@ private:
     std::vector<std::pair<int, std::string>> m_notes;
 };
 
+// The columns before the monitors' (kMonitors holds theirs).
 struct GridColumnInfo {
     GridColumn column;
     const char* key;      // the name of the column in the command line's JSON
     const char* caption;  // the grid's own caption
-    bool shown;
-    int width;  // in the grid's width unit
+    int width;            // in the grid's width unit
 };
-inline constexpr std::array<GridColumnInfo, 8> kGridColumns = {{
-    {GridColumn::Name, "name", "Suitable Heads", true, 125},
-    {GridColumn::Margin, "margin", "Damage Threshold", true, 105},
-    {GridColumn::Ardo, "Ardo", "Ardo", false, ResultsGrid::kNoWidth},
-    {GridColumn::Brisa, "Brisa", "Brisa", false, ResultsGrid::kNoWidth},
-    {GridColumn::RVX, "RVX", "RVX", false, ResultsGrid::kNoWidth},
-    {GridColumn::QDM, "QDM", "QDM", false, ResultsGrid::kNoWidth},
-    {GridColumn::Sela, "Sela", "Sela", false, ResultsGrid::kNoWidth},
-    {GridColumn::Vantic, "Vantic", "Vantic", false, ResultsGrid::kNoWidth},
+inline constexpr std::array<GridColumnInfo, 2> kLeadColumns = {{
+    {GridColumn::Name, "name", "Suitable Heads", 125},
+    {GridColumn::Margin, "margin", "Damage Threshold", 105},
 }};
-constexpr const GridColumnInfo& InfoOf(GridColumn column) {
-    return kGridColumns[static_cast<std::size_t>(column) - 1];
-}
-// The six display units' columns, in grid order.
-inline constexpr std::array<GridColumn, 6> kMonitorColumns = {GridColumn::Ardo, GridColumn::Brisa, GridColumn::RVX,
-                                                              GridColumn::QDM,  GridColumn::Sela,  GridColumn::Vantic};
 
-// Defines the eight result columns of kGridColumns.
+// Defines the eight result columns: kLeadColumns, shown, then the monitors', hidden.
 void SetupGrid(ResultsGrid& grid);
 
 }  // namespace tavrin

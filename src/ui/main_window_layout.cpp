@@ -23,10 +23,12 @@
 #include <tuple>
 
 #include "beam/beam_profile.h"
+#include "beam/derived_rows.h"
 #include "main_window.h"
 #include "qt_services.h"
 #include "results_table_model.h"
 #include "results_view.h"
+#include "selection/monitors.h"
 #include "version/version.h"
 #include "window_style.h"
 
@@ -220,26 +222,12 @@ QWidget* MainWindow::BuildDerivedValues() {
     layout->addWidget(SectionHeader("lblInfoLaser", QStringLiteral("Derived Beam Parameters"), box));
     auto* grid = new QGridLayout;
     layout->addLayout(grid);
-    struct Row {
-        const char* name;
-        const char* caption;
-        LabelId value;
-        LabelId unit;
-    };
-    const Row rows[] = {
-        {"lblArea", kAreaCaption, LabelId::VArea, LabelId::MArea},
-        {"lblAvrPower", kAvgPowerCaption, LabelId::VAvgPower, LabelId::MAvgPower},
-        {"lblPowerDensity", kPowerDensityCaption, LabelId::VPowerDensity, LabelId::MPowerDensity},
-        {"lblPeakPower", kPeakPowerCaption, LabelId::VPeakPower, LabelId::MPeakPower},
-        {"lblPeakPowerDensity", kPeakPowerDensityCaption, LabelId::VPeakPowerDensity, LabelId::MPeakPowerDensity},
-        {"lblEnergyDensity", kEnergyDensityCaption, LabelId::VEnergyDensity, LabelId::MEnergyDensity},
-    };
     int row = 0;
     grid->setVerticalSpacing(4);
-    for (const Row& r : rows) {
+    for (const DerivedRow& r : kDerivedRows) {
         const QString text = QString::fromLatin1(r.caption);
         auto* caption = new QLabel(text, box);
-        caption->setObjectName(QString::fromLatin1(r.name));
+        caption->setObjectName(QString::fromLatin1(r.nameLabel));
         grid->addWidget(caption, row, 0);
         // Read as "Area, 50.3 mm²": the value label carries the unit for the reader.
         grid->addWidget(MakeLabel(r.value, QString(), true, text.trimmed()), row, 1);
@@ -308,27 +296,17 @@ QWidget* MainWindow::BuildMonitors() {
     banner->setWordWrap(true);
     layout->addWidget(banner);
     auto* grid = new QGridLayout;
-    struct Monitor {
-        const char* name;
-        const char* caption;
-        LabelId value;
-    };
-    const Monitor monitors[] = {
-        {"lblArdo", "Ardo", LabelId::VArdo},  {"lblBrisa", "BRISA", LabelId::VBrisa},
-        {"lblRVX", "RVX 300", LabelId::VRVX}, {"lblQDM", "QDM", LabelId::VQDM},
-        {"lblSela", "Sela", LabelId::VSela},  {"lblVantic", "Vantic", LabelId::VVantic},
-    };
     int index = 0;
-    for (const Monitor& m : monitors) {
-        auto* name = new QLabel(QString::fromLatin1(m.caption), box);
-        name->setObjectName(QString::fromLatin1(m.name));
+    for (const Monitor& m : kMonitors) {
+        auto* name = new QLabel(QString::fromLatin1(m.windowName), box);
+        name->setObjectName(QString::fromLatin1(m.nameLabel));
         name->setFont(Font(QStringLiteral("Arial"), 8.25, true));
         name->setStyleSheet(QStringLiteral("QLabel { color: %1; }").arg(QColor(kMakerRed).name()));
         const int row = (index / 3) * 2;
         const int column = index % 3;
         grid->addWidget(name, row, column);
         grid->addWidget(
-            MakeLabel(m.value, QString(), true, QString::fromLatin1(m.caption) + QStringLiteral(" resolution")),
+            MakeLabel(m.valueLabel, QString(), true, QString::fromLatin1(m.windowName) + QStringLiteral(" resolution")),
             row + 1, column);
         ++index;
     }

@@ -13,6 +13,7 @@
 #include <optional>
 
 #include "accessible_widgets.h"
+#include "beam/derived_rows.h"
 #include "details_panel.h"
 #include "main_window.h"
 #include "qt_services.h"
@@ -35,21 +36,11 @@ QString ShownUnit(const std::string& unit, const QFont& font) {
 // The value label a label's caption is read with: itself for a value, the
 // value beside it for a unit; none for the entries' captions.
 std::optional<LabelId> ValueLabelOf(LabelId label) {
-    switch (label) {
-        case LabelId::Beam:
-        case LabelId::Power:
-            return std::nullopt;
-        case LabelId::MArea:
-        case LabelId::MAvgPower:
-        case LabelId::MPowerDensity:
-        case LabelId::MPeakPower:
-        case LabelId::MPeakPowerDensity:
-        case LabelId::MEnergyDensity:
-            // Each unit label follows its value label.
-            return static_cast<LabelId>(static_cast<int>(label) - 1);
-        default:
-            return label;
+    if (label == LabelId::Beam || label == LabelId::Power) {
+        return std::nullopt;
     }
+    const auto row = DerivedRowOf(label);
+    return row ? row->value : label;
 }
 
 }  // namespace
