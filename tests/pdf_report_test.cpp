@@ -132,8 +132,12 @@ TEST(PdfReport, APulsedGaussianLaserWithItsHeadsAndTheChosenHeadsShares) {
                 caption = TextOfCriterion(criterion).caption;
             }
         }
-        const std::string row = LineStarting(second, caption);
-        EXPECT_NE(row.find(share), std::string::npos) << key << " " << share << " in \"" << row << "\"";
+        // The PDF's text extraction may drop the blank before "%".
+        std::string row = LineStarting(second, caption);
+        std::string shareWord = share;
+        std::erase(row, ' ');
+        std::erase(shareWord, ' ');
+        EXPECT_NE(row.find(shareWord), std::string::npos) << key << " " << share << " in \"" << row << "\"";
     }
 
     EXPECT_LT(std::filesystem::file_size(pdf), 300'000u);

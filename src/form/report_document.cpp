@@ -7,6 +7,7 @@
 
 #include "about_text.h"
 #include "beam/beam_profile.h"
+#include "beam/derived_rows.h"
 #include "catalogue/head_catalogue.h"
 #include "details_texts.h"
 #include "main_window_model.h"
@@ -63,23 +64,8 @@ std::vector<ReportLine> LaserLines(const LaserInputState& state) {
 
 // The derived values as the window shows them, those computed only.
 std::vector<ReportLine> DerivedLines(const LaserInputState& state, const LabelCaptions& labels) {
-    struct Row {
-        double LaserInputState::*amount;
-        const char* caption;
-        LabelId value;
-        LabelId unit;
-    };
-    const std::array<Row, 6> rows = {{
-        {&LaserInputState::BeamArea, kAreaCaption, LabelId::VArea, LabelId::MArea},
-        {&LaserInputState::AveragePower, kAvgPowerCaption, LabelId::VAvgPower, LabelId::MAvgPower},
-        {&LaserInputState::PowerDensity, kPowerDensityCaption, LabelId::VPowerDensity, LabelId::MPowerDensity},
-        {&LaserInputState::PeakPower, kPeakPowerCaption, LabelId::VPeakPower, LabelId::MPeakPower},
-        {&LaserInputState::PeakPowerDensity, kPeakPowerDensityCaption, LabelId::VPeakPowerDensity,
-         LabelId::MPeakPowerDensity},
-        {&LaserInputState::EnergyDensity, kEnergyDensityCaption, LabelId::VEnergyDensity, LabelId::MEnergyDensity},
-    }};
     std::vector<ReportLine> lines;
-    for (const Row& row : rows) {
+    for (const DerivedRow& row : kDerivedRows) {
         if (state.*row.amount != 0) {
             lines.push_back({Trimmed(row.caption), Trimmed(labels.Get(row.value)) + " " + Trimmed(labels.Get(row.unit))});
         }
