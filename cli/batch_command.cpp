@@ -26,9 +26,9 @@
 namespace tavrin::cli {
 namespace {
 
-constexpr std::array<const char*, 11> kValueColumns = {
-    "beam", "width", "wavelength", "power", "energy", "rate", "pulse-width", "profile", "max-share", "threshold",
-    "report-pdf"};
+constexpr std::array<const char*, 11> kValueColumns = {"beam",      "width",     "wavelength",  "power",
+                                                       "energy",    "rate",      "pulse-width", "profile",
+                                                       "max-share", "threshold", "report-pdf"};
 // The column whose file names are read from the batch file's folder.
 constexpr const char* kReportPdfColumn = "report-pdf";
 constexpr std::array<const char*, 4> kFlagColumns = {"pulsed", "rect", "single", "probe"};
@@ -216,12 +216,12 @@ Result<std::istream*> OpenBatch(const std::string& file, std::ifstream& opened) 
 struct RowOutcome {
     std::optional<LaserRun> run;
     std::optional<std::string> reportPdf;  // the row's PDF report
-    Result<int> status = kUsageError;  // the run's exit status, or why the row was refused
+    Result<int> status = kUsageError;      // the run's exit status, or why the row was refused
 };
 
 void RunRow(const Result<std::optional<CsvRow>>& read, const Columns& columns, std::size_t headerFields,
-            const std::filesystem::path& folder, const SelectOptions& options, const std::shared_ptr<const SearchCatalogue>& catalogue,
-            char decimalSeparator, RowOutcome& outcome) {
+            const std::filesystem::path& folder, const SelectOptions& options,
+            const std::shared_ptr<const SearchCatalogue>& catalogue, char decimalSeparator, RowOutcome& outcome) {
     if (!read) {
         outcome.status = Error{ErrorCode::BadUsage, read.Failure().message};
         return;
@@ -251,8 +251,7 @@ bool WriteRowReport(ReportPdfDrawer& drawer, RowOutcome& row, std::size_t n, con
         return true;
     }
     const auto written =
-        WriteReportPdf(drawer, row.run->ModelWithDetails(), std::nullopt, *row.reportPdf,
-                       OutputRules(options.dataDir));
+        WriteReportPdf(drawer, row.run->ModelWithDetails(), std::nullopt, *row.reportPdf, OutputRules(options.dataDir));
     if (!written) {
         err << "cv-tavrin-cli: row " << n << ": the PDF report " << EscapeControlCharacters(written.Failure().message)
             << "\n";
@@ -336,13 +335,13 @@ int RunBatchRows(std::istream& in, const std::string& file, const SelectOptions&
         return refuse(columns.Failure().message);
     }
     const auto& pdfColumn = columns.Value().values;
-    if (!CanDrawReportPdf() && std::any_of(pdfColumn.begin(), pdfColumn.end(), [](const auto& column) {
-            return column.first == kReportPdfColumn;
-        })) {
+    if (!CanDrawReportPdf() && std::any_of(pdfColumn.begin(), pdfColumn.end(),
+                                           [](const auto& column) { return column.first == kReportPdfColumn; })) {
         return refuse(std::string("the report-pdf column: ") + kNoPdfDrawing);
     }
     // The rows' PDF files are named from the batch file's folder.
-    const std::filesystem::path folder = file == "-" ? std::filesystem::path() : std::filesystem::path(file).parent_path();
+    const std::filesystem::path folder =
+        file == "-" ? std::filesystem::path() : std::filesystem::path(file).parent_path();
     ReportPdfDrawer drawer;
     bool pdfFailed = false;
     const std::size_t headerFields = header.Value()->fields.size();

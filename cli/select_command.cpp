@@ -199,11 +199,10 @@ int RunSelectCommand(const std::vector<std::string>& args, std::ostream& out, st
 
     int outcome = status;
     if (options.report) {
-        const auto written =
-            ReplaceFile(*options.report,
-                        ComposeReport(model.State(), CommandLineLabels(model), model.Grid(), &ReplaceControlCharacters,
-                                      decimalSeparator),
-                        OutputRules(options.dataDir));
+        const auto written = ReplaceFile(*options.report,
+                                         ComposeReport(model.State(), CommandLineLabels(model), model.Grid(),
+                                                       &ReplaceControlCharacters, decimalSeparator),
+                                         OutputRules(options.dataDir));
         if (!written) {
             err << "cv-tavrin-cli: the report " << EscapeControlCharacters(written.Failure().message) << "\n";
             outcome = ExitStatusFor(written.Failure().code);
@@ -212,8 +211,7 @@ int RunSelectCommand(const std::vector<std::string>& args, std::ostream& out, st
     if (options.reportPdf && status != kInvalid) {
         ReportPdfDrawer drawer;
         const auto written =
-            WriteReportPdf(drawer, run.ModelWithDetails(), head, *options.reportPdf,
-                           OutputRules(options.dataDir));
+            WriteReportPdf(drawer, run.ModelWithDetails(), head, *options.reportPdf, OutputRules(options.dataDir));
         if (!written) {
             err << "cv-tavrin-cli: the PDF report " << EscapeControlCharacters(written.Failure().message) << "\n";
             outcome = ExitStatusFor(written.Failure().code);

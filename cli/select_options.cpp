@@ -195,8 +195,8 @@ Result<SelectOptions> ParseSelectOptions(const std::vector<std::string>& args, c
         const auto valueOption = std::find_if(valueOptions.begin(), valueOptions.end(),
                                               [&name](const ValueOption& option) { return name == option.name; });
         const bool fileOption = name == "--data-dir" || name == "--report" || name == "--batch" ||
-                                name == "--report-pdf" || name == "--head" ||
-                                name == "--profile" || name == "--max-share" || name == "--threshold";
+                                name == "--report-pdf" || name == "--head" || name == "--profile" ||
+                                name == "--max-share" || name == "--threshold";
         if (!fileOption && valueOption == valueOptions.end()) {
             return Usage("unknown option " + QuotedForMessage(args[i]));
         }

@@ -243,10 +243,10 @@ TEST(PdfReport, ABuildWithoutTheWindowsRefusesItWithTheReason) {
     std::ostringstream out;
     std::ostringstream err;
     const auto pdf = test::FreshFolder("pdf-core") / "report.pdf";
-    EXPECT_EQ(cli::RunSelectCommand({"--beam", "5", "--wavelength", "1064nm", "--power", "10W", "--report-pdf",
-                                     pdf.string()},
-                                    out, err, false),
-              64);
+    EXPECT_EQ(
+        cli::RunSelectCommand({"--beam", "5", "--wavelength", "1064nm", "--power", "10W", "--report-pdf", pdf.string()},
+                              out, err, false),
+        64);
     EXPECT_NE(err.str().find("built without the windows"), std::string::npos) << err.str();
     EXPECT_FALSE(std::filesystem::exists(pdf));
 }

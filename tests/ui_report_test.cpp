@@ -47,8 +47,8 @@ TEST(WindowReport, TheMenuSavesTheReportTheCommandLineWrites) {
     QProcess cli;
     cli.start(QStringLiteral(TAVRIN_PROGRAM_DIR "/cv-tavrin-cli"),
               {QStringLiteral("select"), QStringLiteral("--beam"), QStringLiteral("5"), QStringLiteral("--wavelength"),
-               QStringLiteral("1064nm"), QStringLiteral("--power"), QStringLiteral("100W"), QStringLiteral("--report-pdf"),
-               QString::fromStdString((folder / "from-cli.pdf").string())});
+               QStringLiteral("1064nm"), QStringLiteral("--power"), QStringLiteral("100W"),
+               QStringLiteral("--report-pdf"), QString::fromStdString((folder / "from-cli.pdf").string())});
     ASSERT_TRUE(cli.waitForFinished(60000));
     const QString text = PdfText(pdf);
     EXPECT_TRUE(text.contains(QStringLiteral("Detector head selection")));

@@ -67,7 +67,8 @@ std::vector<ReportLine> DerivedLines(const LaserInputState& state, const LabelCa
     std::vector<ReportLine> lines;
     for (const DerivedRow& row : kDerivedRows) {
         if (state.*row.amount != 0) {
-            lines.push_back({Trimmed(row.caption), Trimmed(labels.Get(row.value)) + " " + Trimmed(labels.Get(row.unit))});
+            lines.push_back(
+                {Trimmed(row.caption), Trimmed(labels.Get(row.value)) + " " + Trimmed(labels.Get(row.unit))});
         }
     }
     return lines;
@@ -138,8 +139,7 @@ std::string LimitText(const CriterionUsage& usage, char decimal) {
     return "";
 }
 
-ReportChosenHead ChosenHead(const DetailsArea& area, const Catalogue& catalogue, const HeadUsage& usage,
-                            char decimal) {
+ReportChosenHead ChosenHead(const DetailsArea& area, const Catalogue& catalogue, const HeadUsage& usage, char decimal) {
     ReportChosenHead chosen;
     const std::string name = ReplaceControlCharacters(catalogue.Heads[usage.index].Name);
     if (const auto row = area.PickedWhyNotRow()) {
@@ -155,9 +155,9 @@ ReportChosenHead ChosenHead(const DetailsArea& area, const Catalogue& catalogue,
     for (std::size_t i = 0; i < usage.usage.size() && i < bars.size(); ++i) {
         const CriterionUsage& criterion = usage.usage[i];
         const bool product = TextOf(criterion).limit == LimitKind::Match;
-        chosen.limits.push_back(ReportLimit{bars[i].caption,
-                                            product ? "" : CriterionQuantity(criterion.criterion, criterion.laser, decimal),
-                                            LimitText(criterion, decimal), bars[i]});
+        chosen.limits.push_back(ReportLimit{
+            bars[i].caption, product ? "" : CriterionQuantity(criterion.criterion, criterion.laser, decimal),
+            LimitText(criterion, decimal), bars[i]});
     }
     // The bars end with the power through the aperture, for a Gaussian beam.
     if (bars.size() > usage.usage.size()) {

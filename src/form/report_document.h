@@ -37,7 +37,7 @@ struct ReportLimit {
 
 // The report's second page: one head, suitable or not, in detail.
 struct ReportChosenHead {
-    std::string title;      // "Head NAME", or "NAME: not suitable"
+    std::string title;  // "Head NAME", or "NAME: not suitable"
     bool suitable = true;
     std::string failing{};  // why not: "Max power density: 636.6 kW/cm² > 500 kW/cm²"
     std::string fits{};     // "fits with a beam of 8.4 mm"

@@ -36,9 +36,9 @@ void EnsureFonts() {
     if (QFontDatabase::families().contains(QString::fromLatin1(kFamily))) {
         return;
     }
-    for (const char* file : {"/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf",
-                             "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf",
-                             "/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf"}) {
+    for (const char* file :
+         {"/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf",
+          "/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf"}) {
         QFontDatabase::addApplicationFont(QString::fromLatin1(file));
     }
 }
@@ -158,8 +158,8 @@ void FirstPage(PageFlow& flow, const ReportDocument& document) {
         }
     }
     if (!document.heads.empty()) {
-        Heading(flow, document.heads.size() == 1 ? "1 suitable head" : std::to_string(document.heads.size()) +
-                                                                            " suitable heads");
+        Heading(flow, document.heads.size() == 1 ? "1 suitable head"
+                                                 : std::to_string(document.heads.size()) + " suitable heads");
         const std::vector<double> shares = {0.4, 0.25, 0.35};
         flow.Row({"Head", "Damage threshold used", "Tightest limit used"}, shares, true);
         for (const ReportHead& head : document.heads) {
