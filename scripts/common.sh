@@ -6,7 +6,7 @@ TAVRIN_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 TAVRIN_PACKAGES=(
   cmake g++ make pkg-config
   libgtest-dev libgmock-dev
-  qt6-base-dev libgl-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev
+  qt6-base-dev libgl-dev qt6-svg-dev
   nlohmann-json3-dev
   fonts-dejavu-core
   poppler-utils

@@ -1,6 +1,7 @@
 // The one drawing of the details chart, on a picture of its own: each kind
 // leaves ink in the plot and in the legend, and a held stretch is drawn dashed.
 #include <QImage>
+#include <cmath>
 
 #include "paint/chart_painter.h"
 #include "paint/chart_style.h"
@@ -28,11 +29,12 @@ DetailsChart HeldThreshold() {
     chart.yMax = 1000;
     chart.xTitle = "Pulse width";
     chart.yTitle = "Threshold";
-    for (const auto& [value, label] : {std::pair{1e-12, "1 ps"}, {1e-9, "1 ns"}, {1e-6, "1 \u00B5s"}, {1e-3, "1 ms"},
-                                       {1.0, "1 s"}}) {
+    for (const auto& [value, label] :
+         {std::pair{1e-12, "1 ps"}, {1e-9, "1 ns"}, {1e-6, "1 \u00B5s"}, {1e-3, "1 ms"}, {1.0, "1 s"}}) {
         chart.xTicks.push_back({value, label});
     }
-    for (const auto& [value, label] : {std::pair{0.1, "100 mJ/cm\u00B2"}, {10.0, "10 J/cm\u00B2"}, {1000.0, "1 kJ/cm\u00B2"}}) {
+    for (const auto& [value, label] :
+         {std::pair{0.1, "100 mJ/cm\u00B2"}, {10.0, "10 J/cm\u00B2"}, {1000.0, "1 kJ/cm\u00B2"}}) {
         chart.yTicks.push_back({value, label});
     }
     return chart;
@@ -54,6 +56,20 @@ DetailsChart Bars(bool mean) {
     chart.yMax = 800e3;
     for (int i = 0; i <= 4; ++i) {
         chart.yTicks.push_back({i * 200e3, std::to_string(i * 200) + " kW/cm\u00B2"});
+    }
+    return chart;
+}
+
+// Values no axis can show: a threshold of 0 and an infinite one inside the
+// curve, a point at no pulse width; a bar past the axis and one of no value.
+DetailsChart WithGaps(DetailsChart chart) {
+    if (chart.kind == ChartKind::Threshold) {
+        auto& points = chart.curve[1].points;
+        points.insert(points.begin() + 2, {{1e-6, 0.0}, {1e-5, HUGE_VAL}});
+        chart.meanPoint.emplace(0.0, 0.4);
+    } else {
+        chart.laser = HUGE_VAL;
+        chart.mean = std::nan("");
     }
     return chart;
 }
@@ -99,6 +115,8 @@ TEST(ChartPainter, EveryKindInksItsPlotAndLegendUnderItsTitle) {
         {"chart-bars-mean", Bars(true), {800, 500}},
         {"chart-cw", Bars(false), {800, 500}},
         {"chart-threshold-narrow", HeldThreshold(), {300, 260}},
+        {"chart-threshold-gap", WithGaps(HeldThreshold()), {800, 500}},
+        {"chart-bars-beyond", WithGaps(Bars(true)), {800, 500}},
     };
     for (const Case& c : cases) {
         QImage image(c.size, QImage::Format_RGB32);
@@ -148,10 +166,9 @@ TEST(ChartPainter, AHeldStretchIsDashedAndTheRestSolid) {
     const int blue = BlueColumns(dashed, plot.left(), end, y);
     EXPECT_GT(blue, length / 4) << "the held stretch is drawn";
     EXPECT_LT(blue, length * 9 / 10) << "with gaps";
-    EXPECT_TRUE(CurveBlue(dashed.pixel(static_cast<int>(plot.right()) - 3,
-                                       static_cast<int>(std::lround(plot.top())) + 1)) ||
-                CurveBlue(dashed.pixel(static_cast<int>(plot.right()) - 3,
-                                       static_cast<int>(std::lround(plot.top())) + 2)))
+    EXPECT_TRUE(
+        CurveBlue(dashed.pixel(static_cast<int>(plot.right()) - 3, static_cast<int>(std::lround(plot.top())) + 1)) ||
+        CurveBlue(dashed.pixel(static_cast<int>(plot.right()) - 3, static_cast<int>(std::lround(plot.top())) + 2)))
         << "the solid stretch reaches 1 kJ/cm² at 1 s";
     // The operating point's square, in the laser's colour, at 10 ns and 800 mJ/cm².
     const double px = plot.left() + plot.width() * 4 / 12;

@@ -64,8 +64,8 @@ DetailsChart RowChart(const CoatingTable& coatings, int coating, int row) {
     DetailsChart chart;
     chart.kind = tavrin::ChartKind::Threshold;
     const bool repetitive = row != coating;
-    chart.title = "Coating " + std::to_string(coating) + (repetitive ? ", repetitive pulses" : "") +
-                  " (coating row " + std::to_string(row) + ")";
+    chart.title = "Coating " + std::to_string(coating) + (repetitive ? ", repetitive pulses" : "") + " (coating row " +
+                  std::to_string(row) + ")";
     chart.curveName = tavrin::ThresholdCurveName(coating, row);
     chart.heldName = tavrin::HeldStretchName(tavrin::ThresholdRule::AsListed);
     chart.curve = tavrin::ThresholdStretches(coatings, row, tavrin::ThresholdRule::AsListed, std::nullopt);
@@ -87,8 +87,10 @@ void DrawCurves(QPainter& painter, const CoatingTable& coatings, const std::vect
     const double cellHeight = std::min(page.height() / lines, cellWidth * 0.75);
     painter.setFont(QFont(QStringLiteral("Arial"), columns == 1 ? 10 : 8));
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        const auto column = static_cast<double>(static_cast<int>(i) % columns);
-        const auto line = static_cast<double>(static_cast<int>(i) / columns);
+        const int index = static_cast<int>(i);
+        const int lineIndex = index / columns;
+        const auto column = static_cast<double>(index - lineIndex * columns);
+        const auto line = static_cast<double>(lineIndex);
         const QRectF cell(page.left() + column * cellWidth, page.top() + line * cellHeight, cellWidth, cellHeight);
         tavrin::paint::PaintChart(painter, cell, RowChart(coatings, rows[i].first, rows[i].second));
     }
@@ -120,6 +122,7 @@ bool WriteCurveDocument(const Catalogue& catalogue, const QString& folder, Curve
                                       : QStringLiteral("No head of this family in the catalogue");
     Title(page.painter, family + QStringLiteral(" coating and absorber curves"), range);
     std::vector<std::pair<int, int>> charts;  // coating, row
+    charts.reserve(rows.size());
     for (const auto& [row, coating] : rows) {
         charts.emplace_back(coating, row);
     }

@@ -51,7 +51,8 @@ bool Plottable(double x, double y) {
 }  // namespace
 
 std::string ThresholdCurveName(int coating, int row) {
-    return "Coating " + std::to_string(coating) + (row != coating ? ", repetitive-pulse threshold" : ", damage threshold");
+    return "Coating " + std::to_string(coating) +
+           (row != coating ? ", repetitive-pulse threshold" : ", damage threshold");
 }
 
 // Short, so that the legend has room for it: the notes say more.
@@ -208,7 +209,7 @@ void FitThresholdAxes(DetailsChart& chart, char decimal) {
 // pulse width beyond either end, cut where it passes between solid
 // and dashed: a segment is dashed when either end has no catalogue point.
 std::vector<CurveStretch> ThresholdStretches(const CoatingTable& coatings, int row, ThresholdRule rule,
-                                            std::optional<double> pulseWidth) {
+                                             std::optional<double> pulseWidth) {
     std::vector<std::pair<double, double>> points = ThresholdCurve(coatings, row, rule);
     const double tau = pulseWidth.value_or(1);
     if (std::isfinite(tau) && (tau < points.front().first || tau > points.back().first)) {

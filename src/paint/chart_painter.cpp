@@ -12,12 +12,12 @@
 namespace tavrin::paint {
 namespace {
 
-constexpr double kMargin = 8;       // around the chart, in screen pixels
-constexpr double kTickGap = 4;      // between an axis and its labels
-constexpr double kCurveWidth = 2;   // the threshold curve's pen
-constexpr double kPointSize = 11;   // the operating point's square
-constexpr double kMeanSize = 9;     // the mean's circle
-constexpr double kMinPlot = 40;     // the plot is never squeezed below this
+constexpr double kMargin = 8;      // around the chart, in screen pixels
+constexpr double kTickGap = 4;     // between an axis and its labels
+constexpr double kCurveWidth = 2;  // the threshold curve's pen
+constexpr double kPointSize = 11;  // the operating point's square
+constexpr double kMeanSize = 9;    // the mean's circle
+constexpr double kMinPlot = 40;    // the plot is never squeezed below this
 
 QString Text(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -64,8 +64,8 @@ std::vector<LegendEntry> LegendOf(const DetailsChart& chart, double unit) {
                                    chart.meanPoint ? QStringLiteral("Laser peak") : QStringLiteral("Laser")});
             }
             if (chart.meanPoint) {
-                entries.push_back({Mark::Circle, QPen(QColor(kLaserColour), unit), QBrush(Qt::white),
-                                   QStringLiteral("Laser mean")});
+                entries.push_back(
+                    {Mark::Circle, QPen(QColor(kLaserColour), unit), QBrush(Qt::white), QStringLiteral("Laser mean")});
             }
             break;
         }
@@ -113,10 +113,10 @@ Layout LayOut(QPainter& painter, const QRectF& area, const DetailsChart& chart) 
     const QFontMetricsF titleMetrics(layout.titleFont, painter.device());
     const QFontMetricsF textMetrics(layout.textFont, painter.device());
     const QRectF inner = area.adjusted(kMargin * unit, kMargin * unit, -kMargin * unit, -kMargin * unit);
-    const double titleHeight =
-        titleMetrics.boundingRect(QRectF(0, 0, std::max(inner.width(), 1.0), 1e9), Qt::TextWordWrap | Qt::AlignHCenter,
-                                  Text(chart.title))
-            .height();
+    const double titleHeight = titleMetrics
+                                   .boundingRect(QRectF(0, 0, std::max(inner.width(), 1.0), 1e9),
+                                                 Qt::TextWordWrap | Qt::AlignHCenter, Text(chart.title))
+                                   .height();
     layout.regions.title = QRectF(inner.left(), inner.top(), inner.width(), titleHeight);
     double bottom = inner.bottom();
     if (!layout.legend.empty()) {
@@ -134,14 +134,17 @@ Layout LayOut(QPainter& painter, const QRectF& area, const DetailsChart& chart) 
     const double left = inner.left() + (yTitled ? line + kTickGap * unit : 0) +
                         TickLabelWidth(chart.yTicks, textMetrics) + 2 * kTickGap * unit;
     // Room on the right for half the last tick's label.
-    const double right = inner.right() - (chart.xTicks.empty() ? 0
-                                                               : textMetrics.horizontalAdvance(
-                                                                     Text(chart.xTicks.back().label)) / 2);
+    const double right =
+        inner.right() - (chart.xTicks.empty() ? 0 : textMetrics.horizontalAdvance(Text(chart.xTicks.back().label)) / 2);
     const double plotBottom = bottom - line - kTickGap * unit - (xTitled ? line + kTickGap * unit : 0);
     const double top = layout.regions.title.bottom() + kMargin * unit + line / 2;
-    layout.regions.plot =
-        QRectF(QPointF(left, top), QPointF(std::max(right, left + kMinPlot * unit), std::max(plotBottom, top + kMinPlot * unit)));
+    layout.regions.plot = QRectF(QPointF(left, top), QPointF(std::max(right, left + kMinPlot * unit),
+                                                             std::max(plotBottom, top + kMinPlot * unit)));
     return layout;
+}
+
+bool Plottable(double x, double y) {
+    return std::isfinite(x) && std::isfinite(y) && x > 0 && y > 0;
 }
 
 // Where a value lies along the plot, from 0 at the low end to 1 at the high end.
@@ -189,8 +192,9 @@ void PaintAxes(QPainter& painter, const Layout& layout, const Axes& axes, const 
     const double gap = kTickGap * unit;
     for (const AxisTick& tick : chart.yTicks) {
         const double y = axes.Y(tick.value);
-        painter.drawText(QRectF(layout.regions.title.left(), y - line / 2, plot.left() - gap - layout.regions.title.left(), line),
-                         Qt::AlignRight | Qt::AlignVCenter, Text(tick.label));
+        painter.drawText(
+            QRectF(layout.regions.title.left(), y - line / 2, plot.left() - gap - layout.regions.title.left(), line),
+            Qt::AlignRight | Qt::AlignVCenter, Text(tick.label));
     }
     const double labelTop = plot.bottom() + gap;
     for (const AxisTick& tick : chart.xTicks) {
@@ -222,28 +226,34 @@ void PaintThreshold(QPainter& painter, const Layout& layout, const DetailsChart&
     PaintAxes(painter, layout, axes, chart, {});
     const double unit = layout.unit;
     painter.save();
-    painter.setClipRect(layout.regions.plot.adjusted(-kPointSize * unit, -kPointSize * unit, kPointSize * unit,
-                                                     kPointSize * unit));
+    painter.setClipRect(
+        layout.regions.plot.adjusted(-kPointSize * unit, -kPointSize * unit, kPointSize * unit, kPointSize * unit));
     painter.setBrush(Qt::NoBrush);
     for (const CurveStretch& stretch : chart.curve) {
         QPen pen(QColor(kCurveColour), kCurveWidth * unit);
         pen.setStyle(stretch.held ? Qt::DashLine : Qt::SolidLine);
         painter.setPen(pen);
+        // A point a log axis cannot show breaks the line rather than bend it.
         QPainterPath path;
-        for (std::size_t i = 0; i < stretch.points.size(); ++i) {
-            const QPointF point = axes.At(stretch.points[i].first, stretch.points[i].second);
-            i == 0 ? path.moveTo(point) : path.lineTo(point);
+        bool drawing = false;
+        for (const auto& [x, y] : stretch.points) {
+            if (!Plottable(x, y)) {
+                drawing = false;
+                continue;
+            }
+            drawing ? path.lineTo(axes.At(x, y)) : path.moveTo(axes.At(x, y));
+            drawing = true;
         }
         painter.drawPath(path);
     }
-    if (chart.meanPoint) {
+    if (chart.meanPoint && Plottable(chart.meanPoint->first, chart.meanPoint->second)) {
         const double size = kMeanSize * unit;
         painter.setPen(QPen(QColor(kLaserColour), 1.5 * unit));
         painter.setBrush(Qt::white);
         const QPointF at = axes.At(chart.meanPoint->first, chart.meanPoint->second);
         painter.drawEllipse(QRectF(at.x() - size / 2, at.y() - size / 2, size, size));
     }
-    if (chart.point) {
+    if (chart.point && Plottable(chart.point->first, chart.point->second)) {
         const double size = kPointSize * unit;
         painter.setPen(QPen(Qt::black, unit));
         painter.setBrush(QColor(kLaserColour));
@@ -276,8 +286,12 @@ void PaintBars(QPainter& painter, const Layout& layout, const DetailsChart& char
     painter.save();
     painter.setClipRect(plot);
     for (const Bar& bar : bars) {
-        const double top = std::isfinite(bar.value) ? std::clamp(axes.Y(bar.value), plot.top(), plot.bottom())
-                                                    : plot.top();
+        if (std::isnan(bar.value)) {
+            left += width;
+            continue;
+        }
+        // A value beyond the axis reaches its top, rather than past the frame.
+        const double top = std::clamp(axes.Y(bar.value), plot.top(), plot.bottom());
         painter.setPen(bar.pen);
         painter.setBrush(bar.brush);
         painter.drawRect(QRectF(QPointF(left, top), QPointF(left + width, plot.bottom())));
