@@ -3,11 +3,14 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include "beam/display_ladder.h"
 #include "beam/engineering_text.h"
 #include "beam/number_entry.h"
+#include "selection/criterion_texts.h"
+#include "selection/share_ceiling.h"
 #include "support/decimal_separator.h"
 #include "test_support.h"
 
@@ -213,6 +216,17 @@ TEST(EngineeringText, FourDigitsAndAPrefix) {
     for (const auto& [value, text] : plain) {
         EXPECT_EQ(FormatSignificant(value, '.'), text) << value;
     }
+    // A share, as every output writes it: halves up, never "0 %" for a share that is there.
+    const std::pair<std::optional<double>, const char*> shares[] = {
+        {0.125, "13 %"}, {0.124, "12 %"},        {0.0049, "<1 %"},       {0.005, "1 %"},
+        {0, "<1 %"},     {9999.994, "999999 %"}, {1, "100 %"},           {12345.67, "1.235e6 %"},
+        {1e5, "1e7 %"},  {std::nan(""), "n.a."}, {std::nullopt, "n.a."}, {HUGE_VAL, "n.a."}};
+    for (const auto& [share, text] : shares) {
+        EXPECT_EQ(ShareText(share), text) << share.value_or(-1);
+    }
+    EXPECT_EQ(FitsText(12.7, std::nullopt, ','), "fits with a beam of 12,7 mm");
+    EXPECT_EQ(FitsText(std::nullopt, 0.8, '.'), "fits with both sides scaled by 0.8");
+    EXPECT_EQ(FitsText(std::nullopt, std::nullopt, '.'), "");
 }
 
 // The separator is the C library's, as the locale command reports it, for

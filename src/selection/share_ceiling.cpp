@@ -1,8 +1,7 @@
 #include "share_ceiling.h"
 
-#include <array>
 #include <cmath>
-#include <cstdio>
+#include <string>
 
 #include "beam/engineering_text.h"
 
@@ -24,15 +23,13 @@ std::string ShareText(const std::optional<double>& share) {
         return "n.a.";
     }
     const double percent = *share * 100;
-    if (percent < 1) {
-        return "<1 %";
-    }
-    std::array<char, 32> text{};
     if (percent >= 1e6) {
         return FormatSignificant(percent, '.') + " %";
     }
-    std::snprintf(text.data(), text.size(), "%.0f %%", percent);
-    return text.data();
+    // Halves round up, away from the limit's side of safety; a share that
+    // would round to nothing still says that it is there.
+    const long whole = std::lround(percent);
+    return whole < 1 ? "<1 %" : std::to_string(whole) + " %";
 }
 
 std::vector<std::string> SelectionRuleLines(const LaserInputState& state) {

@@ -15,8 +15,10 @@ namespace tavrin {
 // that is not a number above 0 and at most 100.
 std::optional<double> ShareCeiling(std::string_view percent, const NumberEntry& numbers);
 
-// A share of a limit as a whole percent ("73 %", "<1 %"; "n.a." for none, a
-// share too large for whole digits with four significant ones).
+// A share of a limit as the window, the details, the command line and the
+// explanations all write it: a whole percent, halves up ("73 %"), "<1 %" for
+// a share that rounds to 0, "n.a." for none (0/0, a limit of 0), four
+// significant digits for a share too large for whole ones.
 std::string ShareText(const std::optional<double>& share);
 
 // The report's and the request's lines for the selection rules the user
