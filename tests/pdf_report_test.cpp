@@ -16,6 +16,8 @@
 namespace tavrin {
 namespace {
 
+#ifdef TAVRIN_WITH_WINDOWS
+
 struct Shell {
     int status;
     std::string out;
@@ -63,8 +65,6 @@ std::string LineStarting(const std::string& text, const std::string& start) {
     }
     return "";
 }
-
-#ifdef TAVRIN_WITH_WINDOWS
 
 // The shares --details prints for a head: criterion key and share text.
 std::vector<std::pair<std::string, std::string>> DetailsShares(const std::string& details, const std::string& head) {
