@@ -19,14 +19,18 @@
 #include "exit_status.h"
 #include "laser_replay.h"
 #include "output.h"
+#include "report_pdf.h"
 #include "select_writers.h"
 #include "support/control_characters.h"
 
 namespace tavrin::cli {
 namespace {
 
-constexpr std::array<const char*, 10> kValueColumns = {"beam", "width",       "wavelength", "power",     "energy",
-                                                       "rate", "pulse-width", "profile",    "max-share", "threshold"};
+constexpr std::array<const char*, 11> kValueColumns = {"beam",      "width",     "wavelength",  "power",
+                                                       "energy",    "rate",      "pulse-width", "profile",
+                                                       "max-share", "threshold", "report-pdf"};
+// The column whose file names are read from the batch file's folder.
+constexpr const char* kReportPdfColumn = "report-pdf";
 constexpr std::array<const char*, 4> kFlagColumns = {"pulsed", "rect", "single", "probe"};
 
 // Where each known column stands in the file, or nothing.
@@ -80,7 +84,8 @@ std::string Lower(std::string text) {
 }
 
 // The arguments a single `select` would be given for this row.
-Result<std::vector<std::string>> RowArguments(const CsvRow& row, const Columns& columns, const SelectOptions& batch) {
+Result<std::vector<std::string>> RowArguments(const CsvRow& row, const Columns& columns, const SelectOptions& batch,
+                                              const std::filesystem::path& folder) {
     std::vector<std::string> args = {"--data-dir", batch.dataDir.string()};
     if (batch.asTyped) {
         args.emplace_back("--as-typed");
@@ -100,7 +105,7 @@ Result<std::vector<std::string>> RowArguments(const CsvRow& row, const Columns& 
     for (const auto& [name, field] : columns.values) {
         if (!cell(field).empty()) {
             args.push_back("--" + name);
-            args.push_back(cell(field));
+            args.push_back(name == kReportPdfColumn ? (folder / cell(field)).string() : cell(field));
         }
     }
     return args;
@@ -210,12 +215,13 @@ Result<std::istream*> OpenBatch(const std::string& file, std::ifstream& opened) 
 // One data row run as a single `select` with its options would run it.
 struct RowOutcome {
     std::optional<LaserRun> run;
-    Result<int> status = kUsageError;  // the run's exit status, or why the row was refused
+    std::optional<std::string> reportPdf;  // the row's PDF report
+    Result<int> status = kUsageError;      // the run's exit status, or why the row was refused
 };
 
 void RunRow(const Result<std::optional<CsvRow>>& read, const Columns& columns, std::size_t headerFields,
-            const SelectOptions& options, const std::shared_ptr<const SearchCatalogue>& catalogue,
-            char decimalSeparator, RowOutcome& outcome) {
+            const std::filesystem::path& folder, const SelectOptions& options,
+            const std::shared_ptr<const SearchCatalogue>& catalogue, char decimalSeparator, RowOutcome& outcome) {
     if (!read) {
         outcome.status = Error{ErrorCode::BadUsage, read.Failure().message};
         return;
@@ -226,7 +232,7 @@ void RunRow(const Result<std::optional<CsvRow>>& read, const Columns& columns, s
                                                         " fields where the header has " + std::to_string(headerFields)};
         return;
     }
-    auto args = RowArguments(row, columns, options);
+    auto args = RowArguments(row, columns, options, folder);
     auto rowOptions = args ? ParseSelectOptions(args.Value(), decimalSeparator) : Result<SelectOptions>(args.Failure());
     if (!rowOptions) {
         outcome.status = rowOptions.Failure();
@@ -234,6 +240,23 @@ void RunRow(const Result<std::optional<CsvRow>>& read, const Columns& columns, s
     }
     outcome.run.emplace(catalogue, options.dataDir, decimalSeparator);
     outcome.status = outcome.run->Run(rowOptions.Value());
+    outcome.reportPdf = rowOptions.Value().reportPdf;
+}
+
+// The row's PDF report, when it has one and its laser could be searched;
+// false when the file could not be written (told on standard error).
+bool WriteRowReport(ReportPdfDrawer& drawer, RowOutcome& row, std::size_t n, const SelectOptions& options,
+                    std::ostream& err) {
+    if (!row.reportPdf || !row.status || row.status.Value() == kInvalid) {
+        return true;
+    }
+    const auto written =
+        WriteReportPdf(drawer, row.run->ModelWithDetails(), std::nullopt, *row.reportPdf, OutputRules(options.dataDir));
+    if (!written) {
+        err << "cv-tavrin-cli: row " << n << ": the PDF report " << EscapeControlCharacters(written.Failure().message)
+            << "\n";
+    }
+    return static_cast<bool>(written);
 }
 
 void WriteRow(std::ostream& out, std::ostream& err, std::size_t n, int line, RowOutcome& row,
@@ -313,6 +336,16 @@ int RunBatchRows(std::istream& in, const std::string& file, const SelectOptions&
     if (!columns) {
         return refuse(columns.Failure().message);
     }
+    const auto& pdfColumn = columns.Value().values;
+    if (!CanDrawReportPdf() && std::any_of(pdfColumn.begin(), pdfColumn.end(),
+                                           [](const auto& column) { return column.first == kReportPdfColumn; })) {
+        return refuse(std::string("the report-pdf column: ") + kNoPdfDrawing);
+    }
+    // The rows' PDF files are named from the batch file's folder.
+    const std::filesystem::path folder =
+        file == "-" ? std::filesystem::path() : std::filesystem::path(file).parent_path();
+    ReportPdfDrawer drawer;
+    bool pdfFailed = false;
     const std::size_t headerFields = header.Value()->fields.size();
     if (!options.json) {
         out << "row,status,head,margin\n";
@@ -330,8 +363,9 @@ int RunBatchRows(std::istream& in, const std::string& file, const SelectOptions&
         }
         ++n;
         RowOutcome row;
-        RunRow(read, columns.Value(), headerFields, options, catalogue, decimalSeparator, row);
+        RunRow(read, columns.Value(), headerFields, folder, options, catalogue, decimalSeparator, row);
         refused = refused || !row.status;
+        pdfFailed = !WriteRowReport(drawer, row, n, options, err) || pdfFailed;
         errno = 0;
         WriteRow(out, err, n, reader.Line(), row, options);
         if (!out) {
@@ -346,7 +380,7 @@ int RunBatchRows(std::istream& in, const std::string& file, const SelectOptions&
     if (const int written = FinishOutput(out, err); written != kDone) {
         return written;
     }
-    return refused ? kRowRefused : kDone;
+    return refused ? kRowRefused : pdfFailed ? kOutputFailed : kDone;
 }
 
 }  // namespace tavrin::cli

@@ -4,10 +4,16 @@
 #include <cstring>
 #include <ostream>
 
+#include "catalogue/coating_table.h"
+#include "catalogue/head_catalogue.h"
 #include "exit_status.h"
 #include "support/control_characters.h"
 
 namespace tavrin::cli {
+
+WriteRules OutputRules(const std::filesystem::path& dataDir) {
+    return WriteRules{false, {dataDir / kHeadsFileName, dataDir / kCoatingsFileName}};
+}
 
 void WriteCatalogueError(std::ostream& err, const Error& error) {
     err << EscapeControlCharacters(error.message) << "\n";

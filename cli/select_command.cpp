@@ -13,6 +13,7 @@
 #include "form/quiet_services.h"
 #include "laser_replay.h"
 #include "output.h"
+#include "report_pdf.h"
 #include "reports/report.h"
 #include "select_options.h"
 #include "select_writers.h"
@@ -28,7 +29,8 @@ constexpr const char* kUsage =
     "           [--beam TEXT] [--width TEXT] [--wavelength TEXT[UNIT]] [--power TEXT[UNIT]]\n"
     "           [--energy TEXT[UNIT]] [--rate TEXT[UNIT]] [--pulse-width TEXT[UNIT]]\n"
     "           [--profile uniform|gaussian|FACTOR] [--max-share N] [--threshold RULE]\n"
-    "           [--json] [--report FILE] [--explain] [--details] [--as-typed] [--batch FILE]\n";
+    "           [--json] [--report FILE] [--report-pdf FILE [--head NAME]] [--explain] [--details]\n"
+    "           [--as-typed] [--batch FILE]\n";
 
 constexpr const char* kHelp =
     "Finds the detector heads that suit a laser, exactly as the main window does: the options\n"
@@ -60,6 +62,12 @@ constexpr const char* kHelp =
     "  --report FILE         also write the report in the \"Print.txt\" layout to FILE (a link\n"
     "                        is followed; /dev/stdout adds it to standard output); never a\n"
     "                        folder or one of the catalogue files read\n"
+    "  --report-pdf FILE     also write the report as a PDF to FILE, as --report writes its\n"
+    "                        file: the laser, the derived values and the suitable heads (or the\n"
+    "                        request for a custom head), then one head's limits, the share of\n"
+    "                        each used and its chart; A4, Letter where LC_PAPER's paper is Letter\n"
+    "  --head NAME           the head of the PDF's second page (default: the first suitable\n"
+    "                        head); a head that does not suit is shown with why not\n"
     "  --explain             list every head that was not kept, with the first reason\n"
     "  --details             why each head was kept or not: the share of each limit used, where\n"
     "                        each threshold came from, the threshold curves, a beam with which a\n"
@@ -69,8 +77,9 @@ constexpr const char* kHelp =
     "                        refusing a value that is not a number\n"
     "  --batch FILE          one selection per row of a CSV file (- for standard input); columns\n"
     "                        beam, width, wavelength, power, energy, rate, pulse-width, profile,\n"
-    "                        max-share, threshold (values as the options take them) and pulsed,\n"
-    "                        rect, single, probe (yes/no);\n"
+    "                        max-share, threshold (values as the options take them), pulsed,\n"
+    "                        rect, single, probe (yes/no) and report-pdf (a PDF report's file,\n"
+    "                        relative to the batch file's folder);\n"
     "                        prints JSON Lines with --json (--details adds each row's details),\n"
     "                        otherwise row,status,head,margin; blank lines and lines that begin\n"
     "                        with # are comments; a refused row (one longer than 1 MiB too,\n"
@@ -97,7 +106,7 @@ constexpr const char* kHelp =
     "\n"
     "Exit status: 0 heads found, 1 none found (the request text is composed), 2 incomplete\n"
     "data, 3 a catalogue file missing or unreadable, 64 bad usage, 74 output that could not\n"
-    "be written (standard output or the --report file). With --batch: 0 every row ran, 65 a\n"
+    "be written (standard output, the --report or the --report-pdf file). With --batch: 0 every row ran, 65 a\n"
     "row was refused, 3, 64 (bad options or header) and 74 as above.\n"
     "\n"
     "Examples:\n"
@@ -158,6 +167,11 @@ int RunSelectCommand(const std::vector<std::string>& args, std::ostream& out, st
         return FinishOutput(out, err);
     }
 
+    if (options.reportPdf && !CanDrawReportPdf()) {
+        err << "cv-tavrin-cli select: " << kNoPdfDrawing << "\n";
+        return kUsageError;
+    }
+
     auto loaded = LoadCatalogue(options.dataDir);
     if (!loaded) {
         WriteCatalogueError(err, loaded.Failure());
@@ -166,6 +180,15 @@ int RunSelectCommand(const std::vector<std::string>& args, std::ostream& out, st
     const auto catalogue = std::make_shared<const SearchCatalogue>(std::move(loaded.Value()));
     if (options.batch) {
         return RunBatch(*options.batch, options, catalogue, decimalSeparator, out, err, errIsTerminal);
+    }
+    std::optional<std::size_t> head;
+    if (options.head) {
+        const auto named = HeadNamed(catalogue->catalogue, *options.head);
+        if (!named) {
+            err << "cv-tavrin-cli select: --head: " << EscapeControlCharacters(named.Failure().message) << "\n";
+            return ExitStatusFor(named.Failure().code);
+        }
+        head = named.Value();
     }
     LaserRun run(catalogue, options.dataDir, decimalSeparator);
     const auto ran = run.Run(options);
@@ -177,13 +200,21 @@ int RunSelectCommand(const std::vector<std::string>& args, std::ostream& out, st
 
     int outcome = status;
     if (options.report) {
-        const auto written =
-            ReplaceFile(*options.report,
-                        ComposeReport(model.State(), CommandLineLabels(model), model.Grid(), &ReplaceControlCharacters,
-                                      decimalSeparator),
-                        WriteRules{false, {options.dataDir / kHeadsFileName, options.dataDir / kCoatingsFileName}});
+        const auto written = ReplaceFile(*options.report,
+                                         ComposeReport(model.State(), CommandLineLabels(model), model.Grid(),
+                                                       &ReplaceControlCharacters, decimalSeparator),
+                                         OutputRules(options.dataDir));
         if (!written) {
             err << "cv-tavrin-cli: the report " << EscapeControlCharacters(written.Failure().message) << "\n";
+            outcome = ExitStatusFor(written.Failure().code);
+        }
+    }
+    if (options.reportPdf && status != kInvalid) {
+        ReportPdfDrawer drawer;
+        const auto written =
+            WriteReportPdf(drawer, run.ModelWithDetails(), head, *options.reportPdf, OutputRules(options.dataDir));
+        if (!written) {
+            err << "cv-tavrin-cli: the PDF report " << EscapeControlCharacters(written.Failure().message) << "\n";
             outcome = ExitStatusFor(written.Failure().code);
         }
     }

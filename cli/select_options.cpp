@@ -195,7 +195,8 @@ Result<SelectOptions> ParseSelectOptions(const std::vector<std::string>& args, c
         const auto valueOption = std::find_if(valueOptions.begin(), valueOptions.end(),
                                               [&name](const ValueOption& option) { return name == option.name; });
         const bool fileOption = name == "--data-dir" || name == "--report" || name == "--batch" ||
-                                name == "--profile" || name == "--max-share" || name == "--threshold";
+                                name == "--report-pdf" || name == "--head" || name == "--profile" ||
+                                name == "--max-share" || name == "--threshold";
         if (!fileOption && valueOption == valueOptions.end()) {
             return Usage("unknown option " + QuotedForMessage(args[i]));
         }
@@ -210,6 +211,10 @@ Result<SelectOptions> ParseSelectOptions(const std::vector<std::string>& args, c
             options.dataDir = *value;
         } else if (name == "--report") {
             options.report = *value;
+        } else if (name == "--report-pdf") {
+            options.reportPdf = *value;
+        } else if (name == "--head") {
+            options.head = *value;
         } else if (name == "--batch") {
             options.batch = *value;
         } else if (name == "--profile") {
@@ -240,6 +245,12 @@ Result<SelectOptions> ParseSelectOptions(const std::vector<std::string>& args, c
     }
     if (options.batch && options.report) {
         return Usage("--report cannot be used with --batch (each row would overwrite it)");
+    }
+    if (options.batch && (options.reportPdf || options.head)) {
+        return Usage("--report-pdf and --head cannot be used with --batch (use its report-pdf column)");
+    }
+    if (options.head && !options.reportPdf) {
+        return Usage("--head needs --report-pdf (it names the head of the report's second page)");
     }
     if (options.batch && options.explain) {
         return Usage("--explain cannot be used with --batch (use --json --details)");

@@ -29,6 +29,8 @@ struct SelectOptions {
     bool details = false;
     bool help = false;
     std::optional<std::string> report;
+    std::optional<std::string> reportPdf;
+    std::optional<std::string> head;   // the head of the PDF's second page
     std::optional<std::string> batch;  // a CSV file of lasers, "-" for standard input
     Profile profile = Profile::Uniform;
     std::string profileFactor;  // a measured profile's factor, as given

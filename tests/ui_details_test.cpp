@@ -86,9 +86,10 @@ TEST(AccessibilityView, TheScreenReaderHearsNamesAndValues) {
         }
         menus << menu->text() + QStringLiteral(": ") + commands.join(QStringLiteral(", "));
     }
-    EXPECT_EQ(menus.join(QStringLiteral("; ")).toStdString(),
-              "&File: Save &Chart\u2026 Ctrl+S, &Print\u2026 Ctrl+P, &Quit Ctrl+Q; "
-              "&Edit: &Undo Reset Data Ctrl+Z, &Copy Results Ctrl+C; &Help: &User's Guide F1, &About CV-Tavrin ");
+    EXPECT_EQ(
+        menus.join(QStringLiteral("; ")).toStdString(),
+        "&File: Save &Chart\u2026 Ctrl+S, Save &Report as PDF\u2026 Ctrl+Shift+S, &Print\u2026 Ctrl+P, &Quit Ctrl+Q; "
+        "&Edit: &Undo Reset Data Ctrl+Z, &Copy Results Ctrl+C; &Help: &User's Guide F1, &About CV-Tavrin ");
 
     // The launcher's introduction and the request window's explanation read what they say.
     test::RecordingMessages messages;

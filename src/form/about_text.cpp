@@ -8,10 +8,9 @@
 #include "version/version.h"
 
 namespace tavrin {
-namespace {
 
-// The file's modification date as YYYY-MM-DD; empty when it cannot be read.
-std::string FileDate(const std::filesystem::path& file) {
+std::string CatalogueFileDate(const std::filesystem::path& programFolder) {
+    const std::filesystem::path file = programFolder / kHeadsFileName;
     std::error_code ec;
     const auto written = std::filesystem::last_write_time(file, ec);
     if (ec) {
@@ -25,10 +24,8 @@ std::string FileDate(const std::filesystem::path& file) {
     return text;
 }
 
-}  // namespace
-
 Message AboutMessage(std::size_t heads, const std::filesystem::path& programFolder) {
-    const std::string date = FileDate(programFolder / kHeadsFileName);
+    const std::string date = CatalogueFileDate(programFolder);
     std::string text =
         std::string("CV-Tavrin ") + kVersion +
         "\n\u00A9 Corvane. All rights reserved; a proprietary licence.\nCatalogue: " + std::to_string(heads) +

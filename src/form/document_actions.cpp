@@ -109,4 +109,25 @@ std::optional<std::string> DocumentActions::SaveChart(ChartFiles& files, const s
     return path;
 }
 
+std::optional<std::string> DocumentActions::SaveReport(ReportFiles& files, const ReportDocument& document) {
+    const auto chosen = files.ChooseReportFile(std::string(kReportTitle) + ".pdf");
+    if (!chosen) {
+        return std::nullopt;
+    }
+    std::string path = *chosen;
+    if (std::filesystem::path(path).extension().empty()) {
+        path += ".pdf";
+    }
+    const auto bytes = files.DrawReport(document);
+    const auto written = bytes ? ReplaceFile(path, *bytes) : Result<void>(Error{ErrorCode::FileUnwritable, ""});
+    if (!written) {
+        const std::string& reason = written.Failure().reason;
+        m_messages->Show(
+            Message{"The report could not be written to " + path + (reason.empty() ? "." : ": " + reason + "."),
+                    "Save Report as PDF", MessageIcon::Exclamation, MessageButtons::Ok});
+        return std::nullopt;
+    }
+    return path;
+}
+
 }  // namespace tavrin

@@ -7,6 +7,7 @@
 #include "chart_files.h"
 #include "desktop_services.h"
 #include "documents.h"
+#include "report_files.h"
 #include "support/message_box.h"
 
 namespace tavrin {
@@ -32,6 +33,11 @@ public:
     // Asks for a file (named `stem` with a suffix) and writes the chart into
     // it; the file's path, or nothing when the user cancelled or it failed.
     std::optional<std::string> SaveChart(ChartFiles& files, const std::string& stem);
+
+    // Asks for a file and writes the PDF report into it (".pdf" added to a
+    // name without a suffix); the file's path, or nothing when the user
+    // cancelled or it failed.
+    std::optional<std::string> SaveReport(ReportFiles& files, const ReportDocument& document);
 
 private:
     void Open(const std::string& target);

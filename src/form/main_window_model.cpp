@@ -54,7 +54,7 @@ void MainWindowModel::ResetData() {
     m_grid.ClearGrid(false);
     m_pickedRow.reset();
     m_view.GridChanged();
-    SetPrintEnabled(false);
+    SetPrintEnabled(false, false);
     m_details.Clear();
     m_view.DetailsChanged();
     // The next laser is typed from the beam on (a stray Space on the focused
@@ -111,7 +111,7 @@ ExploreOutcome MainWindowModel::Explore() {
     m_details.Explored(State());
     m_view.DetailsChanged();
     if (const int rows = m_grid.RowCount(); rows != 0) {
-        SetPrintEnabled(true);
+        SetPrintEnabled(true, true);
         SetStatus(rows == 1 ? "1 head suits this laser" : std::to_string(rows) + " heads suit this laser");
         return ExploreOutcome::Found;
     }
@@ -120,7 +120,7 @@ ExploreOutcome MainWindowModel::Explore() {
     m_details.ShowUnlessHidden();
     m_view.DetailsChanged();
     ComposeRequest();
-    SetPrintEnabled(false);
+    SetPrintEnabled(false, true);
     return ExploreOutcome::NoneFound;
 }
 
@@ -216,6 +216,17 @@ void MainWindowModel::SaveChart(ChartFiles& files) {
     }
 }
 
+void MainWindowModel::SaveReportPdf(ReportFiles& files) {
+    if (!m_reportEnabled) {
+        return;
+    }
+    const ReportDocument document =
+        ComposeReportDocument(*this, ReportChoice{m_details.PickedHead(), TodayText(), PaperFromEnvironment()});
+    if (const auto saved = m_documents.SaveReport(files, document)) {
+        SetStatus("Report saved to " + *saved);
+    }
+}
+
 void MainWindowModel::OpenUserGuide() {
     OpenInformationText(ProgramFolder(), m_services.documents, m_services.messages);
 }
@@ -243,8 +254,9 @@ void MainWindowModel::MoveFocus(EntryId entry) {
     m_view.FocusMoved();
 }
 
-void MainWindowModel::SetPrintEnabled(bool enabled) {
-    m_printEnabled = enabled;
+void MainWindowModel::SetPrintEnabled(bool print, bool report) {
+    m_printEnabled = print;
+    m_reportEnabled = report;
     m_view.PrintButtonChanged();
 }
 

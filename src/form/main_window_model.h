@@ -112,6 +112,9 @@ public:
     void ShowDetails(bool shown);
     void SortWhyNotBy(WhyNotColumn column);
     void SaveChart(ChartFiles& files);
+    // File > Save Report as PDF: the last search's report, with the head in
+    // view (or the first suitable one) on its second page.
+    void SaveReportPdf(ReportFiles& files);
 
     [[nodiscard]] const LaserInputState& State() const { return m_entries.State(); }
     [[nodiscard]] const LabelCaptions& Labels() const { return m_entries.Labels(); }
@@ -129,6 +132,8 @@ public:
     [[nodiscard]] bool OptionSelected(OptionId option) const { return m_entries.OptionSelected(option); }
     [[nodiscard]] bool OptionEnabled(OptionId option) const { return m_entries.OptionEnabled(option); }
     [[nodiscard]] bool PrintEnabled() const { return m_printEnabled; }
+    // Whether there is a search to report as a PDF (one that found heads or none).
+    [[nodiscard]] bool ReportEnabled() const { return m_reportEnabled; }
     [[nodiscard]] std::optional<EntryId> Focus() const { return m_focus; }
     // Whether the peak-to-mean factor or the ceiling has the focus (Focus()
     // is then empty).
@@ -151,7 +156,8 @@ public:
     [[nodiscard]] const std::optional<std::string>& LastRequest() const { return m_lastRequest; }
 
 private:
-    void SetPrintEnabled(bool enabled);
+    // Print's state and the PDF report's, told together.
+    void SetPrintEnabled(bool print, bool report);
     void MoveFocus(EntryId entry);
     void ClearMonitorLabels();
     void ComposeRequest();
@@ -173,6 +179,7 @@ private:
     ResultsGrid m_grid;
     DetailsArea m_details;
     bool m_printEnabled = false;
+    bool m_reportEnabled = false;
     std::optional<EntryId> m_focus;
     enum class SideFocus { None, ProfileFactor, MaxShare };
     SideFocus m_sideFocus = SideFocus::None;

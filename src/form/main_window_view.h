@@ -21,6 +21,7 @@ public:
     // The beam profile, its factor or the peak line.
     virtual void ProfileChanged() = 0;
     virtual void GridChanged() = 0;
+    // Print's enabled state, and Save Report as PDF's with it.
     virtual void PrintButtonChanged() = 0;
     virtual void DetailsChanged() = 0;
     virtual void FocusMoved() = 0;

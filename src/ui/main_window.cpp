@@ -128,6 +128,7 @@ void MainWindow::Connect() {
     connect(m_quit, &QPushButton::clicked, this, &QWidget::close);
     connect(m_printAction, &QAction::triggered, this, [this] { m_model->Print(); });
     connect(m_saveChartAction, &QAction::triggered, this, [this] { m_model->SaveChart(*m_details); });
+    connect(m_savePdfAction, &QAction::triggered, this, [this] { m_model->SaveReportPdf(m_reportFiles); });
     connect(m_undoAction, &QAction::triggered, this, [this] { m_model->UndoReset(); });
     connect(m_copyAction, &QAction::triggered, this, [this] {
         QtClipboard clipboard;

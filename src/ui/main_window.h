@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "form/main_window_model.h"
+#include "report_export.h"
 
 class QAction;
 class QBoxLayout;
@@ -150,6 +151,8 @@ private:
     QMenu* m_fileMenu = nullptr;
     QAction* m_saveChartAction = nullptr;
     QAction* m_printAction = nullptr;
+    QAction* m_savePdfAction = nullptr;
+    ReportExport m_reportFiles{this};
     QAction* m_undoAction = nullptr;
     QAction* m_copyAction = nullptr;
     bool m_splitterByUser = false;

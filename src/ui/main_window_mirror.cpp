@@ -77,6 +77,7 @@ void MainWindow::GridChanged() {
 void MainWindow::PrintButtonChanged() {
     m_print->setEnabled(m_model->PrintEnabled());
     m_printAction->setEnabled(m_model->PrintEnabled());
+    m_savePdfAction->setEnabled(m_model->ReportEnabled());
 }
 
 void MainWindow::DetailsChanged() {
