@@ -245,13 +245,13 @@ void RunRow(const Result<std::optional<CsvRow>>& read, const Columns& columns, s
 
 // The row's PDF report, when it has one and its laser could be searched;
 // false when the file could not be written (told on standard error).
-bool WriteRowReport(ReportPdfDrawer& drawer, RowOutcome& row, std::size_t n, const SelectOptions& options,
+bool WriteRowReport(ReportPdfDrawer& drawer, RowOutcome& row, std::size_t n, const WriteRules& rules,
                     std::ostream& err) {
     if (!row.reportPdf || !row.status || row.status.Value() == kInvalid) {
         return true;
     }
     const auto written =
-        WriteReportPdf(drawer, row.run->ModelWithDetails(), std::nullopt, *row.reportPdf, OutputRules(options.dataDir));
+        WriteReportPdf(drawer, row.run->ModelWithDetails(), std::nullopt, *row.reportPdf, rules);
     if (!written) {
         err << "cv-tavrin-cli: row " << n << ": the PDF report " << EscapeControlCharacters(written.Failure().message)
             << "\n";
@@ -344,6 +344,11 @@ int RunBatchRows(std::istream& in, const std::string& file, const SelectOptions&
     // The rows' PDF files are named from the batch file's folder.
     const std::filesystem::path folder =
         file == "-" ? std::filesystem::path() : std::filesystem::path(file).parent_path();
+    // A row's PDF is never a catalogue file, nor the batch file being read.
+    WriteRules pdfRules = OutputRules(options.dataDir);
+    if (file != "-") {
+        pdfRules.readFiles.emplace_back(file);
+    }
     ReportPdfDrawer drawer;
     bool pdfFailed = false;
     const std::size_t headerFields = header.Value()->fields.size();
@@ -365,7 +370,7 @@ int RunBatchRows(std::istream& in, const std::string& file, const SelectOptions&
         RowOutcome row;
         RunRow(read, columns.Value(), headerFields, folder, options, catalogue, decimalSeparator, row);
         refused = refused || !row.status;
-        pdfFailed = !WriteRowReport(drawer, row, n, options, err) || pdfFailed;
+        pdfFailed = !WriteRowReport(drawer, row, n, pdfRules, err) || pdfFailed;
         errno = 0;
         WriteRow(out, err, n, reader.Line(), row, options);
         if (!out) {

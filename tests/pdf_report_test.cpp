@@ -237,6 +237,26 @@ TEST(PdfReport, TheBatchWritesEachRowsFileBesideTheBatchFile) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 3) << "no file for the third row";
 }
 
+TEST(PdfReport, TheBatchRefusesARowsPdfThatWouldLoseAFile) {
+    const auto folder = test::FreshFolder("pdf-batch-refused");
+    struct Case {
+        const char* rows;     // after the header
+        int status;           // the batch's exit status
+        const char* message;  // on standard error
+    };
+    const Case cases[] = {
+        {"5,1064nm,20W,q.csv\n", 74, "q.csv, which this command reads"},
+    };
+    for (const auto& test : cases) {
+        const std::string batch = "beam,wavelength,power,report-pdf\n" + std::string(test.rows);
+        test::WriteFile(folder / "q.csv", batch);
+        const Shell run = RunShell(kCli + "--batch " + Quoted(folder / "q.csv") + " >/dev/null", true);
+        EXPECT_EQ(run.status, test.status) << test.rows << run.out;
+        EXPECT_NE(run.out.find(test.message), std::string::npos) << run.out;
+        EXPECT_EQ(test::ReadFile(folder / "q.csv"), batch) << test.rows;
+    }
+}
+
 #else
 
 TEST(PdfReport, ABuildWithoutTheWindowsRefusesItWithTheReason) {
