@@ -246,12 +246,20 @@ void RunRow(const Result<std::optional<CsvRow>>& read, const Columns& columns, s
 // The row's PDF report, when it has one and its laser could be searched;
 // false when the file could not be written (told on standard error).
 bool WriteRowReport(ReportPdfDrawer& drawer, RowOutcome& row, std::size_t n, const WriteRules& rules,
-                    std::ostream& err) {
+                    WrittenReports& reports, std::ostream& err) {
     if (!row.reportPdf || !row.status || row.status.Value() == kInvalid) {
         return true;
     }
-    const auto written =
-        WriteReportPdf(drawer, row.run->ModelWithDetails(), std::nullopt, *row.reportPdf, rules);
+    Result<void> written;
+    if (const auto earlier = reports.WrittenBy(*row.reportPdf)) {
+        written = Error{ErrorCode::FileUnwritable, *row.reportPdf + " could not be written: it is row " +
+                                                       std::to_string(*earlier) + "'s PDF report too"};
+    } else {
+        written = WriteReportPdf(drawer, row.run->ModelWithDetails(), std::nullopt, *row.reportPdf, rules);
+        if (written) {
+            reports.Written(*row.reportPdf, n);
+        }
+    }
     if (!written) {
         err << "cv-tavrin-cli: row " << n << ": the PDF report " << EscapeControlCharacters(written.Failure().message)
             << "\n";
@@ -350,6 +358,7 @@ int RunBatchRows(std::istream& in, const std::string& file, const SelectOptions&
         pdfRules.readFiles.emplace_back(file);
     }
     ReportPdfDrawer drawer;
+    WrittenReports reports;
     bool pdfFailed = false;
     const std::size_t headerFields = header.Value()->fields.size();
     if (!options.json) {
@@ -370,7 +379,7 @@ int RunBatchRows(std::istream& in, const std::string& file, const SelectOptions&
         RowOutcome row;
         RunRow(read, columns.Value(), headerFields, folder, options, catalogue, decimalSeparator, row);
         refused = refused || !row.status;
-        pdfFailed = !WriteRowReport(drawer, row, n, pdfRules, err) || pdfFailed;
+        pdfFailed = !WriteRowReport(drawer, row, n, pdfRules, reports, err) || pdfFailed;
         errno = 0;
         WriteRow(out, err, n, reader.Line(), row, options);
         if (!out) {

@@ -5,10 +5,12 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "form/main_window_model.h"
 #include "form/report_document.h"
 #include "support/file_io.h"
+#include "support/output_target.h"
 #include "support/result.h"
 
 namespace tavrin::cli {
@@ -42,5 +44,23 @@ private:
 // locale's paper, through the same safe replacement as every other file.
 Result<void> WriteReportPdf(ReportPdfDrawer& drawer, const MainWindowModel& model, std::optional<std::size_t> head,
                             const std::filesystem::path& path, const WriteRules& rules);
+
+// The PDF files a batch's rows have written, so that a later row never
+// replaces an earlier row's report. Only files count: a device or pipe may
+// be written again.
+class WrittenReports {
+public:
+    // The row whose report is the file `path` leads to, by whatever path.
+    [[nodiscard]] std::optional<std::size_t> WrittenBy(const std::filesystem::path& path) const;
+    void Written(const std::filesystem::path& path, std::size_t row);
+
+private:
+    struct Report {
+        std::filesystem::path file;
+        std::optional<FileIdentity> identity;
+        std::size_t row = 0;
+    };
+    std::vector<Report> m_reports;
+};
 
 }  // namespace tavrin::cli

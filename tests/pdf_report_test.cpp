@@ -246,6 +246,7 @@ TEST(PdfReport, TheBatchRefusesARowsPdfThatWouldLoseAFile) {
     };
     const Case cases[] = {
         {"5,1064nm,20W,q.csv\n", 74, "q.csv, which this command reads"},
+        {"5,1064nm,20W,a.pdf\n5,1064nm,10W,./a.pdf\n", 74, "a.pdf could not be written: it is row 1's PDF report too"},
     };
     for (const auto& test : cases) {
         const std::string batch = "beam,wavelength,power,report-pdf\n" + std::string(test.rows);
@@ -255,6 +256,7 @@ TEST(PdfReport, TheBatchRefusesARowsPdfThatWouldLoseAFile) {
         EXPECT_NE(run.out.find(test.message), std::string::npos) << run.out;
         EXPECT_EQ(test::ReadFile(folder / "q.csv"), batch) << test.rows;
     }
+    EXPECT_NE(PdfText(folder / "a.pdf").find("20 W"), std::string::npos) << "the first row's report stays";
 }
 
 #else
