@@ -17,6 +17,12 @@ std::optional<OutputTarget> FileTarget(const std::filesystem::path& path) {
 
 }  // namespace
 
+bool OneFile(const std::filesystem::path& first, const std::filesystem::path& second) {
+    const auto one = FileTarget(first);
+    const auto other = FileTarget(second);
+    return one && other && ((one->identity && one->identity == other->identity) || one->file == other->file);
+}
+
 Result<void> WriteReportPdf(ReportPdfDrawer& drawer, const MainWindowModel& model, std::optional<std::size_t> head,
                             const std::filesystem::path& path, const WriteRules& rules) {
     const ReportDocument document =

@@ -45,6 +45,9 @@ private:
 Result<void> WriteReportPdf(ReportPdfDrawer& drawer, const MainWindowModel& model, std::optional<std::size_t> head,
                             const std::filesystem::path& path, const WriteRules& rules);
 
+// Whether the two paths lead to one file to be replaced whole.
+bool OneFile(const std::filesystem::path& first, const std::filesystem::path& second);
+
 // The PDF files a batch's rows have written, so that a later row never
 // replaces an earlier row's report. Only files count: a device or pipe may
 // be written again.

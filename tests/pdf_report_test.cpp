@@ -214,6 +214,8 @@ TEST(PdfReport, RefusalsNameTheReasonAndWriteNothing) {
         {"--report-pdf " + Quoted(folder / "missing" / "a.pdf"), {74, "the PDF report"}},
         {"--report-pdf " + Quoted(folder), {74, "the PDF report"}},
         {"--head GDK1-8", {64, "--head needs --report-pdf"}},
+        {"--report " + Quoted(folder / "a.pdf") + " --report-pdf " + Quoted(folder / "." / "a.pdf"),
+         {64, "--report and --report-pdf name one file"}},
     };
     for (const auto& [args, expected] : cases) {
         const Shell run = RunShell(kCli + kPulsedGaussian + args, true);
