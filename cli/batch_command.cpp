@@ -238,6 +238,12 @@ void RunRow(const Result<std::optional<CsvRow>>& read, const Columns& columns, s
         outcome.status = rowOptions.Failure();
         return;
     }
+    if (rowOptions.Value().reportPdf) {
+        if (auto refused = RefuseStandardOutput(*rowOptions.Value().reportPdf); !refused) {
+            outcome.status = refused.Failure();
+            return;
+        }
+    }
     outcome.run.emplace(catalogue, options.dataDir, decimalSeparator);
     outcome.status = outcome.run->Run(rowOptions.Value());
     outcome.reportPdf = rowOptions.Value().reportPdf;

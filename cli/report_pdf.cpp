@@ -17,6 +17,15 @@ std::optional<OutputTarget> FileTarget(const std::filesystem::path& path) {
 
 }  // namespace
 
+Result<void> RefuseStandardOutput(const std::filesystem::path& pdf) {
+    if (IsStandardOutput(pdf)) {
+        return Error{ErrorCode::BadUsage, "--report-pdf " + pdf.string() +
+                                              " is standard output, where the listing goes: the PDF and the text "
+                                              "would be mixed (name a file)"};
+    }
+    return {};
+}
+
 bool OneFile(const std::filesystem::path& first, const std::filesystem::path& second) {
     const auto one = FileTarget(first);
     const auto other = FileTarget(second);

@@ -45,6 +45,10 @@ private:
 Result<void> WriteReportPdf(ReportPdfDrawer& drawer, const MainWindowModel& model, std::optional<std::size_t> head,
                             const std::filesystem::path& path, const WriteRules& rules);
 
+// Refuses a PDF report's file that is standard output, where the listing
+// goes: the two would be mixed.
+Result<void> RefuseStandardOutput(const std::filesystem::path& pdf);
+
 // Whether the two paths lead to one file to be replaced whole.
 bool OneFile(const std::filesystem::path& first, const std::filesystem::path& second);
 

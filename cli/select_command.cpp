@@ -172,6 +172,12 @@ int RunSelectCommand(const std::vector<std::string>& args, std::ostream& out, st
         return kUsageError;
     }
 
+    if (options.reportPdf) {
+        if (const auto refused = RefuseStandardOutput(*options.reportPdf); !refused) {
+            err << "cv-tavrin-cli select: " << EscapeControlCharacters(refused.Failure().message) << "\n";
+            return kUsageError;
+        }
+    }
     if (options.report && options.reportPdf && OneFile(*options.report, *options.reportPdf)) {
         err << "cv-tavrin-cli select: --report and --report-pdf name one file, " << EscapeControlCharacters(*options.report)
             << ": the text report would be lost (name two files)\n";

@@ -216,6 +216,8 @@ TEST(PdfReport, RefusalsNameTheReasonAndWriteNothing) {
         {"--head GDK1-8", {64, "--head needs --report-pdf"}},
         {"--report " + Quoted(folder / "a.pdf") + " --report-pdf " + Quoted(folder / "." / "a.pdf"),
          {64, "--report and --report-pdf name one file"}},
+        {"--report-pdf /dev/stdout", {64, "/dev/stdout is standard output, where the listing goes"}},
+        {"--json --report-pdf /dev/fd/1", {64, "(name a file)"}},
     };
     for (const auto& [args, expected] : cases) {
         const Shell run = RunShell(kCli + kPulsedGaussian + args, true);
@@ -249,11 +251,12 @@ TEST(PdfReport, TheBatchRefusesARowsPdfThatWouldLoseAFile) {
     const Case cases[] = {
         {"5,1064nm,20W,q.csv\n", 74, "q.csv, which this command reads"},
         {"5,1064nm,20W,a.pdf\n5,1064nm,10W,./a.pdf\n", 74, "a.pdf could not be written: it is row 1's PDF report too"},
+        {"5,1064nm,20W,/dev/stdout\n", 65, "is standard output, where the listing goes"},
     };
     for (const auto& test : cases) {
         const std::string batch = "beam,wavelength,power,report-pdf\n" + std::string(test.rows);
         test::WriteFile(folder / "q.csv", batch);
-        const Shell run = RunShell(kCli + "--batch " + Quoted(folder / "q.csv") + " >/dev/null", true);
+        const Shell run = RunShell(kCli + "--batch " + Quoted(folder / "q.csv") + " >" + Quoted(folder / "out"), true);
         EXPECT_EQ(run.status, test.status) << test.rows << run.out;
         EXPECT_NE(run.out.find(test.message), std::string::npos) << run.out;
         EXPECT_EQ(test::ReadFile(folder / "q.csv"), batch) << test.rows;

@@ -1,6 +1,7 @@
 #include "output_target.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -104,6 +105,22 @@ Result<OutputTarget> ResolveOutput(const fs::path& path) {
         }
         current = next.is_absolute() ? next : current.parent_path() / next;
     }
+}
+
+bool IsStandardOutput(const fs::path& path) {
+    const auto target = ResolveOutput(path);
+    if (!target) {
+        return false;
+    }
+    if (target.Value().kind == OutputTarget::Kind::Descriptor && target.Value().descriptor == STDOUT_FILENO) {
+        return true;
+    }
+    struct stat standardOutput {};
+    if (!target.Value().identity || ::fstat(STDOUT_FILENO, &standardOutput) != 0) {
+        return false;
+    }
+    const FileIdentity out{standardOutput.st_dev, standardOutput.st_ino};
+    return target.Value().identity == out && IdentityOf("/dev/null") != out;
 }
 
 std::optional<FileIdentity> IdentityOf(const fs::path& path) {

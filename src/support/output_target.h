@@ -34,6 +34,11 @@ struct OutputTarget {
 // so are more links in a row than the system follows.
 Result<OutputTarget> ResolveOutput(const std::filesystem::path& path);
 
+// Whether `path` leads to this process's standard output (/dev/stdout, or the
+// file or terminal standard output is), where what is written would mix with
+// what the process prints. /dev/null, where nothing mixes, is not.
+bool IsStandardOutput(const std::filesystem::path& path);
+
 // The identity of the file `path` leads to, if there is one.
 std::optional<FileIdentity> IdentityOf(const std::filesystem::path& path);
 
