@@ -206,6 +206,16 @@ TEST(PdfReport, LetterWhereTheLocalesPaperIsLetter) {
     EXPECT_NE(RunShell("pdfinfo " + Quoted(pdf)).out.find("(letter)"), std::string::npos);
 }
 
+TEST(PdfReport, DatedWithTheLocalDate) {
+    const auto pdf = test::FreshFolder("pdf-date") / "report.pdf";
+    // 28 hours apart: the two zones never share a date.
+    for (const char* zone : {"TZ=UTC+14 ", "TZ=UTC-14 "}) {
+        ASSERT_EQ(RunShell(zone + kCli + kPulsedGaussian + "--report-pdf " + Quoted(pdf)).status, 0) << zone;
+        const std::string today = RunShell(std::string(zone) + "date +%F").out;
+        EXPECT_NE(PdfText(pdf, 1).find(today.substr(0, 10)), std::string::npos) << zone << today;
+    }
+}
+
 TEST(PdfReport, RefusalsNameTheReasonAndWriteNothing) {
     const auto folder = test::FreshFolder("pdf-refused");
     const std::pair<std::string, std::pair<int, const char*>> cases[] = {

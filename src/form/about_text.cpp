@@ -1,13 +1,23 @@
 #include "about_text.h"
 
 #include <chrono>
-#include <cstdio>
+#include <ctime>
 #include <system_error>
 
 #include "catalogue/head_catalogue.h"
 #include "version/version.h"
 
 namespace tavrin {
+
+std::string LocalDateText(std::chrono::system_clock::time_point when) {
+    const std::time_t seconds = std::chrono::system_clock::to_time_t(when);
+    std::tm local{};
+    char text[16] = "";
+    if (::localtime_r(&seconds, &local) == nullptr || std::strftime(text, sizeof text, "%Y-%m-%d", &local) == 0) {
+        return "";
+    }
+    return text;
+}
 
 std::string CatalogueFileDate(const std::filesystem::path& programFolder) {
     const std::filesystem::path file = programFolder / kHeadsFileName;
@@ -16,12 +26,8 @@ std::string CatalogueFileDate(const std::filesystem::path& programFolder) {
     if (ec) {
         return "";
     }
-    const auto days = std::chrono::floor<std::chrono::days>(std::chrono::file_clock::to_sys(written));
-    const std::chrono::year_month_day date(days);
-    char text[16];
-    std::snprintf(text, sizeof text, "%04d-%02u-%02u", static_cast<int>(date.year()),
-                  static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()));
-    return text;
+    return LocalDateText(std::chrono::time_point_cast<std::chrono::system_clock::duration>(
+        std::chrono::file_clock::to_sys(written)));
 }
 
 Message AboutMessage(std::size_t heads, const std::filesystem::path& programFolder) {

@@ -234,12 +234,7 @@ ReportDocument ComposeReportDocument(const MainWindowModel& model, const ReportC
 }
 
 std::string TodayText() {
-    const auto days = std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now());
-    const std::chrono::year_month_day date(days);
-    std::array<char, 16> text{};
-    std::snprintf(text.data(), text.size(), "%04d-%02u-%02u", static_cast<int>(date.year()),
-                  static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()));
-    return text.data();
+    return LocalDateText(std::chrono::system_clock::now());
 }
 
 Result<std::size_t> HeadNamed(const Catalogue& catalogue, const std::string& name) {

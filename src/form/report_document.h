@@ -78,7 +78,7 @@ struct ReportChoice {
 // is left as it is: the details are worked out on a copy of its area.
 ReportDocument ComposeReportDocument(const MainWindowModel& model, const ReportChoice& choice);
 
-// Today's date in UTC as YYYY-MM-DD.
+// Today's local date as YYYY-MM-DD.
 std::string TodayText();
 
 // The catalogue position of the head named exactly `name`; a usage error
