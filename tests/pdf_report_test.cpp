@@ -169,16 +169,28 @@ TEST(PdfReport, WhatPageTwoShowsFollowsTheLaserAndTheHeadAsked) {
         int status;
         std::vector<const char*> first;   // on page 1
         std::vector<const char*> second;  // on page 2; none: there is no page 2
+        std::vector<const char*> notFirst;  // not on page 1
     };
     const Case cases[] = {
         // Nothing suits: the request, and no head to show.
-        {"--beam 5 --wavelength 1064nm --power 5000000W", 1, {"request for a custom head", "1 - Laser Data"}, {}},
+        {"--beam 5 --wavelength 1064nm --power 5000000W", 1, {"request for a custom head", "1 - Laser Data"}, {}, {}},
         // A head that does not suit, asked for by name: why not, and the beam it would take.
-        {kPulsedGaussian + "--head GDK1-8", 0, {"suitable heads"}, {"GDK1-8: not suitable", "Max power: 10 W > 1 W"}},
+        {kPulsedGaussian + "--head GDK1-8",
+         0,
+         {"suitable heads"},
+         {"GDK1-8: not suitable", "Max power: 10 W > 1 W"},
+         {}},
+        // A single pulse: no rate, and no derived row without a value.
+        {"--pulsed --single --beam 10 --wavelength 532nm --energy 50mJ --pulse-width 5ns",
+         0,
+         {"single pulse energy", "Max energy"},
+         {},
+         {"Repetition rate", "Avg. Power"}},
         {"--beam 5 --wavelength 1064nm --power 5000000W --head TQ10-12A",
          1,
          {"1 - Laser Data"},
-         {"TQ10-12A: not suitable"}},
+         {"TQ10-12A: not suitable"},
+         {}},
     };
     for (const Case& test : cases) {
         const auto pdf = folder / "report.pdf";
@@ -188,6 +200,9 @@ TEST(PdfReport, WhatPageTwoShowsFollowsTheLaserAndTheHeadAsked) {
         const std::string first = PdfText(pdf, 1);
         for (const char* text : test.first) {
             EXPECT_NE(first.find(text), std::string::npos) << text << " in " << first;
+        }
+        for (const char* text : test.notFirst) {
+            EXPECT_EQ(first.find(text), std::string::npos) << text << " in " << first;
         }
         const std::string second = PdfText(pdf, 2);
         EXPECT_EQ(second.empty(), test.second.empty()) << test.args;

@@ -55,20 +55,23 @@ std::vector<ReportLine> LaserLines(const LaserInputState& state) {
     lines.push_back({"Product type", state.ProductType == Product::PowerMeter ? "power meter" : "probe"});
     for (const EntryCaption& entry : kUnitEntries) {
         const UnitEntry& given = state.Entry(entry.entry);
-        if (!given.Text.empty()) {
+        // A single pulse has no rate: the measurement line says it is one.
+        const bool noRate = entry.entry == EntryId::RepRate && state.SinglePulse();
+        if (!given.Text.empty() && !noRate) {
             lines.push_back({entry.caption, given.Text + " " + given.Unit()});
         }
     }
     return lines;
 }
 
-// The derived values as the window shows them, those computed only.
+// The derived values as the window shows them, those computed only: a row
+// the window leaves without a value is left out, not printed as a bare unit.
 std::vector<ReportLine> DerivedLines(const LaserInputState& state, const LabelCaptions& labels) {
     std::vector<ReportLine> lines;
     for (const DerivedRow& row : kDerivedRows) {
-        if (state.*row.amount != 0) {
-            lines.push_back(
-                {Trimmed(row.caption), Trimmed(labels.Get(row.value)) + " " + Trimmed(labels.Get(row.unit))});
+        const std::string value = Trimmed(labels.Get(row.value));
+        if (state.*row.amount != 0 && !value.empty()) {
+            lines.push_back({Trimmed(row.caption), value + " " + Trimmed(labels.Get(row.unit))});
         }
     }
     return lines;
