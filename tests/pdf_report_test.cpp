@@ -110,7 +110,8 @@ TEST(PdfReport, APulsedGaussianLaserWithItsHeadsAndTheChosenHeadsShares) {
 
     const std::string first = PdfText(pdf, 1);
     for (const char* entry : {"Detector head selection", "Pulsed", "circular, 8 mm", "Gaussian", "1064 nm", "10 mJ",
-                              "1 kHz", "10 ns", "Energy Density at centre", "Catalogue: "}) {
+                              "1 kHz", "10 ns", "Energy Density at centre", "Catalogue: ",
+                              "Use at most 100 % of each limit", "Threshold between catalogue points: As listed"}) {
         EXPECT_NE(first.find(entry), std::string::npos) << entry;
     }
     for (const auto& head : heads) {

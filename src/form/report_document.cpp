@@ -206,7 +206,7 @@ ReportDocument ComposeReportDocument(const MainWindowModel& model, const ReportC
     document.catalogue = "Catalogue: " + std::to_string(count) + (count == 1 ? " head" : " heads") +
                          (fileDate.empty() ? "" : ", " + std::string(kHeadsFileName) + " of " + fileDate);
     document.laser = LaserLines(state);
-    document.rules = SelectionRuleLines(state);
+    document.rules = StatedRuleLines(state);
     document.derived = DerivedLines(state, model.Labels());
     document.centre = CentreLines(state, model.Numbers());
 

@@ -32,6 +32,18 @@ std::string ShareText(const std::optional<double>& share) {
     return whole < 1 ? "<1 %" : std::to_string(whole) + " %";
 }
 
+const char* ThresholdRuleName(ThresholdRule rule) {
+    return rule == ThresholdRule::Conservative ? "Conservative" : "As listed";
+}
+
+std::vector<std::string> StatedRuleLines(const LaserInputState& state) {
+    const auto first = state.MaxShare.find_first_not_of(' ');
+    const std::string share =
+        first == std::string::npos ? "100" : state.MaxShare.substr(first, state.MaxShare.find_last_not_of(' ') + 1 - first);
+    return {std::string(kShareCeilingCaption) + " " + share + " " + kShareCeilingUnit,
+            std::string(kThresholdRuleCaption) + ": " + ThresholdRuleName(state.Threshold)};
+}
+
 std::vector<std::string> SelectionRuleLines(const LaserInputState& state) {
     std::vector<std::string> lines;
     if (const NumberEntry numbers('.'); ShareCeiling(state.MaxShare, numbers).value_or(1) < 1) {

@@ -21,6 +21,19 @@ std::optional<double> ShareCeiling(std::string_view percent, const NumberEntry& 
 // significant digits for a share too large for whole ones.
 std::string ShareText(const std::optional<double>& share);
 
+// The window's captions of the two selection rules, which the PDF report
+// writes too.
+inline constexpr const char* kShareCeilingCaption = "Use at most";
+inline constexpr const char* kShareCeilingUnit = "% of each limit";
+inline constexpr const char* kThresholdRuleCaption = "Threshold between catalogue points";
+// The window's name of a threshold rule: "As listed", "Conservative".
+const char* ThresholdRuleName(ThresholdRule rule);
+
+// The PDF report's lines for both selection rules, stated also when they are
+// the defaults: "Use at most 100 % of each limit", "Threshold between
+// catalogue points: As listed".
+std::vector<std::string> StatedRuleLines(const LaserInputState& state);
+
 // The report's and the request's lines for the selection rules the user
 // changed from their defaults: the ceiling when it is below 100 %, the
 // conservative threshold rule. None with the defaults.

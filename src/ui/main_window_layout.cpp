@@ -29,6 +29,7 @@
 #include "results_table_model.h"
 #include "results_view.h"
 #include "selection/monitors.h"
+#include "selection/share_ceiling.h"
 #include "version/version.h"
 #include "window_style.h"
 
@@ -172,28 +173,31 @@ QWidget* MainWindow::BuildEntries() {
 // Two rows under the profile: the ceiling on each limit's share, and how a
 // threshold is read between the coating table's points.
 void MainWindow::BuildLimitRules(QGridLayout* grid, int row) {
-    auto* shareCaption = new QLabel(QStringLiteral(" Use at most"), this);
+    auto* shareCaption = new QLabel(QStringLiteral(" ") + QString::fromUtf8(kShareCeilingCaption), this);
     shareCaption->setObjectName(QStringLiteral("lblMaxShare"));
     m_maxShare = new QLineEdit(this);
     m_maxShare->setObjectName(QStringLiteral("txtMaxShare"));
     m_maxShare->setPlaceholderText(QStringLiteral("100"));
-    m_maxShare->setAccessibleName(QStringLiteral("Use at most, % of each limit"));
+    m_maxShare->setAccessibleName(QString::fromUtf8(kShareCeilingCaption) + QStringLiteral(", ") +
+                                  QString::fromUtf8(kShareCeilingUnit));
     m_maxShare->setToolTip(
         QStringLiteral("Keep a head only when the laser uses at most this share of each of its limits: power, power "
                        "density, energy, aperture and damage threshold. Empty: 100 %."));
     shareCaption->setBuddy(m_maxShare);
-    auto* shareUnit = new QLabel(QStringLiteral("% of each limit"), this);
+    auto* shareUnit = new QLabel(QString::fromUtf8(kShareCeilingUnit), this);
     shareUnit->setObjectName(QStringLiteral("lblMaxShareUnit"));
     grid->addWidget(shareCaption, row, 0);
     grid->addWidget(m_maxShare, row, 1, 1, 2);
     grid->addWidget(shareUnit, row, 3, 1, 2);
 
-    auto* ruleCaption = new QLabel(QStringLiteral(" Threshold between catalogue points"), this);
+    auto* ruleCaption = new QLabel(QStringLiteral(" ") + QString::fromUtf8(kThresholdRuleCaption), this);
     ruleCaption->setObjectName(QStringLiteral("lblThresholdRule"));
     m_thresholdRule = new QComboBox(this);
     m_thresholdRule->setObjectName(QStringLiteral("cboThresholdRule"));
-    m_thresholdRule->addItems({QStringLiteral("As listed"), QStringLiteral("Conservative")});
-    m_thresholdRule->setAccessibleName(QStringLiteral("Threshold between catalogue points"));
+    // In the rules' order: the chosen item's index is the rule.
+    m_thresholdRule->addItems({QString::fromUtf8(ThresholdRuleName(ThresholdRule::AsListed)),
+                               QString::fromUtf8(ThresholdRuleName(ThresholdRule::Conservative))});
+    m_thresholdRule->setAccessibleName(QString::fromUtf8(kThresholdRuleCaption));
     m_thresholdRule->setToolTip(
         QStringLiteral("As listed: straight lines between the coating table's points, the 100 ps value held down to "
                        "10 ps. Conservative: never above the power law through the neighbouring points."));
