@@ -117,6 +117,10 @@ TEST(PdfReport, APulsedGaussianLaserWithItsHeadsAndTheChosenHeadsShares) {
     for (const auto& head : heads) {
         EXPECT_FALSE(LineStarting(first, head["name"].get<std::string>() + " ").empty()) << head["name"];
     }
+    // The centre's captions stand in their column, apart from their values.
+    for (const char* caption : {"Energy Density at centre (\u00D72)", "Peak Power Density at centre (\u00D72)"}) {
+        EXPECT_NE(LineStarting(first, caption).find(")  "), std::string::npos) << caption << " in " << first;
+    }
 
     // The second page: the first suitable head, each share as --details writes it.
     const std::string chosen = heads[0]["name"];
@@ -211,6 +215,22 @@ TEST(PdfReport, WhatPageTwoShowsFollowsTheLaserAndTheHeadAsked) {
             EXPECT_NE(second.find(text), std::string::npos) << text << " in " << second;
         }
     }
+}
+
+TEST(PdfReport, AHeadingAtAPagesFootKeepsItsFirstLine) {
+    const auto pdf = test::FreshFolder("pdf-heading") / "report.pdf";
+    ASSERT_EQ(RunShell(kCli + "--pulsed --beam 1 --wavelength 1064nm --energy 5J --rate 10Hz --pulse-width 10ns " +
+                       "--report-pdf " + Quoted(pdf))
+                  .status,
+              1);
+    const std::string heading = "No head suits";
+    std::string page = PdfText(pdf, 1);
+    if (page.find(heading) == std::string::npos) {
+        page = PdfText(pdf, 2);
+    }
+    ASSERT_NE(page.find(heading), std::string::npos);
+    const std::string after = page.substr(page.find('\n', page.find(heading)) + 1);
+    EXPECT_NE(after.find_first_not_of(" \n\f"), std::string::npos) << "alone at the foot of\n" << page;
 }
 
 TEST(PdfReport, LetterWhereTheLocalesPaperIsLetter) {

@@ -77,6 +77,25 @@ std::vector<ReportLine> DerivedLines(const LaserInputState& state, const LabelCa
     return lines;
 }
 
+// The densities at the centre as caption and value, the caption ending with
+// the factor's bracket ("Power Density at centre (×2)").
+std::vector<ReportLine> CentreRows(const std::vector<std::string>& lines) {
+    std::vector<ReportLine> rows;
+    for (const std::string& line : lines) {
+        const std::size_t end = line.find(')');
+        if (end == std::string::npos) {
+            rows.push_back({line, ""});
+            continue;
+        }
+        std::string value = Trimmed(line.substr(end + 1));
+        if (value.starts_with(':')) {
+            value = Trimmed(value.substr(1));
+        }
+        rows.push_back({line.substr(0, end + 1), value});
+    }
+    return rows;
+}
+
 const HeadUsage* UsageOf(const SearchDetails& details, std::size_t index) {
     for (const KeptHeadDetails& kept : details.kept) {
         if (kept.index == index) {
@@ -208,7 +227,7 @@ ReportDocument ComposeReportDocument(const MainWindowModel& model, const ReportC
     document.laser = LaserLines(state);
     document.rules = StatedRuleLines(state);
     document.derived = DerivedLines(state, model.Labels());
-    document.centre = CentreLines(state, model.Numbers());
+    document.centre = CentreRows(CentreLines(state, model.Numbers()));
 
     DetailsArea area = model.Details();
     area.WorkOut();

@@ -57,7 +57,7 @@ struct ReportDocument {
     std::vector<ReportLine> laser;
     std::vector<std::string> rules;  // the ceiling and the threshold rule, when set
     std::vector<ReportLine> derived;
-    std::vector<std::string> centre;  // the densities at the centre of a beam that is not flat
+    std::vector<ReportLine> centre;  // the densities at the centre of a beam that is not flat
     std::vector<ReportHead> heads;    // in the grid's order
     std::string request;              // the custom-head request, when no head suits
     std::optional<ReportChosenHead> chosen;

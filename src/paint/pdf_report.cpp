@@ -7,6 +7,7 @@
 #include <QPdfWriter>
 #include <algorithm>
 #include <cmath>
+#include <sstream>
 
 #include "chart_painter.h"
 
@@ -132,9 +133,20 @@ void Heading(PageFlow& flow, const std::string& text) {
     flow.Gap(0.25);
 }
 
+// Captions and values in two columns, the captions' as wide as the widest
+// of them (from 30 % to half of the page), so that none runs into
+// its value.
 void Lines(PageFlow& flow, const std::vector<ReportLine>& lines) {
+    constexpr double kNarrowest = 0.3;
+    constexpr double kWidest = 0.5;
+    const QFontMetricsF metrics(flow.Painter().font(), flow.Painter().device());
+    double widest = 0;
     for (const ReportLine& line : lines) {
-        flow.Row({line.caption, line.value}, {0.3, 0.7});
+        widest = std::max(widest, metrics.horizontalAdvance(Q(line.caption)));
+    }
+    const double share = std::clamp((widest + 2 * flow.Pad()) / flow.Width(), kNarrowest, kWidest);
+    for (const ReportLine& line : lines) {
+        flow.Row({line.caption, line.value}, {share, 1 - share});
     }
 }
 
@@ -152,10 +164,9 @@ void FirstPage(PageFlow& flow, const ReportDocument& document) {
     }
     if (!document.derived.empty() || !document.centre.empty()) {
         Heading(flow, "Derived values");
-        Lines(flow, document.derived);
-        for (const std::string& line : document.centre) {
-            flow.Text(line);
-        }
+        std::vector<ReportLine> lines = document.derived;
+        lines.insert(lines.end(), document.centre.begin(), document.centre.end());
+        Lines(flow, lines);
     }
     if (!document.heads.empty()) {
         Heading(flow, document.heads.size() == 1 ? "1 suitable head"
@@ -170,9 +181,14 @@ void FirstPage(PageFlow& flow, const ReportDocument& document) {
     } else if (!document.request.empty()) {
         Heading(flow, "No head suits: the request for a custom head");
         flow.SetFont(kSmallPoints, false, kMonoFamily);
+        // Line by line, so that the request runs on to the next page after
+        // its heading instead of leaving the heading alone at this page's foot.
         std::string text = document.request;
         std::erase(text, '\r');
-        flow.Text(text);
+        std::istringstream requestLines(text);
+        for (std::string line; std::getline(requestLines, line);) {
+            flow.Text(line.empty() ? " " : line);
+        }
         flow.SetFont(kBodyPoints);
     }
 }
