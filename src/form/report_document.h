@@ -55,7 +55,7 @@ struct ReportDocument {
     std::string stamp;      // the date and the program's version
     std::string catalogue;  // "Catalogue: 42 heads, Heads.Dat of 2026-11-30"
     std::vector<ReportLine> laser;
-    std::vector<std::string> rules;  // the ceiling and the threshold rule, when set
+    std::vector<std::string> rules;  // the ceiling and the threshold rule, defaults too
     std::vector<ReportLine> derived;
     std::vector<ReportLine> centre;  // the densities at the centre of a beam that is not flat
     std::vector<ReportHead> heads;    // in the grid's order
