@@ -315,8 +315,8 @@ void WriteCsvRows(std::ostream& out, std::size_t row, const char* status, const 
     for (int r = 1; r <= grid->RowCount(); ++r) {
         // A head's name comes from the catalogue: escaped as the text output
         // escapes it, so that no control character reaches a terminal or a line break splits a row.
-        out << row << ',' << status << ',' << QuoteCsvField(EscapeControlCharacters(grid->CellAt(r, GridColumn::Name))) << ','
-            << QuoteCsvField(grid->CellAt(r, GridColumn::Margin)) << '\n';
+        out << row << ',' << status << ',' << QuoteCsvField(EscapeControlCharacters(grid->CellAt(r, GridColumn::Name)))
+            << ',' << QuoteCsvField(grid->CellAt(r, GridColumn::Margin)) << '\n';
     }
 }
 

@@ -179,8 +179,8 @@ int RunSelectCommand(const std::vector<std::string>& args, std::ostream& out, st
         }
     }
     if (options.report && options.reportPdf && OneFile(*options.report, *options.reportPdf)) {
-        err << "cv-tavrin-cli select: --report and --report-pdf name one file, " << EscapeControlCharacters(*options.report)
-            << ": the text report would be lost (name two files)\n";
+        err << "cv-tavrin-cli select: --report and --report-pdf name one file, "
+            << EscapeControlCharacters(*options.report) << ": the text report would be lost (name two files)\n";
         return kUsageError;
     }
 

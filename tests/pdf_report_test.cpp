@@ -172,8 +172,8 @@ TEST(PdfReport, WhatPageTwoShowsFollowsTheLaserAndTheHeadAsked) {
     struct Case {
         std::string args;
         int status;
-        std::vector<const char*> first;   // on page 1
-        std::vector<const char*> second;  // on page 2; none: there is no page 2
+        std::vector<const char*> first;     // on page 1
+        std::vector<const char*> second;    // on page 2; none: there is no page 2
         std::vector<const char*> notFirst;  // not on page 1
     };
     const Case cases[] = {

@@ -26,8 +26,8 @@ std::string CatalogueFileDate(const std::filesystem::path& programFolder) {
     if (ec) {
         return "";
     }
-    return LocalDateText(std::chrono::time_point_cast<std::chrono::system_clock::duration>(
-        std::chrono::file_clock::to_sys(written)));
+    return LocalDateText(
+        std::chrono::time_point_cast<std::chrono::system_clock::duration>(std::chrono::file_clock::to_sys(written)));
 }
 
 Message AboutMessage(std::size_t heads, const std::filesystem::path& programFolder) {

@@ -58,8 +58,8 @@ struct ReportDocument {
     std::vector<std::string> rules;  // the ceiling and the threshold rule, defaults too
     std::vector<ReportLine> derived;
     std::vector<ReportLine> centre;  // the densities at the centre of a beam that is not flat
-    std::vector<ReportHead> heads;    // in the grid's order
-    std::string request;              // the custom-head request, when no head suits
+    std::vector<ReportHead> heads;   // in the grid's order
+    std::string request;             // the custom-head request, when no head suits
     std::optional<ReportChosenHead> chosen;
     Paper paper = Paper::A4;
 };

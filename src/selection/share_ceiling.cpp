@@ -38,8 +38,9 @@ const char* ThresholdRuleName(ThresholdRule rule) {
 
 std::vector<std::string> StatedRuleLines(const LaserInputState& state) {
     const auto first = state.MaxShare.find_first_not_of(' ');
-    const std::string share =
-        first == std::string::npos ? "100" : state.MaxShare.substr(first, state.MaxShare.find_last_not_of(' ') + 1 - first);
+    const std::string share = first == std::string::npos
+                                  ? "100"
+                                  : state.MaxShare.substr(first, state.MaxShare.find_last_not_of(' ') + 1 - first);
     return {std::string(kShareCeilingCaption) + " " + share + " " + kShareCeilingUnit,
             std::string(kThresholdRuleCaption) + ": " + ThresholdRuleName(state.Threshold)};
 }
