@@ -43,8 +43,6 @@ Result<void> WriteReportPdf(ReportPdfDrawer& drawer, const MainWindowModel& mode
     return ReplaceFile(path, *bytes, rules);
 }
 
-}  // namespace tavrin::cli
-
 std::optional<std::size_t> WrittenReports::WrittenBy(const std::filesystem::path& path) const {
     const auto target = FileTarget(path);
     if (!target) {
@@ -63,3 +61,5 @@ void WrittenReports::Written(const std::filesystem::path& path, std::size_t row)
         m_reports.push_back(Report{target->file, target->identity, row});
     }
 }
+
+}  // namespace tavrin::cli
